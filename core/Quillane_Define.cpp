@@ -1,0 +1,20 @@
+#include "Quillane_Define.h"
+
+void InitProgramValues(const QString& executableFolder)
+{
+    Config = ReadProgramConfig(executableFolder);
+    BaseUrl = QStringLiteral("http://") + Config.serviceHost + QStringLiteral("/Quillane/");
+    ProgramFolder = Config.programFolder;
+    SetupIniPath = ProgramFolder + QStringLiteral("setup.ini");
+}
+
+QString Trimmed(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 32)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 32)
+        --end;
+    return text.mid(begin, end - begin);
+}

@@ -1,0 +1,27 @@
+# Shared steps of the run and test commands: install missing packages, configure, build.
+set -euo pipefail
+
+QUILLANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QUILLANE_BUILD=${QUILLANE_BUILD:-$QUILLANE_ROOT/build}
+
+install_missing_packages() {
+    local wanted missing=()
+    wanted=$(grep -v '^#' "$QUILLANE_ROOT/scripts/packages.txt")
+    for package in $wanted; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+    fi
+}
+
+build_project() {
+    cmake -S "$QUILLANE_ROOT" -B "$QUILLANE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build "$QUILLANE_BUILD" --parallel "$(nproc)"
+}
