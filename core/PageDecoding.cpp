@@ -1,0 +1,67 @@
+#include "PageDecoding.h"
+
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+namespace {
+
+// ICU's "windows-949" is the full code page 949; its "CP949" lacks the extra syllables.
+constexpr const char* kKoreanCodePage = "windows-949";
+
+// The charset named in a Content-Type value, or empty.
+QString CharsetOf(const QString& contentType)
+{
+    static const QRegularExpression charset(
+        QStringLiteral(R"(charset\s*=\s*["']?([A-Za-z0-9_.:\-]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    return charset.match(contentType).captured(1);
+}
+
+// The charset of a <meta charset> or <meta http-equiv="content-type"> tag within the first
+// 1024 bytes, where browsers look for it.
+QString MetaCharset(const QByteArray& bytes)
+{
+    static const QRegularExpression meta(QStringLiteral("<meta\\s[^>]*>"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QString start = QString::fromLatin1(bytes.left(1024));
+    for (const QRegularExpressionMatch& tag : meta.globalMatch(start)) {
+        const QString charset = CharsetOf(tag.captured(0));
+        if (!charset.isEmpty())
+            return charset;
+    }
+    return {};
+}
+
+bool IsKoreanLabel(const QString& label)
+{
+    static const QStringList labels = {
+        QStringLiteral("euc-kr"),         QStringLiteral("ks_c_5601-1987"),
+        QStringLiteral("ks_c_5601-1989"), QStringLiteral("ksc5601"),
+        QStringLiteral("ksc_5601"),       QStringLiteral("csksc56011987"),
+        QStringLiteral("iso-ir-149"),     QStringLiteral("korean"),
+        QStringLiteral("cp949"),          QStringLiteral("windows-949"),
+        QStringLiteral("x-windows-949"),  QStringLiteral("uhc"),
+    };
+    return labels.contains(label, Qt::CaseInsensitive);
+}
+
+QString Decode(const QByteArray& bytes, const QString& label)
+{
+    if (!label.isEmpty() && !IsKoreanLabel(label)) {
+        QStringDecoder decoder(label.toLatin1().constData());
+        if (decoder.isValid())
+            return decoder.decode(bytes);
+    }
+    QStringDecoder korean(kKoreanCodePage);
+    return korean.decode(bytes);
+}
+
+} // namespace
+
+QString DecodePage(const QByteArray& bytes, const QByteArray& contentType)
+{
+    QString label = CharsetOf(QString::fromLatin1(contentType));
+    if (label.isEmpty())
+        label = MetaCharset(bytes);
+    return Decode(bytes, label);
+}

@@ -1,0 +1,232 @@
+#include "PageText.h"
+
+#include "ParsedHtml.h"
+#include "WebBrowser.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsHidden(GumboTag tag)
+{
+    switch (tag) {
+    case GUMBO_TAG_HEAD:
+    case GUMBO_TAG_SCRIPT:
+    case GUMBO_TAG_STYLE:
+    case GUMBO_TAG_NOSCRIPT:
+    case GUMBO_TAG_TEMPLATE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// How many line breaks an element needs before and after it: 2 for a paragraph, 1 for the other
+// block-level elements and table rows, 0 for inline elements.
+int LineBreaksAround(GumboTag tag)
+{
+    switch (tag) {
+    case GUMBO_TAG_P:
+        return 2;
+    case GUMBO_TAG_ADDRESS:
+    case GUMBO_TAG_ARTICLE:
+    case GUMBO_TAG_ASIDE:
+    case GUMBO_TAG_BLOCKQUOTE:
+    case GUMBO_TAG_BODY:
+    case GUMBO_TAG_CAPTION:
+    case GUMBO_TAG_CENTER:
+    case GUMBO_TAG_DD:
+    case GUMBO_TAG_DETAILS:
+    case GUMBO_TAG_DIR:
+    case GUMBO_TAG_DIV:
+    case GUMBO_TAG_DL:
+    case GUMBO_TAG_DT:
+    case GUMBO_TAG_FIELDSET:
+    case GUMBO_TAG_FIGCAPTION:
+    case GUMBO_TAG_FIGURE:
+    case GUMBO_TAG_FOOTER:
+    case GUMBO_TAG_FORM:
+    case GUMBO_TAG_H1:
+    case GUMBO_TAG_H2:
+    case GUMBO_TAG_H3:
+    case GUMBO_TAG_H4:
+    case GUMBO_TAG_H5:
+    case GUMBO_TAG_H6:
+    case GUMBO_TAG_HEADER:
+    case GUMBO_TAG_HGROUP:
+    case GUMBO_TAG_HR:
+    case GUMBO_TAG_HTML:
+    case GUMBO_TAG_LEGEND:
+    case GUMBO_TAG_LI:
+    case GUMBO_TAG_LISTING:
+    case GUMBO_TAG_MAIN:
+    case GUMBO_TAG_MENU:
+    case GUMBO_TAG_NAV:
+    case GUMBO_TAG_OL:
+    case GUMBO_TAG_PLAINTEXT:
+    case GUMBO_TAG_PRE:
+    case GUMBO_TAG_SECTION:
+    case GUMBO_TAG_SUMMARY:
+    case GUMBO_TAG_TABLE:
+    case GUMBO_TAG_TR:
+    case GUMBO_TAG_UL:
+    case GUMBO_TAG_XMP:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+bool KeepsWhitespace(GumboTag tag)
+{
+    return tag == GUMBO_TAG_PRE || tag == GUMBO_TAG_LISTING || tag == GUMBO_TAG_PLAINTEXT ||
+           tag == GUMBO_TAG_XMP || tag == GUMBO_TAG_TEXTAREA;
+}
+
+bool IsCell(const GumboNode* node)
+{
+    return node->type == GUMBO_NODE_ELEMENT &&
+           (node->v.element.tag == GUMBO_TAG_TD || node->v.element.tag == GUMBO_TAG_TH);
+}
+
+bool IsFirstCellOfRow(const GumboNode* cell)
+{
+    const GumboVector& siblings = cell->parent->v.element.children;
+    for (unsigned int i = 0; i < cell->index_within_parent; ++i) {
+        if (IsCell(static_cast<const GumboNode*>(siblings.data[i])))
+            return false;
+    }
+    return true;
+}
+
+bool IsCollapsibleSpace(QChar character)
+{
+    return character == u' ' || character == u'\t' || character == u'\n' || character == u'\r' ||
+           character == u'\f';
+}
+
+// Collects the rendered text: line breaks that blocks require are held back until more text
+// follows (so none lead or trail, and neighbours share theirs), as are collapsed spaces.
+class TextBuilder
+{
+public:
+    void RequireLineBreaks(int count)
+    {
+        if (count == 0)
+            return;
+        pendingLineBreaks_ = std::max(pendingLineBreaks_, count);
+        pendingSpace_ = false;
+    }
+
+    void LineBreak()
+    {
+        pendingSpace_ = false;
+        Flush();
+        text_ += QStringLiteral("\r\n");
+    }
+
+    void Tab()
+    {
+        pendingSpace_ = false;
+        Flush();
+        text_ += u'\t';
+    }
+
+    void Append(const QString& content, bool keepWhitespace)
+    {
+        for (const QChar character : content) {
+            if (keepWhitespace)
+                AppendKept(character);
+            else if (IsCollapsibleSpace(character))
+                pendingSpace_ = !AtLineStart();
+            else
+                AppendCharacter(character);
+        }
+    }
+
+    QString Text() const { return text_; }
+
+private:
+    bool AtLineStart() const
+    {
+        return pendingLineBreaks_ > 0 || text_.isEmpty() || text_.endsWith(u'\n') ||
+               text_.endsWith(u'\t');
+    }
+
+    void Flush()
+    {
+        if (!text_.isEmpty()) {
+            for (int i = 0; i < pendingLineBreaks_; ++i)
+                text_ += QStringLiteral("\r\n");
+        }
+        pendingLineBreaks_ = 0;
+    }
+
+    void AppendKept(QChar character)
+    {
+        Flush();
+        if (character == u'\n')
+            text_ += QStringLiteral("\r\n");
+        else if (character != u'\r')
+            text_ += character;
+    }
+
+    void AppendCharacter(QChar character)
+    {
+        Flush();
+        if (pendingSpace_)
+            text_ += u' ';
+        pendingSpace_ = false;
+        text_ += character;
+    }
+
+    QString text_;
+    int pendingLineBreaks_ = 0;
+    bool pendingSpace_ = false;
+};
+
+void Render(const GumboNode* node, bool keepWhitespace, TextBuilder& builder)
+{
+    switch (node->type) {
+    case GUMBO_NODE_TEXT:
+    case GUMBO_NODE_CDATA:
+    case GUMBO_NODE_WHITESPACE:
+        builder.Append(QString::fromUtf8(node->v.text.text), keepWhitespace);
+        return;
+    case GUMBO_NODE_ELEMENT:
+        break;
+    default:
+        return;
+    }
+
+    const GumboElement& element = node->v.element;
+    if (IsHidden(element.tag))
+        return;
+    if (element.tag == GUMBO_TAG_BR) {
+        builder.LineBreak();
+        return;
+    }
+    if (IsCell(node) && !IsFirstCellOfRow(node))
+        builder.Tab();
+    const int lineBreaks = LineBreaksAround(element.tag);
+    builder.RequireLineBreaks(lineBreaks);
+    const bool keepInside = keepWhitespace || KeepsWhitespace(element.tag);
+    for (unsigned int i = 0; i < element.children.length; ++i)
+        Render(static_cast<const GumboNode*>(element.children.data[i]), keepInside, builder);
+    builder.RequireLineBreaks(lineBreaks);
+}
+
+} // namespace
+
+QString DocumentOuterText(const QString& html)
+{
+    const ParsedHtml document(html);
+    TextBuilder builder;
+    Render(document.DocumentElement(), false, builder);
+    return builder.Text();
+}
+
+QString PageText(const WebBrowser& browser)
+{
+    return browser.DocumentText();
+}
