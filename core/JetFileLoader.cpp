@@ -1,0 +1,207 @@
+#include "JetFileLoader.h"
+
+// libmdb's header includes glib inside its extern "C" block, which C++ cannot compile, so glib
+// comes first.
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <clocale>
+#include <glib.h>
+#include <mdbtools.h>
+#include <memory>
+#include <sqlite3.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Room for a memo of 300,000 Korean characters in UTF-8; libmdb cuts longer values here.
+constexpr size_t BindSize = size_t{1} << 20;
+constexpr int RowOffsetMask = 0x1fff;
+
+using MdbPtr = std::unique_ptr<MdbHandle, decltype(&mdb_close)>;
+using TablePtr = std::unique_ptr<MdbTableDef, decltype(&mdb_free_tabledef)>;
+using StatementPtr = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
+
+// libmdb formats numbers with the C library's LC_NUMERIC; the copy needs '.' as decimal point
+// whatever the user's locale says.
+class CNumericLocale
+{
+public:
+    CNumericLocale() : saved(std::setlocale(LC_NUMERIC, nullptr))
+    {
+        std::setlocale(LC_NUMERIC, "C");
+    }
+    ~CNumericLocale() { std::setlocale(LC_NUMERIC, saved.c_str()); }
+    CNumericLocale(const CNumericLocale&) = delete;
+    CNumericLocale& operator=(const CNumericLocale&) = delete;
+
+private:
+    std::string saved;
+};
+
+// One column of the copy: libmdb writes the value as text into buffer and its length into
+// length.
+struct BoundColumn
+{
+    int index = 0;
+    std::vector<char> buffer;
+    int length = 0;
+};
+
+const char* SqliteType(int mdbType)
+{
+    switch (mdbType) {
+    case MDB_BOOL:
+    case MDB_BYTE:
+    case MDB_INT:
+    case MDB_LONGINT:
+        return "INTEGER";
+    case MDB_FLOAT:
+    case MDB_DOUBLE:
+        return "REAL";
+    default:
+        return "TEXT";
+    }
+}
+
+std::string QuotedName(const char* name)
+{
+    std::string quoted = "\"";
+    for (const char* c = name; *c; ++c)
+        quoted += *c == '"' ? std::string("\"\"") : std::string(1, *c);
+    return quoted + '"';
+}
+
+MdbColumn* ColumnAt(MdbTableDef* table, unsigned index)
+{
+    return static_cast<MdbColumn*>(g_ptr_array_index(table->columns, index));
+}
+
+// The bound values cannot tell NULL from '' (both come back empty); the null bitmap of the row
+// just fetched can.
+std::vector<bool> NullColumns(MdbTableDef* table)
+{
+    std::vector<bool> nulls(table->num_cols, false);
+    int start = 0;
+    size_t size = 0;
+    if (mdb_find_row(table->entry->mdb, static_cast<int>(table->cur_row) - 1, &start, &size) != 0)
+        return nulls;
+    std::vector<MdbField> fields(table->num_cols);
+    const int count = mdb_crack_row(table, start & RowOffsetMask, size, fields.data());
+    for (int i = 0; i < std::min(count, static_cast<int>(table->num_cols)); ++i)
+        nulls[fields[i].colnum] = fields[i].is_null != 0;
+    return nulls;
+}
+
+// Creates the table in target with one column for each bound column.
+bool CreateTable(MdbTableDef* table, const std::vector<BoundColumn>& columns, sqlite3* target)
+{
+    std::string create = "CREATE TABLE " + QuotedName(table->name) + " (";
+    for (const BoundColumn& column : columns) {
+        const MdbColumn* mdbColumn = ColumnAt(table, column.index);
+        create += (&column == &columns.front() ? "" : ", ") + QuotedName(mdbColumn->name) + ' ' +
+                  SqliteType(mdbColumn->col_type);
+    }
+    create += ")";
+    return sqlite3_exec(target, create.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+StatementPtr PrepareInsert(MdbTableDef* table, size_t columnCount, sqlite3* target)
+{
+    std::string insert = "INSERT INTO " + QuotedName(table->name) + " VALUES (";
+    for (size_t i = 0; i < columnCount; ++i)
+        insert += i == 0 ? "?" : ", ?";
+    insert += ")";
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(target, insert.c_str(), -1, &statement, nullptr);
+    return StatementPtr(statement, &sqlite3_finalize);
+}
+
+bool InsertRow(sqlite3_stmt* insert, MdbTableDef* table, const std::vector<BoundColumn>& columns)
+{
+    const bool anyEmpty = std::any_of(columns.begin(), columns.end(),
+                                      [](const BoundColumn& column) { return column.length == 0; });
+    const std::vector<bool> nulls = anyEmpty ? NullColumns(table) : std::vector<bool>();
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const int parameter = static_cast<int>(i) + 1;
+        const BoundColumn& column = columns[i];
+        if (anyEmpty && nulls[column.index])
+            sqlite3_bind_null(insert, parameter);
+        else
+            sqlite3_bind_text(insert, parameter, column.buffer.data(), column.length,
+                              SQLITE_STATIC);
+    }
+    const bool inserted = sqlite3_step(insert) == SQLITE_DONE;
+    sqlite3_reset(insert);
+    return inserted;
+}
+
+bool CopyTable(MdbCatalogEntry* entry, sqlite3* target)
+{
+    TablePtr table(mdb_read_table(entry), &mdb_free_tabledef);
+    if (!table || !mdb_read_columns(table.get()))
+        return false;
+    std::vector<BoundColumn> columns;
+    columns.reserve(table->num_cols);
+    for (unsigned i = 0; i < table->num_cols; ++i) {
+        if (ColumnAt(table.get(), i)->col_type != MDB_OLE)
+            columns.push_back({static_cast<int>(i), std::vector<char>(entry->mdb->bind_size), 0});
+    }
+    if (!CreateTable(table.get(), columns, target))
+        return false;
+    StatementPtr insert = PrepareInsert(table.get(), columns.size(), target);
+    if (!insert)
+        return false;
+    for (BoundColumn& column : columns)
+        mdb_bind_column(table.get(), column.index + 1, column.buffer.data(), &column.length);
+    mdb_rewind_table(table.get());
+    while (mdb_fetch_row(table.get())) {
+        if (!InsertRow(insert.get(), table.get(), columns))
+            return false;
+    }
+    return true;
+}
+
+bool CopyUserTables(MdbHandle* mdb, sqlite3* target)
+{
+    const GPtrArray* catalog = mdb_read_catalog(mdb, MDB_TABLE);
+    if (!catalog)
+        return false;
+    for (guint i = 0; i < catalog->len; ++i) {
+        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(catalog, i));
+        if (entry->object_type == MDB_TABLE && mdb_is_user_table(entry) &&
+            !CopyTable(entry, target))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool LoadJetFile(const QString& filePath, sqlite3* target, QString& error)
+{
+    if (!QFileInfo(filePath).isFile()) {
+        error = filePath + QStringLiteral(" does not exist");
+        return false;
+    }
+    const CNumericLocale numericLocale;
+    MdbPtr mdb(mdb_open(QFile::encodeName(filePath).constData(), MDB_NOFLAGS), &mdb_close);
+    if (!mdb) {
+        error = filePath + QStringLiteral(" is not a readable Access file");
+        return false;
+    }
+    mdb_set_bind_size(mdb.get(), BindSize);
+    mdb_set_date_fmt(mdb.get(), "%Y-%m-%d %H:%M:%S");
+    mdb_set_shortdate_fmt(mdb.get(), "%Y-%m-%d");
+    mdb_set_boolean_fmt_numbers(mdb.get());
+
+    sqlite3_exec(target, "BEGIN", nullptr, nullptr, nullptr);
+    if (CopyUserTables(mdb.get(), target) &&
+        sqlite3_exec(target, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
+    error =
+        filePath + QStringLiteral(": copy failed: ") + QString::fromUtf8(sqlite3_errmsg(target));
+    sqlite3_exec(target, "ROLLBACK", nullptr, nullptr, nullptr);
+    return false;
+}
