@@ -1,6 +1,105 @@
 #include "Quillane_Main.h"
 
+#include "FormEncoding.h"
+#include "Pause.h"
+#include "Quillane_Define.h"
+
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QScreen>
+
+namespace {
+
+constexpr int MainScreenSize = 312;
+constexpr int RoutineIntervalMs = 1000;
+// The waits after the "off" reports, which give them time to leave.
+constexpr int CloseQueryPauseMs = 500;
+constexpr int ClosePauseMs = 1000;
+
+} // namespace
+
 Tfrm_Quillane_Main::Tfrm_Quillane_Main(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Quillane"));
+    setWindowFlag(Qt::FramelessWindowHint);
+    tmRoutine.setInterval(RoutineIntervalMs);
+}
+
+void Tfrm_Quillane_Main::ShowMainScreen()
+{
+    const QRect screen = this->screen()->geometry();
+    setFixedSize(MainScreenSize, MainScreenSize);
+    move(screen.x() + (screen.width() - MainScreenSize) / 2,
+         screen.y() + (screen.height() - MainScreenSize) / 2);
+    show();
+    raise();
+}
+
+void Tfrm_Quillane_Main::SendPresence(const QString& flag)
+{
+    const QString body =
+        QStringLiteral("P_COMNAME =") + FormValue(Trimmed(ComName)) +
+        QStringLiteral("&P_PALICENSE =") + FormValue(Trimmed(PaLicense)) +
+        QStringLiteral("&P_SENDTIME =") +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
+        QStringLiteral("&P_Flg = ") + flag;
+    PostPage(WebBrowser2, QStringLiteral("TimeCheck.asp"), body);
+}
+
+void Tfrm_Quillane_Main::InstanceRequestReceived(platform::InstanceRequest request)
+{
+    switch (request) {
+    case platform::InstanceRequest::ShowMainScreen:
+    case platform::InstanceRequest::TrayDoubleClick:
+        ShowMainScreen();
+        break;
+    case platform::InstanceRequest::User:
+    case platform::InstanceRequest::TrayMenu:
+        break;
+    }
+}
+
+bool Tfrm_Quillane_Main::SessionEndQuery()
+{
+    CloseAllowed = true;
+    return FormCloseQuery();
+}
+
+void Tfrm_Quillane_Main::SessionEnd(bool ends)
+{
+    CloseAllowed = ends;
+    if (ends)
+        FormClose();
+}
+
+void Tfrm_Quillane_Main::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    FormClose();
+}
+
+bool Tfrm_Quillane_Main::FormCloseQuery()
+{
+    if (!CloseAllowed)
+        return false;
+    // Sent even without a check-computer name.
+    SendPresence(QStringLiteral("off"));
+    Pause(CloseQueryPauseMs);
+    return true;
+}
+
+// Ends the program: destroying the window ends the message loop.
+void Tfrm_Quillane_Main::FormClose()
+{
+    if (!Trimmed(ComName).isEmpty()) {
+        SendPresence(QStringLiteral("off"));
+        Pause(ClosePauseMs);
+    }
+    hide();
+    tmRoutine.stop();
+    deleteLater();
 }

@@ -1,11 +1,56 @@
+#include "Quillane_Define.h"
 #include "Quillane_Main.h"
+#include "SecondStart.h"
+#include "SessionEnd.h"
+#include "SingleInstance.h"
 
 #include <QApplication>
+#include <QPointer>
+
+namespace {
+
+// A later start hands its command to the running copy and ends at once.
+int RunSecondStart(platform::SingleInstance& instance, const QStringList& arguments)
+{
+    if (const std::optional<platform::InstanceCommand> command = SecondStartCommand(arguments))
+        instance.SendToFirst(*command);
+    return 0;
+}
+
+// Requests from later starts and the end of the session go to the main window while it lives.
+void ConnectOutsideRequests(platform::SingleInstance& instance,
+                            const QPointer<Tfrm_Quillane_Main>& mainWindow)
+{
+    instance.SetRequestHandler([mainWindow](platform::InstanceRequest request) {
+        if (mainWindow)
+            mainWindow->InstanceRequestReceived(request);
+    });
+    platform::WatchSessionEnd({
+        .query = [mainWindow] { return !mainWindow || mainWindow->SessionEndQuery(); },
+        .end =
+            [mainWindow](bool ends) {
+                if (mainWindow)
+                    mainWindow->SessionEnd(ends);
+            },
+    });
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    application.setApplicationDisplayName(QStringLiteral("초록우체통"));
-    Tfrm_Quillane_Main mainWindow;
-    return application.exec();
+    const std::unique_ptr<platform::SingleInstance> instance = platform::CreateSingleInstance();
+    if (!instance->BecomeFirst())
+        return RunSecondStart(*instance, QApplication::arguments());
+
+    QApplication::setApplicationDisplayName(QStringLiteral("초록우체통"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    InitProgramValues(QCoreApplication::applicationDirPath());
+    const QPointer<Tfrm_Quillane_Main> mainWindow = new Tfrm_Quillane_Main;
+    QObject::connect(mainWindow, &QObject::destroyed, &application, &QCoreApplication::quit);
+    ConnectOutsideRequests(*instance, mainWindow);
+    const int result = QApplication::exec();
+    delete mainWindow;
+    return result;
 }

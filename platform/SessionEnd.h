@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+
+namespace platform {
+
+// The end of the logon session as the program meets it, delivered on the user-interface thread.
+struct SessionEndHandlers
+{
+    // The session is about to end: the program prepares to end and answers whether it may.
+    std::function<bool()> query;
+    // The session ends (true), or another program cancelled its end (false).
+    std::function<void(bool ends)> end;
+};
+
+// Starts watching for the end of the session; called once, in the running copy, after the
+// application object exists. Where the system has no separate answer, an allowed query is
+// followed by end(true) at once.
+void WatchSessionEnd(SessionEndHandlers handlers);
+
+} // namespace platform
