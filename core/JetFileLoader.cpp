@@ -137,42 +137,53 @@ bool InsertRow(sqlite3_stmt* insert, MdbTableDef* table, const std::vector<Bound
     return inserted;
 }
 
-bool CopyTable(MdbCatalogEntry* entry, sqlite3* target)
+bool CopyTable(MdbTableDef* table, sqlite3* target)
 {
-    TablePtr table(mdb_read_table(entry), &mdb_free_tabledef);
-    if (!table || !mdb_read_columns(table.get()))
-        return false;
     std::vector<BoundColumn> columns;
     columns.reserve(table->num_cols);
     for (unsigned i = 0; i < table->num_cols; ++i) {
-        if (ColumnAt(table.get(), i)->col_type != MDB_OLE)
-            columns.push_back({static_cast<int>(i), std::vector<char>(entry->mdb->bind_size), 0});
+        if (ColumnAt(table, i)->col_type != MDB_OLE)
+            columns.push_back(
+                {static_cast<int>(i), std::vector<char>(table->entry->mdb->bind_size), 0});
     }
-    if (!CreateTable(table.get(), columns, target))
+    if (!CreateTable(table, columns, target))
         return false;
-    StatementPtr insert = PrepareInsert(table.get(), columns.size(), target);
+    StatementPtr insert = PrepareInsert(table, columns.size(), target);
     if (!insert)
         return false;
     for (BoundColumn& column : columns)
-        mdb_bind_column(table.get(), column.index + 1, column.buffer.data(), &column.length);
-    mdb_rewind_table(table.get());
-    while (mdb_fetch_row(table.get())) {
-        if (!InsertRow(insert.get(), table.get(), columns))
+        mdb_bind_column(table, column.index + 1, column.buffer.data(), &column.length);
+    mdb_rewind_table(table);
+    while (mdb_fetch_row(table)) {
+        if (!InsertRow(insert.get(), table, columns))
             return false;
     }
     return true;
 }
 
-bool CopyUserTables(MdbHandle* mdb, sqlite3* target)
+// The catalog is read once; libmdb keeps it in the handle.
+bool CopyUserTables(MdbHandle* mdb, sqlite3* target, QString& error)
 {
     const GPtrArray* catalog = mdb_read_catalog(mdb, MDB_TABLE);
-    if (!catalog)
+    if (!catalog) {
+        error = QStringLiteral("cannot read the catalog");
         return false;
+    }
     for (guint i = 0; i < catalog->len; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(catalog, i));
-        if (entry->object_type == MDB_TABLE && mdb_is_user_table(entry) &&
-            !CopyTable(entry, target))
+        if (entry->object_type != MDB_TABLE || !mdb_is_user_table(entry))
+            continue;
+        const QString name = QString::fromUtf8(entry->object_name);
+        TablePtr table(mdb_read_table(entry), &mdb_free_tabledef);
+        if (!table || !mdb_read_columns(table.get())) {
+            error = QStringLiteral("cannot read table ") + name;
             return false;
+        }
+        if (!CopyTable(table.get(), target)) {
+            error = QStringLiteral("cannot copy table ") + name + QStringLiteral(": ") +
+                    QString::fromUtf8(sqlite3_errmsg(target));
+            return false;
+        }
     }
     return true;
 }
@@ -197,11 +208,14 @@ bool LoadJetFile(const QString& filePath, sqlite3* target, QString& error)
     mdb_set_boolean_fmt_numbers(mdb.get());
 
     sqlite3_exec(target, "BEGIN", nullptr, nullptr, nullptr);
-    if (CopyUserTables(mdb.get(), target) &&
-        sqlite3_exec(target, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK)
+    QString copyError;
+    if (!CopyUserTables(mdb.get(), target, copyError)) {
+        sqlite3_exec(target, "ROLLBACK", nullptr, nullptr, nullptr);
+        error = filePath + QStringLiteral(": ") + copyError;
+        return false;
+    }
+    if (sqlite3_exec(target, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK)
         return true;
-    error =
-        filePath + QStringLiteral(": copy failed: ") + QString::fromUtf8(sqlite3_errmsg(target));
-    sqlite3_exec(target, "ROLLBACK", nullptr, nullptr, nullptr);
+    error = filePath + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(target));
     return false;
 }
