@@ -96,6 +96,11 @@ TEST(SettingsRead, FileNamesIgnoreLetterCase)
     EXPECT_TRUE(FileExistsIgnoringCase(folder.Path("QUILLANE.INI")));
     EXPECT_FALSE(FileExistsIgnoringCase(folder.Path("QUILLANE.IN")));
     EXPECT_EQ(ReadIniString(folder.Path("QUILLANE.INI"), "버전정보", "버전", Default), "52");
+
+    // Where two spellings exist side by side, the exact one is the file.
+    folder.Put("QUILLANE.INI", Cp949("[버전정보]\r\n버전=53\r\n"));
+    EXPECT_EQ(ReadIniString(folder.Path("QUILLANE.INI"), "버전정보", "버전", Default), "53");
+    EXPECT_EQ(ReadIniString(folder.Path("quillane.ini"), "버전정보", "버전", Default), "52");
 }
 
 // A settings file kept from before, without the version section: the start-up does not
