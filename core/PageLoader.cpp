@@ -17,7 +17,8 @@ constexpr int kMaxRefreshes = 10;
 QString ErrorPage(const QString& reason)
 {
     return QStringLiteral("<html><head><title>이 페이지를 표시할 수 없습니다</title></head><body>"
-                          "<h1>이 페이지를 표시할 수 없습니다</h1><p>%1</p></body></html>")
+                          "<h1>이 페이지를 표시할 수 없습니다</h1>"
+                          "<p>서버에서 표시할 페이지를 받지 못했습니다.</p><p>%1</p></body></html>")
         .arg(reason.toHtmlEscaped());
 }
 
