@@ -1,0 +1,75 @@
+#include "ProgramSandbox.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLocalSocket>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int StartWaitMs = 10000;
+// A later start ends at once; this only bounds a broken one.
+constexpr int SecondStartBoundMs = 5000;
+
+} // namespace
+
+ProgramSandbox::ProgramSandbox() : environment_(QProcessEnvironment::systemEnvironment())
+{
+    environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+    environment_.insert(QStringLiteral("QUILLANE_PROGRAM_FOLDER"), programFolder_.path());
+    environment_.insert(QStringLiteral("QUILLANE_TEMP_DIR"), tempFolder_.path());
+}
+
+void ProgramSandbox::Set(const QString& name, const QString& value)
+{
+    environment_.insert(name, value);
+}
+
+std::unique_ptr<QProcess> ProgramSandbox::Start(const QStringList& arguments) const
+{
+    auto program = std::make_unique<QProcess>();
+    program->setProcessEnvironment(environment_);
+    program->setProcessChannelMode(QProcess::ForwardedChannels);
+    program->start(QStringLiteral(QUILLANE_PROGRAM_DIR "/Quillane"), arguments);
+    if (!program->waitForStarted(StartWaitMs))
+        return nullptr;
+    return program;
+}
+
+bool ProgramSandbox::WaitUntilListening(std::chrono::milliseconds bound) const
+{
+    const QDeadlineTimer deadline(bound);
+    const QDir runtime(runtime_.path());
+    while (!deadline.hasExpired()) {
+        for (const QString& name :
+             runtime.entryList({QStringLiteral("quillane-*.socket")}, QDir::System | QDir::Files)) {
+            QLocalSocket socket;
+            socket.connectToServer(runtime.filePath(name));
+            if (socket.waitForConnected(200))
+                return true;
+        }
+        QThread::msleep(50);
+    }
+    return false;
+}
+
+void ProgramSandbox::ExpectSecondStartEnds(const QStringList& arguments) const
+{
+    const std::unique_ptr<QProcess> second = Start(arguments);
+    ASSERT_NE(second, nullptr);
+    ASSERT_TRUE(second->waitForFinished(SecondStartBoundMs)) << "a later start must end at once";
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0);
+}
+
+void EndProgram(QProcess& program)
+{
+    if (program.state() == QProcess::NotRunning)
+        return;
+    program.terminate();
+    if (!program.waitForFinished(StartWaitMs)) {
+        program.kill();
+        program.waitForFinished(StartWaitMs);
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <chrono>
+#include <memory>
+
+// The real program with a runtime folder, program folder and temporary folder of its own, so
+// that a test never meets a copy the user runs, nor another test's copy.
+class ProgramSandbox
+{
+public:
+    ProgramSandbox();
+
+    // Sets or replaces a variable of the program's environment.
+    void Set(const QString& name, const QString& value);
+
+    // Starts the program with the arguments; nullptr when it could not be started.
+    std::unique_ptr<QProcess> Start(const QStringList& arguments = {}) const;
+
+    // Waits, within the bound, until a running copy takes connections from later starts.
+    bool WaitUntilListening(std::chrono::milliseconds bound = std::chrono::seconds(20)) const;
+
+    // A later start: it must end at once, with exit code 0.
+    void ExpectSecondStartEnds(const QStringList& arguments) const;
+
+private:
+    QTemporaryDir runtime_;
+    QTemporaryDir programFolder_;
+    QTemporaryDir tempFolder_;
+    QProcessEnvironment environment_;
+};
+
+// Ends a copy that is still running: the end of the session first, a kill if that is slow.
+void EndProgram(QProcess& program);

@@ -1,0 +1,165 @@
+#include "Pause.h"
+#include "Quillane_Define.h"
+#include "Quillane_Main.h"
+#include "TimeCheckRecorder.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <regex>
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+// The main window against a loopback service. Each recorded pause waits until the report before
+// it has arrived, as the real pause gives it time to leave.
+class MainWindowClose : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        BaseUrl = recorder.BaseUrl();
+        ComName.clear();
+        PaLicense = QStringLiteral(" 12345 ");
+        CloseAllowed = false;
+        SetPauseHandler([this](int milliseconds) {
+            pauses.push_back(milliseconds);
+            recorder.WaitForBodies(pauses.size());
+        });
+        window = new Tfrm_Quillane_Main;
+        window->tmRoutine.start();
+    }
+
+    void TearDown() override
+    {
+        SetPauseHandler({});
+        CloseAllowed = false;
+        delete window;
+    }
+
+    // Yes when the window was destroyed once the pending deletions ran.
+    bool Destroyed()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return window.isNull();
+    }
+
+    void ExpectOffReports(std::size_t count, const std::string& comName)
+    {
+        recorder.Stop();
+        const std::vector<std::string> bodies = recorder.Bodies();
+        ASSERT_EQ(bodies.size(), count);
+        const std::regex pattern(PresencePattern(comName, "12345", "off"));
+        for (const std::string& body : bodies)
+            EXPECT_TRUE(std::regex_match(body, pattern)) << body;
+    }
+
+    TimeCheckRecorder recorder;
+    std::vector<int> pauses;
+    QPointer<Tfrm_Quillane_Main> window;
+};
+
+TEST_F(MainWindowClose, IsRefusedWhileClosingIsNotAllowed)
+{
+    window->ShowMainScreen();
+
+    EXPECT_FALSE(window->close());
+
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->tmRoutine.isActive());
+    EXPECT_FALSE(Destroyed());
+    EXPECT_THAT(pauses, IsEmpty());
+    EXPECT_EQ(window->WebBrowser2.ReadyState(), 0) << "nothing may be posted";
+}
+
+struct CloseCase
+{
+    const char* comName;
+    const char* sentName;
+    std::vector<int> pauses;
+};
+
+class MainWindowAllowedClose : public MainWindowClose,
+                               public ::testing::WithParamInterface<CloseCase>
+{
+};
+
+TEST_P(MainWindowAllowedClose, ReportsOffPausesAndEndsTheWindow)
+{
+    ComName = QString::fromUtf8(GetParam().comName);
+    window->ShowMainScreen();
+    CloseAllowed = true;
+
+    EXPECT_TRUE(window->close());
+
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->tmRoutine.isActive());
+    EXPECT_TRUE(Destroyed());
+    EXPECT_THAT(pauses, ElementsAreArray(GetParam().pauses));
+    ExpectOffReports(GetParam().pauses.size(), GetParam().sentName);
+}
+
+INSTANTIATE_TEST_SUITE_P(ComNames, MainWindowAllowedClose,
+                         ::testing::Values(CloseCase{"PC1", "PC1", {500, 1000}},
+                                           CloseCase{"\t PC1 \n", "PC1", {500, 1000}},
+                                           CloseCase{"A&B=C", "A%26B%3DC", {500, 1000}},
+                                           CloseCase{"", "", {500}}, CloseCase{" \t ", "", {500}}));
+
+TEST_F(MainWindowClose, SessionEndAllowsClosingAndCloses)
+{
+    ComName = QStringLiteral("PC1");
+
+    EXPECT_TRUE(window->SessionEndQuery());
+    EXPECT_TRUE(CloseAllowed);
+    EXPECT_FALSE(Destroyed()) << "the query alone keeps the window";
+    window->SessionEnd(true);
+
+    EXPECT_TRUE(Destroyed());
+    EXPECT_THAT(pauses, ElementsAre(500, 1000));
+    ExpectOffReports(2, "PC1");
+}
+
+TEST_F(MainWindowClose, CancelledSessionEndRefusesClosingAgain)
+{
+    EXPECT_TRUE(window->SessionEndQuery());
+    window->SessionEnd(false);
+
+    EXPECT_FALSE(CloseAllowed);
+    EXPECT_FALSE(window->close());
+    EXPECT_FALSE(Destroyed());
+    EXPECT_THAT(pauses, ElementsAre(500)) << "only the query's report";
+    ExpectOffReports(1, "");
+}
+
+TEST_F(MainWindowClose, ShowMainScreenCentresA312SquareOnTheScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+
+    window->InstanceRequestReceived(platform::InstanceRequest::ShowMainScreen);
+
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->geometry(),
+              QRect((screen.width() - 312) / 2, (screen.height() - 312) / 2, 312, 312));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+TEST_F(MainWindowClose, StartsHiddenWithItsTimersStopped)
+{
+    const Tfrm_Quillane_Main fresh;
+
+    EXPECT_FALSE(fresh.isVisible());
+    EXPECT_EQ(fresh.windowTitle(), QStringLiteral("Quillane"));
+    EXPECT_EQ(fresh.tmRoutine.interval(), 1000);
+    EXPECT_FALSE(fresh.tmRoutine.isActive());
+    EXPECT_FALSE(fresh.Timer1.isActive());
+    EXPECT_EQ(fresh.WebBrowser1.Name(), QStringLiteral("WebBrowser1"));
+    EXPECT_EQ(fresh.WebBrowser2.Name(), QStringLiteral("WebBrowser2"));
+}
+
+} // namespace
