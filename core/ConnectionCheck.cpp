@@ -8,6 +8,7 @@
 #include <QNetworkReply>
 #include <QTimer>
 #include <future>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -32,7 +33,7 @@ bool IsSuccess(const QNetworkReply& reply)
 }
 
 // Starts the GET on the network thread; answer receives the body, or nothing on failure.
-void StartCheck(const QUrl& url, std::promise<std::optional<QByteArray>>& answer)
+void StartCheck(const QUrl& url, std::shared_ptr<std::promise<std::optional<QByteArray>>> answer)
 {
     QNetworkRequest request(url);
     request.setRawHeader("Accept", "text/html, */*");
@@ -41,9 +42,9 @@ void StartCheck(const QUrl& url, std::promise<std::optional<QByteArray>>& answer
                          QNetworkRequest::ManualRedirectPolicy);
     QNetworkReply* reply = NetworkManager().get(request);
     QTimer::singleShot(RequestTimeout(), reply, &QNetworkReply::abort);
-    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, &answer] {
+    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, answer] {
         reply->deleteLater();
-        answer.set_value(IsSuccess(*reply) ? std::optional(reply->readAll()) : std::nullopt);
+        answer->set_value(IsSuccess(*reply) ? std::optional(reply->readAll()) : std::nullopt);
     });
 }
 
@@ -51,9 +52,9 @@ void StartCheck(const QUrl& url, std::promise<std::optional<QByteArray>>& answer
 
 bool CheckConnection(const QString& url)
 {
-    std::promise<std::optional<QByteArray>> answer;
-    std::future<std::optional<QByteArray>> body = answer.get_future();
-    RunOnNetworkThread([&answer, target = QUrl(url)] { StartCheck(target, answer); });
+    auto answer = std::make_shared<std::promise<std::optional<QByteArray>>>();
+    std::future<std::optional<QByteArray>> body = answer->get_future();
+    RunOnNetworkThread([answer, target = QUrl(url)] { StartCheck(target, answer); });
     const std::optional<QByteArray> received = body.get();
     return received && UpperAscii(Trimmed(QString::fromLatin1(*received))) == u"NORMAL";
 }

@@ -68,3 +68,8 @@ int SplitFields(CharSet separators, CharSet whitespace, QStringView text, QStrin
     list->append(fields);
     return static_cast<int>(fields.size());
 }
+
+QString FieldAt(const QStringList& fields, qsizetype index)
+{
+    return index >= 0 && index < fields.size() ? fields.at(index) : QString();
+}

@@ -16,3 +16,7 @@ CharSet CharSetOf(QStringView characters);
 // line feed always separate and are skipped at a field's start. The fields are appended to list;
 // returns how many were appended (0 for an empty text or no list).
 int SplitFields(CharSet separators, CharSet whitespace, QStringView text, QStringList* list);
+
+// The field at index, or empty text when the answer had fewer fields: handlers never read past
+// the fields that arrived.
+QString FieldAt(const QStringList& fields, qsizetype index);

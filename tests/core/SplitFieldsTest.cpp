@@ -71,4 +71,13 @@ TEST(SplitFieldsTest, EmptyTextOrNoListGivesNothing)
     EXPECT_EQ(SplitFields(CharSetOf(u"]"), {}, u"a]b", nullptr), 0);
 }
 
+TEST(SplitFieldsTest, FieldsThatDidNotArriveReadAsEmpty)
+{
+    const QStringList fields = {u"Y"_qs, u""_qs, u"x"_qs};
+    EXPECT_EQ(FieldAt(fields, 0), u"Y"_qs);
+    EXPECT_EQ(FieldAt(fields, 2), u"x"_qs);
+    EXPECT_EQ(FieldAt(fields, 3), QString());
+    EXPECT_EQ(FieldAt(fields, -1), QString());
+}
+
 } // namespace
