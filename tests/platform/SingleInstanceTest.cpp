@@ -1,0 +1,102 @@
+#include "SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLocalSocket>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+using platform::CreateSingleInstance;
+using platform::InstanceCommand;
+using platform::InstanceRequest;
+
+// A runtime folder of the test's own, so that the guard never meets a copy the user runs.
+class SingleInstanceGuard : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+        first = CreateSingleInstance();
+        ASSERT_TRUE(first->BecomeFirst());
+        first->SetRequestHandler([this](InstanceRequest request) { requests.push_back(request); });
+    }
+
+    void TearDown() override { qunsetenv("XDG_RUNTIME_DIR"); }
+
+    // Lets the first copy take what arrived until count requests are in, within a bound.
+    void ProcessUntil(std::size_t count)
+    {
+        const QDeadlineTimer deadline(std::chrono::seconds(5));
+        while (requests.size() < count && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+
+    // Writes raw bytes to the first copy's socket, as a stranger could.
+    void SendRaw(const QByteArray& bytes)
+    {
+        const QStringList sockets =
+            QDir(runtime.path()).entryList({QStringLiteral("quillane-*.socket")}, QDir::System);
+        ASSERT_EQ(sockets.size(), 1);
+        QLocalSocket socket;
+        socket.connectToServer(QDir(runtime.path()).filePath(sockets.front()));
+        ASSERT_TRUE(socket.waitForConnected(1000));
+        socket.write(bytes);
+        socket.waitForBytesWritten(1000);
+        socket.disconnectFromServer();
+    }
+
+    QTemporaryDir runtime;
+    std::unique_ptr<platform::SingleInstance> first;
+    std::vector<InstanceRequest> requests;
+};
+
+TEST_F(SingleInstanceGuard, LaterStartsCarryTheirCommandsToTheFirst)
+{
+    const std::unique_ptr<platform::SingleInstance> later = CreateSingleInstance();
+    ASSERT_FALSE(later->BecomeFirst());
+
+    later->SendToFirst(InstanceCommand::ShowMainScreen);
+    later->SendToFirst(InstanceCommand::Pos);
+    ProcessUntil(2);
+
+    EXPECT_EQ(requests, (std::vector{InstanceRequest::ShowMainScreen, InstanceRequest::User}));
+}
+
+TEST_F(SingleInstanceGuard, ForeignBytesOnTheSocketAreNoCommand)
+{
+    SendRaw(QByteArray(4096, 'x'));
+    SendRaw("c:\\windows\\win.ini\n");
+    SendRaw("POS");
+    SendRaw(QByteArray("POS\0\n", 5));
+    SendRaw("POS\n");
+    ProcessUntil(1);
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(requests, std::vector{InstanceRequest::User});
+}
+
+// Without a usable runtime folder the guard lives in the temporary folder.
+TEST(SingleInstanceFolder, FallsBackToTheTemporaryFolder)
+{
+    const QTemporaryDir temp;
+    qputenv("TMPDIR", temp.path().toUtf8());
+    for (const QByteArray& runtime : {QByteArray(), QByteArray("/nonexistent/runtime")}) {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        const std::unique_ptr<platform::SingleInstance> first = CreateSingleInstance();
+        ASSERT_TRUE(first->BecomeFirst());
+        EXPECT_EQ(QDir(temp.path())
+                      .entryList({QStringLiteral("quillane-*")}, QDir::System | QDir::Files)
+                      .size(),
+                  2);
+        EXPECT_FALSE(CreateSingleInstance()->BecomeFirst());
+    }
+    qunsetenv("XDG_RUNTIME_DIR");
+    qunsetenv("TMPDIR");
+}
+
+} // namespace
