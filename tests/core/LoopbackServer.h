@@ -30,8 +30,13 @@ public:
 
     using Handler = std::function<void(const httplib::Request&, httplib::Response&)>;
 
-    // One request per connection, so that stopping never waits for an idle keep-alive.
-    LoopbackServer() { server_.set_keep_alive_max_count(1); }
+    // One request per connection, and a short wait for the request on a connection that a client
+    // opened and left unused, so that stopping the server never waits long.
+    LoopbackServer()
+    {
+        server_.set_keep_alive_max_count(1);
+        server_.set_keep_alive_timeout(1);
+    }
 
     ~LoopbackServer()
     {
