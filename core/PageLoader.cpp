@@ -41,14 +41,15 @@ PageLoader::PageLoader() : timer_(new QTimer(this))
     connect(timer_, &QTimer::timeout, this, &PageLoader::OnTimeout);
 }
 
-void PageLoader::Load(quint64 id, const QUrl& url, const QByteArray& postData,
+void PageLoader::Load(quint64 id, const QString& url, const QByteArray& postData,
                       const RawHeaders& headers)
 {
     Abandon();
     id_ = id;
-    requested_ = url;
+    requestedText_ = url;
+    requested_ = QUrl(url);
     refreshes_ = 0;
-    QNetworkRequest request(url);
+    QNetworkRequest request(requested_);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     for (const auto& [name, value] : headers)
@@ -80,7 +81,7 @@ void PageLoader::OnFinished()
     QNetworkReply* reply = reply_;
     reply->deleteLater();
     if (reply->error() != QNetworkReply::NoError) {
-        Complete(requested_.toString(), ErrorPage(ReasonOf(*reply)));
+        Complete(requestedText_, ErrorPage(ReasonOf(*reply)));
         return;
     }
 
@@ -94,14 +95,14 @@ void PageLoader::OnFinished()
         Send(request, {});
         return;
     }
-    Complete(reply->url().toString(), html);
+    const QUrl final = reply->url();
+    Complete(final == requested_ ? requestedText_ : final.toString(), html);
 }
 
 void PageLoader::OnTimeout()
 {
     Abandon();
-    Complete(requested_.toString(),
-             ErrorPage(QStringLiteral("서버의 응답 시간이 초과되었습니다.")));
+    Complete(requestedText_, ErrorPage(QStringLiteral("서버의 응답 시간이 초과되었습니다.")));
 }
 
 void PageLoader::Complete(const QString& url, const QString& html)

@@ -25,8 +25,10 @@ class PageLoader : public QObject
 public:
     PageLoader();
 
-    // A POST of postData when it is not empty, a GET otherwise.
-    void Load(quint64 id, const QUrl& url, const QByteArray& postData, const RawHeaders& headers);
+    // A POST of postData when it is not empty, a GET otherwise. A document that arrives from the
+    // requested address is reported with the address text as given.
+    void Load(quint64 id, const QString& url, const QByteArray& postData,
+              const RawHeaders& headers);
 
 signals:
     void Loaded(quint64 id, const QString& url, const QString& text);
@@ -41,6 +43,7 @@ private:
     QTimer* timer_;
     QPointer<QNetworkReply> reply_;
     quint64 id_ = 0;
+    QString requestedText_;
     QUrl requested_;
     int refreshes_ = 0;
 };

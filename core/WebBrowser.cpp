@@ -68,7 +68,7 @@ void WebBrowser::Navigate(const QString& url, const QByteArray& postData, const 
     const quint64 id = ++d->lastId;
     d->readyState = kLoading;
     RunOnNetworkThread(
-        [loader = d->loader, id, target = QUrl(url), postData, parsed = ParseHeaderText(headers)] {
+        [loader = d->loader, id, target = url, postData, parsed = ParseHeaderText(headers)] {
             loader->Load(id, target, postData, parsed);
         });
 }

@@ -1,10 +1,12 @@
 #include "PageText.h"
 
+#include "MetaRefresh.h"
 #include "PageDecoding.h"
 #include "ServerErrorPage.h"
 
 #include <QList>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -82,6 +84,24 @@ TEST(PageTextTest, DecodesByHeaderThenMetaThenCodePage949)
     for (const DecodeCase& test : cases) {
         SCOPED_TRACE(test.name);
         EXPECT_EQ(DecodePage(test.bytes, test.contentType), test.text);
+    }
+}
+
+TEST(PageTextTest, FindsTheTargetOfAnImmediateRefresh)
+{
+    const QList<std::pair<QString, QString>> cases = {
+        {u"<meta http-equiv=\"refresh\" content=\"0;url=a.asp\">"_qs, u"a.asp"_qs},
+        {u"<head><META HTTP-EQUIV=Refresh CONTENT=\"0; URL='b.asp?x=1'\"></head>"_qs,
+         u"b.asp?x=1"_qs},
+        {u"<body>text<meta http-equiv=\"refresh\" content=\"0, /c.htm\"></body>"_qs, u"/c.htm"_qs},
+        {u"<meta http-equiv=\"refresh\" content=\"5;url=later.asp\">"_qs, QString()},
+        {u"<meta http-equiv=\"refresh\" content=\"0\">"_qs, QString()},
+        {u"<meta name=\"refresh\" content=\"0;url=a.asp\">"_qs, QString()},
+        {u"Y]1]"_qs, QString()},
+    };
+    for (const auto& [html, target] : cases) {
+        SCOPED_TRACE(html.toStdString());
+        EXPECT_EQ(ImmediateRefreshTarget(html), target);
     }
 }
 
