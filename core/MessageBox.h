@@ -1,14 +1,28 @@
 #pragma once
 
 #include <QString>
-
 #include <functional>
 
 // Every message box of the program goes through here, so that tests can record and answer them.
 
-enum class MessageIcon { None, Error, Question, Information };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+enum class MessageIcon
+{
+    None,
+    Error,
+    Question,
+    Information
+};
+enum class MessageButtons
+{
+    Ok,
+    YesNo
+};
+enum class MessageAnswer
+{
+    Ok,
+    Yes,
+    No
+};
 
 struct MessageRequest
 {

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QString>
-
 #include <memory>
 
 // The stand-in for an embedded browser control: one object per control (WebBrowser1, ...).

@@ -1,5 +1,4 @@
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 // Runs the GoogleTest cases inside an application object, so that timers, sockets and
