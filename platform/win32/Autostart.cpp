@@ -1,0 +1,24 @@
+#include "Autostart.h"
+
+#include "WideText.h"
+
+#include <windows.h>
+
+namespace platform {
+
+// The per-user Run value "QUILLANE".
+bool RegisterAutostart(const std::string& programPath)
+{
+    HKEY run = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                        nullptr, 0, KEY_SET_VALUE, nullptr, &run, nullptr) != ERROR_SUCCESS)
+        return false;
+    const std::wstring value = WideFromUtf8(programPath);
+    const LONG result =
+        RegSetValueExW(run, L"QUILLANE", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(run);
+    return result == ERROR_SUCCESS;
+}
+
+} // namespace platform
