@@ -1,0 +1,27 @@
+#include "Cp949.h"
+
+#include <QString>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+// ICU's "windows-949" is the full code page 949; its "CP949" lacks the extra syllables.
+static constexpr const char* CodePage = "windows-949";
+
+std::string ToCp949(std::string_view utf8)
+{
+    QStringEncoder encoder(CodePage);
+    const QByteArray bytes =
+        encoder.encode(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    return bytes.toStdString();
+}
+
+bool FromCp949(std::string_view bytes, std::string& utf8)
+{
+    QStringDecoder decoder(CodePage);
+    const QString text =
+        decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (decoder.hasError())
+        return false;
+    utf8 = text.toStdString();
+    return true;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "FormFields.h"
+#include "ServiceContext.h"
+
+#include <string>
+
+// The answer of a page: its text (records joined with "]"), or the page it forwards to.
+struct PageAnswer
+{
+    std::string text;
+    std::string redirect;
+};
+
+using PageFunction = PageAnswer (*)(const FormFields& form, ServiceContext& context);
+
+// The page a sign-in forwards to, with its answer in the query: "ComCheckResult.asp?answer=Y".
+inline constexpr const char* SignInResultPage = "ComCheckResult.asp";
+
+PageAnswer SignInPage(const FormFields& form, ServiceContext& context);        // ComCheck2.asp
+PageAnswer PresencePage(const FormFields& form, ServiceContext& context);      // TimeCheck.asp
+PageAnswer IdentityPage(const FormFields& form, ServiceContext& context);      // Permission.asp
+PageAnswer RegistrationPage(const FormFields& form, ServiceContext& context);  // INPUT3.asp
+PageAnswer WeeklyHoursPage(const FormFields& form, ServiceContext& context);   // normal3.asp
+PageAnswer SundaysPage(const FormFields& form, ServiceContext& context);       // SunDay.asp
+PageAnswer LegalHolidayPage(const FormFields& form, ServiceContext& context);  // holiday.asp
+PageAnswer FestivalPage(const FormFields& form, ServiceContext& context);      // festival1.asp
+PageAnswer HolidayReportPage(const FormFields& form, ServiceContext& context); // hdaycheck.asp

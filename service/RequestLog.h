@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ServiceStore.h"
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+// Every request the service answers: time, method, path with query, raw body bytes, status.
+struct LoggedRequest
+{
+    std::string time;
+    std::string method;
+    std::string target;
+    std::string body;
+    int status = 0;
+};
+
+// The local time with milliseconds, "YYYY-MM-DD HH:MM:SS.zzz".
+std::string LogTime();
+
+void RecordRequest(ServiceStore& store, const LoggedRequest& request);
+
+// One line for stderr.
+std::string RequestLogLine(const LoggedRequest& request);
+
+// Prints the requests with an id above since, one JSON object a line: id, time, method, target,
+// status, body_hex and body (the bytes decoded from code page 949, invalid bytes replaced).
+void PrintRequests(ServiceStore& store, std::int64_t since, std::ostream& out);

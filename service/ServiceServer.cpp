@@ -1,0 +1,193 @@
+#include "ServiceServer.h"
+
+#include "AnswerPage.h"
+#include "HomePage.h"
+#include "Pages.h"
+#include "RequestLog.h"
+#include "UpdatePages.h"
+
+#include <QString>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <sstream>
+
+namespace {
+
+// Pages under /Quillane/, by name in lower case (names match without regard to case).
+const std::map<std::string, PageFunction>& PostPages()
+{
+    static const std::map<std::string, PageFunction> pages{
+        {"comcheck2.asp", SignInPage},       {"timecheck.asp", PresencePage},
+        {"permission.asp", IdentityPage},    {"input3.asp", RegistrationPage},
+        {"normal3.asp", WeeklyHoursPage},    {"sunday.asp", SundaysPage},
+        {"holiday.asp", LegalHolidayPage},   {"festival1.asp", FestivalPage},
+        {"hdaycheck.asp", HolidayReportPage}};
+    return pages;
+}
+
+std::string Lower(const std::string& text)
+{
+    return QString::fromStdString(text).toLower().toStdString();
+}
+
+void SetPage(httplib::Response& response, int status, const std::string& text)
+{
+    response.status = status;
+    response.set_content(AnswerPage(text), AnswerContentType);
+}
+
+std::string ErrorText(int status)
+{
+    switch (status) {
+    case 400:
+        return std::string(InternalErrorText) + ": 잘못된 요청입니다";
+    case 404:
+        return "페이지를 찾을 수 없습니다";
+    case 413:
+        return std::string(InternalErrorText) + ": 요청이 너무 큽니다";
+    default:
+        return InternalErrorText;
+    }
+}
+
+std::mutex StderrMutex;
+
+} // namespace
+
+ServiceServer::ServiceServer(ServiceContext& context) : context_(context)
+{
+    server_.new_task_queue = [] { return new httplib::ThreadPool(64); };
+    server_.set_payload_max_length(MaxBodyBytes);
+    server_.set_read_timeout(5, 0);
+    server_.set_write_timeout(5, 0);
+    server_.set_keep_alive_max_count(1000);
+    server_.set_keep_alive_timeout(5);
+
+    server_.Post("/Quillane/([^/]+)",
+                 [this](const auto& request, auto& response) { AnswerPost(request, response); });
+    server_.Get("/Quillane/([^/]+)",
+                [this](const auto& request, auto& response) { AnswerGet(request, response); });
+    server_.Get("/ConTest.htm",
+                [](const auto&, auto& response) { response.set_content("NORMAL", "text/html"); });
+    server_.Get("/AutoUpgradeServer.dll", [this](const auto& request, auto& response) {
+        AnswerUpdateList(request, response);
+    });
+    server_.Get("/[Uu][Pp][Dd][Aa][Tt][Ee]/(.+)", [this](const auto& request, auto& response) {
+        AnswerUpdateFile(request, response);
+    });
+    server_.Get("/", [this](const auto&, auto& response) {
+        response.set_content(HomePage(context_), "text/html; charset=utf-8");
+    });
+    server_.set_error_handler(httplib::Server::HandlerWithResponse(
+        [](const httplib::Request&, httplib::Response& response) {
+            if (!response.body.empty())
+                return httplib::Server::HandlerResponse::Unhandled;
+            SetPage(response, response.status, ErrorText(response.status));
+            return httplib::Server::HandlerResponse::Handled;
+        }));
+    server_.set_exception_handler([](const auto&, auto& response, std::exception_ptr) {
+        SetPage(response, 500, InternalErrorText);
+    });
+    server_.set_post_routing_handler(
+        [this](const auto& request, auto& response) { Log(request, response); });
+}
+
+bool ServiceServer::Bind(const std::string& host, int port)
+{
+    return server_.bind_to_port(host, port);
+}
+
+int ServiceServer::BindAnyPort(const std::string& host)
+{
+    const int port = server_.bind_to_any_port(host);
+    return port > 0 ? port : 0;
+}
+
+bool ServiceServer::Run()
+{
+    return server_.listen_after_bind();
+}
+
+void ServiceServer::Stop()
+{
+    server_.stop();
+}
+
+void ServiceServer::AnswerPost(const httplib::Request& request, httplib::Response& response)
+{
+    const auto page = PostPages().find(Lower(request.matches[1]));
+    if (page == PostPages().end()) {
+        SetPage(response, 404, ErrorText(404));
+        return;
+    }
+    FormFields form;
+    if (form.Parse(request.body) != FormFields::ParseResult::Ok) {
+        SetPage(response, 400, ErrorText(400));
+        return;
+    }
+    try {
+        const PageAnswer answer = page->second(form, context_);
+        if (answer.redirect.empty()) {
+            SetPage(response, 200, answer.text);
+        } else {
+            response.set_redirect(answer.redirect, 302);
+        }
+    } catch (const std::exception&) {
+        SetPage(response, 500, ErrorText(500));
+    }
+}
+
+// The sign-in's forwarded page shows the answer it was given ("Y", "N" or "Z").
+void ServiceServer::AnswerGet(const httplib::Request& request, httplib::Response& response)
+{
+    const std::string answer = request.get_param_value("answer");
+    if (Lower(request.matches[1]) != Lower(SignInResultPage) ||
+        (answer != "Y" && answer != "N" && answer != "Z")) {
+        SetPage(response, 404, ErrorText(404));
+        return;
+    }
+    SetPage(response, 200, answer);
+}
+
+void ServiceServer::AnswerUpdateList(const httplib::Request& request, httplib::Response& response)
+{
+    if (Lower(request.get_param_value("path")) != "update") {
+        SetPage(response, 404, ErrorText(404));
+        return;
+    }
+    response.set_content(UpdateList(context_.updateDir), "text/plain");
+}
+
+void ServiceServer::AnswerUpdateFile(const httplib::Request& request, httplib::Response& response)
+{
+    const auto path = UpdateFile(context_.updateDir, request.matches[1]);
+    std::ifstream file;
+    if (path)
+        file.open(*path, std::ios::binary);
+    if (!file.is_open()) {
+        SetPage(response, 404, ErrorText(404));
+        return;
+    }
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    response.set_content(bytes.str(), "application/octet-stream");
+}
+
+// One line to stderr and one row in the store per request; a failing store costs the row only.
+void ServiceServer::Log(const httplib::Request& request, const httplib::Response& response)
+{
+    const LoggedRequest logged{LogTime(), request.method, request.target, request.body,
+                               response.status};
+    {
+        std::lock_guard lock(StderrMutex);
+        std::fputs(RequestLogLine(logged).c_str(), stderr);
+    }
+    try {
+        RecordRequest(context_.store, logged);
+    } catch (const std::exception& error) {
+        std::lock_guard lock(StderrMutex);
+        std::fprintf(stderr, "request not stored: %s\n", error.what());
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ServiceContext.h"
+
+#include <httplib.h>
+#include <string>
+
+// The HTTP side: routes every page, logs every request (stderr and store) and answers failures
+// with error pages. Bodies over 64 KiB are refused; slow clients time out.
+class ServiceServer
+{
+public:
+    static constexpr std::size_t MaxBodyBytes = 64 * 1024;
+
+    explicit ServiceServer(ServiceContext& context);
+
+    bool Bind(const std::string& host, int port);
+    // Binds a free port of the host and returns it (0 on failure).
+    int BindAnyPort(const std::string& host);
+    // Serves until Stop; false when the server could not run.
+    bool Run();
+    void Stop();
+    bool IsRunning() const { return server_.is_running(); }
+
+private:
+    void AnswerPost(const httplib::Request& request, httplib::Response& response);
+    void AnswerGet(const httplib::Request& request, httplib::Response& response);
+    void AnswerUpdateFile(const httplib::Request& request, httplib::Response& response);
+    void AnswerUpdateList(const httplib::Request& request, httplib::Response& response);
+    void Log(const httplib::Request& request, const httplib::Response& response);
+
+    ServiceContext& context_;
+    httplib::Server server_;
+};

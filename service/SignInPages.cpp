@@ -1,0 +1,56 @@
+#include "Pages.h"
+#include "Statement.h"
+
+#include <QString>
+
+// Computer names compare without regard to case, as on Windows.
+static bool SameComputer(const std::string& a, const std::string& b)
+{
+    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
+}
+
+// "Y": registered with this check computer; "N": registered, another or no check computer;
+// "Z": nothing registered under the licence.
+PageAnswer SignInPage(const FormFields& form, ServiceContext& context)
+{
+    const std::string license = form.Value("P_PALICENSE");
+    const std::string comName = form.Value("P_COMNAME");
+    std::string answer = "Z";
+    context.store.Read([&](sqlite3* db) {
+        Statement row(db, "SELECT comname FROM registrations WHERE license = ?1");
+        row.Bind(1, license);
+        if (row.Step())
+            answer = !comName.empty() && SameComputer(row.Text(0), comName) ? "Y" : "N";
+    });
+    return {{}, std::string(SignInResultPage) + "?answer=" + answer};
+}
+
+// Keeps the last state per pharmacy and the history; flags are stored trimmed.
+PageAnswer PresencePage(const FormFields& form, ServiceContext& context)
+{
+    const std::string license = form.Value("P_PALICENSE");
+    const std::string comName = form.Value("P_COMNAME");
+    const std::string sentTime = form.Value("P_SENDTIME");
+    const std::string state = form.Value("P_Flg");
+    const std::string received = context.NowText();
+    context.store.Write([&](sqlite3* db) {
+        Statement(db, "INSERT INTO presence_history (license, comname, state, sent_time, received)"
+                      " VALUES (?1, ?2, ?3, ?4, ?5)")
+            .Bind(1, license)
+            .Bind(2, comName)
+            .Bind(3, state)
+            .Bind(4, sentTime)
+            .Bind(5, received)
+            .Run();
+        Statement(db, "INSERT INTO presence (license, comname, state, sent_time, received) "
+                      "VALUES (?1, ?2, ?3, ?4, ?5) ON CONFLICT (license) DO UPDATE SET "
+                      "comname = ?2, state = ?3, sent_time = ?4, received = ?5")
+            .Bind(1, license)
+            .Bind(2, comName)
+            .Bind(3, state)
+            .Bind(4, sentTime)
+            .Bind(5, received)
+            .Run();
+    });
+    return {"Y", {}};
+}

@@ -1,0 +1,67 @@
+#include "DemoData.h"
+#include "RequestLog.h"
+#include "ServiceOptions.h"
+#include "ServiceServer.h"
+#include "Statement.h"
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+ServiceServer* RunningServer = nullptr;
+
+void StopOnSignal(int)
+{
+    if (RunningServer)
+        RunningServer->Stop();
+}
+
+int Serve(const ServiceOptions& options, ServiceStore& store)
+{
+    if (options.demo && store.IsNew())
+        LoadDemoData(store);
+    ServiceContext context{store, {}, options.updateDir};
+    if (!context.calendar.Load(options.holidays))
+        std::fprintf(stderr, "holiday calendar not readable: %s\n", options.holidays.c_str());
+    ServiceServer server(context);
+    if (!server.Bind(options.host, options.port)) {
+        std::fprintf(stderr, "cannot listen on %s:%d\n", options.host.c_str(), options.port);
+        return 1;
+    }
+    RunningServer = &server;
+    std::signal(SIGINT, StopOnSignal);
+    std::signal(SIGTERM, StopOnSignal);
+    std::fprintf(stderr, "listening on http://%s:%d/\n", options.host.c_str(), options.port);
+    const bool served = server.Run();
+    RunningServer = nullptr;
+    return served ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const std::filesystem::path beside =
+        std::filesystem::absolute(argv[0]).parent_path() / "holidays.csv";
+    std::string error;
+    const auto options =
+        ParseOptions(std::vector<std::string>(argv + 1, argv + argc), beside.string(), error);
+    if (!options) {
+        std::cerr << error << "\n" << UsageText;
+        return 2;
+    }
+    try {
+        ServiceStore store(options->database);
+        if (options->printRequests) {
+            PrintRequests(store, options->since, std::cout);
+            return 0;
+        }
+        return Serve(*options, store);
+    } catch (const StoreError& failure) {
+        std::cerr << failure.what() << "\n";
+        return 1;
+    }
+}
