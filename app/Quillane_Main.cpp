@@ -6,11 +6,9 @@
 
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QScreen>
 
 namespace {
 
-constexpr int MainScreenSize = 312;
 constexpr int RoutineIntervalMs = 1000;
 // The waits after the "off" reports, which give them time to leave.
 constexpr int CloseQueryPauseMs = 500;
@@ -23,16 +21,6 @@ Tfrm_Quillane_Main::Tfrm_Quillane_Main(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Quillane"));
     setWindowFlag(Qt::FramelessWindowHint);
     tmRoutine.setInterval(RoutineIntervalMs);
-}
-
-void Tfrm_Quillane_Main::ShowMainScreen()
-{
-    const QRect screen = this->screen()->geometry();
-    setFixedSize(MainScreenSize, MainScreenSize);
-    move(screen.x() + (screen.width() - MainScreenSize) / 2,
-         screen.y() + (screen.height() - MainScreenSize) / 2);
-    show();
-    raise();
 }
 
 void Tfrm_Quillane_Main::SendPresence(const QString& flag)

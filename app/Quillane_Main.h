@@ -1,10 +1,18 @@
 #pragma once
 
+#include "DragPicture.h"
+#include "MainButtons.h"
+#include "PictureButton.h"
 #include "SingleInstance.h"
+#include "TrayMenu.h"
+#include "TrayPictures.h"
 #include "WebBrowser.h"
 
+#include <QIcon>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 
 class QCloseEvent;
 
@@ -19,6 +27,23 @@ public:
 
     // Brings the main screen up: 312 x 312, centred on the screen, shown and raised.
     void ShowMainScreen();
+    // Main screen and tray (Quillane_Main_Screen.cpp).
+    // Tray picture 0 and the window out of sight; without a tray the window stays reachable.
+    void HideToTray();
+    // All five buttons shown, their pressed pictures hidden.
+    void ResetButtonImages();
+    // Warns that the basic information is missing, then opens the basic-information window.
+    void RequireBasicInfo();
+    // The presence state shown by the tray icon: 0 off, 1 waiting, 2 on.
+    void SetPresencePicture(int index);
+    int PresencePicture() const { return presencePicture_; }
+    // The tray menu at the mouse pointer.
+    void PopupTrayMenu();
+    // Opening the data-entry windows through their program-wide references.
+    void OpenKibon();
+    void OpenNormal();
+    void OpenHoliday();
+    void OpenFastival();
 
     // Posts a presence report with the flag ("on", "wai", "off") to "TimeCheck.asp"; the answer
     // is not looked at.
@@ -38,10 +63,46 @@ public:
     QTimer tmRoutine;                                      // presence timer, 1000 ms
     QTimer Timer1;                                         // never started
 
+    // The main screen, in stacking order from the bottom, and the tray (Quillane_Main_Screen.cpp).
+    DragPicture* main_img1 = NewBackground();
+    PictureButton* btn_main1 = NewPictureButton(MainButton::BasicInfo, {26, 80}, {26, 79});
+    PictureButton* btn_main2 = NewPictureButton(MainButton::NormalHours, {26, 125}, {26, 125});
+    PictureButton* btn_main3 = NewPictureButton(MainButton::LegalHolidays, {26, 172}, {26, 172});
+    PictureButton* btn_main4 = NewPictureButton(MainButton::FestivalHours, {26, 219}, {26, 219});
+    PictureButton* btn_main5 = NewPictureButton(MainButton::Close, {6, 290}, {6, 290});
+    QLabel* main_img2 = btn_main1->PressedPicture();
+    QLabel* main_img3 = btn_main2->PressedPicture();
+    QLabel* main_img4 = btn_main3->PressedPicture();
+    QLabel* main_img5 = btn_main4->PressedPicture();
+    QLabel* main_img7 = btn_main5->PressedPicture();
+    QLabel* lbQX2000 = NewLabel(QRect(16, 271, 137, 13), Qt::AlignLeft);
+    QLabel* lbVer = NewLabel(QRect(259, 271, 42, 13), Qt::AlignRight);
+    const std::array<QIcon, TrayPictureCount> ImageList1 = TrayIcons();
+    TrayMenu* PopupMenu1 = NewTrayMenu();
+    QSystemTrayIcon* TrayIcon1 = NewTrayIcon();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool FormCloseQuery();
     void FormClose();
+
+    DragPicture* NewBackground();
+    PictureButton* NewPictureButton(MainButton button, QPoint at, QPoint pressedAt);
+    QLabel* NewLabel(QRect place, Qt::Alignment alignment);
+    static std::array<QIcon, TrayPictureCount> TrayIcons();
+    TrayMenu* NewTrayMenu();
+    QSystemTrayIcon* NewTrayIcon();
+    void btn_mainClick();
+    void TrayIcon1Activated(QSystemTrayIcon::ActivationReason reason);
+    void DockWhenTrayAppears();
+    void OpenGuarded(void (Tfrm_Quillane_Main::*open)());
+    void OpenHomePage();
+    void Exit();
+    QTimer* NewTrayWatch();
+
+    int presencePicture_ = 0;
+    QTimer* trayWatch_ = NewTrayWatch(); // polls for a tray that appears after the start
 };

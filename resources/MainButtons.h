@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QImage>
+
+// The main screen's picture buttons, in the order of the screen from the top.
+enum class MainButton
+{
+    BasicInfo,
+    NormalHours,
+    LegalHolidays,
+    FestivalHours,
+    Close
+};
+
+// The button's picture, or its darker pressed twin.
+QImage MainButtonPicture(MainButton button, bool pressed);
