@@ -17,10 +17,12 @@ std::string ToCp949(std::string_view utf8)
 
 bool FromCp949(std::string_view bytes, std::string& utf8)
 {
-    QStringDecoder decoder(CodePage);
+    QStringDecoder decoder(CodePage, QStringConverter::Flag::Stateless);
     const QString text =
         decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (decoder.hasError())
+    // A cut-off last character shows only as a replacement character, which no code page 949
+    // byte sequence stands for.
+    if (decoder.hasError() || text.contains(QChar::ReplacementCharacter))
         return false;
     utf8 = text.toStdString();
     return true;

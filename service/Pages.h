@@ -14,7 +14,8 @@ struct PageAnswer
 
 using PageFunction = PageAnswer (*)(const FormFields& form, ServiceContext& context);
 
-// The page a sign-in forwards to, with its answer in the query: "ComCheckResult.asp?answer=Y".
+// The page a sign-in forwards to, with its answer in the query:
+// "/Quillane/ComCheckResult.asp?answer=Y".
 inline constexpr const char* SignInResultPage = "ComCheckResult.asp";
 
 PageAnswer SignInPage(const FormFields& form, ServiceContext& context);        // ComCheck2.asp

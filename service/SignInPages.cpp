@@ -22,7 +22,7 @@ PageAnswer SignInPage(const FormFields& form, ServiceContext& context)
         if (row.Step())
             answer = !comName.empty() && SameComputer(row.Text(0), comName) ? "Y" : "N";
     });
-    return {{}, std::string(SignInResultPage) + "?answer=" + answer};
+    return {{}, std::string("/Quillane/") + SignInResultPage + "?answer=" + answer};
 }
 
 // Keeps the last state per pharmacy and the history; flags are stored trimmed.

@@ -1,0 +1,35 @@
+#include "InProcessService.h"
+
+#include "DemoData.h"
+
+#include <QDir>
+#include <stdexcept>
+
+void InProcessService::Start(bool demo)
+{
+    QDir(folder_.path()).mkpath("update");
+    store_ = std::make_unique<ServiceStore>(DatabasePath());
+    if (demo && store_->IsNew())
+        LoadDemoData(*store_);
+    context_ = std::make_unique<ServiceContext>(ServiceContext{*store_, {}, UpdateDir()});
+    context_->now = [] { return QDateTime(QDate(2026, 12, 10), QTime(10, 0)); };
+    if (!context_->calendar.Load(QUILLANE_HOLIDAYS_CSV))
+        throw std::runtime_error("holiday calendar missing");
+    server_ = std::make_unique<ServiceServer>(*context_);
+    port_ = server_->BindAnyPort("127.0.0.1");
+    if (port_ == 0)
+        throw std::runtime_error("no free port");
+    thread_ = std::thread([this] { server_->Run(); });
+}
+
+httplib::Result InProcessService::Post(const std::string& page, const std::string& body)
+{
+    httplib::Client client("127.0.0.1", port_);
+    return client.Post(("/Quillane/" + page).c_str(), body, "application/x-www-form-urlencoded");
+}
+
+httplib::Result InProcessService::Get(const std::string& target)
+{
+    httplib::Client client("127.0.0.1", port_);
+    return client.Get(target.c_str());
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "HolidayCalendar.h"
+#include "ServiceContext.h"
+#include "ServiceServer.h"
+#include "ServiceStore.h"
+
+#include <QDateTime>
+#include <QTemporaryDir>
+#include <httplib.h>
+#include <memory>
+#include <string>
+#include <thread>
+
+// The service's library serving on a free loopback port from a database in a temporary folder,
+// with the clock fixed at 2026-12-10 10:00 and the project's holiday calendar.
+class InProcessService
+{
+public:
+    InProcessService() { Start(true); }
+    ~InProcessService() { Stop(); }
+
+    // Stops serving and closes the database; Start opens it again.
+    void Stop()
+    {
+        if (server_)
+            server_->Stop();
+        if (thread_.joinable())
+            thread_.join();
+        server_.reset();
+        context_.reset();
+        store_.reset();
+    }
+
+    void Start(bool demo = false);
+
+    std::string DatabasePath() const { return folder_.filePath("service.db").toStdString(); }
+    std::string UpdateDir() const { return folder_.filePath("update").toStdString(); }
+    ServiceStore& Store() { return *store_; }
+
+    // Posts body bytes to a page under /Quillane/ without following redirects.
+    httplib::Result Post(const std::string& page, const std::string& body);
+    httplib::Result Get(const std::string& target);
+
+    // The answer page the program reads for an answer text given in code page 949 bytes.
+    static std::string Page(const std::string& cp949Text)
+    {
+        return "<!DOCTYPE html><html><head><meta charset=\"euc-kr\"></head><body>" + cp949Text +
+               "</body></html>";
+    }
+
+    int Port() const { return port_; }
+
+private:
+    QTemporaryDir folder_;
+    std::unique_ptr<ServiceStore> store_;
+    std::unique_ptr<ServiceContext> context_;
+    std::unique_ptr<ServiceServer> server_;
+    std::thread thread_;
+    int port_ = 0;
+};
