@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -72,11 +73,34 @@ void Register(sqlite3* db, const Member& member, const char* comName, const char
         .Run();
 }
 
+void WorkDay(sqlite3* db, const char* license, QDate day, const char* start, const char* end,
+             const char* table)
+{
+    if (!day.isValid())
+        return;
+    Statement(db, std::string("INSERT OR REPLACE INTO ") + table +
+                      " (license, day, start, finish) VALUES (?1, ?2, ?3, ?4)")
+        .Bind(1, license)
+        .Bind(2, day.toString(Qt::ISODate).toStdString())
+        .Bind(3, start)
+        .Bind(4, end)
+        .Run();
+}
+
 } // namespace
 
-void LoadDemoData(ServiceStore& store)
+void LoadDemoData(ServiceStore& store, const HolidayCalendar& calendar, QDate today)
 {
-    store.Write([](sqlite3* db) {
+    const QDate holiday = calendar.NextLegalHoliday(today).date;
+    const std::vector<QDate> festival = calendar.NextFestival(today).days;
+    const QDate sunday = today.addDays(7 - today.dayOfWeek() % 7);
+    store.Write([&](sqlite3* db) {
+        WorkDay(db, "12345", holiday, "10:00", "18:00", "day_hours");
+        WorkDay(db, "12345", festival.empty() ? QDate() : festival.front(), "09:00", "13:00",
+                "day_hours");
+        WorkDay(db, "45678", festival.size() < 2 ? QDate() : festival[1], "10:00", "25:00",
+                "day_hours");
+        WorkDay(db, "12345", sunday, "09:00", "15:00", "sundays");
         InsertMasters(db);
         Register(db, Members[0], "COUNTER-PC",
                  "09:00]21:00]4]23:00]09:00]18:00]:]:]:]10:00,18:00]:]:]:]0");

@@ -21,11 +21,11 @@ void StopOnSignal(int)
 
 int Serve(const ServiceOptions& options, ServiceStore& store)
 {
-    if (options.demo && store.IsNew())
-        LoadDemoData(store);
     ServiceContext context{store, {}, options.updateDir};
     if (!context.calendar.Load(options.holidays))
         std::fprintf(stderr, "holiday calendar not readable: %s\n", options.holidays.c_str());
+    if (options.demo && store.IsNew())
+        LoadDemoData(store, context.calendar, context.Today());
     ServiceServer server(context);
     if (!server.Bind(options.host, options.port)) {
         std::fprintf(stderr, "cannot listen on %s:%d\n", options.host.c_str(), options.port);

@@ -9,12 +9,12 @@ void InProcessService::Start(bool demo)
 {
     QDir(folder_.path()).mkpath("update");
     store_ = std::make_unique<ServiceStore>(DatabasePath());
-    if (demo && store_->IsNew())
-        LoadDemoData(*store_);
     context_ = std::make_unique<ServiceContext>(ServiceContext{*store_, {}, UpdateDir()});
     context_->now = [] { return QDateTime(QDate(2026, 12, 10), QTime(10, 0)); };
     if (!context_->calendar.Load(QUILLANE_HOLIDAYS_CSV))
         throw std::runtime_error("holiday calendar missing");
+    if (demo && store_->IsNew())
+        LoadDemoData(*store_, context_->calendar, context_->Today());
     server_ = std::make_unique<ServiceServer>(*context_);
     port_ = server_->BindAnyPort("127.0.0.1");
     if (port_ == 0)

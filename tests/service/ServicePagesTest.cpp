@@ -154,14 +154,14 @@ TEST_F(ServicePagesTest, LegalHolidaysFestivalsAndHolidayReport)
     Run({
         {"nine records; 삼일절 and 석가탄신일 fall on a Sunday in 2026", "holiday.asp",
          "P_select  =1&P_LICENSE    =12345&P_TIME_S1   =&P_TIME_E1   =&P_TIME_D1   =",
-         Holidays2026 + "2026-12-250000000000성탄절"},
+         Holidays2026 + "2026-12-2510:0018:00성탄절"},
         {"save: row 9 worked until 01:00, row 1 off", "holiday.asp",
          "P_select  =2&P_LICENSE    =12345" +
              DayRows(8, "&P_TIME_S9   =09:00&P_TIME_E9   =25:00&P_TIME_D9   =2026-12-25"),
          Holidays2026 + "2026-12-2509:0025:00성탄절"},
         {"the next festival: next year's 설날, every day named 설날", "festival1.asp",
          "P_select  =1&P_LICENSE    =12345&P_TIME_S10   =&P_TIME_E10   =&P_TIME_D10   =",
-         "2027-02-060000000000설날]2027-02-070000000000설날]2027-02-080000000000설날]"
+         "2027-02-0609:0013:00설날]2027-02-070000000000설날]2027-02-080000000000설날]"
          "2027-02-090000000000설날"},
         {"festival save", "festival1.asp",
          "P_select  =2&P_LICENSE    =12345&P_TIME_S1   =0&P_TIME_E1   =0"
