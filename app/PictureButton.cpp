@@ -21,16 +21,21 @@ PictureButton::PictureButton(QWidget* parent, const QImage& picture, QPoint at,
     PlacePicture(*this, picture, at);
     PlacePicture(*pressed_, pressedPicture, pressedAt);
     pressed_->hide();
+    pressed_->installEventFilter(this);
 }
 
 void PictureButton::ShowPressed()
 {
     hide();
     pressed_->show();
+    if (held_)
+        pressed_->grabMouse();
 }
 
 void PictureButton::ShowReleased()
 {
+    if (QWidget::mouseGrabber() == pressed_)
+        pressed_->releaseMouse();
     show();
     pressed_->hide();
 }
@@ -45,10 +50,25 @@ void PictureButton::mousePressEvent(QMouseEvent* event)
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !held_)
+    Release(event->button(), event->position().toPoint());
+}
+
+bool PictureButton::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != pressed_ || event->type() != QEvent::MouseButtonRelease)
+        return false;
+    const auto* release = static_cast<QMouseEvent*>(event);
+    Release(release->button(), pressed_->pos() + release->position().toPoint() - pos());
+    return true;
+}
+
+// at: the release's position in the button's coordinates.
+void PictureButton::Release(Qt::MouseButton button, QPoint at)
+{
+    if (button != Qt::LeftButton || !held_)
         return;
     held_ = false;
     emit Released();
-    if (rect().contains(event->position().toPoint()))
+    if (rect().contains(at))
         emit Clicked();
 }

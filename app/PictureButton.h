@@ -5,7 +5,9 @@
 
 // A picture that acts as a button, with its pressed picture lying hidden at about the same
 // place. The hand cursor shows over both. Pressing and releasing are announced so that the
-// window can restore all its buttons first; a release over the button is a click.
+// window can restore all its buttons first; a release over the button is a click. While the
+// pressed picture stands in for the held button it takes the mouse, so that the release still
+// arrives.
 class PictureButton : public QLabel
 {
     Q_OBJECT
@@ -33,8 +35,11 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Release(Qt::MouseButton button, QPoint at);
+
     QLabel* pressed_;
     bool held_ = false;
 };

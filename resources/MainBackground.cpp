@@ -4,7 +4,6 @@
 
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <array>
 
 namespace {
@@ -18,19 +17,6 @@ void DrawSky(QPainter& painter)
     sky.setColorAt(0.6, QColor(0xa9, 0xd8, 0xf5));
     sky.setColorAt(1.0, QColor(0xe4, 0xf4, 0xfc));
     painter.fillRect(0, 0, Side, Side, sky);
-}
-
-// Soft clouds of overlapping circles.
-void DrawCloud(QPainter& painter, QPointF at, qreal scale)
-{
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(255, 255, 255, 215));
-    QPainterPath cloud;
-    cloud.addEllipse(at + QPointF(0, 6) * scale, 16 * scale, 9 * scale);
-    cloud.addEllipse(at + QPointF(-13, 8) * scale, 10 * scale, 7 * scale);
-    cloud.addEllipse(at + QPointF(13, 8) * scale, 11 * scale, 7 * scale);
-    cloud.addEllipse(at + QPointF(-3, -1) * scale, 10 * scale, 9 * scale);
-    painter.drawPath(cloud.simplified());
 }
 
 // A rainbow arching over the buttons, from the lower left to the lower right.
@@ -94,9 +80,6 @@ QImage MainBackground()
     painter.setRenderHint(QPainter::TextAntialiasing);
     DrawSky(painter);
     DrawRainbow(painter);
-    DrawCloud(painter, QPointF(40, 92), 1.0);
-    DrawCloud(painter, QPointF(280, 150), 0.8);
-    DrawCloud(painter, QPointF(20, 236), 0.7);
     DrawBanner(painter);
     DrawLabelStrip(painter);
     return picture;
