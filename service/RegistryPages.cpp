@@ -20,7 +20,7 @@ std::string JoinedAddress(const std::string& province, const std::string& distri
     std::string line;
     for (const std::string* part : {&province, &district, &town})
         if (!part->empty())
-            line += (line.empty() ? "" : " ") + *part;
+            line.append(line.empty() ? "" : " ").append(*part);
     return line;
 }
 
@@ -72,7 +72,7 @@ std::string Records(const std::vector<std::string>& fields)
 {
     std::string text;
     for (std::size_t i = 0; i < fields.size(); ++i)
-        text += (i ? "]" : "") + RecordSafe(fields[i]);
+        text.append(i ? "]" : "").append(RecordSafe(fields[i]));
     return text;
 }
 
@@ -91,11 +91,11 @@ PageAnswer IdentityPage(const FormFields& form, ServiceContext& context)
         member.Bind(1, license);
         if (license.empty() || !member.Step() || member.Text(0) != name ||
             member.Text(1) != birth) {
-            answer = "9";
+            answer.assign(1, '9');
             return;
         }
         if (member.Int(2) == 0) {
-            answer = "3";
+            answer.assign(1, '3');
             return;
         }
         const PharmacyRecord p = PharmacyOf(db, license);

@@ -59,6 +59,7 @@ std::mutex StderrMutex;
 ServiceServer::ServiceServer(ServiceContext& context) : context_(context)
 {
     server_.new_task_queue = [] { return new httplib::ThreadPool(64); };
+    server_.set_tcp_nodelay(true);
     server_.set_payload_max_length(MaxBodyBytes);
     server_.set_read_timeout(5, 0);
     server_.set_write_timeout(5, 0);

@@ -15,14 +15,16 @@ PageAnswer SignInPage(const FormFields& form, ServiceContext& context)
 {
     const std::string license = form.Value("P_PALICENSE");
     const std::string comName = form.Value("P_COMNAME");
-    std::string answer = "Z";
+    char answer = 'Z';
     context.store.Read([&](sqlite3* db) {
         Statement row(db, "SELECT comname FROM registrations WHERE license = ?1");
         row.Bind(1, license);
         if (row.Step())
-            answer = !comName.empty() && SameComputer(row.Text(0), comName) ? "Y" : "N";
+            answer = !comName.empty() && SameComputer(row.Text(0), comName) ? 'Y' : 'N';
     });
-    return {{}, std::string("/Quillane/") + SignInResultPage + "?answer=" + answer};
+    std::string forward = "/Quillane/";
+    forward.append(SignInResultPage).append("?answer=").push_back(answer);
+    return {{}, forward};
 }
 
 // Keeps the last state per pharmacy and the history; flags are stored trimmed.
