@@ -162,3 +162,22 @@ TEST(ServiceRobustnessTest, UpdateListAndDownloads)
     ASSERT_TRUE(contest);
     EXPECT_EQ(contest->body, "NORMAL");
 }
+
+TEST(ServiceRobustnessTest, AFailureInsideAPageAnswersTheInternalErrorPage)
+{
+    InProcessService service;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(service.DatabasePath().c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "DROP TABLE presence", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+
+    const auto failed = service.Post("TimeCheck.asp", Presence);
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->status, 500);
+    EXPECT_EQ(failed->body, InProcessService::Page(InternalError));
+    EXPECT_EQ(Count(service.Store(), "presence_history"), 0) << "the failed write is rolled back";
+    const auto other = service.Post("hdaycheck.asp", std::string("P_PALICENSE =12345") + '\0');
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->body, InProcessService::Page("Y"));
+    EXPECT_EQ(Count(service.Store(), "requests"), 2);
+}
