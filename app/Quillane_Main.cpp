@@ -1,6 +1,7 @@
 #include "Quillane_Main.h"
 
 #include "FormEncoding.h"
+#include "LocalDatabase.h"
 #include "Pause.h"
 #include "Quillane_Define.h"
 
@@ -21,7 +22,13 @@ Tfrm_Quillane_Main::Tfrm_Quillane_Main(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Quillane"));
     setWindowFlag(Qt::FramelessWindowHint);
     tmRoutine.setInterval(RoutineIntervalMs);
+    connect(&tmRoutine, &QTimer::timeout, this, &Tfrm_Quillane_Main::tmRoutineTimer);
+    connect(&WebBrowser1, &WebBrowser::DocumentComplete, this,
+            &Tfrm_Quillane_Main::WebBrowser1DocumentComplete);
+    IdleSeconds = [] { return std::uint32_t{0}; };
 }
+
+Tfrm_Quillane_Main::~Tfrm_Quillane_Main() = default;
 
 void Tfrm_Quillane_Main::SendPresence(const QString& flag)
 {

@@ -9,12 +9,19 @@
 #include "WebBrowser.h"
 
 #include <QIcon>
+#include <QPointer>
+#include <QSqlQuery>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
 
 class QCloseEvent;
+class TLOGIN;
+class Tfrm_Kibon;
 
 // The main window: start-up sequence, sign-in, tray, presence reports. It closes only while
 // CloseAllowed is yes, and reports "off" on its way out.
@@ -24,6 +31,27 @@ class Tfrm_Quillane_Main : public QWidget
 
 public:
     explicit Tfrm_Quillane_Main(QWidget* parent = nullptr);
+    ~Tfrm_Quillane_Main() override;
+
+    // Start-up and sign-in (Quillane_Main_Startup.cpp).
+    // The start-up sequence, run once right after the window is created: network test, desktop
+    // link, settings and temporary folder, update, local database, autostart, tray, sign-in.
+    void Startup();
+    // Signs in with "ComCheck2.asp" through WebBrowser1; at the first start the basic-information
+    // window comes first, modally. The answer arrives as WebBrowser1DocumentComplete.
+    void SignIn();
+
+    // Presence (Quillane_Main_Presence.cpp).
+    // The sign-in answer: the completed address and the page's text.
+    void WebBrowser1DocumentComplete(const QString& url);
+    void SignInAnswerArrived(const QString& url, const QString& text);
+    // One tick of the presence timer: the periodic report and the report of a user who is back.
+    void tmRoutineTimer();
+    // Reminds of an upcoming holiday whose hours are not answered yet.
+    void CheckUpcomingHoliday();
+    int RoutineTicks = 0; // presence-timer ticks since the last report that reset it
+    // Whole seconds since the last keyboard or mouse input.
+    std::function<std::uint32_t()> IdleSeconds;
 
     // Brings the main screen up: 312 x 312, centred on the screen, shown and raised.
     void ShowMainScreen();
@@ -101,6 +129,19 @@ private:
     void OpenGuarded(void (Tfrm_Quillane_Main::*open)());
     void OpenHomePage();
     void Exit();
+
+    // Start-up, sign-in and presence.
+    void CreateDesktopShortcut();
+    void OpenLocalDatabase();
+    void RegisterAutostart();
+    void ShowModalKibon();
+    void HandleSignInAnswer(const QString& url, const QString& text);
+    void PeriodicReport(std::uint32_t idle);
+    // The basic-information window that SignIn or the sign-in answer opened modally, while open.
+    QPointer<Tfrm_Kibon> KibonOpenBySignIn;
+    std::unique_ptr<TLOGIN> Login; // the local database, from start-up to the end
+    std::unique_ptr<QSqlQuery> ADOQuery2;
+
     QTimer* NewTrayWatch();
 
     int presencePicture_ = 0;

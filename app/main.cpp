@@ -1,3 +1,5 @@
+#include "IdleTime.h"
+#include "IdleWatch.h"
 #include "Quillane_Define.h"
 #include "Quillane_Main.h"
 #include "SecondStart.h"
@@ -50,6 +52,10 @@ int main(int argc, char** argv)
     const QPointer<Tfrm_Quillane_Main> mainWindow = new Tfrm_Quillane_Main;
     QObject::connect(mainWindow, &QObject::destroyed, &application, &QCoreApplication::quit);
     ConnectOutsideRequests(*instance, mainWindow);
+    const std::unique_ptr<platform::IdleSource> idleSource = platform::CreateSystemIdleSource();
+    IdleWatch idleWatch(*idleSource);
+    mainWindow->IdleSeconds = [&idleWatch] { return idleWatch.IdleSecondsOrActive(); };
+    mainWindow->Startup();
     const int result = QApplication::exec();
     delete mainWindow;
     return result;
