@@ -103,13 +103,23 @@ std::string StateBadge(const std::string& state)
     return "<span class=\"b none\">보고 없음</span>";
 }
 
-std::string OpenList(sqlite3* db, const std::vector<Pharmacy>& pharmacies, const QDate& date,
-                     const char* table)
+// True when the pharmacy answered a holiday reminder with "working" for that day.
+bool ReportedWorking(sqlite3* db, const std::string& license, const std::string& day)
 {
+    Statement row(db, "SELECT 1 FROM holiday_reports WHERE license = ?1 AND day = ?2");
+    row.Bind(1, license).Bind(2, day);
+    return row.Step();
+}
+
+// The pharmacies open on the day with their hours; a reminder answer without hours reads "근무".
+std::string OpenList(sqlite3* db, const std::vector<Pharmacy>& pharmacies, const QDate& date)
+{
+    const std::string day = date.toString(Qt::ISODate).toStdString();
     std::string items;
     for (const Pharmacy& pharmacy : pharmacies) {
-        const std::string hours =
-            DayHours(db, pharmacy.license, date.toString(Qt::ISODate).toStdString(), table);
+        std::string hours = DayHours(db, pharmacy.license, day, "day_hours");
+        if (hours.empty() && ReportedWorking(db, pharmacy.license, day))
+            hours = "근무";
         if (!hours.empty())
             items +=
                 "<li>" + HtmlEscaped(pharmacy.name) + " <em>" + HtmlEscaped(hours) + "</em></li>";
@@ -135,6 +145,7 @@ h2{font-size:1.05em;margin:0 0 8px;color:#2e7d32}
 .b{float:right;font-size:.8em;padding:2px 8px;border-radius:10px;color:#fff}
 .on{background:#2e7d32}.wai{background:#f9a825}.off{background:#757575}.none{color:#888}
 .b.none{background:#bbb;color:#fff}ul{margin:0;padding-left:18px}em{font-style:normal;color:#1565c0}
+.tel{white-space:nowrap}
 )css";
 
 } // namespace
@@ -161,8 +172,8 @@ std::string HomePage(ServiceContext& context)
         for (const Pharmacy& p : pharmacies) {
             const std::string hours = TodayHours(db, p, today, todayIsHoliday);
             html += "<div class=\"ph\">" + StateBadge(p.state) + "<b>" + HtmlEscaped(p.name) +
-                    "</b><small>" + HtmlEscaped(p.address) + " · " + HtmlEscaped(p.phone) +
-                    "</small><small>오늘 근무: <em>" +
+                    "</b><small>" + HtmlEscaped(p.address) + " · <span class=\"tel\">" +
+                    HtmlEscaped(p.phone) + "</span>" + "</small><small>오늘 근무: <em>" +
                     (hours.empty() ? std::string("휴무") : HtmlEscaped(hours)) +
                     "</em></small><small>마지막 보고: " +
                     (p.lastReport.empty() ? std::string("없음") : HtmlEscaped(p.lastReport)) +
@@ -171,12 +182,12 @@ std::string HomePage(ServiceContext& context)
         html += "</section>";
         if (holiday.date.isValid())
             html += "<section><h2>다가오는 공휴일: " + HtmlEscaped(holiday.name) + " " +
-                    DateText(holiday.date) + "</h2>" +
-                    OpenList(db, pharmacies, holiday.date, "day_hours") + "</section>";
+                    DateText(holiday.date) + "</h2>" + OpenList(db, pharmacies, holiday.date) +
+                    "</section>";
         if (!festival.days.empty()) {
             html += "<section><h2>다가오는 명절: " + HtmlEscaped(festival.name) + "</h2>";
             for (const QDate& day : festival.days)
-                html += "<p>" + DateText(day) + "</p>" + OpenList(db, pharmacies, day, "day_hours");
+                html += "<p>" + DateText(day) + "</p>" + OpenList(db, pharmacies, day);
             html += "</section>";
         }
         html += "<section><h2>특정 일요일 근무</h2>";
