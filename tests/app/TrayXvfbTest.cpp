@@ -1,0 +1,230 @@
+#include "ProgramSandbox.h"
+#include "Settings.h"
+#include "SettingsKeys.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <thread>
+
+namespace {
+
+constexpr int ScreenWidth = 1024;
+constexpr int ScreenHeight = 768;
+// Bounds for what the program and the tray host do on their own; they pass far sooner.
+constexpr std::chrono::seconds ShowBound(15);
+// The program looks for a tray every five seconds.
+constexpr std::chrono::seconds DockBound(20);
+
+const QString MainScreenGeometry =
+    QStringLiteral("Position: %1,%2 (screen: 0)\n  Geometry: 312x312")
+        .arg((ScreenWidth - 312) / 2)
+        .arg((ScreenHeight - 312) / 2);
+
+// The connectivity page on loopback, so that the start passes its network test at once; the
+// sign-in finds no page, which leaves the program running unsigned.
+class ContestServer
+{
+public:
+    ContestServer()
+    {
+        server_.Get("/ConTest.htm", [](const httplib::Request&, httplib::Response& response) {
+            response.set_content("NORMAL", "text/html");
+        });
+        server_.set_keep_alive_max_count(1);
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+        while (!server_.is_running())
+            std::this_thread::yield();
+    }
+    ~ContestServer()
+    {
+        server_.stop();
+        thread_.join();
+    }
+    QString Host() const { return QStringLiteral("127.0.0.1:%1").arg(port_); }
+
+private:
+    httplib::Server server_;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+// The real program on an X server of the test's own, with trayer as the tray host, clicked
+// with xdotool.
+class TrayOnXvfb : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (const char* tool : {"Xvfb", "trayer", "xdotool"}) {
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                GTEST_SKIP() << tool << " is not installed";
+        }
+        display = QStringLiteral(":%1").arg(FreeDisplay());
+        Start(xvfb, QStringLiteral("Xvfb"),
+              {display, "-screen", "0",
+               QStringLiteral("%1x%2x24").arg(ScreenWidth).arg(ScreenHeight), "-noreset",
+               "-nolisten", "tcp"});
+        ASSERT_TRUE(WaitFor(
+            [this] { return QFile::exists(QStringLiteral("/tmp/.X11-unix/X") + display.mid(1)); }));
+        PrepareProgramFolder();
+        sandbox.Set(QStringLiteral("DISPLAY"), display);
+        sandbox.Set(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        sandbox.Set(QStringLiteral("QUILLANE_PROGRAM_FOLDER"), programFolder.path());
+        sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), service.Host());
+        sandbox.Set(QStringLiteral("QUILLANE_CONTEST_HOST"), service.Host());
+        sandbox.Set(QStringLiteral("HOME"), home.path());
+        sandbox.Set(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/.config"));
+        sandbox.Set(QStringLiteral("XDG_DESKTOP_DIR"), home.path() + QStringLiteral("/Desktop"));
+    }
+
+    void TearDown() override
+    {
+        if (program)
+            EndProgram(*program);
+        for (QProcess* process : {&trayer, &xvfb}) {
+            process->terminate();
+            process->waitForFinished();
+        }
+    }
+
+    static int FreeDisplay()
+    {
+        int number = 120;
+        while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) ||
+               QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+            ++number;
+        return number;
+    }
+
+    // A settled check computer, so that the start signs in without the first-start window.
+    void PrepareProgramFolder()
+    {
+        const QString settings = programFolder.filePath(SettingsKeys::FileName);
+        WriteIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::PharmacistLicense,
+                       QStringLiteral("12345"));
+        WriteIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::CheckComputer,
+                       QStringLiteral("PC1"));
+        WriteIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::AutoCheckKey,
+                       QStringLiteral("Y"));
+        QFile::copy(QStringLiteral(QUILLANE_PROGRAM_DIR "/Quillane.MDB"),
+                    programFolder.filePath(QStringLiteral("Quillane.MDB")));
+    }
+
+    void Start(QProcess& process, const QString& executable, const QStringList& arguments)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), display);
+        process.setProcessEnvironment(environment);
+        process.start(executable, arguments);
+        ASSERT_TRUE(process.waitForStarted());
+    }
+
+    void StartTrayer()
+    {
+        Start(trayer, QStringLiteral("trayer"),
+              {"--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"});
+    }
+
+    QString Xdotool(const QStringList& arguments) const
+    {
+        QProcess xdotool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), display);
+        xdotool.setProcessEnvironment(environment);
+        xdotool.start(QStringLiteral("xdotool"), arguments);
+        xdotool.waitForFinished();
+        return QString::fromUtf8(xdotool.readAllStandardOutput());
+    }
+
+    static bool WaitFor(const std::function<bool()>& condition,
+                        std::chrono::milliseconds bound = ShowBound)
+    {
+        const QDeadlineTimer deadline(bound);
+        while (!condition()) {
+            if (deadline.hasExpired())
+                return false;
+            QThread::msleep(100);
+        }
+        return true;
+    }
+
+    QString VisibleMainWindows() const
+    {
+        return Xdotool({"search", "--onlyvisible", "--name", "^Quillane$", "getwindowgeometry"});
+    }
+
+    bool MainScreenShown() const { return VisibleMainWindows().contains(MainScreenGeometry); }
+
+    // The program's icon window docked in the tray: the program's only window of at most
+    // 24 x 24 pixels that the tray host shows.
+    QString DockedIcon() const
+    {
+        const QStringList windows = Xdotool({"search", "--onlyvisible", "--classname", "Quillane"})
+                                        .split('\n', Qt::SkipEmptyParts);
+        for (const QString& window : windows) {
+            const QString geometry = Xdotool({"getwindowgeometry", window});
+            if (geometry.contains(QStringLiteral("Geometry: 22x22")) ||
+                geometry.contains(QStringLiteral("Geometry: 24x24")))
+                return window;
+        }
+        return {};
+    }
+
+    void DoubleClick(const QString& window) const
+    {
+        Xdotool({"mousemove", "--window", window, "8", "8", "click", "--repeat", "2", "--delay",
+                 "80", "1"});
+    }
+
+    QString display;
+    QProcess xvfb;
+    QProcess trayer;
+    ContestServer service;
+    QTemporaryDir programFolder;
+    QTemporaryDir home;
+    ProgramSandbox sandbox;
+    std::unique_ptr<QProcess> program;
+};
+
+TEST_F(TrayOnXvfb, StartsInTheTrayAndADoubleClickOnTheIconShowsTheMainScreen)
+{
+    StartTrayer();
+    program = sandbox.Start();
+    ASSERT_NE(program, nullptr);
+    QString icon;
+    ASSERT_TRUE(WaitFor([&] { return !(icon = DockedIcon()).isEmpty(); }));
+    EXPECT_FALSE(MainScreenShown()) << "the start hides the window in the tray";
+
+    DoubleClick(icon);
+
+    EXPECT_TRUE(WaitFor([this] { return MainScreenShown(); }))
+        << VisibleMainWindows().toStdString();
+    EXPECT_EQ(program->state(), QProcess::Running);
+}
+
+TEST_F(TrayOnXvfb, WithoutATrayTheMainScreenShowsAndTheIconDocksWhenATrayAppears)
+{
+    program = sandbox.Start();
+    ASSERT_NE(program, nullptr);
+    ASSERT_TRUE(WaitFor([this] { return MainScreenShown(); })) << "no tray: the screen shows";
+
+    StartTrayer();
+    QString icon;
+    ASSERT_TRUE(WaitFor([&] { return !(icon = DockedIcon()).isEmpty(); }, DockBound));
+
+    // The close bar, 8 pixels from the bottom of the centred screen.
+    Xdotool({"mousemove", QString::number(ScreenWidth / 2),
+             QString::number((ScreenHeight - 312) / 2 + 298), "click", "1"});
+    EXPECT_TRUE(WaitFor([this] { return !MainScreenShown(); })) << "the close bar hides it";
+
+    DoubleClick(icon);
+    EXPECT_TRUE(WaitFor([this] { return MainScreenShown(); }));
+}
+
+} // namespace
