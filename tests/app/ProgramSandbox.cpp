@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalSocket>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -11,6 +12,9 @@ namespace {
 constexpr int StartWaitMs = 10000;
 // A later start ends at once; this only bounds a broken one.
 constexpr int SecondStartBoundMs = 5000;
+// "[기본정보]" and "자동체크=Y" in code page 949.
+constexpr char SignedInBefore[] = "[\xb1\xe2\xba\xbb\xc1\xa4\xba\xb8]\r\n"
+                                  "\xc0\xda\xb5\xbf\xc3\xbc\xc5\xa9=Y\r\n";
 
 } // namespace
 
@@ -19,6 +23,18 @@ ProgramSandbox::ProgramSandbox() : environment_(QProcessEnvironment::systemEnvir
     environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
     environment_.insert(QStringLiteral("QUILLANE_PROGRAM_FOLDER"), programFolder_.path());
     environment_.insert(QStringLiteral("QUILLANE_TEMP_DIR"), tempFolder_.path());
+    environment_.insert(QStringLiteral("HOME"), home_.path());
+    environment_.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                        home_.filePath(QStringLiteral("config")));
+    environment_.insert(QStringLiteral("QUILLANE_SERVICE_HOST"), service_.Host());
+    environment_.insert(QStringLiteral("QUILLANE_CONTEST_HOST"), service_.Host());
+    // An installed program that has signed in before: a missing local database or the first
+    // start's basic-information window would wait for a user.
+    QFile::copy(QStringLiteral(QUILLANE_PROGRAM_DIR "/Quillane.MDB"),
+                programFolder_.filePath(QStringLiteral("Quillane.MDB")));
+    QFile settings(programFolder_.filePath(QStringLiteral("quillane.ini")));
+    if (settings.open(QIODevice::WriteOnly))
+        settings.write(SignedInBefore);
 }
 
 void ProgramSandbox::Set(const QString& name, const QString& value)

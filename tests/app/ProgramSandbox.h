@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TimeCheckRecorder.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
@@ -7,8 +9,10 @@
 #include <chrono>
 #include <memory>
 
-// The real program with a runtime folder, program folder and temporary folder of its own, so
-// that a test never meets a copy the user runs, nor another test's copy.
+// The real program with a runtime folder, program folder, temporary folder and home of its own,
+// so that a test never meets a copy the user runs, nor another test's copy, and never touches the
+// user's autostart entries or desktop. The program has signed in before, and until a test names
+// other hosts its servers are a loopback recorder that answers the connectivity test at once.
 class ProgramSandbox
 {
 public:
@@ -30,6 +34,8 @@ private:
     QTemporaryDir runtime_;
     QTemporaryDir programFolder_;
     QTemporaryDir tempFolder_;
+    QTemporaryDir home_;
+    TimeCheckRecorder service_;
     QProcessEnvironment environment_;
 };
 

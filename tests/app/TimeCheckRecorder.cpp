@@ -11,6 +11,9 @@ TimeCheckRecorder::TimeCheckRecorder()
                      arrived_.notify_all();
                      response.set_content("OK", "text/html");
                  });
+    server_.Get("/ConTest.htm", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content("NORMAL", "text/html");
+    });
     // One request per connection: a kept-alive connection would hold up Stop().
     server_.set_keep_alive_max_count(1);
     port_ = server_.bind_to_any_port("127.0.0.1");

@@ -9,7 +9,8 @@
 #include <thread>
 #include <vector>
 
-// A loopback stand-in for the service that records the bodies posted to "TimeCheck.asp".
+// A loopback stand-in for the service that records the bodies posted to "TimeCheck.asp" and
+// answers the connectivity test.
 class TimeCheckRecorder
 {
 public:
