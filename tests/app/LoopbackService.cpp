@@ -17,7 +17,7 @@ LoopbackService::LoopbackService()
                      const std::lock_guard lock(mutex_);
                      if (signInStatus_ != 0) {
                          response.status = signInStatus_;
-                         response.set_content(signInPage_, "text/html; charset=euc-kr");
+                         response.set_content(signInPage_, "text/html; charset=utf-8");
                      } else {
                          response.set_redirect(SignInResultPath);
                      }

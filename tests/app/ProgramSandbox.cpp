@@ -37,6 +37,11 @@ ProgramSandbox::ProgramSandbox() : environment_(QProcessEnvironment::systemEnvir
         settings.write(SignedInBefore);
 }
 
+QString ProgramSandbox::ProgramFolder() const
+{
+    return programFolder_.path() + QStringLiteral("/");
+}
+
 void ProgramSandbox::Set(const QString& name, const QString& value)
 {
     environment_.insert(name, value);

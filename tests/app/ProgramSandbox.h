@@ -18,6 +18,9 @@ class ProgramSandbox
 public:
     ProgramSandbox();
 
+    // The program folder, with a trailing separator.
+    QString ProgramFolder() const;
+
     // Sets or replaces a variable of the program's environment.
     void Set(const QString& name, const QString& value);
 
