@@ -48,8 +48,10 @@ void Tfrm_Quillane_Main::InstanceRequestReceived(platform::InstanceRequest reque
     case platform::InstanceRequest::TrayDoubleClick:
         ShowMainScreen();
         break;
-    case platform::InstanceRequest::User:
     case platform::InstanceRequest::TrayMenu:
+        PopupTrayMenu();
+        break;
+    case platform::InstanceRequest::User:
         break;
     }
 }
