@@ -11,7 +11,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QPixmap picture(16, 16);
     picture.fill(Qt::darkGreen);
-    QSystemTrayIcon icon(QIcon(picture));
+    QSystemTrayIcon icon{QIcon(picture)};
     icon.show();
     if (QApplication::arguments().contains(QStringLiteral("--stay")))
         return QApplication::exec();
