@@ -4,9 +4,9 @@
 #include "Settings.h"
 #include "TimeCheckRecorder.h"
 
+#include <algorithm>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <regex>
 
 namespace {
@@ -87,9 +87,11 @@ TEST_P(ServiceEndToEnd, SignsInReportsOnOnlyWhenTheServiceSaysYAndOffAtTheEnd)
     EXPECT_THAT(PostedBodies(signedIn, QStringLiteral("ComCheck2.asp")),
                 ElementsAre(QByteArray::fromStdString(
                     SignInBody(DemoNameCp949, DemoLicense, member.comName))));
-    for (const StoredRequest& request : signedIn)
-        if (request.target.endsWith(QStringLiteral("/ComCheck2.asp")))
+    for (const StoredRequest& request : signedIn) {
+        if (request.target.endsWith(QStringLiteral("/ComCheck2.asp"))) {
             EXPECT_EQ(request.status, 302) << "the service forwards the sign-in";
+        }
+    }
     const std::size_t onReports = member.answer == 'Y' ? 1 : 0;
     if (onReports > 0) {
         ASSERT_TRUE(service.WaitUntil(
