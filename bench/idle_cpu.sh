@@ -12,7 +12,7 @@ TICKS_PER_SECOND=$(getconf CLK_TCK)
 StartService
 StartProgram "$(NewSandbox)"
 WaitForSignIn 0 >/dev/null
-"$BARE" --stay &
+"$BARE" --stay 2>/dev/null &
 bare_pid=$!
 sleep "$SETTLE"
 

@@ -12,6 +12,9 @@ WORK=$(mktemp -d)
 SERVICE_PID=
 PROGRAM_PID=
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+# The bare program's runtime folder; each program start gets its own in its sandbox.
+mkdir -m 700 "$WORK/runtime"
+export XDG_RUNTIME_DIR=$WORK/runtime
 
 CleanUp()
 {

@@ -14,7 +14,7 @@ StartService
 StartProgram "$(NewSandbox)"
 WaitForSignIn 0 >/dev/null
 EndProgram
-"$BARE"
+"$BARE" 2>/dev/null
 
 for run in $(seq "$RUNS"); do
     box=$(NewSandbox)
@@ -26,7 +26,7 @@ for run in $(seq "$RUNS"); do
     program_ms=$(awk -v a="$arrived" -v s="$start" 'BEGIN { printf "%.0f", (a - s) * 1000 }')
 
     start=$EPOCHREALTIME
-    "$BARE"
+    "$BARE" 2>/dev/null
     end=$EPOCHREALTIME
     bare_ms=$(awk -v e="$end" -v s="$start" 'BEGIN { printf "%.1f", (e - s) * 1000 }')
 

@@ -17,7 +17,7 @@ for run in $(seq "$RUNS"); do
     program_kb=$(ResidentKb "$PROGRAM_PID")
     EndProgram
 
-    "$BARE" --stay &
+    "$BARE" --stay 2>/dev/null &
     bare_pid=$!
     sleep "$SETTLE"
     bare_kb=$(ResidentKb "$bare_pid")
