@@ -9,13 +9,42 @@ build_project
 PROGRAM_DIR=$QUILLANE_BUILD/Quillane
 SERVICE=$QUILLANE_BUILD/service/quillane-service
 STATE_DIR=${XDG_STATE_HOME:-$HOME/.local/state}/quillane-demo
-mkdir -p "$STATE_DIR/update"
+DEMO_FOLDER=$STATE_DIR/program
+mkdir -p "$STATE_DIR/update" "$DEMO_FOLDER"
+
+# The demo program folder keeps its settings between runs. At the first run it gets the local
+# database and the settings of the service's registered demo owner (김똘이, licence 12345, check
+# computer COUNTER-PC), so that the sign-in is accepted and no first-start window waits for a user.
+[ -e "$DEMO_FOLDER/Quillane.MDB" ] || cp "$PROGRAM_DIR/Quillane.MDB" "$DEMO_FOLDER/"
+if [ ! -e "$DEMO_FOLDER/quillane.ini" ]; then
+    printf '[기본정보]\r\n개국약사명=김똘이\r\n개국약사면허번호=12345\r\n약국명=똘이약국\r\n'\
+'푸른등대=COUNTER-PC\r\n자동체크=Y\r\n' | iconv -f UTF-8 -t CP949 >"$DEMO_FOLDER/quillane.ini"
+fi
+export QUILLANE_PROGRAM_FOLDER=$DEMO_FOLDER
+# Quillane names its own folder in its autostart entry and desktop link: the executable is linked
+# there so that both start it. The autostart entry stays in the demo's configuration folder, so a
+# demo run does not start at every log-in; the desktop link goes to the user's desktop folder.
+ln -sfn "$PROGRAM_DIR/Quillane" "$DEMO_FOLDER/Quillane"
+USER_CONFIG=${XDG_CONFIG_HOME:-$HOME/.config}
+export XDG_CONFIG_HOME=$STATE_DIR/config
+mkdir -p "$XDG_CONFIG_HOME"
+[ ! -e "$USER_CONFIG/user-dirs.dirs" ] || cp "$USER_CONFIG/user-dirs.dirs" "$XDG_CONFIG_HOME/"
+echo "Program folder: $DEMO_FOLDER (signed in as the demo owner 김똘이; delete it to start afresh)"
 
 if [ -x "$SERVICE" ]; then
-    "$SERVICE" --listen 127.0.0.1:8949 --db "$STATE_DIR/service.db" \
+    # A session of its own: Ctrl+C or a timeout ends Quillane first, which still sends its "off"
+    # reports, and the service stops after it.
+    setsid "$SERVICE" --listen 127.0.0.1:8949 --db "$STATE_DIR/service.db" \
         --update-dir "$STATE_DIR/update" --demo 2>"$STATE_DIR/service.log" &
     SERVICE_PID=$!
     trap 'kill $SERVICE_PID 2>/dev/null || true' EXIT
+    trap ':' INT TERM HUP
+    # The program tests the connection first thing: wait until the service listens.
+    for _ in $(seq 50); do
+        (exec 3<>/dev/tcp/127.0.0.1/8949) 2>/dev/null && break
+        kill -0 $SERVICE_PID 2>/dev/null || { cat "$STATE_DIR/service.log"; exit 1; }
+        sleep 0.1
+    done
     export QUILLANE_SERVICE_HOST=127.0.0.1:8949 QUILLANE_CONTEST_HOST=127.0.0.1:8949
     echo "Reference service on http://127.0.0.1:8949/ (log: $STATE_DIR/service.log)"
 else
