@@ -18,8 +18,8 @@ export XDG_RUNTIME_DIR=$WORK/runtime
 
 CleanUp()
 {
-    [[ -n $PROGRAM_PID ]] && kill "$PROGRAM_PID" 2>/dev/null
-    [[ -n $SERVICE_PID ]] && kill "$SERVICE_PID" 2>/dev/null
+    [[ -z $PROGRAM_PID ]] || kill "$PROGRAM_PID" 2>/dev/null || true
+    [[ -z $SERVICE_PID ]] || kill "$SERVICE_PID" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$WORK"
 }
