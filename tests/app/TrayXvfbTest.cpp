@@ -1,3 +1,4 @@
+#include "LoopbackService.h"
 #include "ProgramSandbox.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
@@ -9,6 +10,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <string>
 #include <thread>
 
 namespace {
@@ -225,6 +227,69 @@ TEST_F(TrayOnXvfb, WithoutATrayTheMainScreenShowsAndTheIconDocksWhenATrayAppears
 
     DoubleClick(icon);
     EXPECT_TRUE(WaitFor([this] { return MainScreenShown(); }));
+}
+
+// The ending of a presence report with the flag, the trailing zero byte included.
+bool EndsWithFlag(const std::string& report, const std::string& flag)
+{
+    const std::string ending = "&P_Flg = " + flag + std::string(1, '\0');
+    return report.ends_with(ending);
+}
+
+// The tray program signed in with an accepted answer, so that the check computer's name is set
+// and the close reports "off" twice.
+class TrayExitOnXvfb : public TrayOnXvfb
+{
+protected:
+    void SetUp() override
+    {
+        TrayOnXvfb::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), signInService.Host());
+        sandbox.Set(QStringLiteral("QUILLANE_CONTEST_HOST"), signInService.Host());
+    }
+
+    // The open tray menu: a window of the program's shown besides the docked icon.
+    QString OpenMenu(const QString& icon) const
+    {
+        const QStringList windows = Xdotool({"search", "--onlyvisible", "--classname", "Quillane"})
+                                        .split('\n', Qt::SkipEmptyParts);
+        for (const QString& window : windows) {
+            if (window != icon)
+                return window;
+        }
+        return {};
+    }
+
+    LoopbackService signInService;
+};
+
+TEST_F(TrayExitOnXvfb, TheMenusExitEntryEndsTheProgramAfterBothOffReports)
+{
+    StartTrayer();
+    program = sandbox.Start();
+    ASSERT_NE(program, nullptr);
+    ASSERT_TRUE(signInService.WaitForBodies("TimeCheck.asp", 1)) << "the accepted sign-in's on";
+    QString icon;
+    ASSERT_TRUE(WaitFor([&] { return !(icon = DockedIcon()).isEmpty(); }));
+
+    Xdotool({"mousemove", "--window", icon, "8", "8", "click", "3"});
+    ASSERT_TRUE(WaitFor([&] { return !OpenMenu(icon).isEmpty(); })) << "the menu pops up";
+    // With no entry chosen yet, Up chooses the last one: the exit entry.
+    Xdotool({"key", "Up", "Return"});
+
+    ASSERT_TRUE(program->waitForFinished(5000)) << "the exit entry ends the program";
+    EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program->exitCode(), 0);
+    program.reset();
+
+    signInService.Stop();
+    const std::vector<std::string> reports = signInService.Bodies("TimeCheck.asp");
+    ASSERT_EQ(reports.size(), 3u) << "on, then the close query's and the close's off";
+    EXPECT_TRUE(EndsWithFlag(reports[0], "on")) << reports[0];
+    EXPECT_TRUE(EndsWithFlag(reports[1], "off")) << reports[1];
+    EXPECT_TRUE(EndsWithFlag(reports[2], "off")) << reports[2];
 }
 
 } // namespace
