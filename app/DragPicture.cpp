@@ -3,7 +3,19 @@
 #include <QMouseEvent>
 #include <QWindow>
 
-DragPicture::DragPicture(QWidget* parent) : QLabel(parent) {}
+DragPicture::DragPicture(QWidget* parent, std::function<QImage()> picture)
+    : QLabel(parent), picture_(std::move(picture))
+{
+}
+
+void DragPicture::showEvent(QShowEvent* event)
+{
+    if (picture_) {
+        setPixmap(QPixmap::fromImage(picture_()));
+        picture_ = nullptr;
+    }
+    QLabel::showEvent(event);
+}
 
 void DragPicture::mousePressEvent(QMouseEvent* event)
 {

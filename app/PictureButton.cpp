@@ -5,23 +5,34 @@
 
 namespace {
 
-void PlacePicture(QLabel& label, const QImage& picture, QPoint at)
+void Place(QLabel& label, QRect place)
 {
-    label.setPixmap(QPixmap::fromImage(picture));
-    label.setGeometry(QRect(at, picture.size()));
+    label.setGeometry(place);
     label.setCursor(Qt::PointingHandCursor);
 }
 
 } // namespace
 
-PictureButton::PictureButton(QWidget* parent, const QImage& picture, QPoint at,
-                             const QImage& pressedPicture, QPoint pressedAt)
-    : QLabel(parent), pressed_(new QLabel(parent))
+PictureButton::PictureButton(QWidget* parent, PictureMaker picture, QRect place,
+                             PictureMaker pressedPicture, QRect pressedPlace)
+    : QLabel(parent), pressed_(new QLabel(parent)), picture_(std::move(picture)),
+      pressedPicture_(std::move(pressedPicture))
 {
-    PlacePicture(*this, picture, at);
-    PlacePicture(*pressed_, pressedPicture, pressedAt);
+    Place(*this, place);
+    Place(*pressed_, pressedPlace);
     pressed_->hide();
     pressed_->installEventFilter(this);
+}
+
+void PictureButton::showEvent(QShowEvent* event)
+{
+    if (picture_) {
+        setPixmap(QPixmap::fromImage(picture_()));
+        pressed_->setPixmap(QPixmap::fromImage(pressedPicture_()));
+        picture_ = nullptr;
+        pressedPicture_ = nullptr;
+    }
+    QLabel::showEvent(event);
 }
 
 void PictureButton::ShowPressed()

@@ -2,19 +2,23 @@
 
 #include <QImage>
 #include <QLabel>
+#include <functional>
 
 // A picture that acts as a button, with its pressed picture lying hidden at about the same
 // place. The hand cursor shows over both. Pressing and releasing are announced so that the
 // window can restore all its buttons first; a release over the button is a click. While the
 // pressed picture stands in for the held button it takes the mouse, so that the release still
-// arrives.
+// arrives. Both pictures are drawn when the button is first shown, not before: the program
+// mostly lives in the tray.
 class PictureButton : public QLabel
 {
     Q_OBJECT
 
 public:
-    PictureButton(QWidget* parent, const QImage& picture, QPoint at, const QImage& pressedPicture,
-                  QPoint pressedAt);
+    using PictureMaker = std::function<QImage()>;
+
+    PictureButton(QWidget* parent, PictureMaker picture, QRect place, PictureMaker pressedPicture,
+                  QRect pressedPlace);
 
     // The hidden pressed picture (the button's twin).
     QLabel* PressedPicture() const { return pressed_; }
@@ -33,6 +37,7 @@ signals:
     void Clicked();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,5 +46,7 @@ private:
     void Release(Qt::MouseButton button, QPoint at);
 
     QLabel* pressed_;
+    PictureMaker picture_;
+    PictureMaker pressedPicture_;
     bool held_ = false;
 };

@@ -104,16 +104,18 @@ void Tfrm_Quillane_Main::paintEvent(QPaintEvent* event)
 
 DragPicture* Tfrm_Quillane_Main::NewBackground()
 {
-    auto* picture = new DragPicture(this);
-    picture->setPixmap(QPixmap::fromImage(MainBackground()));
+    auto* picture = new DragPicture(this, MainBackground);
     picture->setGeometry(0, 0, MainScreenSize, MainScreenSize);
     return picture;
 }
 
 PictureButton* Tfrm_Quillane_Main::NewPictureButton(MainButton kind, QPoint at, QPoint pressedAt)
 {
-    auto* button = new PictureButton(this, MainButtonPicture(kind, false), at,
-                                     MainButtonPicture(kind, true), pressedAt);
+    auto* button = new PictureButton(
+        this, [kind] { return MainButtonPicture(kind, false); },
+        QRect(at, MainButtonPictureSize(kind, false)),
+        [kind] { return MainButtonPicture(kind, true); },
+        QRect(pressedAt, MainButtonPictureSize(kind, true)));
     connect(button, &PictureButton::Pressed, this, [this, button] {
         ResetButtonImages();
         button->ShowPressed();

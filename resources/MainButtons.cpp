@@ -136,3 +136,10 @@ QImage MainButtonPicture(MainButton button, bool pressed)
         return ClosePicture(pressed);
     return EntryPicture(button, pressed);
 }
+
+QSize MainButtonPictureSize(MainButton button, bool pressed)
+{
+    if (button == MainButton::Close)
+        return pressed ? ClosePressedSize : CloseSize;
+    return EntrySize;
+}

@@ -14,3 +14,6 @@ enum class MainButton
 
 // The button's picture, or its darker pressed twin.
 QImage MainButtonPicture(MainButton button, bool pressed);
+
+// The size of that picture, known without drawing it.
+QSize MainButtonPictureSize(MainButton button, bool pressed);
