@@ -4,6 +4,9 @@
 # against the floor, a bare Qt Widgets program from its start until it has shown a tray icon
 # and ended. Prints each run, the medians and their ratio. Runs alternate between the two.
 # Usage: bench/startup.sh [runs]   (from the repository; BUILD=build-bench, QT_QPA_PLATFORM=offscreen)
+# Offscreen there is no tray, so the program shows its main screen at start; to measure the
+# usual start into the tray, run under an X server with a tray host (Xvfb + trayer) and
+# QT_QPA_PLATFORM=xcb DISPLAY=:N.
 cd "$(dirname "$0")/.."
 source bench/shell_bench_lib.sh
 RUNS=${1:-15}
