@@ -41,3 +41,13 @@ std::string AnswerPage(std::string_view answerUtf8)
     return ToCp949("<!DOCTYPE html><html><head><meta charset=\"euc-kr\"></head><body>" +
                    HtmlEscaped(answerUtf8) + "</body></html>");
 }
+
+std::vector<std::string> SplitRecords(const std::string& text)
+{
+    std::vector<std::string> records;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(']', start)) != std::string::npos; start = end + 1)
+        records.push_back(text.substr(start, end - start));
+    records.push_back(text.substr(start));
+    return records;
+}

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Answer pages: HTML in code page 949 whose only text is the answer (records joined with "]").
 
@@ -18,3 +19,6 @@ std::string HtmlEscaped(std::string_view text);
 
 // A value as it may stand in an answer record: no "]" (the record separator) and no line breaks.
 std::string RecordSafe(std::string_view value);
+
+// The records of a stored text joined with "]"; an empty text is one empty record.
+std::vector<std::string> SplitRecords(const std::string& text);

@@ -13,16 +13,6 @@ struct Pharmacy
     std::vector<std::string> week; // the fourteen weekly records, or none
 };
 
-std::vector<std::string> Split(const std::string& text)
-{
-    std::vector<std::string> records;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(']', start)) != std::string::npos; start = end + 1)
-        records.push_back(text.substr(start, end - start));
-    records.push_back(text.substr(start));
-    return records;
-}
-
 // "25:00" reads "익일 01:00".
 std::string ShownTime(const std::string& time)
 {
@@ -48,7 +38,7 @@ std::vector<Pharmacy> Pharmacies(sqlite3* db)
                        "LEFT JOIN weekly w ON w.license = r.license ORDER BY r.pharmacy");
     std::vector<Pharmacy> list;
     while (rows.Step()) {
-        std::vector<std::string> week = Split(rows.Text(6));
+        std::vector<std::string> week = SplitRecords(rows.Text(6));
         list.push_back({rows.Text(0), rows.Text(1), rows.Text(2), rows.Text(3), rows.Text(4),
                         rows.Text(5), week.size() == 14 ? week : std::vector<std::string>{}});
     }

@@ -1,3 +1,4 @@
+#include "AnswerPage.h"
 #include "GridTime.h"
 #include "Pages.h"
 #include "Statement.h"
@@ -9,16 +10,6 @@ namespace {
 // The fourteen records of an unregistered schedule: nothing worked, operation type "0".
 const std::vector<std::string> Unregistered{":", ":", "",  ":", ":", ":", ":",
                                             ":", ":", ":", ":", ":", ":", "0"};
-
-std::vector<std::string> Split(const std::string& text)
-{
-    std::vector<std::string> records;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(']', start)) != std::string::npos; start = end + 1)
-        records.push_back(text.substr(start, end - start));
-    records.push_back(text.substr(start));
-    return records;
-}
 
 std::string Joined(const std::vector<std::string>& records)
 {
@@ -34,7 +25,7 @@ std::vector<std::string> StoredWeek(sqlite3* db, const std::string& license)
     row.Bind(1, license);
     if (!row.Step())
         return Unregistered;
-    std::vector<std::string> records = Split(row.Text(0));
+    std::vector<std::string> records = SplitRecords(row.Text(0));
     return records.size() == Unregistered.size() ? records : Unregistered;
 }
 
