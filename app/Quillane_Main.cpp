@@ -3,6 +3,7 @@
 #include "FormEncoding.h"
 #include "LocalDatabase.h"
 #include "Pause.h"
+#include "ProcessEnd.h"
 #include "Quillane_Define.h"
 
 #include <QCloseEvent>
@@ -89,7 +90,8 @@ bool Tfrm_Quillane_Main::FormCloseQuery()
     return true;
 }
 
-// Ends the program: destroying the window ends the message loop.
+// Ends the program. The close may run inside a modal window's loop with its opener's steps still
+// waiting below, so the process ends here instead of unwinding into them.
 void Tfrm_Quillane_Main::FormClose()
 {
     if (!Trimmed(ComName).isEmpty()) {
@@ -98,5 +100,5 @@ void Tfrm_Quillane_Main::FormClose()
     }
     hide();
     tmRoutine.stop();
-    deleteLater();
+    EndProcess();
 }

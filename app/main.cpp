@@ -50,7 +50,6 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     InitProgramValues(QCoreApplication::applicationDirPath());
     const QPointer<Tfrm_Quillane_Main> mainWindow = new Tfrm_Quillane_Main;
-    QObject::connect(mainWindow, &QObject::destroyed, &application, &QCoreApplication::quit);
     ConnectOutsideRequests(*instance, mainWindow);
     const std::unique_ptr<platform::IdleSource> idleSource = platform::CreateSystemIdleSource();
     IdleWatch idleWatch(*idleSource);

@@ -1,6 +1,6 @@
 #include "Pause.h"
 
-#include <QThread>
+#include "SessionEnd.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ void Pause(int milliseconds)
     if (handler)
         handler(milliseconds);
     else
-        QThread::msleep(static_cast<unsigned long>(milliseconds));
+        platform::SleepWatchingSessionEnd(milliseconds);
 }
 
 void SetPauseHandler(PauseHandler handler)

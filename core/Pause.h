@@ -7,7 +7,8 @@
 
 using PauseHandler = std::function<void(int milliseconds)>;
 
-// Blocks the calling thread for the given time (or whatever the installed handler does).
+// Blocks the calling thread for the given time (or whatever the installed handler does). An end
+// of the session during the wait is handled at once, inside it.
 void Pause(int milliseconds);
 
 // Replaces the wait (a test's recorder); an empty handler restores the real sleep.

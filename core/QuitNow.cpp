@@ -1,7 +1,8 @@
 #include "QuitNow.h"
 
+#include "ProcessEnd.h"
+
 #include <QCoreApplication>
-#include <cstdlib>
 
 namespace {
 
@@ -21,7 +22,7 @@ void QuitNow()
         return;
     }
     QCoreApplication::processEvents();
-    std::_Exit(0);
+    EndProcess();
 }
 
 void SetQuitNowHandler(QuitNowHandler handler)

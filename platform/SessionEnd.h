@@ -18,4 +18,9 @@ struct SessionEndHandlers
 // followed by end(true) at once.
 void WatchSessionEnd(SessionEndHandlers handlers);
 
+// Blocks the user-interface thread for the given time, as the program's fixed waits do. An end of
+// the session that arrives meanwhile is handled at once, inside the wait, not after it, so that
+// the program does not outlive the session by the rest of a long wait.
+void SleepWatchingSessionEnd(int milliseconds);
+
 } // namespace platform

@@ -1,12 +1,15 @@
 #include "SessionEnd.h"
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QThread>
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -19,8 +22,9 @@ Q_LOGGING_CATEGORY(lcSession, "quillane.session")
 // the service manager's) SIGTERM, the terminal's hang-up and its interrupt.
 constexpr std::array EndingSignals{SIGTERM, SIGHUP, SIGINT};
 
-// The write end of the pipe from the signal handler to the user-interface thread.
+// The pipe from the signal handler to the user-interface thread.
 int signalWriteEnd = -1;
+int signalReadEnd = -1;
 
 void OnEndingSignal(int)
 {
@@ -42,28 +46,33 @@ public:
                     [this](QSessionManager&) { SessionEnds(); });
     }
 
-    // Reads what the signal handler writes, on the user-interface thread.
-    void WatchSignals(int readEnd)
+    // Reads what the signal handler writes, on the user-interface thread, whenever an event
+    // loop runs (a modal window's and a message box's included).
+    void WatchSignals()
     {
-        notifier_ = new QSocketNotifier(readEnd, QSocketNotifier::Read, this);
-        connect(notifier_, &QSocketNotifier::activated, this, [this, readEnd] {
-            Drain(readEnd);
-            SessionEnds();
-        });
+        notifier_ = new QSocketNotifier(signalReadEnd, QSocketNotifier::Read, this);
+        connect(notifier_, &QSocketNotifier::activated, this, &SessionEndWatch::SignalArrived);
+    }
+
+    void SignalArrived()
+    {
+        std::array<char, 64> bytes{};
+        while (::read(signalReadEnd, bytes.data(), bytes.size()) > 0) {
+        }
+        SessionEnds();
     }
 
 private:
-    static void Drain(int readEnd)
-    {
-        std::array<char, 64> bytes{};
-        while (::read(readEnd, bytes.data(), bytes.size()) > 0) {
-        }
-    }
-
-    // Runs once: later signals find the program already on its way out.
+    // Runs once: later signals, also those during the handlers' own waits, find the program
+    // already on its way out.
     void SessionEnds()
     {
-        if (ended_ || !handlers_.query())
+        if (ended_ || running_)
+            return;
+        running_ = true;
+        const bool mayEnd = handlers_.query();
+        running_ = false;
+        if (!mayEnd)
             return;
         ended_ = true;
         if (notifier_)
@@ -73,8 +82,11 @@ private:
 
     SessionEndHandlers handlers_;
     QSocketNotifier* notifier_ = nullptr;
+    bool running_ = false;
     bool ended_ = false;
 };
+
+SessionEndWatch* currentWatch = nullptr;
 
 } // namespace
 
@@ -86,8 +98,10 @@ void WatchSessionEnd(SessionEndHandlers handlers)
         qCWarning(lcSession) << "no signal pipe: only the session manager ends the program";
         return;
     }
+    signalReadEnd = ends[0];
     signalWriteEnd = ends[1];
-    watch->WatchSignals(ends[0]);
+    watch->WatchSignals();
+    currentWatch = watch;
 
     struct sigaction action = {};
     action.sa_handler = OnEndingSignal;
@@ -95,6 +109,20 @@ void WatchSessionEnd(SessionEndHandlers handlers)
     action.sa_flags = SA_RESTART;
     for (const int number : EndingSignals)
         ::sigaction(number, &action, nullptr);
+}
+
+void SleepWatchingSessionEnd(int milliseconds)
+{
+    const QDeadlineTimer deadline(milliseconds);
+    if (currentWatch == nullptr) {
+        QThread::msleep(static_cast<unsigned long>(milliseconds));
+        return;
+    }
+    while (!deadline.hasExpired()) {
+        pollfd signal{.fd = signalReadEnd, .events = POLLIN, .revents = 0};
+        if (::poll(&signal, 1, static_cast<int>(deadline.remainingTime())) > 0)
+            currentWatch->SignalArrived();
+    }
 }
 
 } // namespace platform

@@ -8,8 +8,10 @@ constexpr const char* SignInResultPath = "/Quillane/ComCheckResult.asp";
 
 LoopbackService::LoopbackService()
 {
-    server_.Get("/ConTest.htm", [](const httplib::Request&, httplib::Response& response) {
-        response.set_content("NORMAL", "text/html");
+    server_.Get("/ConTest.htm", [this](const httplib::Request&, httplib::Response& response) {
+        Record("ConTest.htm", {});
+        const std::lock_guard lock(mutex_);
+        response.set_content(connectivityAnswer_, "text/html");
     });
     server_.Post("/Quillane/ComCheck2.asp",
                  [this](const httplib::Request& request, httplib::Response& response) {
@@ -55,6 +57,12 @@ QString LoopbackService::Host() const
 QString LoopbackService::BaseUrl() const
 {
     return QStringLiteral("http://") + Host() + QStringLiteral("/Quillane/");
+}
+
+void LoopbackService::SetConnectivityAnswer(const std::string& text)
+{
+    const std::lock_guard lock(mutex_);
+    connectivityAnswer_ = text;
 }
 
 void LoopbackService::SetSignInAnswer(const std::string& text)

@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-// A loopback stand-in for the association's servers: the connectivity page answers "NORMAL",
-// "ComCheck2.asp" forwards (302) to a result page that shows the configured sign-in answer, and
-// every page records the bodies posted to it.
+// A loopback stand-in for the association's servers: the connectivity page answers "NORMAL"
+// unless told otherwise, "ComCheck2.asp" forwards (302) to a result page that shows the configured
+// sign-in answer, and every page records the bodies posted to it.
 class LoopbackService
 {
 public:
@@ -23,6 +23,8 @@ public:
     QString Host() const;
     QString BaseUrl() const;
 
+    // The connectivity page's text; each of its requests is recorded as an empty body.
+    void SetConnectivityAnswer(const std::string& text);
     // The text of the page "ComCheck2.asp" forwards to.
     void SetSignInAnswer(const std::string& text);
     // Answer "ComCheck2.asp" itself with this page instead of forwarding (e.g. a server error).
@@ -45,6 +47,7 @@ private:
     std::mutex mutex_;
     std::condition_variable arrived_;
     std::vector<std::pair<std::string, std::string>> bodies_;
+    std::string connectivityAnswer_ = "NORMAL";
     std::string signInAnswer_ = "Y";
     int signInStatus_ = 0;
     std::string signInPage_;

@@ -1,5 +1,6 @@
 #include "MessageBox.h"
 #include "Pause.h"
+#include "ProcessEnd.h"
 #include "Quillane_Define.h"
 #include "Quillane_Kibon.h"
 #include "Quillane_Main.h"
@@ -7,7 +8,6 @@
 #include "TrayAvailability.h"
 #include "WebAddressOpener.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
@@ -342,15 +342,17 @@ TEST_F(MainScreen, ExitEntryStopsTheTimerReportsOffAndEnds)
         pauses.push_back(milliseconds);
         recorder.WaitForBodies(pauses.size());
     });
+    bool ended = false;
+    SetProcessEndHandler([&] { ended = true; });
     window->tmRoutine.start();
 
     window->PopupMenu1->N6->trigger();
     SetPauseHandler({});
+    SetProcessEndHandler({});
 
     EXPECT_FALSE(window->tmRoutine.isActive());
     EXPECT_TRUE(CloseAllowed);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(ended);
     EXPECT_THAT(pauses, ElementsAre(500, 1000));
     recorder.Stop();
     const std::regex off(PresencePattern("PC1", "12345", "off"));

@@ -1,9 +1,9 @@
 #include "Pause.h"
+#include "ProcessEnd.h"
 #include "Quillane_Define.h"
 #include "Quillane_Main.h"
 #include "TimeCheckRecorder.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
@@ -32,6 +32,7 @@ protected:
             pauses.push_back(milliseconds);
             recorder.WaitForBodies(pauses.size());
         });
+        SetProcessEndHandler([this] { ended = true; });
         window = new Tfrm_Quillane_Main;
         window->tmRoutine.start();
     }
@@ -39,16 +40,13 @@ protected:
     void TearDown() override
     {
         SetPauseHandler({});
+        SetProcessEndHandler({});
         CloseAllowed = false;
         delete window;
     }
 
-    // Yes when the window was destroyed once the pending deletions ran.
-    bool Destroyed()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return window.isNull();
-    }
+    // Yes when the close ended the process.
+    bool Ended() const { return ended; }
 
     void ExpectOffReports(std::size_t count, const std::string& comName)
     {
@@ -62,6 +60,7 @@ protected:
 
     TimeCheckRecorder recorder;
     std::vector<int> pauses;
+    bool ended = false;
     QPointer<Tfrm_Quillane_Main> window;
 };
 
@@ -73,7 +72,7 @@ TEST_F(MainWindowClose, IsRefusedWhileClosingIsNotAllowed)
 
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->tmRoutine.isActive());
-    EXPECT_FALSE(Destroyed());
+    EXPECT_FALSE(Ended());
     EXPECT_THAT(pauses, IsEmpty());
     EXPECT_EQ(window->WebBrowser2.ReadyState(), 0) << "nothing may be posted";
 }
@@ -90,7 +89,7 @@ class MainWindowAllowedClose : public MainWindowClose,
 {
 };
 
-TEST_P(MainWindowAllowedClose, ReportsOffPausesAndEndsTheWindow)
+TEST_P(MainWindowAllowedClose, ReportsOffPausesAndEndsTheProcess)
 {
     ComName = QString::fromUtf8(GetParam().comName);
     window->ShowMainScreen();
@@ -100,7 +99,7 @@ TEST_P(MainWindowAllowedClose, ReportsOffPausesAndEndsTheWindow)
 
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(window->tmRoutine.isActive());
-    EXPECT_TRUE(Destroyed());
+    EXPECT_TRUE(Ended());
     EXPECT_THAT(pauses, ElementsAreArray(GetParam().pauses));
     ExpectOffReports(GetParam().pauses.size(), GetParam().sentName);
 }
@@ -117,10 +116,10 @@ TEST_F(MainWindowClose, SessionEndAllowsClosingAndCloses)
 
     EXPECT_TRUE(window->SessionEndQuery());
     EXPECT_TRUE(CloseAllowed);
-    EXPECT_FALSE(Destroyed()) << "the query alone keeps the window";
+    EXPECT_FALSE(Ended()) << "the query alone keeps the program";
     window->SessionEnd(true);
 
-    EXPECT_TRUE(Destroyed());
+    EXPECT_TRUE(Ended());
     EXPECT_THAT(pauses, ElementsAre(500, 1000));
     ExpectOffReports(2, "PC1");
 }
@@ -132,7 +131,7 @@ TEST_F(MainWindowClose, CancelledSessionEndRefusesClosingAgain)
 
     EXPECT_FALSE(CloseAllowed);
     EXPECT_FALSE(window->close());
-    EXPECT_FALSE(Destroyed());
+    EXPECT_FALSE(Ended());
     EXPECT_THAT(pauses, ElementsAre(500)) << "only the query's report";
     ExpectOffReports(1, "");
 }

@@ -2,9 +2,13 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <chrono>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -33,6 +37,41 @@ TEST(SessionEndSignals, BecomeOneEndOfTheSessionOnTheUserInterfaceThread)
     mayEnd = true;
     deliver(SIGTERM, "query query end ");
     deliver(SIGINT, "query query end ");
+}
+
+// A fixed wait does not hold the end of the session back: the handlers run inside the wait. A
+// second signal during the handlers' own waits starts no second end.
+TEST(SessionEndSignals, AreHandledInsideAFixedWait)
+{
+    std::string calls;
+    QElapsedTimer clock;
+    qint64 endedAfterMs = -1;
+    platform::WatchSessionEnd({
+        .query =
+            [&] {
+                calls += "query ";
+                std::raise(SIGTERM);
+                platform::SleepWatchingSessionEnd(50);
+                return true;
+            },
+        .end =
+            [&](bool ends) {
+                calls += ends ? "end " : "cancel ";
+                endedAfterMs = clock.elapsed();
+            },
+    });
+    std::thread session([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ::kill(::getpid(), SIGTERM);
+    });
+
+    clock.start();
+    platform::SleepWatchingSessionEnd(2000);
+    session.join();
+
+    EXPECT_EQ(calls, "query end ");
+    EXPECT_GE(clock.elapsed(), 2000) << "the wait itself is kept";
+    EXPECT_LT(endedAfterMs, 1000) << "the end came only after the wait";
 }
 
 } // namespace

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <chrono>
+#include <functional>
+
+// An X server of the test's own (Xvfb, on a display it picks itself, so parallel tests never
+// meet), kept up between clients (-noreset), and xdotool to look at and drive its windows.
+class XvfbDisplay
+{
+public:
+    XvfbDisplay(int width, int height);
+    ~XvfbDisplay();
+
+    // Whether Xvfb and xdotool are installed; a test skips without them.
+    static bool ToolsInstalled();
+
+    // Yes once the server takes clients.
+    bool Started() const { return !display_.isEmpty(); }
+    // ":N", for DISPLAY.
+    QString Display() const { return display_; }
+
+    // Runs xdotool on this display and returns what it printed.
+    QString Xdotool(const QStringList& arguments) const;
+
+    // The visible windows of the process whose title matches the pattern (xdotool's --name).
+    QStringList VisibleWindows(qint64 pid, const QString& titlePattern) const;
+
+private:
+    QProcess server_;
+    QString display_;
+};
+
+// Polls the condition until it holds or the bound has passed.
+bool WaitFor(const std::function<bool()>& condition,
+             std::chrono::milliseconds bound = std::chrono::seconds(10));
