@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <optional>
 
 namespace {
 
@@ -45,6 +46,18 @@ bool IsKoreanLabel(const QString& label)
     return labels.contains(label, Qt::CaseInsensitive);
 }
 
+// The encoding a byte-order mark names; browsers let it decide before the header and the page.
+std::optional<QStringConverter::Encoding> ByteOrderMark(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QStringConverter::Utf8;
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringConverter::Utf16BE;
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringConverter::Utf16LE;
+    return std::nullopt;
+}
+
 QString Decode(const QByteArray& bytes, const QString& label)
 {
     if (!label.isEmpty() && !IsKoreanLabel(label)) {
@@ -60,6 +73,10 @@ QString Decode(const QByteArray& bytes, const QString& label)
 
 QString DecodePage(const QByteArray& bytes, const QByteArray& contentType)
 {
+    if (const std::optional<QStringConverter::Encoding> marked = ByteOrderMark(bytes)) {
+        QStringDecoder decoder(*marked); // drops the mark itself
+        return decoder.decode(bytes);
+    }
     QString label = CharsetOf(QString::fromLatin1(contentType));
     if (label.isEmpty())
         label = MetaCharset(bytes);

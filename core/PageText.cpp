@@ -7,17 +7,31 @@
 
 namespace {
 
-bool IsHidden(GumboTag tag)
+// Elements that a browser does not render, wherever the parser put them (a title written after
+// the answer ends up in the body): those the standard style sheet gives display:none, and any
+// element with the hidden attribute. Scripts run in a browser, so noscript shows nothing either.
+bool IsNotRendered(const GumboElement& element)
 {
-    switch (tag) {
+    switch (element.tag) {
+    case GUMBO_TAG_AREA:
+    case GUMBO_TAG_BASE:
+    case GUMBO_TAG_BASEFONT:
+    case GUMBO_TAG_DATALIST:
     case GUMBO_TAG_HEAD:
+    case GUMBO_TAG_LINK:
+    case GUMBO_TAG_META:
+    case GUMBO_TAG_NOEMBED:
+    case GUMBO_TAG_NOFRAMES:
+    case GUMBO_TAG_NOSCRIPT:
+    case GUMBO_TAG_PARAM:
+    case GUMBO_TAG_RP:
     case GUMBO_TAG_SCRIPT:
     case GUMBO_TAG_STYLE:
-    case GUMBO_TAG_NOSCRIPT:
     case GUMBO_TAG_TEMPLATE:
+    case GUMBO_TAG_TITLE:
         return true;
     default:
-        return false;
+        return gumbo_get_attribute(&element.attributes, "hidden") != nullptr;
     }
 }
 
@@ -200,7 +214,7 @@ void Render(const GumboNode* node, bool keepWhitespace, TextBuilder& builder)
     }
 
     const GumboElement& element = node->v.element;
-    if (IsHidden(element.tag))
+    if (IsNotRendered(element))
         return;
     if (element.tag == GUMBO_TAG_BR) {
         builder.LineBreak();
