@@ -8,10 +8,41 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSaveFile>
+#include <QSet>
+#include <QStringDecoder>
+#include <mutex>
 
 Q_LOGGING_CATEGORY(lcSettings, "quillane.settings")
 
 namespace {
+
+// Why the bytes are not a code page 949 text, or nullptr when they are.
+const char* EncodingProblem(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFE\xFF") ||
+        bytes.startsWith("\xFF\xFE"))
+        return "starts with a byte-order mark";
+    QStringDecoder decoder("windows-949");
+    [[maybe_unused]] const QString text = decoder.decode(bytes);
+    return decoder.hasError() ? "holds bytes that are not code page 949" : nullptr;
+}
+
+// A settings file that a text editor saved in UTF-8 reads as if it held other names, as the
+// Windows profile functions read it: the pharmacy then looks unregistered. Support sees why in
+// one warning per file for the life of the process.
+void WarnIfNotCodePage949(const QString& path, const QByteArray& bytes)
+{
+    static std::mutex mutex;
+    static QSet<QString> warned;
+    const char* problem = EncodingProblem(bytes);
+    const std::lock_guard lock(mutex);
+    if (problem == nullptr || warned.contains(path))
+        return;
+    warned.insert(path);
+    qCWarning(lcSettings).noquote()
+        << path << problem << "(saved as UTF-8?): its Korean names and values will not be found;"
+        << "save it in code page 949 (ANSI / EUC-KR)";
+}
 
 std::optional<QByteArray> ReadExistingFile(const QString& path)
 {
@@ -20,7 +51,9 @@ std::optional<QByteArray> ReadExistingFile(const QString& path)
         qCWarning(lcSettings) << "cannot read" << path << ":" << file.errorString();
         return std::nullopt;
     }
-    return file.readAll();
+    QByteArray bytes = file.readAll();
+    WarnIfNotCodePage949(path, bytes);
+    return bytes;
 }
 
 bool ReplaceFile(const QString& path, const QByteArray& bytes, bool isNew)

@@ -3,6 +3,7 @@
 #include "SettingsKeys.h"
 #include "SettingsTestSupport.h"
 
+#include <QtGlobal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -115,6 +116,69 @@ TEST(SettingsRead, FirstRunFileWithoutVersionSection)
     EXPECT_EQ(ReadIniString(path, VersionInfo, Version, ""), "");
     EXPECT_EQ(ReadIniString(path, BasicInfo, CheckComputer, "PC-1"), "");
     EXPECT_EQ(ReadIniString(path, BasicInfo, PharmacistName, ""), "홍길동");
+}
+
+// Collects the warnings of the settings file while it lives.
+class SettingsWarnings
+{
+public:
+    SettingsWarnings() { previous_ = qInstallMessageHandler(Collect); }
+    ~SettingsWarnings()
+    {
+        qInstallMessageHandler(previous_);
+        Collected().clear();
+    }
+    static QStringList& Collected()
+    {
+        static QStringList messages;
+        return messages;
+    }
+
+private:
+    static void Collect(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        if (type == QtWarningMsg && QByteArray(context.category) == "quillane.settings")
+            Collected() += text;
+    }
+    QtMessageHandler previous_ = nullptr;
+};
+
+// A file saved as UTF-8 by an editor reads as the profile functions read it (its Korean names
+// are not found), and support sees one warning naming the file, however often it is read.
+TEST(SettingsRead, FileThatIsNotCodePage949IsNamedInOneWarning)
+{
+    const struct
+    {
+        const char* what;
+        QByteArray bytes;
+        bool warned;
+        const char* value; // nullptr: the default
+    } cases[] = {
+        {"UTF-8 with a byte-order mark",
+         "\xEF\xBB\xBF" + QByteArray("[기본정보]\r\n자동체크=Y\r\n"), true, nullptr},
+        {"UTF-8 without a mark", QByteArray("[기본정보]\r\n자동체크=Y\r\n"), true, nullptr},
+        {"code page 949", Cp949("[기본정보]\r\n자동체크=Y\r\n"), false, "Y"},
+        {"ASCII only", QByteArray("[a]\r\nk=1\r\n"), false, nullptr},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.what);
+        const SettingsFolder folder;
+        folder.Put(QStringLiteral("quillane.ini"), test.bytes);
+        const QString path = folder.Path(QStringLiteral("quillane.ini"));
+        const SettingsWarnings warnings;
+
+        for (int read = 0; read < 3; ++read)
+            ReadIniString(path, QStringLiteral("기본정보"), QStringLiteral("자동체크"), Default);
+
+        EXPECT_EQ(
+            ReadIniString(path, QStringLiteral("기본정보"), QStringLiteral("자동체크"), Default),
+            test.value ? QString::fromUtf8(test.value) : Default);
+        ASSERT_EQ(SettingsWarnings::Collected().size(), test.warned ? 1 : 0)
+            << SettingsWarnings::Collected().join('\n').toStdString();
+        if (test.warned) {
+            EXPECT_TRUE(SettingsWarnings::Collected().front().contains(path));
+        }
+    }
 }
 
 } // namespace
