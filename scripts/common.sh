@@ -3,6 +3,9 @@ set -euo pipefail
 
 QUILLANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QUILLANE_BUILD=${QUILLANE_BUILD:-$QUILLANE_ROOT/build}
+QUILLANE_SANITIZED_BUILD=${QUILLANE_SANITIZED_BUILD:-$QUILLANE_ROOT/build-asan}
+# Clones in other folders share the compiler cache.
+export CCACHE_BASEDIR=$QUILLANE_ROOT CCACHE_NOHASHDIR=1
 
 install_missing_packages() {
     local wanted missing=()
@@ -24,4 +27,10 @@ install_missing_packages() {
 build_project() {
     cmake -S "$QUILLANE_ROOT" -B "$QUILLANE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build "$QUILLANE_BUILD" --parallel "$(nproc)"
+}
+
+build_sanitized_targets() {
+    cmake -S "$QUILLANE_ROOT" -B "$QUILLANE_SANITIZED_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        "-DQUILLANE_SANITIZE=address;undefined"
+    cmake --build "$QUILLANE_SANITIZED_BUILD" --parallel "$(nproc)" --target "$@"
 }

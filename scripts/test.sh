@@ -4,5 +4,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing_packages
 build_project
-cd "$QUILLANE_BUILD"
-ctest --output-on-failure --parallel "$(nproc)" "$@"
+(cd "$QUILLANE_BUILD" && ctest --output-on-failure --parallel "$(nproc)" "$@")
+
+# The end of the session inside modal windows once more, with the program built with the address
+# and undefined-behaviour sanitizers: a freed window touched on the way out aborts it.
+build_sanitized_targets Quillane SessionEndInModalTest
+cd "$QUILLANE_SANITIZED_BUILD"
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -R '^SessionEndInModalTest$'
