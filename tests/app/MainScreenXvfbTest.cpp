@@ -1,9 +1,7 @@
 #include "ProgramSandbox.h"
+#include "XvfbDisplay.h"
 
 #include <QDeadlineTimer>
-#include <QFile>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -12,25 +10,16 @@ namespace {
 constexpr int ScreenWidth = 1024;
 constexpr int ScreenHeight = 768;
 
-// An X server of the test's own on a free display; -noreset keeps it up between clients.
+// The real program on an X server of the test's own.
 class XvfbScreen : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        if (xvfb.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        if (!XvfbDisplay::ToolsInstalled())
             GTEST_SKIP() << "Xvfb or xdotool is not installed";
-        display = FreeDisplay();
-        ASSERT_GE(display, 0);
-        server.start(xvfb, {QStringLiteral(":%1").arg(display), QStringLiteral("-screen"),
-                            QStringLiteral("0"),
-                            QStringLiteral("%1x%2x24").arg(ScreenWidth).arg(ScreenHeight),
-                            QStringLiteral("-noreset"), QStringLiteral("-nolisten"),
-                            QStringLiteral("tcp")});
-        ASSERT_TRUE(server.waitForStarted());
-        ASSERT_TRUE(WaitForSocket());
-        sandbox.Set(QStringLiteral("DISPLAY"), QStringLiteral(":%1").arg(display));
+        ASSERT_TRUE(screen.Started()) << "Xvfb did not start";
+        sandbox.Set(QStringLiteral("DISPLAY"), screen.Display());
         sandbox.Set(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     }
 
@@ -38,41 +27,9 @@ protected:
     {
         if (first)
             EndProgram(*first);
-        server.terminate();
-        server.waitForFinished();
     }
 
-    static int FreeDisplay()
-    {
-        for (int number = 90; number < 200; ++number) {
-            if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) &&
-                !QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-                return number;
-        }
-        return -1;
-    }
-
-    bool WaitForSocket() const
-    {
-        const QDeadlineTimer deadline(std::chrono::seconds(10));
-        while (!deadline.hasExpired()) {
-            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display)))
-                return true;
-            QThread::msleep(50);
-        }
-        return false;
-    }
-
-    QString Xdotool(const QStringList& arguments) const
-    {
-        QProcess xdotool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":%1").arg(display));
-        xdotool.setProcessEnvironment(environment);
-        xdotool.start(QStringLiteral("xdotool"), arguments);
-        xdotool.waitForFinished();
-        return QString::fromUtf8(xdotool.readAllStandardOutput());
-    }
+    QString Xdotool(const QStringList& arguments) const { return screen.Xdotool(arguments); }
 
     // xdotool's report of the visible windows titled "Quillane": position and size.
     QString VisibleMainWindows() const
@@ -82,8 +39,7 @@ protected:
                         QStringLiteral("getwindowgeometry")});
     }
 
-    int display = -1;
-    QProcess server;
+    XvfbDisplay screen{ScreenWidth, ScreenHeight};
     ProgramSandbox sandbox;
     std::unique_ptr<QProcess> first;
 };

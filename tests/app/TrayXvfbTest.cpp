@@ -2,12 +2,11 @@
 #include "ProgramSandbox.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
+#include "XvfbDisplay.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 #include <gtest/gtest.h>
 #include <httplib.h>
 #include <string>
@@ -17,8 +16,6 @@ namespace {
 
 constexpr int ScreenWidth = 1024;
 constexpr int ScreenHeight = 768;
-// Bounds for what the program and the tray host do on their own; they pass far sooner.
-constexpr std::chrono::seconds ShowBound(15);
 // The program looks for a tray every five seconds.
 constexpr std::chrono::seconds DockBound(20);
 
@@ -63,17 +60,11 @@ class TrayOnXvfb : public ::testing::Test
 protected:
     void SetUp() override
     {
-        for (const char* tool : {"Xvfb", "trayer", "xdotool"}) {
-            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-                GTEST_SKIP() << tool << " is not installed";
-        }
-        display = QStringLiteral(":%1").arg(FreeDisplay());
-        Start(xvfb, QStringLiteral("Xvfb"),
-              {display, "-screen", "0",
-               QStringLiteral("%1x%2x24").arg(ScreenWidth).arg(ScreenHeight), "-noreset",
-               "-nolisten", "tcp"});
-        ASSERT_TRUE(WaitFor(
-            [this] { return QFile::exists(QStringLiteral("/tmp/.X11-unix/X") + display.mid(1)); }));
+        if (!XvfbDisplay::ToolsInstalled() ||
+            QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
+            GTEST_SKIP() << "Xvfb, xdotool or trayer is not installed";
+        ASSERT_TRUE(screen.Started()) << "Xvfb did not start";
+        display = screen.Display();
         PrepareProgramFolder();
         sandbox.Set(QStringLiteral("DISPLAY"), display);
         sandbox.Set(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -89,19 +80,8 @@ protected:
     {
         if (program)
             EndProgram(*program);
-        for (QProcess* process : {&trayer, &xvfb}) {
-            process->terminate();
-            process->waitForFinished();
-        }
-    }
-
-    static int FreeDisplay()
-    {
-        int number = 120;
-        while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) ||
-               QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-            ++number;
-        return number;
+        trayer.terminate();
+        trayer.waitForFinished();
     }
 
     // A settled check computer, so that the start signs in without the first-start window.
@@ -133,28 +113,7 @@ protected:
               {"--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"});
     }
 
-    QString Xdotool(const QStringList& arguments) const
-    {
-        QProcess xdotool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), display);
-        xdotool.setProcessEnvironment(environment);
-        xdotool.start(QStringLiteral("xdotool"), arguments);
-        xdotool.waitForFinished();
-        return QString::fromUtf8(xdotool.readAllStandardOutput());
-    }
-
-    static bool WaitFor(const std::function<bool()>& condition,
-                        std::chrono::milliseconds bound = ShowBound)
-    {
-        const QDeadlineTimer deadline(bound);
-        while (!condition()) {
-            if (deadline.hasExpired())
-                return false;
-            QThread::msleep(100);
-        }
-        return true;
-    }
+    QString Xdotool(const QStringList& arguments) const { return screen.Xdotool(arguments); }
 
     QString VisibleMainWindows() const
     {
@@ -184,8 +143,8 @@ protected:
                  "80", "1"});
     }
 
+    XvfbDisplay screen{ScreenWidth, ScreenHeight};
     QString display;
-    QProcess xvfb;
     QProcess trayer;
     ContestServer service;
     QTemporaryDir programFolder;

@@ -33,6 +33,7 @@ private:
     QString display_;
 };
 
-// Polls the condition until it holds or the bound has passed.
+// Polls the condition until it holds or the bound has passed. The default bound is for what a
+// program and an X client do on their own; they pass far sooner.
 bool WaitFor(const std::function<bool()>& condition,
-             std::chrono::milliseconds bound = std::chrono::seconds(10));
+             std::chrono::milliseconds bound = std::chrono::seconds(15));
