@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// The file name under which an archive entry may be unpacked into the unpacking folder itself,
+// or nothing. Only top-level files are unpacked; backslashes separate folders as slashes do, so
+// an entry in a sub-folder, a folder entry and every name that could land elsewhere (empty,
+// absolute, with a drive letter or a UNC prefix, "." or "..", control characters) give nothing.
+std::optional<QString> TopLevelFileName(const QString& entryName);
