@@ -1,5 +1,6 @@
 #include "IdleTime.h"
 #include "IdleWatch.h"
+#include "ProcessEnd.h"
 #include "Quillane_Define.h"
 #include "Quillane_Main.h"
 #include "SecondStart.h"
@@ -19,21 +20,30 @@ int RunSecondStart(platform::SingleInstance& instance, const QStringList& argume
     return 0;
 }
 
-// Requests from later starts and the end of the session go to the main window while it lives.
-void ConnectOutsideRequests(platform::SingleInstance& instance,
-                            const QPointer<Tfrm_Quillane_Main>& mainWindow)
+// The end of the session goes to the main window. It is watched before the window exists, so that
+// an ending signal meanwhile does not end the process unreported: it waits for the first event
+// loop, when the window is there.
+void WatchSessionEndOf(const QPointer<Tfrm_Quillane_Main>& mainWindow)
+{
+    platform::WatchSessionEnd({
+        .query = [&mainWindow] { return !mainWindow || mainWindow->SessionEndQuery(); },
+        .end =
+            [&mainWindow](bool ends) {
+                if (mainWindow)
+                    mainWindow->SessionEnd(ends);
+                else if (ends)
+                    EndProcess();
+            },
+    });
+}
+
+// Requests from later starts go to the main window while it lives.
+void ConnectLaterStarts(platform::SingleInstance& instance,
+                        const QPointer<Tfrm_Quillane_Main>& mainWindow)
 {
     instance.SetRequestHandler([mainWindow](platform::InstanceRequest request) {
         if (mainWindow)
             mainWindow->InstanceRequestReceived(request);
-    });
-    platform::WatchSessionEnd({
-        .query = [mainWindow] { return !mainWindow || mainWindow->SessionEndQuery(); },
-        .end =
-            [mainWindow](bool ends) {
-                if (mainWindow)
-                    mainWindow->SessionEnd(ends);
-            },
     });
 }
 
@@ -42,6 +52,8 @@ void ConnectOutsideRequests(platform::SingleInstance& instance,
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    QPointer<Tfrm_Quillane_Main> mainWindow;
+    WatchSessionEndOf(mainWindow);
     const std::unique_ptr<platform::SingleInstance> instance = platform::CreateSingleInstance();
     if (!instance->BecomeFirst())
         return RunSecondStart(*instance, QApplication::arguments());
@@ -49,8 +61,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName(QStringLiteral("초록우체통"));
     QApplication::setQuitOnLastWindowClosed(false);
     InitProgramValues(QCoreApplication::applicationDirPath());
-    const QPointer<Tfrm_Quillane_Main> mainWindow = new Tfrm_Quillane_Main;
-    ConnectOutsideRequests(*instance, mainWindow);
+    mainWindow = new Tfrm_Quillane_Main;
+    ConnectLaterStarts(*instance, mainWindow);
     const std::unique_ptr<platform::IdleSource> idleSource = platform::CreateSystemIdleSource();
     IdleWatch idleWatch(*idleSource);
     mainWindow->IdleSeconds = [&idleWatch] { return idleWatch.IdleSecondsOrActive(); };
