@@ -71,9 +71,11 @@ TEST(ServiceRobustnessTest, BadInputIsRefusedWithoutTouchingTheStore)
 TEST(ServiceRobustnessTest, StoreSurvivesARestart)
 {
     InProcessService service;
-    ASSERT_TRUE(service.Post("INPUT3.asp", std::string("P_PALICENSE  =23456&P_COMNAME    =NEW-PC"
-                                                       "&P_CHK        =1") +
-                                               '\0'));
+    ASSERT_TRUE(service.Post("INPUT3.asp",
+                             std::string("P_PANAME       =\xb9\xda\xbc\xad\xbf\xac" // 박서연
+                                         "&P_PALICENSE  =23456&P_COMNAME    =NEW-PC"
+                                         "&P_JUMINNUM   =7208242&P_CHK        =1") +
+                                 '\0'));
     ASSERT_TRUE(service.Post("TimeCheck.asp", Presence));
     service.Stop();
     service.Start();
@@ -176,7 +178,8 @@ TEST(ServiceRobustnessTest, AFailureInsideAPageAnswersTheInternalErrorPage)
     EXPECT_EQ(failed->status, 500);
     EXPECT_EQ(failed->body, InProcessService::Page(InternalError));
     EXPECT_EQ(Count(service.Store(), "presence_history"), 0) << "the failed write is rolled back";
-    const auto other = service.Post("hdaycheck.asp", std::string("P_PALICENSE =12345") + '\0');
+    const auto other = service.Post(
+        "hdaycheck.asp", std::string("P_PALICENSE =12345&P_TIME_D1   =2026-12-25") + '\0');
     ASSERT_TRUE(other);
     EXPECT_EQ(other->body, InProcessService::Page("Y"));
     EXPECT_EQ(Count(service.Store(), "requests"), 2);
