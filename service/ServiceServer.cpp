@@ -67,23 +67,10 @@ ServiceServer::ServiceServer(ServiceContext& context) : context_(context)
     server_.set_keep_alive_max_count(1000);
     server_.set_keep_alive_timeout(5);
 
-    // The body is read here rather than by the server, whose own reading of form bodies stops
-    // far below MaxBodyBytes: MaxBodyBytes is the one limit for every content type.
     server_.Post("/Quillane/([^/]+)",
                  [this](const httplib::Request& request, httplib::Response& response,
                         const httplib::ContentReader& reader) {
-                     std::string body;
-                     const bool read = reader([&](const char* data, std::size_t length) {
-                         body.append(data, length);
-                         return body.size() <= MaxBodyBytes;
-                     });
-                     if (!read || body.size() > MaxBodyBytes) {
-                         SetPage(response, 413, ErrorText(413));
-                         body.resize(std::min(body.size(), MaxBodyBytes));
-                         Keep(request, {body, {}});
-                         return;
-                     }
-                     Keep(request, {body, AnswerPost(request, body, response)});
+                     ReadAndAnswerPost(request, response, reader);
                  });
     server_.Get("/Quillane/([^/]+)",
                 [this](const auto& request, auto& response) { AnswerGet(request, response); });
@@ -131,6 +118,27 @@ bool ServiceServer::Run()
 void ServiceServer::Stop()
 {
     server_.stop();
+}
+
+// The body is read here rather than by the server, whose own reading of form bodies stops far
+// below MaxBodyBytes: MaxBodyBytes is the one limit for every content type.
+void ServiceServer::ReadAndAnswerPost(const httplib::Request& request, httplib::Response& response,
+                                      const httplib::ContentReader& reader)
+{
+    std::string body;
+    const bool read = reader([&](const char* data, std::size_t length) {
+        body.append(data, length);
+        return body.size() <= MaxBodyBytes;
+    });
+    if (!read) {
+        // Over the limit, or a body the server could not read (a multipart form).
+        const int status = body.size() > MaxBodyBytes || response.status == 413 ? 413 : 400;
+        SetPage(response, status, ErrorText(status));
+        body.resize(std::min(body.size(), MaxBodyBytes));
+        Keep(request, {body, {}});
+        return;
+    }
+    Keep(request, {body, AnswerPost(request, body, response)});
 }
 
 // Answers a page; returns why the page refused what it was sent (empty when it did not).

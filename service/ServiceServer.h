@@ -33,6 +33,8 @@ private:
         std::string refusal;
     };
 
+    void ReadAndAnswerPost(const httplib::Request& request, httplib::Response& response,
+                           const httplib::ContentReader& reader);
     std::string AnswerPost(const httplib::Request& request, const std::string& body,
                            httplib::Response& response);
     void Keep(const httplib::Request& request, Posted posted);

@@ -20,6 +20,9 @@ void InProcessService::Start(bool demo)
     if (port_ == 0)
         throw std::runtime_error("no free port");
     thread_ = std::thread([this] { server_->Run(); });
+    // A stop before the server runs would be missed, and Stop would wait for ever.
+    while (!server_->IsRunning())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 httplib::Result InProcessService::Post(const std::string& page, const std::string& body)
