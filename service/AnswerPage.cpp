@@ -29,11 +29,32 @@ std::string HtmlEscaped(std::string_view text)
 
 std::string RecordSafe(std::string_view value)
 {
-    std::string safe(value);
-    for (char& c : safe)
-        if (c == ']' || c == '\r' || c == '\n')
-            c = ' ';
+    std::string safe;
+    safe.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == ']')
+            safe += "］";
+        else if (c == '\'')
+            safe += "＇";
+        else if (c == '"')
+            safe += "＂";
+        else if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n')
+            continue;
+        else if (static_cast<unsigned char>(c) < 32 || c == 127)
+            safe += ' ';
+        else
+            safe += c;
+    }
     return safe;
+}
+
+std::string AnswerRecords(const std::vector<std::string>& records)
+{
+    std::string text;
+    for (std::size_t i = 0; i < records.size(); ++i)
+        text.append(i ? "]" : "").append(RecordSafe(records[i]));
+    return text;
 }
 
 std::string AnswerPage(std::string_view answerUtf8)

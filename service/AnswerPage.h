@@ -17,8 +17,14 @@ inline constexpr const char* InternalErrorText = "내부 서버 오류";
 // Escapes "&", "<", ">" and quotes for HTML text and attributes.
 std::string HtmlEscaped(std::string_view text);
 
-// A value as it may stand in an answer record: no "]" (the record separator) and no line breaks.
+// A value as it may stand in an answer record. The program cuts answers at "]" and at line
+// breaks and reads quotes as field quoting, so "]", "'" and '"' become their full-width
+// look-alikes of code page 949 ("］", "＇", "＂"); a line break (CR, LF or CR LF) and every other
+// control character become one blank. Stored values keep what was received.
 std::string RecordSafe(std::string_view value);
+
+// The text of an answer: its records made safe and joined with "]".
+std::string AnswerRecords(const std::vector<std::string>& records);
 
 // The records of a stored text joined with "]"; an empty text is one empty record.
 std::vector<std::string> SplitRecords(const std::string& text);

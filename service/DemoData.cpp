@@ -1,5 +1,6 @@
 #include "DemoData.h"
 
+#include "DayHoursStore.h"
 #include "Statement.h"
 
 #include <array>
@@ -73,41 +74,53 @@ void Register(sqlite3* db, const Member& member, const char* comName, const char
         .Run();
 }
 
-void WorkDay(sqlite3* db, const char* license, QDate day, const char* start, const char* end,
-             const char* table)
+void WorkDay(sqlite3* db, const char* license, QDate day, const std::string& holiday,
+             const char* start, const char* end)
 {
     if (!day.isValid())
         return;
-    Statement(db, std::string("INSERT OR REPLACE INTO ") + table +
-                      " (license, day, start, finish) VALUES (?1, ?2, ?3, ?4)")
-        .Bind(1, license)
-        .Bind(2, day.toString(Qt::ISODate).toStdString())
-        .Bind(3, start)
-        .Bind(4, end)
-        .Run();
+    const std::string date = day.toString(Qt::ISODate).toStdString();
+    if (holiday.empty())
+        PutSpecificDay(db, license, date, {start, end});
+    else
+        PutHolidayHours(db, license, date, holiday, {start, end}, date);
+}
+
+// The first day from today that has a row on the legal-holiday page.
+QDate NextLegalHolidayRow(const HolidayCalendar& calendar, QDate today, std::string& name)
+{
+    for (QDate day = today; day < today.addYears(1); day = day.addDays(1))
+        if (const auto names = calendar.LegalHolidaysOn(day); !names.empty()) {
+            name = names.front();
+            return day;
+        }
+    return {};
 }
 
 } // namespace
 
-void LoadDemoData(ServiceStore& store, const HolidayCalendar& calendar, QDate today)
+void LoadDemoData(ServiceStore& store, const HolidayCalendar& calendar, QDateTime now)
 {
-    const QDate holiday = calendar.NextLegalHoliday(today).date;
-    const std::vector<QDate> festival = calendar.NextFestival(today).days;
+    const QDate today = now.date();
+    std::string holidayName;
+    const QDate holiday = NextLegalHolidayRow(calendar, today, holidayName);
+    const HolidayCalendar::Festival festival = calendar.NextFestival(today);
     const QDate sunday = today.addDays(7 - today.dayOfWeek() % 7);
+    const std::string nowText = now.toString("yyyy-MM-dd HH:mm:ss").toStdString();
     store.Write([&](sqlite3* db) {
-        WorkDay(db, "12345", holiday, "10:00", "18:00", "day_hours");
-        WorkDay(db, "12345", festival.empty() ? QDate() : festival.front(), "09:00", "13:00",
-                "day_hours");
-        WorkDay(db, "45678", festival.size() < 2 ? QDate() : festival[1], "10:00", "25:00",
-                "day_hours");
-        WorkDay(db, "12345", sunday, "09:00", "15:00", "sundays");
+        WorkDay(db, "12345", holiday, holidayName, "10:00", "18:00");
+        WorkDay(db, "12345", festival.days.empty() ? QDate() : festival.days.front(), festival.name,
+                "09:00", "13:00");
+        WorkDay(db, "45678", festival.days.size() < 2 ? QDate() : festival.days[1], festival.name,
+                "10:00", "25:00");
+        WorkDay(db, "12345", sunday, {}, "09:00", "15:00");
         InsertMasters(db);
         Register(db, Members[0], "COUNTER-PC",
-                 "09:00]21:00]4]23:00]09:00]18:00]:]:]:]10:00,18:00]:]:]:]0");
+                 "09:00]21:00]5]25:30]09:00]18:00]:]:]:]10:00,18:00]:]:]:]0");
         Register(db, Members[3], "MINJ-PC", "08:30]20:00]]:]09:00]15:00]10:00]19:00]:]:]:]:]:]1");
         Statement(db, "INSERT INTO presence (license, comname, state, sent_time, received) "
-                      "VALUES ('45678', 'MINJ-PC', 'on', datetime('now', 'localtime'), "
-                      "datetime('now', 'localtime'))")
+                      "VALUES ('45678', 'MINJ-PC', 'on', ?1, ?1)")
+            .Bind(1, nowText)
             .Run();
     });
 }

@@ -50,6 +50,23 @@ QDate HolidayCalendar::LegalHoliday(const std::string& name, int year) const
     return {};
 }
 
+std::vector<std::string> HolidayCalendar::LegalHolidaysOn(QDate day) const
+{
+    std::vector<std::string> names;
+    for (const std::string& name : LegalHolidayNames())
+        if (day.isValid() && LegalHoliday(name, day.year()) == day)
+            names.push_back(name);
+    return names;
+}
+
+std::string HolidayCalendar::FestivalOn(QDate day) const
+{
+    for (const Day& festivalDay : days_)
+        if (festivalDay.festival && festivalDay.date == day)
+            return FestivalName(festivalDay.name);
+    return {};
+}
+
 HolidayCalendar::Day HolidayCalendar::NextLegalHoliday(QDate from) const
 {
     const auto& names = LegalHolidayNames();

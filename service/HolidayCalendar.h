@@ -27,6 +27,13 @@ public:
     // festival day, or when the calendar does not know it.
     QDate LegalHoliday(const std::string& name, int year) const;
 
+    // The names of the nine whose row of the legal-holiday page falls on the day (two holidays
+    // may share a date); none on a Sunday or a festival day.
+    std::vector<std::string> LegalHolidaysOn(QDate day) const;
+
+    // The festival (first two characters of the name) of a festival day; empty on other days.
+    std::string FestivalOn(QDate day) const;
+
     // The next legal holiday of the nine on or after the day (invalid when none is known).
     Day NextLegalHoliday(QDate from) const;
 

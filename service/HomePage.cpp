@@ -1,127 +1,147 @@
 #include "HomePage.h"
 
 #include "AnswerPage.h"
+#include "DaySchedule.h"
+#include "OpenNow.h"
+#include "PresenceAge.h"
 #include "Statement.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
 struct Pharmacy
 {
-    std::string license, name, address, phone, state, lastReport;
-    std::vector<std::string> week; // the fourteen weekly records, or none
+    std::string license, name, address, phone, state, received;
 };
-
-// "25:00" reads "익일 01:00".
-std::string ShownTime(const std::string& time)
-{
-    if (time.size() == 5 && time > "24:00") {
-        const int hour = std::stoi(time.substr(0, 2)) - 24;
-        return "익일 0" + std::to_string(hour) + time.substr(2);
-    }
-    return time;
-}
-
-std::string Hours(const std::string& start, const std::string& end)
-{
-    if (start.empty() || start == ":" || start == "00000")
-        return {};
-    return ShownTime(start) + " ~ " + ShownTime(end);
-}
 
 std::vector<Pharmacy> Pharmacies(sqlite3* db)
 {
     Statement rows(db, "SELECT r.license, r.pharmacy, r.address1 || ' ' || r.address2 || ' ' || "
-                       "r.address3 || ' ' || r.address4, r.phone, p.state, p.received, w.records "
+                       "r.address3 || ' ' || r.address4, r.phone, p.state, p.received "
                        "FROM registrations r LEFT JOIN presence p ON p.license = r.license "
-                       "LEFT JOIN weekly w ON w.license = r.license ORDER BY r.pharmacy");
+                       "ORDER BY r.pharmacy");
     std::vector<Pharmacy> list;
-    while (rows.Step()) {
-        std::vector<std::string> week = SplitRecords(rows.Text(6));
-        list.push_back({rows.Text(0), rows.Text(1), rows.Text(2), rows.Text(3), rows.Text(4),
-                        rows.Text(5), week.size() == 14 ? week : std::vector<std::string>{}});
-    }
+    while (rows.Step())
+        list.push_back(
+            {rows.Text(0), rows.Text(1), rows.Text(2), rows.Text(3), rows.Text(4), rows.Text(5)});
     return list;
-}
-
-std::string DayHours(sqlite3* db, const std::string& license, const std::string& day,
-                     const char* table)
-{
-    Statement row(db, std::string("SELECT start, finish FROM ") + table +
-                          " WHERE license = ?1 AND day = ?2");
-    row.Bind(1, license).Bind(2, day);
-    return row.Step() ? Hours(row.Text(0), row.Text(1)) : std::string();
-}
-
-// Today's hours from the weekly records, a registered holiday or specific Sunday first.
-std::string TodayHours(sqlite3* db, const Pharmacy& pharmacy, QDate today, bool holiday)
-{
-    const std::string day = today.toString(Qt::ISODate).toStdString();
-    if (holiday)
-        return DayHours(db, pharmacy.license, day, "day_hours");
-    if (pharmacy.week.empty())
-        return {};
-    const auto& w = pharmacy.week;
-    switch (today.dayOfWeek()) {
-    case Qt::Sunday: {
-        const std::string specific = DayHours(db, pharmacy.license, day, "sundays");
-        if (!specific.empty())
-            return specific;
-        const std::string& week = w[static_cast<std::size_t>(7 + (today.day() - 1) / 7 + 1)];
-        if (week.size() == 11)
-            return Hours(week.substr(0, 5), week.substr(6));
-        return Hours(w[6], w[7]);
-    }
-    case Qt::Saturday:
-        return Hours(w[4], w[5]);
-    default:
-        if (w[2] == std::to_string(today.dayOfWeek() % 7 + 1) && Hours(w[0], w[1]).size())
-            return Hours(w[0], w[3]);
-        return Hours(w[0], w[1]);
-    }
-}
-
-std::string StateBadge(const std::string& state)
-{
-    if (state == "on")
-        return "<span class=\"b on\">근무중</span>";
-    if (state == "wai")
-        return "<span class=\"b wai\">자리비움</span>";
-    if (state == "off")
-        return "<span class=\"b off\">종료</span>";
-    return "<span class=\"b none\">보고 없음</span>";
-}
-
-// True when the pharmacy answered a holiday reminder with "working" for that day.
-bool ReportedWorking(sqlite3* db, const std::string& license, const std::string& day)
-{
-    Statement row(db, "SELECT 1 FROM holiday_reports WHERE license = ?1 AND day = ?2");
-    row.Bind(1, license).Bind(2, day);
-    return row.Step();
-}
-
-// The pharmacies open on the day with their hours; a reminder answer without hours reads "근무".
-std::string OpenList(sqlite3* db, const std::vector<Pharmacy>& pharmacies, const QDate& date)
-{
-    const std::string day = date.toString(Qt::ISODate).toStdString();
-    std::string items;
-    for (const Pharmacy& pharmacy : pharmacies) {
-        std::string hours = DayHours(db, pharmacy.license, day, "day_hours");
-        if (hours.empty() && ReportedWorking(db, pharmacy.license, day))
-            hours = "근무";
-        if (!hours.empty())
-            items +=
-                "<li>" + HtmlEscaped(pharmacy.name) + " <em>" + HtmlEscaped(hours) + "</em></li>";
-    }
-    return items.empty() ? "<p class=\"none\">등록된 약국이 없습니다</p>"
-                         : "<ul>" + items + "</ul>";
 }
 
 std::string DateText(QDate date)
 {
     static const char* const days[] = {"", "월", "화", "수", "목", "금", "토", "일"};
     return date.toString("yyyy-MM-dd").toStdString() + " (" + days[date.dayOfWeek()] + ")";
+}
+
+std::string SpansText(const std::vector<WorkSpan>& spans)
+{
+    std::string text;
+    for (const WorkSpan& span : spans)
+        text += (text.empty() ? "" : ", ") + SpanText(span);
+    return text.empty() ? "휴무" : text;
+}
+
+// How the listing decides a day's hours when they are not its weekday's: a festival day and a
+// legal holiday by their own rows; a legal holiday on a Sunday has none and the Sunday's apply.
+std::string DayNote(const HolidayCalendar& calendar, QDate day)
+{
+    if (const std::string festival = calendar.FestivalOn(day); !festival.empty())
+        return festival + " 명절 근무시간으로 안내합니다";
+    std::string names;
+    for (const std::string& name : calendar.LegalHolidaysOn(day))
+        names += (names.empty() ? "" : ", ") + name;
+    if (!names.empty())
+        return names + " 공휴일 근무시간으로 안내합니다";
+    const HolidayCalendar::Day holiday = calendar.NextLegalHoliday(day);
+    if (holiday.date == day && day.dayOfWeek() == Qt::Sunday)
+        return holiday.name + "이 일요일과 겹쳐 일요일 근무시간으로 안내합니다";
+    return {};
+}
+
+std::string NoteHtml(const std::string& note)
+{
+    return note.empty() ? note : "<p class=\"note\">" + HtmlEscaped(note) + "</p>";
+}
+
+struct Entry
+{
+    const Pharmacy* pharmacy;
+    OpenState state;
+    DaySchedule today;
+    std::vector<WorkSpan> fromYesterday; // spans of the previous day still running
+};
+
+Entry EntryOf(sqlite3* db, const HolidayCalendar& calendar, const Pharmacy& pharmacy, QDateTime now)
+{
+    const QDate today = now.date();
+    Entry entry{
+        &pharmacy, OpenState::Closed, ScheduleOf(db, calendar, pharmacy.license, today), {}};
+    const DaySchedule yesterday = ScheduleOf(db, calendar, pharmacy.license, today.addDays(-1));
+    entry.state = OpenAt(entry.today, yesterday, now.time());
+    for (const WorkSpan& span : yesterday.spans)
+        if (OpenAt({}, {DaySource::Weekly, {}, {span}}, now.time()) == OpenState::Open)
+            entry.fromYesterday.push_back(span);
+    return entry;
+}
+
+const char* StateBadge(OpenState state)
+{
+    switch (state) {
+    case OpenState::Open:
+        return "<span class=\"b open\">영업중</span>";
+    case OpenState::Unclear:
+        return "<span class=\"b unclear\">영업 확인 필요</span>";
+    case OpenState::Closed:
+        break;
+    }
+    return "<span class=\"b closed\">영업시간 아님</span>";
+}
+
+const char* StateClass(OpenState state)
+{
+    switch (state) {
+    case OpenState::Open:
+        return "open";
+    case OpenState::Unclear:
+        return "unclear";
+    case OpenState::Closed:
+        break;
+    }
+    return "closed";
+}
+
+std::string EntryHtml(const Entry& entry, QDateTime now)
+{
+    const Pharmacy& p = *entry.pharmacy;
+    const PresenceView presence = ShownPresence(p.state, p.received, now);
+    std::string html = "<div class=\"ph " + std::string(StateClass(entry.state)) + "\">" +
+                       StateBadge(entry.state) + "<b>" + HtmlEscaped(p.name) + "</b><small>" +
+                       HtmlEscaped(p.address) + " · <span class=\"tel\">" + HtmlEscaped(p.phone) +
+                       "</span></small>";
+    if (!entry.fromYesterday.empty())
+        html += "<small>어제부터 이어지는 근무: <em>" +
+                HtmlEscaped(SpansText(entry.fromYesterday)) + "</em></small>";
+    html += "<small>오늘 근무: <em>" + HtmlEscaped(SpansText(entry.today.spans)) + "</em></small>";
+    html += "<small>약국 컴퓨터: <span class=\"p " + presence.style + "\">" +
+            HtmlEscaped(presence.text) + "</span></small></div>";
+    return html;
+}
+
+// Who works on a coming day, with the hours that day's row (or weekday) gives.
+std::string DayList(sqlite3* db, const HolidayCalendar& calendar,
+                    const std::vector<Pharmacy>& pharmacies, QDate day)
+{
+    std::string items;
+    for (const Pharmacy& pharmacy : pharmacies) {
+        const DaySchedule schedule = ScheduleOf(db, calendar, pharmacy.license, day);
+        if (!schedule.spans.empty())
+            items += "<li>" + HtmlEscaped(pharmacy.name) + " <em>" +
+                     HtmlEscaped(SpansText(schedule.spans)) + "</em></li>";
+    }
+    return items.empty() ? "<p class=\"none\">근무하는 약국이 없습니다</p>"
+                         : "<ul>" + items + "</ul>";
 }
 
 constexpr const char* Style = R"css(
@@ -132,9 +152,12 @@ section{background:#fff;margin:10px;padding:12px;border-radius:8px;box-shadow:0 
 h2{font-size:1.05em;margin:0 0 8px;color:#2e7d32}
 .ph{border-top:1px solid #e4e4e4;padding:8px 0}.ph:first-of-type{border-top:0}
 .ph b{font-size:1.05em}.ph small{display:block;color:#666}
+.ph.closed b{color:#777}
 .b{float:right;font-size:.8em;padding:2px 8px;border-radius:10px;color:#fff}
-.on{background:#2e7d32}.wai{background:#f9a825}.off{background:#757575}.none{color:#888}
-.b.none{background:#bbb;color:#fff}ul{margin:0;padding-left:18px}em{font-style:normal;color:#1565c0}
+.b.open{background:#2e7d32}.b.unclear{background:#f9a825}.b.closed{background:#9e9e9e}
+.p.on{color:#2e7d32}.p.wai{color:#b77b00}.p.off,.p.none{color:#888}
+.none{color:#888}.note{margin:0 0 6px;font-size:.85em;color:#b77b00}
+ul{margin:0;padding-left:18px}em{font-style:normal;color:#1565c0}
 .tel{white-space:nowrap}
 )css";
 
@@ -142,42 +165,45 @@ h2{font-size:1.05em;margin:0 0 8px;color:#2e7d32}
 
 std::string HomePage(ServiceContext& context)
 {
-    const QDate today = context.Today();
-    const HolidayCalendar::Day holiday = context.calendar.NextLegalHoliday(today);
-    const HolidayCalendar::Festival festival = context.calendar.NextFestival(today);
-    const bool todayIsHoliday =
-        holiday.date == today ||
-        std::find(festival.days.begin(), festival.days.end(), today) != festival.days.end();
+    const QDateTime now = context.now();
+    const QDate today = now.date();
+    const HolidayCalendar& calendar = context.calendar;
+    const HolidayCalendar::Day holiday = calendar.NextLegalHoliday(today);
+    const HolidayCalendar::Festival festival = calendar.NextFestival(today);
     std::string html =
         std::string("<!DOCTYPE html><html lang=\"ko\"><head><meta charset=\"utf-8\">"
                     "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
                     "<title>초록우체통 약국 안내</title><style>") +
-        Style + "</style></head><body><header><h1>초록우체통 약국 안내</h1><p>오늘 " +
-        DateText(today) + "</p></header>";
+        Style + "</style></head><body><header><h1>초록우체통 약국 안내</h1><p>지금 " +
+        DateText(today) + " " + now.toString("HH:mm").toStdString() + "</p></header>";
     context.store.Read([&](sqlite3* db) {
         const std::vector<Pharmacy> pharmacies = Pharmacies(db);
-        html += "<section><h2>약국 현황과 오늘 근무시간</h2>";
-        if (pharmacies.empty())
+        std::vector<Entry> entries;
+        for (const Pharmacy& pharmacy : pharmacies)
+            entries.push_back(EntryOf(db, calendar, pharmacy, now));
+        // Open pharmacies first, then those to call first, then the closed ones.
+        std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+            const auto rank = [](OpenState s) {
+                return s == OpenState::Open ? 0 : s == OpenState::Unclear ? 1 : 2;
+            };
+            return rank(a.state) < rank(b.state);
+        });
+        html += "<section><h2>지금 영업 여부와 오늘 근무시간</h2>";
+        if (const std::string note = DayNote(calendar, today); !note.empty())
+            html += NoteHtml("오늘은 " + note);
+        if (entries.empty())
             html += "<p class=\"none\">등록된 약국이 없습니다</p>";
-        for (const Pharmacy& p : pharmacies) {
-            const std::string hours = TodayHours(db, p, today, todayIsHoliday);
-            html += "<div class=\"ph\">" + StateBadge(p.state) + "<b>" + HtmlEscaped(p.name) +
-                    "</b><small>" + HtmlEscaped(p.address) + " · <span class=\"tel\">" +
-                    HtmlEscaped(p.phone) + "</span>" + "</small><small>오늘 근무: <em>" +
-                    (hours.empty() ? std::string("휴무") : HtmlEscaped(hours)) +
-                    "</em></small><small>마지막 보고: " +
-                    (p.lastReport.empty() ? std::string("없음") : HtmlEscaped(p.lastReport)) +
-                    "</small></div>";
-        }
+        for (const Entry& entry : entries)
+            html += EntryHtml(entry, now);
         html += "</section>";
         if (holiday.date.isValid())
             html += "<section><h2>다가오는 공휴일: " + HtmlEscaped(holiday.name) + " " +
-                    DateText(holiday.date) + "</h2>" + OpenList(db, pharmacies, holiday.date) +
-                    "</section>";
+                    DateText(holiday.date) + "</h2>" + NoteHtml(DayNote(calendar, holiday.date)) +
+                    DayList(db, calendar, pharmacies, holiday.date) + "</section>";
         if (!festival.days.empty()) {
             html += "<section><h2>다가오는 명절: " + HtmlEscaped(festival.name) + "</h2>";
             for (const QDate& day : festival.days)
-                html += "<p>" + DateText(day) + "</p>" + OpenList(db, pharmacies, day);
+                html += "<p>" + DateText(day) + "</p>" + DayList(db, calendar, pharmacies, day);
             html += "</section>";
         }
         html += "<section><h2>특정 일요일 근무</h2>";
@@ -188,7 +214,8 @@ std::string HomePage(ServiceContext& context)
         std::string items;
         while (sundays.Step())
             items += "<li>" + HtmlEscaped(sundays.Text(0)) + " " + HtmlEscaped(sundays.Text(3)) +
-                     " <em>" + HtmlEscaped(Hours(sundays.Text(1), sundays.Text(2))) + "</em></li>";
+                     " <em>" + HtmlEscaped(SpanText({sundays.Text(1), sundays.Text(2)})) +
+                     "</em></li>";
         html +=
             items.empty() ? "<p class=\"none\">등록된 날이 없습니다</p>" : "<ul>" + items + "</ul>";
         html += "</section>";

@@ -5,11 +5,13 @@
 
 #include <string>
 
-// The answer of a page: its text (records joined with "]"), or the page it forwards to.
+// The answer of a page: its text (records joined with "]"), or the page it forwards to; refusal
+// says why the page kept nothing of what it was sent (noted in the request log only).
 struct PageAnswer
 {
     std::string text;
     std::string redirect;
+    std::string refusal;
 };
 
 using PageFunction = PageAnswer (*)(const FormFields& form, ServiceContext& context);

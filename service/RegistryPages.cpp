@@ -3,6 +3,7 @@
 #include "Statement.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -68,13 +69,28 @@ PharmacyRecord PharmacyOf(sqlite3* db, const std::string& license)
             {}};
 }
 
-std::string Records(const std::vector<std::string>& fields)
+enum class Identity
 {
-    std::string text;
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        text.append(i ? "]" : "").append(RecordSafe(fields[i]));
-    return text;
+    NoMatch,
+    NotOwner,
+    Owner
+};
+
+// What the identity check confirms: the member of the licence with exactly this name and, unless
+// a release is asked for, this birth number; an owning pharmacist or not.
+Identity IdentityOf(sqlite3* db, const std::string& license, const std::string& name,
+                    const std::optional<std::string>& birth)
+{
+    Statement member(db, "SELECT name, birth, owner FROM members WHERE license = ?1");
+    member.Bind(1, license);
+    if (license.empty() || !member.Step() || member.Text(0) != name ||
+        (birth && member.Text(1) != *birth))
+        return Identity::NoMatch;
+    return member.Int(2) == 0 ? Identity::NotOwner : Identity::Owner;
 }
+
+constexpr const char* NoMatchNote = "refused: licence, name or birth number not the member's";
+constexpr const char* NotOwnerNote = "refused: the member owns no pharmacy";
 
 } // namespace
 
@@ -85,29 +101,29 @@ PageAnswer IdentityPage(const FormFields& form, ServiceContext& context)
     const std::string license = form.Value("PALICENSE");
     const std::string name = form.Value("PANAME");
     const std::string birth = form.Value("JUMINNUM");
-    std::string answer;
+    PageAnswer answer;
     context.store.Read([&](sqlite3* db) {
-        Statement member(db, "SELECT name, birth, owner FROM members WHERE license = ?1");
-        member.Bind(1, license);
-        if (license.empty() || !member.Step() || member.Text(0) != name ||
-            member.Text(1) != birth) {
-            answer.assign(1, '9');
+        switch (IdentityOf(db, license, name, birth)) {
+        case Identity::NoMatch:
+            answer = {"9", {}, NoMatchNote};
             return;
-        }
-        if (member.Int(2) == 0) {
-            answer.assign(1, '3');
+        case Identity::NotOwner:
+            answer = {"3", {}, NotOwnerNote};
             return;
+        case Identity::Owner: {
+            const PharmacyRecord p = PharmacyOf(db, license);
+            answer.text = AnswerRecords({"1", p.pharmacy, license, name, p.province, p.district,
+                                         p.town, p.zip2, p.phone, p.mobile, p.fax, p.location,
+                                         p.comName, birth, p.zip1, p.address, p.detail});
         }
-        const PharmacyRecord p = PharmacyOf(db, license);
-        answer = Records({"1", p.pharmacy, license, name, p.province, p.district, p.town, p.zip2,
-                          p.phone, p.mobile, p.fax, p.location, p.comName, birth, p.zip1, p.address,
-                          p.detail});
+        }
     });
-    return {answer, {}};
+    return answer;
 }
 
-// Stores the sixteen fields for a licence of the registry ("Y"); an empty P_COMNAME releases the
-// check computer. "N" for a licence the registry does not know.
+// Stores the sixteen fields as received ("Y") when they come from the owning pharmacist: licence,
+// name and birth number as the identity check confirms them; a release (an empty P_COMNAME)
+// needs licence and name only. Anything else is answered "N" and nothing is stored.
 PageAnswer RegistrationPage(const FormFields& form, ServiceContext& context)
 {
     static const std::array<const char*, 15> fields{
@@ -115,12 +131,16 @@ PageAnswer RegistrationPage(const FormFields& form, ServiceContext& context)
         "P_ADDRESS1",  "P_ADDRESS2", "P_ADDRESS3", "P_ADDRESS4", "P_PHONE",
         "P_MOBILE",    "P_FAX",      "P_LOCATION", "P_COMNAME",  "P_JUMINNUM"};
     const std::string license = form.Value("P_PALICENSE");
-    bool stored = false;
+    const bool release = form.Value("P_COMNAME").empty();
+    std::string refusal;
     context.store.Write([&](sqlite3* db) {
-        Statement member(db, "SELECT 1 FROM members WHERE license = ?1");
-        member.Bind(1, license);
-        if (license.empty() || !member.Step())
+        const Identity identity =
+            IdentityOf(db, license, form.Value("P_PANAME"),
+                       release ? std::nullopt : std::optional(form.Value("P_JUMINNUM")));
+        if (identity != Identity::Owner) {
+            refusal = identity == Identity::NotOwner ? NotOwnerNote : NoMatchNote;
             return;
+        }
         Statement insert(db, "INSERT OR REPLACE INTO registrations (license, paname, pharmacy, "
                              "zip1, zip2, address1, address2, address3, address4, phone, mobile, "
                              "fax, location, comname, birth, chk, updated) VALUES (?1, ?2, ?3, ?4, "
@@ -128,7 +148,6 @@ PageAnswer RegistrationPage(const FormFields& form, ServiceContext& context)
         for (std::size_t i = 0; i < fields.size(); ++i)
             insert.Bind(static_cast<int>(i + 1), form.Value(fields[i]));
         insert.Bind(16, form.Value("P_CHK")).Bind(17, context.NowText()).Run();
-        stored = true;
     });
-    return {stored ? "Y" : "N", {}};
+    return {refusal.empty() ? "Y" : "N", {}, refusal};
 }

@@ -16,13 +16,14 @@ std::string LogTime()
 void RecordRequest(ServiceStore& store, const LoggedRequest& request)
 {
     store.Write([&](sqlite3* db) {
-        Statement(db, "INSERT INTO requests (time, method, target, body, status) "
-                      "VALUES (?1, ?2, ?3, ?4, ?5)")
+        Statement(db, "INSERT INTO requests (time, method, target, body, status, note) "
+                      "VALUES (?1, ?2, ?3, ?4, ?5, ?6)")
             .Bind(1, request.time)
             .Bind(2, request.method)
             .Bind(3, request.target)
             .BindBlob(4, request.body)
             .Bind(5, std::int64_t{request.status})
+            .Bind(6, request.note)
             .Run();
     });
 }
@@ -30,13 +31,14 @@ void RecordRequest(ServiceStore& store, const LoggedRequest& request)
 std::string RequestLogLine(const LoggedRequest& request)
 {
     return request.time + " " + request.method + " " + request.target + " " +
-           std::to_string(request.status) + " " + std::to_string(request.body.size()) + "\n";
+           std::to_string(request.status) + " " + std::to_string(request.body.size()) +
+           (request.note.empty() ? "" : " " + request.note) + "\n";
 }
 
 void PrintRequests(ServiceStore& store, std::int64_t since, std::ostream& out)
 {
     store.Read([&](sqlite3* db) {
-        Statement rows(db, "SELECT id, time, method, target, status, body FROM requests "
+        Statement rows(db, "SELECT id, time, method, target, status, body, note FROM requests "
                            "WHERE id > ?1 ORDER BY id");
         rows.Bind(1, since);
         while (rows.Step()) {
@@ -51,6 +53,8 @@ void PrintRequests(ServiceStore& store, std::int64_t since, std::ostream& out)
                 {"body_hex", QString::fromLatin1(body.toHex())},
                 {"body", QString(decoder.decode(body))},
             };
+            if (!rows.Text(6).empty())
+                line["note"] = QString::fromStdString(rows.Text(6));
             out << QJsonDocument(line).toJson(QJsonDocument::Compact).toStdString() << "\n";
         }
     });

@@ -6,7 +6,8 @@
 #include <ostream>
 #include <string>
 
-// Every request the service answers: time, method, path with query, raw body bytes, status.
+// Every request the service answers: time, method, path with query, raw body bytes, status, and
+// why a page refused what it was sent (empty when nothing was refused).
 struct LoggedRequest
 {
     std::string time;
@@ -14,6 +15,7 @@ struct LoggedRequest
     std::string target;
     std::string body;
     int status = 0;
+    std::string note;
 };
 
 // The local time with milliseconds, "YYYY-MM-DD HH:MM:SS.zzz".
@@ -25,5 +27,6 @@ void RecordRequest(ServiceStore& store, const LoggedRequest& request);
 std::string RequestLogLine(const LoggedRequest& request);
 
 // Prints the requests with an id above since, one JSON object a line: id, time, method, target,
-// status, body_hex and body (the bytes decoded from code page 949, invalid bytes replaced).
+// status, body_hex, body (the bytes decoded from code page 949, invalid bytes replaced) and, for a
+// refused request, note.
 void PrintRequests(ServiceStore& store, std::int64_t since, std::ostream& out);

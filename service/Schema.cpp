@@ -2,7 +2,12 @@
 
 #include "Statement.h"
 
-static constexpr const char* Tables = R"sql(
+#include <array>
+
+namespace {
+
+// The first version of the tables; later versions are the steps below.
+constexpr const char* FirstTables = R"sql(
 CREATE TABLE requests (
   id INTEGER PRIMARY KEY, time TEXT NOT NULL, method TEXT NOT NULL, target TEXT NOT NULL,
   body BLOB NOT NULL, status INTEGER NOT NULL);
@@ -27,22 +32,49 @@ CREATE TABLE day_hours (
   license TEXT, day TEXT, start TEXT, finish TEXT, updated TEXT, PRIMARY KEY (license, day));
 CREATE TABLE holiday_reports (
   id INTEGER PRIMARY KEY, license TEXT, day TEXT, start TEXT, finish TEXT, received TEXT);
-PRAGMA user_version = 1;
 )sql";
 
-bool CreateSchema(sqlite3* db)
+// Step n brings a database of version n to version n + 1.
+constexpr std::array<const char*, 1> Steps{
+    // Refusals noted in the request log; holiday hours keyed by the holiday's name as well, so
+    // that two holidays on one date keep their own answers (rows kept from before get no name).
+    R"sql(
+ALTER TABLE requests ADD COLUMN note TEXT NOT NULL DEFAULT '';
+CREATE TABLE day_hours_named (
+  license TEXT, day TEXT, name TEXT NOT NULL DEFAULT '', start TEXT, finish TEXT, updated TEXT,
+  PRIMARY KEY (license, day, name));
+INSERT INTO day_hours_named (license, day, start, finish, updated)
+  SELECT license, day, start, finish, updated FROM day_hours;
+DROP TABLE day_hours;
+ALTER TABLE day_hours_named RENAME TO day_hours;
+)sql"};
+
+int Version(sqlite3* db)
 {
     Statement version(db, "PRAGMA user_version");
     version.Step();
-    if (version.Int(0) != 0)
+    return static_cast<int>(version.Int(0));
+}
+
+} // namespace
+
+bool CreateSchema(sqlite3* db)
+{
+    const int version = Version(db);
+    if (version >= static_cast<int>(Steps.size()) + 1)
         return false;
     Execute(db, "BEGIN");
     try {
-        Execute(db, Tables);
+        if (version == 0)
+            Execute(db, FirstTables);
+        for (std::size_t step = static_cast<std::size_t>(version == 0 ? 0 : version - 1);
+             step < Steps.size(); ++step)
+            Execute(db, Steps[step]);
+        Execute(db, ("PRAGMA user_version = " + std::to_string(Steps.size() + 1)).c_str());
         Execute(db, "COMMIT");
     } catch (...) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
-    return true;
+    return version == 0;
 }

@@ -2,5 +2,6 @@
 
 #include <sqlite3.h>
 
-// Creates the tables of a new database; true when they were created now.
+// Creates the tables of a new database or brings an older one up to date, keeping its rows;
+// true when the tables were created now.
 bool CreateSchema(sqlite3* db);

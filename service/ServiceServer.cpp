@@ -7,6 +7,7 @@
 #include "UpdatePages.h"
 
 #include <QString>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -67,7 +68,10 @@ ServiceServer::ServiceServer(ServiceContext& context) : context_(context)
     server_.set_keep_alive_timeout(5);
 
     server_.Post("/Quillane/([^/]+)",
-                 [this](const auto& request, auto& response) { AnswerPost(request, response); });
+                 [this](const httplib::Request& request, httplib::Response& response,
+                        const httplib::ContentReader& reader) {
+                     ReadAndAnswerPost(request, response, reader);
+                 });
     server_.Get("/Quillane/([^/]+)",
                 [this](const auto& request, auto& response) { AnswerGet(request, response); });
     server_.Get("/ConTest.htm",
@@ -116,17 +120,40 @@ void ServiceServer::Stop()
     server_.stop();
 }
 
-void ServiceServer::AnswerPost(const httplib::Request& request, httplib::Response& response)
+// The body is read here rather than by the server, whose own reading of form bodies stops far
+// below MaxBodyBytes: MaxBodyBytes is the one limit for every content type.
+void ServiceServer::ReadAndAnswerPost(const httplib::Request& request, httplib::Response& response,
+                                      const httplib::ContentReader& reader)
+{
+    std::string body;
+    const bool read = reader([&](const char* data, std::size_t length) {
+        body.append(data, length);
+        return body.size() <= MaxBodyBytes;
+    });
+    if (!read) {
+        // Over the limit, or a body the server could not read (a multipart form).
+        const int status = body.size() > MaxBodyBytes || response.status == 413 ? 413 : 400;
+        SetPage(response, status, ErrorText(status));
+        body.resize(std::min(body.size(), MaxBodyBytes));
+        Keep(request, {body, {}});
+        return;
+    }
+    Keep(request, {body, AnswerPost(request, body, response)});
+}
+
+// Answers a page; returns why the page refused what it was sent (empty when it did not).
+std::string ServiceServer::AnswerPost(const httplib::Request& request, const std::string& body,
+                                      httplib::Response& response)
 {
     const auto page = PostPages().find(Lower(request.matches[1]));
     if (page == PostPages().end()) {
         SetPage(response, 404, ErrorText(404));
-        return;
+        return {};
     }
     FormFields form;
-    if (form.Parse(request.body) != FormFields::ParseResult::Ok) {
+    if (form.Parse(body) != FormFields::ParseResult::Ok) {
         SetPage(response, 400, ErrorText(400));
-        return;
+        return {};
     }
     try {
         const PageAnswer answer = page->second(form, context_);
@@ -135,9 +162,28 @@ void ServiceServer::AnswerPost(const httplib::Request& request, httplib::Respons
         } else {
             response.set_redirect(answer.redirect, 302);
         }
+        return answer.refusal;
     } catch (const std::exception&) {
         SetPage(response, 500, ErrorText(500));
+        return {};
     }
+}
+
+void ServiceServer::Keep(const httplib::Request& request, Posted posted)
+{
+    std::lock_guard lock(postedMutex_);
+    posted_[&request] = std::move(posted);
+}
+
+ServiceServer::Posted ServiceServer::TakePosted(const httplib::Request& request)
+{
+    std::lock_guard lock(postedMutex_);
+    const auto found = posted_.find(&request);
+    if (found == posted_.end())
+        return {request.body, {}};
+    Posted posted = std::move(found->second);
+    posted_.erase(found);
+    return posted;
 }
 
 // The sign-in's forwarded page shows the answer it was given ("Y", "N" or "Z").
@@ -179,8 +225,10 @@ void ServiceServer::AnswerUpdateFile(const httplib::Request& request, httplib::R
 // One line to stderr and one row in the store per request; a failing store costs the row only.
 void ServiceServer::Log(const httplib::Request& request, const httplib::Response& response)
 {
-    const LoggedRequest logged{LogTime(), request.method, request.target, request.body,
-                               response.status};
+    Posted posted = TakePosted(request);
+    const LoggedRequest logged{LogTime(),       request.method,
+                               request.target,  std::move(posted.body),
+                               response.status, std::move(posted.refusal)};
     {
         std::lock_guard lock(StderrMutex);
         std::fputs(RequestLogLine(logged).c_str(), stderr);

@@ -3,10 +3,13 @@
 #include "ServiceContext.h"
 
 #include <httplib.h>
+#include <map>
+#include <mutex>
 #include <string>
 
 // The HTTP side: routes every page, logs every request (stderr and store) and answers failures
-// with error pages. Bodies over 64 KiB are refused; slow clients time out.
+// with error pages. Bodies over 64 KiB (whatever their content type) are refused; slow clients
+// time out.
 class ServiceServer
 {
 public:
@@ -23,12 +26,26 @@ public:
     bool IsRunning() const { return server_.is_running(); }
 
 private:
-    void AnswerPost(const httplib::Request& request, httplib::Response& response);
+    // What a page request brought and why the page refused it, kept for the request log.
+    struct Posted
+    {
+        std::string body;
+        std::string refusal;
+    };
+
+    void ReadAndAnswerPost(const httplib::Request& request, httplib::Response& response,
+                           const httplib::ContentReader& reader);
+    std::string AnswerPost(const httplib::Request& request, const std::string& body,
+                           httplib::Response& response);
+    void Keep(const httplib::Request& request, Posted posted);
+    Posted TakePosted(const httplib::Request& request);
     void AnswerGet(const httplib::Request& request, httplib::Response& response);
     void AnswerUpdateFile(const httplib::Request& request, httplib::Response& response);
     void AnswerUpdateList(const httplib::Request& request, httplib::Response& response);
     void Log(const httplib::Request& request, const httplib::Response& response);
 
     ServiceContext& context_;
+    std::mutex postedMutex_;
+    std::map<const httplib::Request*, Posted> posted_;
     httplib::Server server_;
 };

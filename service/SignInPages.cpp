@@ -24,10 +24,11 @@ PageAnswer SignInPage(const FormFields& form, ServiceContext& context)
     });
     std::string forward = "/Quillane/";
     forward.append(SignInResultPage).append("?answer=").push_back(answer);
-    return {{}, forward};
+    return {{}, forward, {}};
 }
 
-// Keeps the last state per pharmacy and the history; flags are stored trimmed.
+// Keeps the last state per pharmacy and the history, flags trimmed, when the report comes from
+// the pharmacy's registered check computer; the answer is "Y" either way.
 PageAnswer PresencePage(const FormFields& form, ServiceContext& context)
 {
     const std::string license = form.Value("P_PALICENSE");
@@ -35,7 +36,14 @@ PageAnswer PresencePage(const FormFields& form, ServiceContext& context)
     const std::string sentTime = form.Value("P_SENDTIME");
     const std::string state = form.Value("P_Flg");
     const std::string received = context.NowText();
+    bool fromCheckComputer = false;
     context.store.Write([&](sqlite3* db) {
+        Statement registered(db, "SELECT comname FROM registrations WHERE license = ?1");
+        registered.Bind(1, license);
+        fromCheckComputer =
+            registered.Step() && !comName.empty() && SameComputer(registered.Text(0), comName);
+        if (!fromCheckComputer)
+            return;
         Statement(db, "INSERT INTO presence_history (license, comname, state, sent_time, received)"
                       " VALUES (?1, ?2, ?3, ?4, ?5)")
             .Bind(1, license)
@@ -54,5 +62,7 @@ PageAnswer PresencePage(const FormFields& form, ServiceContext& context)
             .Bind(5, received)
             .Run();
     });
-    return {"Y", {}};
+    if (!fromCheckComputer)
+        return {"Y", {}, "refused: not the pharmacy's registered check computer"};
+    return {"Y", {}, {}};
 }

@@ -1,33 +1,13 @@
 #include "AnswerPage.h"
+#include "DayHoursStore.h"
 #include "GridTime.h"
 #include "Pages.h"
 #include "Statement.h"
+#include "WeeklyRecords.h"
 
 #include <vector>
 
 namespace {
-
-// The fourteen records of an unregistered schedule: nothing worked, operation type "0".
-const std::vector<std::string> Unregistered{":", ":", "",  ":", ":", ":", ":",
-                                            ":", ":", ":", ":", ":", ":", "0"};
-
-std::string Joined(const std::vector<std::string>& records)
-{
-    std::string text;
-    for (std::size_t i = 0; i < records.size(); ++i)
-        text += (i ? "]" : "") + records[i];
-    return text;
-}
-
-std::vector<std::string> StoredWeek(sqlite3* db, const std::string& license)
-{
-    Statement row(db, "SELECT records FROM weekly WHERE license = ?1");
-    row.Bind(1, license);
-    if (!row.Step())
-        return Unregistered;
-    std::vector<std::string> records = SplitRecords(row.Text(0));
-    return records.size() == Unregistered.size() ? records : Unregistered;
-}
 
 // A start and end pair kept when both lie on the grid, else the not-working mark for both.
 void PutPair(std::vector<std::string>& records, std::size_t at, const std::string& start,
@@ -50,7 +30,7 @@ std::string WeekSunday(const std::string& value)
 // never hands the program a time it cannot show.
 std::vector<std::string> SavedWeek(const FormFields& form, const std::vector<std::string>& before)
 {
-    std::vector<std::string> records = Unregistered;
+    std::vector<std::string> records = UnregisteredWeek();
     PutPair(records, 0, form.Value("P_TIME1_S"), form.Value("P_TIME1_E"));
     const std::string nightDay = form.Value("P_night_day");
     const std::string nightEnd = form.Value("P_night_time1_e");
@@ -75,7 +55,7 @@ std::string SundayList(sqlite3* db, const std::string& license)
     std::vector<std::string> records;
     while (rows.Step())
         records.push_back(rows.Text(0) + rows.Text(1) + rows.Text(2));
-    return Joined(records);
+    return AnswerRecords(records);
 }
 
 } // namespace
@@ -90,7 +70,7 @@ PageAnswer WeeklyHoursPage(const FormFields& form, ServiceContext& context)
             Statement(db, "INSERT OR REPLACE INTO weekly (license, records, comname, updated) "
                           "VALUES (?1, ?2, ?3, ?4)")
                 .Bind(1, license)
-                .Bind(2, Joined(records))
+                .Bind(2, JoinedWeek(records))
                 .Bind(3, form.Value("P_Comname"))
                 .Bind(4, context.NowText())
                 .Run();
@@ -98,11 +78,12 @@ PageAnswer WeeklyHoursPage(const FormFields& form, ServiceContext& context)
     }
     std::vector<std::string> records;
     context.store.Read([&](sqlite3* db) { records = StoredWeek(db, license); });
-    return {Joined(records), {}};
+    return {AnswerRecords(records), {}, {}};
 }
 
 // P_select "1" lists the dates, "2" saves one (replacing the same date), "3" deletes one; every
-// answer is the list, records of date, start and end.
+// answer is the list, records of date, start and end. A save may leave the end empty (the program
+// sends one when no end was picked): the date is kept with its end not given.
 PageAnswer SundaysPage(const FormFields& form, ServiceContext& context)
 {
     const std::string license = form.Value("P_LICENSE");
@@ -110,17 +91,14 @@ PageAnswer SundaysPage(const FormFields& form, ServiceContext& context)
     const std::string day = form.Value("P_e_day");
     const std::string start = form.Value("P_time1_s");
     const std::string end = NextDayLabelAsTime(form.Value("P_time1_e"));
-    if (select == "2" && !license.empty() && IsIsoDate(day) && IsGridTime(start, "24:00") &&
-        IsGridTime(end)) {
-        context.store.Write([&](sqlite3* db) {
-            Statement(db, "INSERT OR REPLACE INTO sundays (license, day, start, finish) "
-                          "VALUES (?1, ?2, ?3, ?4)")
-                .Bind(1, license)
-                .Bind(2, day)
-                .Bind(3, start)
-                .Bind(4, end)
-                .Run();
-        });
+    std::string refusal;
+    if (select == "2" && !license.empty()) {
+        if (IsIsoDate(day) && IsGridTime(start, "24:00") && (end.empty() || IsGridTime(end)))
+            context.store.Write([&](sqlite3* db) {
+                PutSpecificDay(db, license, day, {start, end});
+            });
+        else
+            refusal = "refused: date or times off the grid";
     } else if (select == "3" && !license.empty()) {
         context.store.Write([&](sqlite3* db) {
             Statement(db, "DELETE FROM sundays WHERE license = ?1 AND day = ?2")
@@ -131,5 +109,5 @@ PageAnswer SundaysPage(const FormFields& form, ServiceContext& context)
     }
     std::string list;
     context.store.Read([&](sqlite3* db) { list = SundayList(db, license); });
-    return {list, {}};
+    return {list, {}, refusal};
 }

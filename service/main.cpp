@@ -25,7 +25,7 @@ int Serve(const ServiceOptions& options, ServiceStore& store)
     if (!context.calendar.Load(options.holidays))
         std::fprintf(stderr, "holiday calendar not readable: %s\n", options.holidays.c_str());
     if (options.demo && store.IsNew())
-        LoadDemoData(store, context.calendar, context.Today());
+        LoadDemoData(store, context.calendar, context.now());
     ServiceServer server(context);
     if (!server.Bind(options.host, options.port)) {
         std::fprintf(stderr, "cannot listen on %s:%d\n", options.host.c_str(), options.port);

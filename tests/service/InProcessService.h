@@ -9,11 +9,13 @@
 #include <QTemporaryDir>
 #include <httplib.h>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
 // The service's library serving on a free loopback port from a database in a temporary folder,
-// with the clock fixed at 2026-12-10 10:00 and the project's holiday calendar.
+// with the clock fixed at 2026-12-10 10:00 (a Thursday; SetClock moves it) and the project's
+// holiday calendar.
 class InProcessService
 {
 public:
@@ -37,6 +39,18 @@ public:
     std::string DatabasePath() const { return folder_.filePath("service.db").toStdString(); }
     std::string UpdateDir() const { return folder_.filePath("update").toStdString(); }
     ServiceStore& Store() { return *store_; }
+    HolidayCalendar& Calendar() { return context_->calendar; }
+
+    void SetClock(const QDateTime& now)
+    {
+        std::lock_guard lock(clockMutex_);
+        clock_ = now;
+    }
+    QDateTime Clock()
+    {
+        std::lock_guard lock(clockMutex_);
+        return clock_;
+    }
 
     // Posts body bytes to a page under /Quillane/ without following redirects.
     httplib::Result Post(const std::string& page, const std::string& body);
@@ -52,6 +66,8 @@ public:
     int Port() const { return port_; }
 
 private:
+    std::mutex clockMutex_;
+    QDateTime clock_{QDate(2026, 12, 10), QTime(10, 0)};
     QTemporaryDir folder_;
     std::unique_ptr<ServiceStore> store_;
     std::unique_ptr<ServiceContext> context_;

@@ -71,9 +71,11 @@ TEST(ServiceRobustnessTest, BadInputIsRefusedWithoutTouchingTheStore)
 TEST(ServiceRobustnessTest, StoreSurvivesARestart)
 {
     InProcessService service;
-    ASSERT_TRUE(service.Post("INPUT3.asp", std::string("P_PALICENSE  =23456&P_COMNAME    =NEW-PC"
-                                                       "&P_CHK        =1") +
-                                               '\0'));
+    ASSERT_TRUE(service.Post("INPUT3.asp",
+                             std::string("P_PANAME       =\xb9\xda\xbc\xad\xbf\xac" // 박서연
+                                         "&P_PALICENSE  =23456&P_COMNAME    =NEW-PC"
+                                         "&P_JUMINNUM   =7208242&P_CHK        =1") +
+                                 '\0'));
     ASSERT_TRUE(service.Post("TimeCheck.asp", Presence));
     service.Stop();
     service.Start();
@@ -176,8 +178,89 @@ TEST(ServiceRobustnessTest, AFailureInsideAPageAnswersTheInternalErrorPage)
     EXPECT_EQ(failed->status, 500);
     EXPECT_EQ(failed->body, InProcessService::Page(InternalError));
     EXPECT_EQ(Count(service.Store(), "presence_history"), 0) << "the failed write is rolled back";
-    const auto other = service.Post("hdaycheck.asp", std::string("P_PALICENSE =12345") + '\0');
+    const auto other = service.Post(
+        "hdaycheck.asp", std::string("P_PALICENSE =12345&P_TIME_D1   =2026-12-25") + '\0');
     ASSERT_TRUE(other);
     EXPECT_EQ(other->body, InProcessService::Page("Y"));
+    EXPECT_EQ(Count(service.Store(), "requests"), 2);
+}
+
+TEST(ServiceRobustnessTest, OneBodyLimitForEveryContentType)
+{
+    InProcessService service;
+    const std::string fields = "P_COMNAME =COUNTER-PC&P_PALICENSE =12345&P_Flg = on&P_PAD =";
+    const auto bodyOf = [&](std::size_t size) {
+        return fields + std::string(size - fields.size(), 'a');
+    };
+    const struct
+    {
+        const char* contentType;
+        std::size_t size;
+        int status;
+    } cases[] = {
+        {"application/x-www-form-urlencoded", 9 * 1024, 200},
+        {"application/x-www-form-urlencoded", 64 * 1024, 200},
+        {"application/x-www-form-urlencoded", 64 * 1024 + 1, 413},
+        {"text/plain", 9 * 1024, 200},
+        {"text/plain", 64 * 1024, 200},
+        {"text/plain", 64 * 1024 + 1, 413},
+        {"multipart/form-data; boundary=x", 1024, 400},
+    };
+    httplib::Client client("127.0.0.1", service.Port());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.contentType) + " " + std::to_string(c.size));
+        const auto result = client.Post("/Quillane/TimeCheck.asp", bodyOf(c.size), c.contentType);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->status, c.status);
+    }
+    EXPECT_EQ(Count(service.Store(), "presence_history"), 4) << "every body within the limit";
+}
+
+// A database of the first version keeps its rows: holiday hours stored before they carried the
+// holiday's name still answer for their day.
+TEST(ServiceRobustnessTest, AnOlderDatabaseIsBroughtUpToDateWithItsRows)
+{
+    InProcessService service;
+    service.Stop();
+    for (const char* suffix : {"", "-wal", "-shm"})
+        QFile::remove(QString::fromStdString(service.DatabasePath()) + suffix);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(service.DatabasePath().c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, R"sql(
+CREATE TABLE requests (id INTEGER PRIMARY KEY, time TEXT NOT NULL, method TEXT NOT NULL,
+  target TEXT NOT NULL, body BLOB NOT NULL, status INTEGER NOT NULL);
+CREATE TABLE members (license TEXT PRIMARY KEY, name TEXT NOT NULL, birth TEXT NOT NULL,
+  owner INTEGER NOT NULL);
+CREATE TABLE masters (license TEXT PRIMARY KEY, pharmacy TEXT, zip1 TEXT, zip2 TEXT,
+  province TEXT, district TEXT, town TEXT, address TEXT, detail TEXT, phone TEXT, mobile TEXT,
+  fax TEXT, location TEXT);
+CREATE TABLE registrations (license TEXT PRIMARY KEY, paname TEXT, pharmacy TEXT, zip1 TEXT,
+  zip2 TEXT, address1 TEXT, address2 TEXT, address3 TEXT, address4 TEXT, phone TEXT,
+  mobile TEXT, fax TEXT, location TEXT, comname TEXT, birth TEXT, chk TEXT, updated TEXT);
+CREATE TABLE presence (license TEXT PRIMARY KEY, comname TEXT, state TEXT, sent_time TEXT,
+  received TEXT);
+CREATE TABLE presence_history (id INTEGER PRIMARY KEY, license TEXT, comname TEXT, state TEXT,
+  sent_time TEXT, received TEXT);
+CREATE TABLE weekly (license TEXT PRIMARY KEY, records TEXT NOT NULL, comname TEXT,
+  updated TEXT);
+CREATE TABLE sundays (license TEXT, day TEXT, start TEXT, finish TEXT,
+  PRIMARY KEY (license, day));
+CREATE TABLE day_hours (license TEXT, day TEXT, start TEXT, finish TEXT, updated TEXT,
+  PRIMARY KEY (license, day));
+CREATE TABLE holiday_reports (id INTEGER PRIMARY KEY, license TEXT, day TEXT, start TEXT,
+  finish TEXT, received TEXT);
+INSERT INTO requests (time, method, target, body, status) VALUES ('t', 'GET', '/', '', 200);
+INSERT INTO day_hours VALUES ('12345', '2026-12-25', '11:00', '17:00', 't');
+PRAGMA user_version = 1;
+)sql",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    service.Start();
+
+    const auto holidays =
+        service.Post("holiday.asp", std::string("P_select  =1&P_LICENSE    =12345") + '\0');
+    ASSERT_TRUE(holidays);
+    EXPECT_NE(holidays->body.find("2026-12-2511:0017:00"), std::string::npos);
     EXPECT_EQ(Count(service.Store(), "requests"), 2);
 }
