@@ -6,6 +6,9 @@
 #include "Quillane_Main.h"
 #include "TrayAvailability.h"
 #include "WebAddressOpener.h"
+#include "quillane_fastival.h"
+#include "quillane_holiday.h"
+#include "quillane_normal.h"
 
 #include <QCursor>
 #include <QScreen>
@@ -85,10 +88,20 @@ void Tfrm_Quillane_Main::OpenKibon()
     ShowDataWindow(frm_Kibon);
 }
 
-// The weekly-hours, legal-holiday and festival windows come with the working-hours windows.
-void Tfrm_Quillane_Main::OpenNormal() {}
-void Tfrm_Quillane_Main::OpenHoliday() {}
-void Tfrm_Quillane_Main::OpenFastival() {}
+void Tfrm_Quillane_Main::OpenNormal()
+{
+    ShowDataWindow(frm_normal);
+}
+
+void Tfrm_Quillane_Main::OpenHoliday()
+{
+    ShowDataWindow(frm_holiday);
+}
+
+void Tfrm_Quillane_Main::OpenFastival()
+{
+    ShowDataWindow(frm_fastival);
+}
 
 // A repaint restores every button, except while one is held down, whose pressed picture would
 // otherwise vanish at once (showing it repaints the window).
