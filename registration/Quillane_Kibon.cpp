@@ -12,3 +12,9 @@ Tfrm_Kibon::Tfrm_Kibon(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("초록우체통 기본정보입력"));
     setFixedSize(ClientWidth, ClientHeight);
 }
+
+Tfrm_Kibon::~Tfrm_Kibon() = default;
+
+void Tfrm_Kibon::FormShow() {}
+
+void Tfrm_Kibon::SendIdentityCheck() {}

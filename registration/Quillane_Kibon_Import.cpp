@@ -1,0 +1,3 @@
+#include "Quillane_Kibon.h"
+
+void Tfrm_Kibon::ImportFromManagementDb() {}

@@ -1,0 +1,18 @@
+#include "quillane_update.h"
+
+namespace {
+
+constexpr int ClientWidth = 567;
+constexpr int ClientHeight = 40;
+
+} // namespace
+
+Tfrm_Update::Tfrm_Update(QWidget* parent) : QDialog(parent)
+{
+    setWindowFlag(Qt::FramelessWindowHint);
+    setFixedSize(ClientWidth, ClientHeight);
+    for (QLabel* picture : {Image1, Image2}) {
+        picture->setGeometry(rect());
+        picture->hide();
+    }
+}
