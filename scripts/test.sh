@@ -11,3 +11,7 @@ build_project
 build_sanitized_targets Quillane SessionEndInModalTest
 cd "$QUILLANE_SANITIZED_BUILD"
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -R '^SessionEndInModalTest$'
+
+# Every parser of outside bytes once over its fuzzing seeds, built with libFuzzer and the
+# sanitizers in build-fuzz/ (scripts/fuzz.sh RUNS fuzzes for longer).
+bash "$QUILLANE_ROOT/scripts/fuzz.sh"

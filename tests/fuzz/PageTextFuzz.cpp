@@ -1,0 +1,23 @@
+// A served page as the browser stand-in reads it: decoding by header, byte-order mark and meta
+// tag, the rendered text, and the immediate-refresh target.
+#include "MetaRefresh.h"
+#include "PageDecoding.h"
+#include "PageText.h"
+
+#include <QByteArray>
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    // The first line, when there is one, is the Content-Type header; the rest is the body.
+    const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
+    const qsizetype lineEnd = input.indexOf('\n');
+    const QByteArray contentType = lineEnd < 0 ? QByteArray() : input.left(lineEnd);
+    const QByteArray body = lineEnd < 0 ? input : input.mid(lineEnd + 1);
+
+    const QString html = DecodePage(body, contentType);
+    static_cast<void>(DocumentOuterText(html));
+    static_cast<void>(ImmediateRefreshTarget(html));
+    return 0;
+}
