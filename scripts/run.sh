@@ -55,5 +55,13 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display: Quillane runs offscreen (nothing is shown; stop it with Ctrl+C)."
     export QT_QPA_PLATFORM=offscreen
 fi
+# A login session has a runtime folder (the single-instance socket lives there); a bare shell
+# may not.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    export XDG_RUNTIME_DIR=$STATE_DIR/runtime
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+fi
 
-"$PROGRAM_DIR/Quillane" "$@"
+# The terminal shows the program's own lines; the log keeps everything, Qt's warnings included.
+echo "Program log: $STATE_DIR/quillane.log"
+"$PROGRAM_DIR/Quillane" "$@" 2> >(tee -a "$STATE_DIR/quillane.log" | grep --line-buffered '^quillane\.' >&2)
