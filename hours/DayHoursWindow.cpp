@@ -66,7 +66,9 @@ QComboBox* TimeList(QWidget* parent, const QStringList& items, const QString& na
 {
     auto* list = Named(new QComboBox(parent), name);
     list->addItems(items);
-    list->setMaxVisibleItems(20);
+    // A short drop-down list beside the box, as the pharmacist's other programs show it.
+    list->setStyleSheet(QStringLiteral("combobox-popup: 0;"));
+    list->setMaxVisibleItems(8);
     list->setFont(FixedPitchFont(15, true));
     list->setGeometry(place);
     list->setEnabled(false);
