@@ -10,6 +10,7 @@
 #include "SplitFields.h"
 #include "TimeSlots.h"
 
+#include <QKeyEvent>
 #include <QShowEvent>
 
 namespace {
@@ -233,6 +234,16 @@ void DayHoursWindow::paintEvent(QPaintEvent* event)
             return;
     }
     ResetButtonImages();
+}
+
+// The window closes by its close bar, its frame or a save only; Escape does not close it.
+void DayHoursWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void DayHoursWindow::ResetButtonImages()

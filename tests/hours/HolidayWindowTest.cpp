@@ -2,6 +2,7 @@
 #include "PictureButton.h"
 #include "quillane_holiday.h"
 
+#include <QTest>
 #include <gmock/gmock.h>
 
 namespace {
@@ -171,6 +172,9 @@ TEST_F(HolidayWindow, ResetClearsBoxesAndTimesAndKeepsNamesAndDates)
 TEST_F(HolidayWindow, CloseBarDestroysTheWindowAndClearsTheReference)
 {
     Tfrm_holiday& window = OpenWithAnswers({""});
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(frm_holiday.isNull()) << "Escape does not close the window";
 
     Press(window.CloseButton());
 
