@@ -1,5 +1,7 @@
 #include "quillane_holiday.h"
 
+#include "PictureFont.h"
+
 namespace {
 
 DayHoursSetup HolidaySetup()
@@ -39,12 +41,7 @@ QLabel* Note(QWidget* parent, const QString& name, const QString& text, int top)
 {
     auto* note = new QLabel(text, parent);
     note->setObjectName(name);
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("돋움"), QStringLiteral("Dotum"), QStringLiteral("NanumGothic")});
-    font.setPixelSize(12);
-    font.setBold(true);
-    note->setFont(font);
+    note->setFont(PictureFont(12));
     note->setStyleSheet(QStringLiteral("color: red;"));
     note->move(50, top);
     note->adjustSize();

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -79,11 +80,14 @@ protected:
         return true;
     }
 
-    // Waits for the window's answer to its request number `count` to have been handled.
+    // Waits for the window's answer to its request number `count` to have been handled (the
+    // window may have closed and gone with it).
     bool WaitForAnswers(const DayHoursWindow& window, std::size_t count)
     {
+        const QPointer<const DayHoursWindow> alive(&window);
         return WaitUntil([&] {
-            return server.Requests().size() >= count && window.WebBrowser1.ReadyState() == 4;
+            return server.Requests().size() >= count &&
+                   (alive.isNull() || alive->WebBrowser1.ReadyState() == 4);
         });
     }
 

@@ -20,7 +20,7 @@ namespace {
 constexpr int ScreenWidth = 1024;
 constexpr int ScreenHeight = 768;
 // The answer to the fetch is handled as soon as it arrives; this leaves it ample time.
-constexpr int AnswerSettleMs = 2000;
+constexpr int AnswerSettleMs = 3000;
 
 struct WindowCase
 {
