@@ -1,3 +1,4 @@
+#include "DataWindow.h"
 #include "DayHoursFixture.h"
 #include "PictureButton.h"
 #include "quillane_holiday.h"
@@ -169,9 +170,12 @@ TEST_F(HolidayWindow, ResetClearsBoxesAndTimesAndKeepsNamesAndDates)
     EXPECT_EQ(Bodies().size(), 1u) << "nothing sent";
 }
 
-TEST_F(HolidayWindow, CloseBarDestroysTheWindowAndClearsTheReference)
+TEST_F(HolidayWindow, ClosesByItsCloseBarOnlyAndIsThenDestroyed)
 {
     Tfrm_holiday& window = OpenWithAnswers({""});
+    ShowDataWindow(frm_holiday);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Bodies().size(), 1u) << "an open window is only brought to the front";
     QTest::keyClick(&window, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_FALSE(frm_holiday.isNull()) << "Escape does not close the window";
