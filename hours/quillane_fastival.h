@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "DayHoursWindow.h"
+
 #include <QPointer>
 
-// The festival window: the pharmacy's hours on the days of the coming lunar festival.
-class Tfrm_fastival : public QDialog
+// The festival window: the pharmacy's hours on the days of the coming lunar festival. Hidden when
+// it closes and shown again, fetching afresh, at the next opening.
+class Tfrm_fastival : public DayHoursWindow
 {
     Q_OBJECT
 

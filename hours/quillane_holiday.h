@@ -1,16 +1,21 @@
 #pragma once
 
-#include <QDialog>
+#include "DayHoursWindow.h"
+
 #include <QPointer>
 
 // The legal-holiday window: whether and when the pharmacy opens on each legal holiday the service
-// lists.
-class Tfrm_holiday : public QDialog
+// lists. Destroyed when it closes.
+class Tfrm_holiday : public DayHoursWindow
 {
     Q_OBJECT
 
 public:
     explicit Tfrm_holiday(QWidget* parent = nullptr);
+
+    // The two red notes under the rows.
+    QLabel* Label1;
+    QLabel* Label2;
 };
 
 // The program-wide legal-holiday window; empty until opened, cleared when it is destroyed.

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QImage>
+
+// The pictures of the legal-holiday and festival windows, drawn rather than loaded.
+
+enum class HolidayWindow
+{
+    LegalHolidays,
+    Festival
+};
+
+// The background that fills the client area: the title banner, the window's heading and the
+// pale panel behind the rows.
+QImage HolidayBackground(HolidayWindow window, QSize size);
+
+enum class HolidayButton
+{
+    Save,  // 입력완료
+    Reset, // 다시입력
+    Close  // the close bar, ✕CLOSE
+};
+
+// The button's picture of the given size, or its darker pressed twin.
+QImage HolidayButtonPicture(HolidayButton button, QSize size, bool pressed);

@@ -1,0 +1,219 @@
+#include "DataWindow.h"
+#include "DayHoursFixture.h"
+#include "ModalDialog.h"
+#include "PictureButton.h"
+#include "quillane_fastival.h"
+
+#include <QTimer>
+#include <gmock/gmock.h>
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+using namespace std::string_literals;
+
+const std::string FetchBody = "P_select  =1&P_LICENSE    =12345"
+                              "&P_TIME_S1   =&P_TIME_E1   =&P_TIME_D1   ="
+                              "&P_TIME_S2   =&P_TIME_E2   =&P_TIME_D2   ="
+                              "&P_TIME_S3   =&P_TIME_E3   =&P_TIME_D3   ="
+                              "&P_TIME_S4   =&P_TIME_E4   =&P_TIME_D4   ="
+                              "&P_TIME_S5   =&P_TIME_E5   =&P_TIME_D5   ="
+                              "&P_TIME_S6   =&P_TIME_E6   =&P_TIME_D6   ="
+                              "&P_TIME_S7   =&P_TIME_E7   =&P_TIME_D7   ="
+                              "&P_TIME_S8   =&P_TIME_E8   =&P_TIME_D8   ="
+                              "&P_TIME_S9   =&P_TIME_E9   =&P_TIME_D9   ="
+                              "&P_TIME_S10   =&P_TIME_E10   =&P_TIME_D10   ="s +
+                              '\0';
+
+const std::string SavedMessage = "명절 근무시간 데이터가 저장되었습니다";
+
+// Rows 1, 2 and 5 and 10 of 설날, row 6 of another festival, two records beyond the rows (the
+// last one unreadable, which no row ever reads).
+const std::string FetchAnswer = "2027-02-0509:0018:00설날]2027-02-060000000000설날]]]"
+                                "2027-02-070000000000설날]2027-09-1409:0018:00추석]]]]"
+                                "2027-02-080000000000설날]2027-02-090000000000설날]2027-02-10설날";
+// The service's answer to the save.
+const std::string SaveAnswer = "2027-02-0509:0018:00설날]2027-02-060000000000설날]]]"
+                               "2027-02-070000000000설날]]]]]2027-02-0808:0030:00설날";
+// A later fetch's answer that covers rows 1 and 2 only.
+const std::string LaterAnswer = "2027-02-0510:0012:00설날]2027-02-0611:0013:00설날";
+
+class FastivalWindow : public DayHoursFixture
+{
+protected:
+    ~FastivalWindow() override { delete frm_fastival; }
+
+    Tfrm_fastival& OpenWithAnswers(std::vector<std::string> answers)
+    {
+        Serve("festival1.asp", std::move(answers));
+        ShowDataWindow(frm_fastival);
+        EXPECT_TRUE(WaitForAnswers(*frm_fastival, 1));
+        return *frm_fastival;
+    }
+};
+
+TEST_F(FastivalWindow, SavesTenRowsHidesAndFetchesAgainAtTheNextOpening)
+{
+    Tfrm_fastival& window = OpenWithAnswers({FetchAnswer, SaveAnswer, LaterAnswer});
+    ASSERT_THAT(Bodies(), ElementsAre(FetchBody));
+    ASSERT_THAT(ShownRows(window),
+                ElementsAre("설날|2027-02-05|on|09:00|18:00", "설날|2027-02-06|off|00:00|00:00",
+                            "-", "-", "설날|2027-02-07|off|00:00|00:00", "-", "-", "-", "-",
+                            "설날|2027-02-08|off|00:00|00:00"));
+    EXPECT_THAT(messages, IsEmpty()) << "the record beyond the rows is never read";
+
+    Click(window.Row(10).working);
+    Pick(window.Row(10).start, QStringLiteral("08:00"));
+    EXPECT_EQ(window.Row(10).end->currentText(), QStringLiteral("08:30"));
+    Pick(window.Row(10).end, QStringLiteral("익일 6시"));
+    window.ButtonClick(window.SaveButton());
+
+    ASSERT_TRUE(WaitForAnswers(window, 2));
+    EXPECT_EQ(Bodies().at(1), "P_select  =2&P_LICENSE    =12345"
+                              "&P_TIME_S1   =09:00&P_TIME_E1   =18:00&P_TIME_D1   =2027-02-05"
+                              "&P_TIME_S2   =0&P_TIME_E2   =0&P_TIME_D2   =2027-02-06"
+                              "&P_TIME_S3   =0&P_TIME_E3   =0&P_TIME_D3   =0"
+                              "&P_TIME_S4   =0&P_TIME_E4   =0&P_TIME_D4   =0"
+                              "&P_TIME_S5   =0&P_TIME_E5   =0&P_TIME_D5   =2027-02-07"
+                              "&P_TIME_S6   =0&P_TIME_E6   =0&P_TIME_D6   =0"
+                              "&P_TIME_S7   =0&P_TIME_E7   =0&P_TIME_D7   =0"
+                              "&P_TIME_S8   =0&P_TIME_E8   =0&P_TIME_D8   =0"
+                              "&P_TIME_S9   =0&P_TIME_E9   =0&P_TIME_D9   =0"
+                              "&P_TIME_S10   =08:00&P_TIME_E10   =30:00&P_TIME_D10   =2027-02-08"s +
+                                  '\0');
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text.toStdString(), SavedMessage);
+    EXPECT_EQ(messages[0].caption, QString());
+    EXPECT_TRUE(window.isHidden()) << "closed";
+    ASSERT_FALSE(frm_fastival.isNull()) << "hidden, not destroyed";
+
+    ShowDataWindow(frm_fastival);
+
+    ASSERT_TRUE(WaitForAnswers(window, 3));
+    EXPECT_EQ(Bodies().at(2), FetchBody);
+    EXPECT_EQ(window.RequestMode, QStringLiteral("1"));
+    EXPECT_THAT(ShownRows(window),
+                ElementsAre("설날|2027-02-05|on|10:00|12:00", "설날|2027-02-06|on|11:00|13:00", "-",
+                            "-", "설날|2027-02-07|off|00:00|00:00", "-", "-", "-", "-",
+                            "설날|2027-02-08|on|08:00|익일 6시"))
+        << "rows the new answer does not cover keep what they showed";
+    EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(FastivalWindow, CloseBarOnlyHidesTheWindow)
+{
+    Tfrm_fastival& window = OpenWithAnswers({FetchAnswer});
+
+    window.CloseButton()->Clicked();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    ASSERT_FALSE(frm_fastival.isNull());
+    EXPECT_TRUE(window.isHidden());
+    EXPECT_EQ(ShownRows(window)[0], "설날|2027-02-05|on|09:00|18:00");
+}
+
+TEST_F(FastivalWindow, ResetClearsBoxesAndTimesAndKeepsNamesAndDates)
+{
+    Tfrm_fastival& window = OpenWithAnswers({FetchAnswer});
+
+    window.ButtonClick(window.ResetButton());
+
+    EXPECT_THAT(ShownRows(window),
+                ElementsAre("설날|2027-02-05|off|00:00|00:00", "설날|2027-02-06|off|00:00|00:00",
+                            "-", "-", "설날|2027-02-07|off|00:00|00:00", "-", "-", "-", "-",
+                            "설날|2027-02-08|off|00:00|00:00"));
+    EXPECT_EQ(Bodies().size(), 1u);
+}
+
+// As the festival reminder opens it: modal, saved by the user, then destroyed by its opener.
+TEST_F(FastivalWindow, ModalOpeningRunsUntilTheSavedMessageIsAcknowledged)
+{
+    Serve("festival1.asp", {FetchAnswer, SaveAnswer});
+    frm_fastival = new Tfrm_fastival;
+    QTimer user;
+    user.setInterval(20);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (frm_fastival->RequestMode == QStringLiteral("1") &&
+            frm_fastival->WebBrowser1.ReadyState() == 4)
+            frm_fastival->ButtonClick(frm_fastival->SaveButton());
+    });
+    user.start();
+    QTimer::singleShot(10000, frm_fastival, &QDialog::reject);
+
+    ShowModal(*frm_fastival);
+    delete frm_fastival;
+
+    EXPECT_TRUE(frm_fastival.isNull());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text.toStdString(), SavedMessage);
+    EXPECT_EQ(Bodies().size(), 2u);
+}
+
+struct AnswerCase
+{
+    const char* name;
+    const char* text;
+    std::vector<std::string> rows; // rows 1, 2, ...; the rest stay hidden
+    bool warned = false;
+};
+
+class FastivalAnswer : public FastivalWindow, public ::testing::WithParamInterface<AnswerCase>
+{
+};
+
+TEST_P(FastivalAnswer, ShowsTheDaysOfOneFestival)
+{
+    const AnswerCase& c = GetParam();
+    Tfrm_fastival window;
+    window.RequestMode = QStringLiteral("1");
+
+    window.PageArrived(QStringLiteral("http://host/Quillane/festival1.asp"),
+                       QString::fromUtf8(c.text));
+
+    std::vector<std::string> expected = c.rows;
+    expected.resize(10, "-");
+    EXPECT_THAT(ShownRows(window), ElementsAreArray(expected));
+    EXPECT_EQ(messages.size(), c.warned ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, FastivalAnswer,
+    ::testing::Values(
+        AnswerCase{"AnotherFestivalStaysHidden",
+                   "2027-02-0509:0018:00설날]2027-02-060000000000설날]2027-02-070000000000설날]"
+                   "2027-09-1409:0018:00추석]2027-09-150000000000추석]2027-09-160000000000추석",
+                   {"설날|2027-02-05|on|09:00|18:00", "설날|2027-02-06|off|00:00|00:00",
+                    "설날|2027-02-07|off|00:00|00:00"}},
+        AnswerCase{"TheFirstNameShownAgainAfterAnother",
+                   "2027-02-050000000000A]2027-02-060000000000B]2027-02-070000000000A",
+                   {"A|2027-02-05|off|00:00|00:00", "-", "A|2027-02-07|off|00:00|00:00"}},
+        AnswerCase{"AnEmptyFirstRecord",
+                   "]2027-02-060000000000B]2027-02-070000000000A",
+                   {"-", "B|2027-02-06|off|00:00|00:00"}},
+        AnswerCase{"NamesBeginningWithABlank",
+                   "2027-02-050000000000 설날]2027-02-060000000000 설날",
+                   {" 설날|2027-02-05|off|00:00|00:00"}},
+        AnswerCase{"TwelveDays",
+                   "2027-02-010000000000A]2027-02-020000000000A]2027-02-030000000000A]"
+                   "2027-02-040000000000A]2027-02-050000000000A]2027-02-060000000000A]"
+                   "2027-02-070000000000A]2027-02-080000000000A]2027-02-090000000000A]"
+                   "2027-02-1009:0030:00A]2027-02-110000000000A]2027-02-12",
+                   {"A|2027-02-01|off|00:00|00:00", "A|2027-02-02|off|00:00|00:00",
+                    "A|2027-02-03|off|00:00|00:00", "A|2027-02-04|off|00:00|00:00",
+                    "A|2027-02-05|off|00:00|00:00", "A|2027-02-06|off|00:00|00:00",
+                    "A|2027-02-07|off|00:00|00:00", "A|2027-02-08|off|00:00|00:00",
+                    "A|2027-02-09|off|00:00|00:00", "A|2027-02-10|on|09:00|익일 6시"}},
+        AnswerCase{"UnreadableDayOfAnotherFestivalIsPassedOver",
+                   "2027-02-050000000000A]2027-09-1409:15xxxxxB]2027-02-070000000000A",
+                   {"A|2027-02-05|off|00:00|00:00", "-", "A|2027-02-07|off|00:00|00:00"}},
+        AnswerCase{"UnreadableDayOfTheFestival",
+                   "2027-02-050000000000A]2027-02-0609:1518:00A]2027-02-070000000000A",
+                   {"A|2027-02-05|off|00:00|00:00"},
+                   true},
+        AnswerCase{"ErrorPage", "2027-02-050000000000A]내부 서버 오류", {}}),
+    [](const ::testing::TestParamInfo<AnswerCase>& param) { return param.param.name; });
+
+} // namespace

@@ -1,0 +1,324 @@
+#include "DataWindow.h"
+#include "DayHoursFixture.h"
+#include "PictureButton.h"
+#include "quillane_holiday.h"
+
+#include <QTest>
+#include <gmock/gmock.h>
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+using namespace std::string_literals;
+
+const std::string SavedMessage = "법정 공휴일 데이터가 저장되었습니다";
+
+// The fetch: the licence and the empty fields of rows 1 to 5, with the trailing zero byte.
+std::string FetchBody(const std::string& license)
+{
+    return "P_select  =1&P_LICENSE    ="s + license +
+           "&P_TIME_S1   =&P_TIME_E1   =&P_TIME_D1   ="
+           "&P_TIME_S2   =&P_TIME_E2   =&P_TIME_D2   ="
+           "&P_TIME_S3   =&P_TIME_E3   =&P_TIME_D3   ="
+           "&P_TIME_S4   =&P_TIME_E4   =&P_TIME_D4   ="
+           "&P_TIME_S5   =&P_TIME_E5   =&P_TIME_D5   =" +
+           '\0';
+}
+
+class HolidayWindow : public DayHoursFixture
+{
+protected:
+    ~HolidayWindow() override { delete frm_holiday; }
+
+    // The program-wide window, shown as the main window shows it, once its fetch is answered.
+    Tfrm_holiday& OpenWithAnswers(std::vector<std::string> answers)
+    {
+        Serve("holiday.asp", std::move(answers));
+        frm_holiday = new Tfrm_holiday;
+        frm_holiday->show();
+        EXPECT_TRUE(WaitForAnswers(*frm_holiday, 1));
+        return *frm_holiday;
+    }
+
+    // Presses a picture button as the user does: the press shows the pressed picture, the
+    // release acts.
+    static void Press(PictureButton* button)
+    {
+        button->Pressed();
+        EXPECT_TRUE(button->isHidden());
+        EXPECT_FALSE(button->PressedPicture()->isHidden());
+        button->Released();
+        button->Clicked();
+        EXPECT_FALSE(button->isHidden());
+    }
+};
+
+struct LicenseCase
+{
+    const char* name;
+    const char* stored; // nullptr: no key in the settings file
+    std::string sent;
+};
+
+class HolidayFetch : public HolidayWindow, public ::testing::WithParamInterface<LicenseCase>
+{
+};
+
+TEST_P(HolidayFetch, CarriesTheTrimmedLicenceAndFiveEmptyTriples)
+{
+    if (GetParam().stored)
+        SetLicense(QString::fromUtf8(GetParam().stored));
+    else
+        QFile::remove(ProgramFolder + QStringLiteral("quillane.ini"));
+
+    Tfrm_holiday& window = OpenWithAnswers({""});
+
+    EXPECT_THAT(Bodies(), ElementsAre(FetchBody(GetParam().sent)));
+    EXPECT_EQ(window.RequestMode, QStringLiteral("1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Licences, HolidayFetch,
+    ::testing::Values(LicenseCase{"SurroundingBlanks", " \t12345 ", "12345"},
+                      LicenseCase{"FormCharacters", "1+2=3&4%5", "1%2B2%3D3%264%255"},
+                      LicenseCase{"Missing", nullptr, ""}),
+    [](const ::testing::TestParamInfo<LicenseCase>& param) { return param.param.name; });
+
+// Row 1 loaded as a day off is ticked from 09:00 to the next day's 01:00; row 2 loaded working is
+// cleared; rows 3 to 9 never loaded.
+TEST_F(HolidayWindow, SavesTheUsersEditsAndConfirmsThenCloses)
+{
+    Tfrm_holiday& window = OpenWithAnswers({
+        "2026똠01똘010000000000신정]2026-03-0110:0018:00삼일절]",
+        "2026똠01똘0109:0025:00신정]2026-03-010000000000삼일절]",
+    });
+    const std::vector<std::string> hidden(7, "-");
+    std::vector<std::string> loaded = {"신정|2026똠01똘01|off|00:00|00:00",
+                                       "삼일절|2026-03-01|on|10:00|18:00"};
+    loaded.insert(loaded.end(), hidden.begin(), hidden.end());
+    ASSERT_THAT(ShownRows(window), ElementsAreArray(loaded));
+
+    Click(window.Row(1).working);
+    Pick(window.Row(1).start, QStringLiteral("09:00"));
+    EXPECT_EQ(window.Row(1).end->currentText(), QStringLiteral("09:30")) << "the next half hour";
+    Pick(window.Row(1).end, QStringLiteral("익일 1시"));
+    Click(window.Row(2).working);
+    EXPECT_EQ(ShownRows(window)[1], "삼일절|2026-03-01|off|10:00|18:00");
+    Press(window.SaveButton());
+
+    ASSERT_TRUE(WaitForAnswers(window, 2));
+    EXPECT_EQ(Bodies().at(1), "P_select  =2&P_LICENSE    =12345"
+                              "&P_TIME_S1   =09:00&P_TIME_E1   =25:00"
+                              "&P_TIME_D1   =2026\x8c\x63"
+                              "01\xb6\xca"
+                              "01"
+                              "&P_TIME_S2   =0&P_TIME_E2   =0&P_TIME_D2   =2026-03-01"
+                              "&P_TIME_S3   =0&P_TIME_E3   =0&P_TIME_D3   =0"
+                              "&P_TIME_S4   =0&P_TIME_E4   =0&P_TIME_D4   =0"
+                              "&P_TIME_S5   =0&P_TIME_E5   =0&P_TIME_D5   =0"
+                              "&P_TIME_S6   =0&P_TIME_E6   =0&P_TIME_D6   =0"
+                              "&P_TIME_S7   =0&P_TIME_E7   =0&P_TIME_D7   =0"
+                              "&P_TIME_S8   =0&P_TIME_E8   =0&P_TIME_D8   =0"
+                              "&P_TIME_S9   =0&P_TIME_E9   =0&P_TIME_D9   =0"s +
+                                  '\0');
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text.toStdString(), SavedMessage);
+    EXPECT_EQ(messages[0].caption, QString()) << "the application's title";
+    EXPECT_EQ(messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(messages[0].buttons, MessageButtons::Ok);
+    EXPECT_TRUE(WaitUntil([] { return frm_holiday.isNull(); }))
+        << "destroyed, and the program-wide reference with it";
+}
+
+TEST_F(HolidayWindow, UnloadedRowsAndAStartBeyondTheListGoOutAsTheyShow)
+{
+    Tfrm_holiday& window = OpenWithAnswers({"2026-01-0125:0026:30신정]", "내부 서버 오류"});
+    ASSERT_EQ(ShownRows(window)[0], "신정|2026-01-01|on||익일 2시 30분");
+
+    Press(window.SaveButton());
+
+    ASSERT_TRUE(WaitForAnswers(window, 2));
+    std::string expected = "P_select  =2&P_LICENSE    =12345"
+                           "&P_TIME_S1   =&P_TIME_E1   =26:30&P_TIME_D1   =2026-01-01";
+    for (int n = 2; n <= 9; ++n) {
+        const std::string row = std::to_string(n);
+        expected += "&P_TIME_S" + row + "   =0&P_TIME_E" + row + "   =0&P_TIME_D" + row + "   =0";
+    }
+    EXPECT_EQ(Bodies().at(1), expected + '\0');
+    EXPECT_THAT(messages, IsEmpty()) << "an error page after the save shows nothing";
+    EXPECT_FALSE(frm_holiday.isNull());
+    EXPECT_TRUE(window.isVisible()) << "the user can save again";
+    EXPECT_EQ(ShownRows(window)[0], "신정|2026-01-01|on||익일 2시 30분");
+}
+
+TEST_F(HolidayWindow, ResetClearsBoxesAndTimesAndKeepsNamesAndDates)
+{
+    Tfrm_holiday& window =
+        OpenWithAnswers({"2026-01-0109:0025:00신정]]2026-05-0500:0000:30어린이날"});
+
+    Press(window.ResetButton());
+
+    const std::vector<std::string> rows = ShownRows(window);
+    EXPECT_EQ(rows[0], "신정|2026-01-01|off|00:00|00:00");
+    EXPECT_EQ(rows[1], "-");
+    EXPECT_EQ(rows[2], "어린이날|2026-05-05|off|00:00|00:00");
+    EXPECT_EQ(window.RequestMode, QStringLiteral("1"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Bodies().size(), 1u) << "nothing sent";
+}
+
+TEST_F(HolidayWindow, ClosesByItsCloseBarOnlyAndIsThenDestroyed)
+{
+    Tfrm_holiday& window = OpenWithAnswers({""});
+    ShowDataWindow(frm_holiday);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Bodies().size(), 1u) << "an open window is only brought to the front";
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(frm_holiday.isNull()) << "Escape does not close the window";
+
+    Press(window.CloseButton());
+
+    EXPECT_TRUE(WaitUntil([] { return frm_holiday.isNull(); }));
+}
+
+TEST_F(HolidayWindow, StartsWithTheRowsHiddenAndTheirDesignCaptions)
+{
+    Tfrm_holiday window;
+    EXPECT_THAT(ShownRows(window), ElementsAreArray(std::vector<std::string>(9, "-")));
+    EXPECT_EQ(window.Row(4).name->text(), QStringLiteral("석가탄신일:"));
+    EXPECT_EQ(window.Row(9).start->objectName(), QStringLiteral("cmb_holiday17"));
+    EXPECT_EQ(window.Row(9).end->count(), 61);
+    EXPECT_EQ(window.Row(9).start->count(), 49);
+    EXPECT_FALSE(window.Label1->isHidden());
+    EXPECT_FALSE(window.Label2->isHidden());
+}
+
+// The page handling, given the answer text: the rows as the user then sees them and whether the
+// pharmacist is warned.
+struct AnswerCase
+{
+    const char* name;
+    const char* text;
+    std::vector<std::string> rows; // rows 1, 2, ...; the rest stay hidden
+    int unreadRow = 0;             // 0: no warning
+};
+
+class HolidayAnswer : public HolidayWindow, public ::testing::WithParamInterface<AnswerCase>
+{
+};
+
+TEST_P(HolidayAnswer, FillsRowsByRecordPosition)
+{
+    const AnswerCase& c = GetParam();
+    Tfrm_holiday window;
+    window.RequestMode = QStringLiteral("1");
+
+    window.PageArrived(QStringLiteral("http://host/Quillane/holiday.asp"),
+                       QString::fromUtf8(c.text));
+
+    std::vector<std::string> expected = c.rows;
+    expected.resize(9, "-");
+    EXPECT_THAT(ShownRows(window), ElementsAreArray(expected));
+    if (c.unreadRow == 0) {
+        EXPECT_THAT(messages, IsEmpty());
+    } else {
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].caption, QStringLiteral("경고"));
+        EXPECT_EQ(messages[0].icon, MessageIcon::Error);
+        EXPECT_TRUE(messages[0].text.contains(QStringLiteral("%1번째").arg(c.unreadRow)))
+            << messages[0].text.toStdString();
+    }
+}
+
+const char* const TenRecords = "2026-01-010000000000A]2026-01-020000000000B]"
+                               "2026-01-030000000000C]2026-01-040000000000D]"
+                               "2026-01-050000000000E]2026-01-060000000000F]"
+                               "2026-01-070000000000G]2026-01-080000000000H]"
+                               "2026-01-090000000000I]2026-01-1009:1500000J";
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, HolidayAnswer,
+    ::testing::Values(
+        AnswerCase{"ThreeRecords",
+                   "2026-01-010000000000신정]2026-03-0109:0018:00삼일절]"
+                   "2026-05-0500:0000:30어린이날",
+                   {"신정|2026-01-01|off|00:00|00:00", "삼일절|2026-03-01|on|09:00|18:00",
+                    "어린이날|2026-05-05|on|00:00|00:30"}},
+        AnswerCase{
+            "EmptyRecordKeepsItsRowHidden",
+            "2026-01-010000000000신정]]2026-05-0509:0025:00어린이날]",
+            {"신정|2026-01-01|off|00:00|00:00", "-", "어린이날|2026-05-05|on|09:00|익일 1시"}},
+        AnswerCase{
+            "BlankRecordAndLineBreaks",
+            "\r\n  2026-01-010000000000신정  ] \t ]\r\n2026-05-0509:0030:00어린이날\r\n",
+            {"신정|2026-01-01|off|00:00|00:00", "-", "어린이날|2026-05-05|on|09:00|익일 6시"}},
+        AnswerCase{
+            "DayOffEndIsNotRead", "2026-01-0100000xxxxx신정", {"신정|2026-01-01|off|00:00|00:00"}},
+        AnswerCase{
+            "EndOfZerosIsMidnight", "2026-01-0109:0000000신정", {"신정|2026-01-01|on|09:00|00:00"}},
+        AnswerCase{
+            "StartAtEndOfDay", "2026-01-0124:0024:30신정", {"신정|2026-01-01|on|24:00|24:30"}},
+        AnswerCase{"NameWithBlanksInside",
+                   "2026-12-2510:0020:00기독 탄신일",
+                   {"기독 탄신일|2026-12-25|on|10:00|20:00"}},
+        AnswerCase{"NineRowsOnlyOfTen",
+                   TenRecords,
+                   {"A|2026-01-01|off|00:00|00:00", "B|2026-01-02|off|00:00|00:00",
+                    "C|2026-01-03|off|00:00|00:00", "D|2026-01-04|off|00:00|00:00",
+                    "E|2026-01-05|off|00:00|00:00", "F|2026-01-06|off|00:00|00:00",
+                    "G|2026-01-07|off|00:00|00:00", "H|2026-01-08|off|00:00|00:00",
+                    "I|2026-01-09|off|00:00|00:00"}},
+        AnswerCase{"ErrorPage", "2026-01-010000000000신정]500 - 내부 서버 오류", {}},
+        AnswerCase{"BrowsersErrorPage", "이 페이지를 표시할 페이지가 없습니다", {}},
+        AnswerCase{"EmptyPage", "", {}},
+        AnswerCase{"StartOffTheGrid",
+                   "2026-01-010000000000신정]2026-03-0109:1518:00삼일절]"
+                   "2026-05-050000000000어린이날",
+                   {"신정|2026-01-01|off|00:00|00:00"},
+                   2},
+        AnswerCase{"EndOffTheGrid", "2026-01-0109:0030:30신정", {}, 1},
+        AnswerCase{"ShortNumberForATime",
+                   "2026-01-010000000000신정]2026-03-01 0900 1800삼일절",
+                   {"신정|2026-01-01|off|00:00|00:00"},
+                   2},
+        AnswerCase{"RecordShorterThanItsLayout",
+                   "2026-01-010000000000신정]2026-03-0109:00",
+                   {"신정|2026-01-01|off|00:00|00:00"},
+                   2},
+        AnswerCase{"DateOnly", "2026-03-01", {}, 1}, AnswerCase{"PlainText", "Y", {}, 1}),
+    [](const ::testing::TestParamInfo<AnswerCase>& param) { return param.param.name; });
+
+TEST_F(HolidayWindow, AnUnreadableRecordLeavesItsRowAndLaterRowsAsTheyWere)
+{
+    Tfrm_holiday window;
+    const QString url = QStringLiteral("http://host/Quillane/holiday.asp");
+    window.PageArrived(url, QStringLiteral("2026-01-010000000000신정]2026-03-0109:0018:00삼일절]"
+                                           "2026-05-0509:0018:00어린이날"));
+    window.RequestMode = QStringLiteral("2");
+
+    window.PageArrived(url, QStringLiteral("2026-01-0110:0011:00신정]2026-03-01aa:bb18:00삼일절]"
+                                           "2026-05-050000000000어린이날"));
+
+    EXPECT_THAT(ShownRows(window),
+                ElementsAre("신정|2026-01-01|on|10:00|11:00", "삼일절|2026-03-01|on|09:00|18:00",
+                            "어린이날|2026-05-05|on|09:00|18:00", "-", "-", "-", "-", "-", "-"));
+    ASSERT_EQ(messages.size(), 1u) << "the warning only, no saved message";
+    EXPECT_EQ(messages[0].caption, QStringLiteral("경고"));
+}
+
+TEST_F(HolidayWindow, ACompletionWithoutAddressIsIgnored)
+{
+    Tfrm_holiday window;
+    window.RequestMode = QStringLiteral("2");
+
+    window.PageArrived(QString(), QStringLiteral("2026-01-010000000000신정"));
+
+    EXPECT_EQ(ShownRows(window)[0], "-");
+    EXPECT_THAT(messages, IsEmpty());
+}
+
+} // namespace
