@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLocalSocket>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -35,6 +37,29 @@ ProgramSandbox::ProgramSandbox() : environment_(QProcessEnvironment::systemEnvir
     QFile settings(programFolder_.filePath(QStringLiteral("quillane.ini")));
     if (settings.open(QIODevice::WriteOnly))
         settings.write(SignedInBefore);
+    SetHolidays({});
+}
+
+bool ProgramSandbox::SetHolidays(const std::vector<Holiday>& holidays) const
+{
+    const QString connection = QStringLiteral("sandbox-calendar");
+    bool written = false;
+    {
+        QSqlDatabase calendar = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        calendar.setDatabaseName(programFolder_.filePath(QStringLiteral("Quillane.MDB")));
+        QSqlQuery query(calendar);
+        written = calendar.open() && query.exec(QStringLiteral("DELETE FROM HOLIDAY"));
+        for (const Holiday& holiday : holidays) {
+            query.prepare(QStringLiteral("INSERT INTO HOLIDAY (H_DAY, H_NAME, H_GUBUN) "
+                                         "VALUES (?, ?, ?)"));
+            query.addBindValue(holiday.day);
+            query.addBindValue(holiday.name);
+            query.addBindValue(holiday.kind);
+            written = written && query.exec();
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return written;
 }
 
 QString ProgramSandbox::ProgramFolder() const
