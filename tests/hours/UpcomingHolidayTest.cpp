@@ -1,5 +1,7 @@
 #include "UpcomingHoliday.h"
 
+#include "LocalDatabase.h"
+#include "MessageBox.h"
 #include "ModalDialog.h"
 #include "Quillane_Define.h"
 #include "Settings.h"
@@ -7,6 +9,7 @@
 #include "quillane_fastmsg.h"
 #include "quillane_holmsg.h"
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -252,5 +255,69 @@ TEST_F(UpcomingHolidayTest, WithoutAUsableCalendarNothingIsFoundAndNothingShown)
     check.Run(&unopened, At("2026-09-21 10:00:00"));
     EXPECT_TRUE(shown.empty());
 }
+
+// The shipped calendars, opened as the program opens them: the Access file and the database the
+// build makes.
+class ShippedCalendarTest : public ::testing::TestWithParam<const char*>
+{
+protected:
+    void SetUp() override
+    {
+        ProgramFolder = folder.path() + QLatin1Char('/');
+        ASSERT_TRUE(QFile::copy(QString::fromUtf8(GetParam()), ProgramFolder + "Quillane.MDB"));
+        SetMessageBoxHandler([](const MessageRequest& request) {
+            ADD_FAILURE() << request.text.toStdString();
+            return MessageAnswer::Ok;
+        });
+        SetModalDialogHandler([this](QDialog& dialog) {
+            // "Tfrm_fastmsg" is recorded as "fastmsg", "Tfrm_holmsg" as "holmsg".
+            shown.push_back({QString::fromLatin1(dialog.metaObject()->className()).mid(5),
+                             UpcomingHolidayName, UpcomingHolidayDay});
+            return 0;
+        });
+        login = std::make_unique<TLOGIN>();
+        query.emplace(LocalConnection());
+        query->setForwardOnly(true);
+    }
+
+    void TearDown() override
+    {
+        query.reset();
+        login.reset();
+        SetMessageBoxHandler({});
+        SetModalDialogHandler({});
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<TLOGIN> login;
+    std::optional<QSqlQuery> query;
+    std::vector<Shown> shown;
+};
+
+TEST_P(ShippedCalendarTest, RemindsOfTheFestivalsAndLegalHolidaysOf2026)
+{
+    const std::vector<std::pair<const char*, std::optional<Shown>>> cases = {
+        {"2026-02-13 10:00:00", Festival("설날 전날", "2026-02-16")},
+        {"2026-02-15 10:00:00", std::nullopt}, // the festival's first day is too near
+        {"2026-09-21 10:00:00", Festival("추석 전날", "2026-09-24")},
+        {"2026-10-04 10:00:00", Legal("한글날", "2026-10-09")},
+        {"2026-12-20 23:00:00", Legal("성탄절", "2026-12-25")},
+        {"2026-12-28 10:00:00", std::nullopt}, // next year's new year is not searched
+    };
+    for (const auto& [now, expected] : cases) {
+        SCOPED_TRACE(now);
+        shown.clear();
+        UpcomingHolidayCheck().Run(&*query, At(now));
+        if (expected) {
+            EXPECT_EQ(shown, std::vector<Shown>{*expected});
+        } else {
+            EXPECT_TRUE(shown.empty());
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ShippedCalendarTest,
+                         ::testing::Values(QUILLANE_TEST_DATA "/mdb/synthetic-korean-v2003.mdb",
+                                           QUILLANE_PROGRAM_DIR "/Quillane.MDB"));
 
 } // namespace
