@@ -151,6 +151,24 @@ TEST_F(ReminderTest, ClosedByItsFrameAReminderStoresNothing)
     EXPECT_EQ(SettingsBytes(), Cp949(AnsweredLater));
 }
 
+// Pressing shows the pressed picture in the button's place; a release away from the button
+// restores it and answers nothing.
+TEST_F(ReminderTest, APressShowsThePressedPictureAndAReleaseElsewhereAnswersNothing)
+{
+    PutSettings(AnsweredLater);
+    Tfrm_holmsg reminder;
+    reminder.show();
+    QTest::mousePress(reminder.btn_holmsg3, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_FALSE(reminder.btn_holmsg3->isVisible());
+    EXPECT_TRUE(reminder.Image6->isVisible());
+    EXPECT_EQ(reminder.Image6->geometry(), reminder.btn_holmsg3->geometry());
+    QTest::mouseRelease(reminder.btn_holmsg3, Qt::LeftButton, {}, QPoint(-30, -30));
+    EXPECT_TRUE(reminder.btn_holmsg3->isVisible());
+    EXPECT_FALSE(reminder.Image6->isVisible());
+    EXPECT_TRUE(reminder.isVisible());
+    EXPECT_EQ(SettingsBytes(), Cp949(AnsweredLater));
+}
+
 TEST_F(ReminderTest, FestivalReminderShowsTheFirstTwoCharactersOfTheName)
 {
     const std::vector<std::pair<QString, QString>> names = {
