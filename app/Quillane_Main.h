@@ -6,6 +6,7 @@
 #include "SingleInstance.h"
 #include "TrayMenu.h"
 #include "TrayPictures.h"
+#include "UpcomingHoliday.h"
 #include "WebBrowser.h"
 
 #include <QIcon>
@@ -141,6 +142,7 @@ private:
     QPointer<Tfrm_Kibon> KibonOpenBySignIn;
     std::unique_ptr<TLOGIN> Login; // the local database, from start-up to the end
     std::unique_ptr<QSqlQuery> ADOQuery2;
+    UpcomingHolidayCheck HolidayCheck; // remembers the reminder answer it read last
 
     QTimer* NewTrayWatch();
 

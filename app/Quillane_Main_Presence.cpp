@@ -6,6 +6,7 @@
 #include "ServerErrorPage.h"
 
 #include <QApplication>
+#include <QDateTime>
 
 namespace {
 
@@ -74,7 +75,10 @@ void Tfrm_Quillane_Main::HandleSignInAnswer(const QString& url, const QString& t
     }
 }
 
-void Tfrm_Quillane_Main::CheckUpcomingHoliday() {}
+void Tfrm_Quillane_Main::CheckUpcomingHoliday()
+{
+    HolidayCheck.Run(ADOQuery2.get(), QDateTime::currentDateTime());
+}
 
 void Tfrm_Quillane_Main::tmRoutineTimer()
 {

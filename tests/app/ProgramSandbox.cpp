@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLocalSocket>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -35,6 +37,12 @@ ProgramSandbox::ProgramSandbox() : environment_(QProcessEnvironment::systemEnvir
     QFile settings(programFolder_.filePath(QStringLiteral("quillane.ini")));
     if (settings.open(QIODevice::WriteOnly))
         settings.write(SignedInBefore);
+    SetHolidays({});
+}
+
+bool ProgramSandbox::SetHolidays(const std::vector<CalendarHoliday>& holidays) const
+{
+    return SetCalendarHolidays(programFolder_.filePath(QStringLiteral("Quillane.MDB")), holidays);
 }
 
 QString ProgramSandbox::ProgramFolder() const
@@ -82,6 +90,28 @@ void ProgramSandbox::ExpectSecondStartEnds(const QStringList& arguments) const
     ASSERT_TRUE(second->waitForFinished(SecondStartBoundMs)) << "a later start must end at once";
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0);
+}
+
+bool SetCalendarHolidays(const QString& database, const std::vector<CalendarHoliday>& holidays)
+{
+    const QString connection = QStringLiteral("sandbox-calendar");
+    bool written = false;
+    {
+        QSqlDatabase calendar = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        calendar.setDatabaseName(database);
+        QSqlQuery query(calendar);
+        written = calendar.open() && query.exec(QStringLiteral("DELETE FROM HOLIDAY"));
+        for (const CalendarHoliday& holiday : holidays) {
+            query.prepare(QStringLiteral("INSERT INTO HOLIDAY (H_DAY, H_NAME, H_GUBUN) "
+                                         "VALUES (?, ?, ?)"));
+            query.addBindValue(holiday.day);
+            query.addBindValue(holiday.name);
+            query.addBindValue(holiday.kind);
+            written = written && query.exec();
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return written;
 }
 
 void EndProgram(QProcess& program)

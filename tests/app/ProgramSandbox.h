@@ -8,6 +8,18 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <memory>
+#include <vector>
+
+// One row of the local holiday calendar: date text, name, kind ("1" legal, "2" festival).
+struct CalendarHoliday
+{
+    QString day;
+    QString name;
+    QString kind;
+};
+
+// Replaces the rows of the holiday calendar in the local database file.
+bool SetCalendarHolidays(const QString& database, const std::vector<CalendarHoliday>& holidays);
 
 // The real program with a runtime folder, program folder, temporary folder and home of its own,
 // so that a test never meets a copy the user runs, nor another test's copy, and never touches the
@@ -20,6 +32,10 @@ public:
 
     // The program folder, with a trailing separator.
     QString ProgramFolder() const;
+
+    // Replaces the rows of the program's holiday calendar. The sandbox starts with none, so that
+    // no reminder of a coming holiday waits for a user whatever the day the test runs.
+    bool SetHolidays(const std::vector<CalendarHoliday>& holidays) const;
 
     // Sets or replaces a variable of the program's environment.
     void Set(const QString& name, const QString& value);

@@ -96,6 +96,8 @@ protected:
                        QStringLiteral("Y"));
         QFile::copy(QStringLiteral(QUILLANE_PROGRAM_DIR "/Quillane.MDB"),
                     programFolder.filePath(QStringLiteral("Quillane.MDB")));
+        // No reminder of a coming holiday waits for a user, whatever the day.
+        SetCalendarHolidays(programFolder.filePath(QStringLiteral("Quillane.MDB")), {});
     }
 
     void Start(QProcess& process, const QString& executable, const QStringList& arguments)

@@ -1,0 +1,31 @@
+#include "ReminderButtons.h"
+
+#include "PictureButton.h"
+
+namespace {
+
+QPoint Place(ReminderButton button)
+{
+    switch (button) {
+    case ReminderButton::Work:
+        return {28, 213};
+    case ReminderButton::Closed:
+        return {137, 213};
+    case ReminderButton::Later:
+        break;
+    }
+    return {243, 213};
+}
+
+} // namespace
+
+PictureButton* NewReminderButton(QWidget* parent, ReminderButton button)
+{
+    const QRect place(Place(button), ReminderButtonSize);
+    auto* picture = new PictureButton(
+        parent, [button] { return ReminderButtonPicture(button, false); }, place,
+        [button] { return ReminderButtonPicture(button, true); }, place);
+    QObject::connect(picture, &PictureButton::Pressed, picture, &PictureButton::ShowPressed);
+    QObject::connect(picture, &PictureButton::Released, picture, &PictureButton::ShowReleased);
+    return picture;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "ReminderPictures.h"
+
+#include <QPoint>
+
+class PictureButton;
+class QWidget;
+
+// One of a reminder's three answer buttons, 81 x 23 at its place, its pressed twin hidden at the
+// same place: pressing shows the twin, releasing shows the button again.
+PictureButton* NewReminderButton(QWidget* parent, ReminderButton button);

@@ -1,0 +1,94 @@
+#include "UpcomingHoliday.h"
+
+#include "LocalStatements.h"
+#include "ModalDialog.h"
+#include "Quillane_Define.h"
+#include "Settings.h"
+#include "SettingsKeys.h"
+#include "SqlOperations.h"
+#include "quillane_fastmsg.h"
+#include "quillane_holmsg.h"
+
+#include <QLoggingCategory>
+#include <QSqlRecord>
+
+Q_LOGGING_CATEGORY(lcUpcomingHoliday, "quillane.upcomingholiday")
+
+namespace {
+
+constexpr double MillisecondsPerDay = 24.0 * 60 * 60 * 1000;
+constexpr double NearestDays = 1.0;
+constexpr double FarthestDays = 7.0;
+const QString LegalHolidayKind = QStringLiteral("1");
+const QString FestivalKind = QStringLiteral("2");
+
+// The reminder lives only while it is shown; its program-wide reference is empty afterwards.
+template <class Reminder> void ShowReminder(QPointer<Reminder>& reference)
+{
+    reference = new Reminder;
+    ShowModal(*reference);
+    delete reference;
+}
+
+} // namespace
+
+double DaysUntil(QDate day, const QDateTime& now)
+{
+    return static_cast<double>(now.date().daysTo(day)) -
+           now.time().msecsSinceStartOfDay() / MillisecondsPerDay;
+}
+
+HolidayRow FindUpcomingHoliday(QSqlQuery& query, const QDateTime& now)
+{
+    QString error;
+    if (!OpenSql(query, HolidayStatement(now.date().year()), error)) {
+        qCWarning(lcUpcomingHoliday) << "holiday calendar not read:" << error;
+        return {};
+    }
+    const QSqlRecord columns = query.record();
+    const int dayColumn = columns.indexOf(QStringLiteral("H_DAY"));
+    const int nameColumn = columns.indexOf(QStringLiteral("H_NAME"));
+    const int kindColumn = columns.indexOf(QStringLiteral("H_GUBUN"));
+    QString previousPrefix;
+    while (query.next()) {
+        const HolidayRow row{query.value(dayColumn).toString(), query.value(nameColumn).toString(),
+                             query.value(kindColumn).toString()};
+        const QString prefix = row.name.left(2);
+        if (prefix == previousPrefix)
+            continue;
+        const QDate day = QDate::fromString(row.day, QStringLiteral("yyyy-MM-dd"));
+        if (!day.isValid()) {
+            qCWarning(lcUpcomingHoliday) << "holiday date is not a date:" << row.day;
+            return {};
+        }
+        const double days = DaysUntil(day, now);
+        if (days > FarthestDays || days < NearestDays) {
+            previousPrefix = prefix;
+            continue;
+        }
+        return row;
+    }
+    return {};
+}
+
+void UpcomingHolidayCheck::Run(QSqlQuery* query, const QDateTime& now)
+{
+    UpcomingHolidayName.clear();
+    UpcomingHolidayDay.clear();
+    if (query == nullptr)
+        return;
+    const HolidayRow found = FindUpcomingHoliday(*query, now);
+    UpcomingHolidayName = found.name;
+    UpcomingHolidayDay = found.day;
+    if (found.kind != FestivalKind && found.kind != LegalHolidayKind)
+        return;
+
+    answered_ = ReadIniString(ProgramFolder + SettingsKeys::FileName, SettingsKeys::Festival,
+                              SettingsKeys::ReminderAnswered, answered_);
+    if (!answered_.isEmpty() && answered_ == found.day)
+        return;
+    if (found.kind == FestivalKind)
+        ShowReminder(frm_fastmsg);
+    else
+        ShowReminder(frm_holmsg);
+}

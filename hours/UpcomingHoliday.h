@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+class QSqlQuery;
+
+// A holiday of the local calendar: its date text, its name and its kind ("1" legal holiday,
+// "2" festival).
+struct HolidayRow
+{
+    QString day;
+    QString name;
+    QString kind;
+};
+
+// Days from now to midnight of the date, with fractions, counted on the calendar (a day is a
+// day whatever the clock changes).
+double DaysUntil(QDate day, const QDateTime& now);
+
+// Runs the year's holiday statement on the query and scans the rows, festivals first: the first
+// row of each run of names with the same first two characters is judged, and the first one
+// lying 1 to 7 days ahead of now is the answer. An empty kind when there is none, when the
+// statement fails, or when a judged date is not a date (the scan stops there). The query is
+// left on the row found or at the end.
+HolidayRow FindUpcomingHoliday(QSqlQuery& query, const QDateTime& now);
+
+// The check that runs after every accepted sign-in: finds the upcoming holiday, sets
+// UpcomingHolidayName and UpcomingHolidayDay, and opens the matching reminder modally unless
+// its answer, "알림체크" of "명절", already holds that holiday's date.
+class UpcomingHolidayCheck
+{
+public:
+    // A null query (no local database) finds nothing.
+    void Run(QSqlQuery* query, const QDateTime& now);
+
+private:
+    QString answered_; // "알림체크" as read last: the default of the next read
+};

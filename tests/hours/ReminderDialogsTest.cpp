@@ -1,0 +1,317 @@
+#include "LoopbackServer.h"
+#include "MessageBox.h"
+#include "ModalDialog.h"
+#include "PictureButton.h"
+#include "Quillane_Define.h"
+#include "SettingsKeys.h"
+#include "quillane_fastival.h"
+#include "quillane_fastmsg.h"
+#include "quillane_holmsg.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+#include <vector>
+
+namespace {
+
+QByteArray Cp949(const QString& text)
+{
+    QStringEncoder encoder("windows-949");
+    return encoder.encode(text);
+}
+
+void Click(PictureButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 10));
+}
+
+// A fresh program folder, the holiday a check found, and every message box and modal window
+// recorded.
+class ReminderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ProgramFolder = folder.path() + QLatin1Char('/');
+        UpcomingHolidayName = QStringLiteral("똘이 성탄절");
+        UpcomingHolidayDay = QStringLiteral("2026-12-25");
+        SetMessageBoxHandler([this](const MessageRequest& request) {
+            messages.push_back(request);
+            return MessageAnswer::Ok;
+        });
+        SetModalDialogHandler([this](QDialog& dialog) {
+            festivalWindows.push_back(qobject_cast<Tfrm_fastival*>(&dialog));
+            EXPECT_EQ(frm_fastival.data(), &dialog);
+            return 0;
+        });
+    }
+
+    void TearDown() override
+    {
+        SetMessageBoxHandler({});
+        SetModalDialogHandler({});
+    }
+
+    QString SettingsPath() const { return ProgramFolder + SettingsKeys::FileName; }
+
+    void PutSettings(const QString& text)
+    {
+        QFile file(SettingsPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(Cp949(text));
+    }
+
+    QByteArray SettingsBytes() const
+    {
+        QFile file(SettingsPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir folder;
+    std::vector<MessageRequest> messages;
+    std::vector<Tfrm_fastival*> festivalWindows;
+};
+
+const QString AnsweredLater = QStringLiteral("[명절]\r\n알림체크=2026-12-20\r\n");
+
+struct AnswerCase
+{
+    const char* what;
+    int button; // 1 근무, 2 휴무, 3 나중알림
+    QString settingsAfter;
+};
+
+const std::vector<AnswerCase> AnswerCases = {
+    {"근무", 1, QStringLiteral("[명절]\r\n알림체크=2026-12-25\r\n")},
+    {"휴무", 2, QStringLiteral("[명절]\r\n알림체크=2026-12-25\r\n")},
+    {"나중알림", 3, QStringLiteral("[명절]\r\n알림체크=\r\n")},
+};
+
+TEST_F(ReminderTest, FestivalAnswersStoreTheHolidayOrClearIt)
+{
+    for (const AnswerCase& item : AnswerCases) {
+        SCOPED_TRACE(item.what);
+        PutSettings(AnsweredLater);
+        festivalWindows.clear();
+        Tfrm_fastmsg reminder;
+        reminder.show();
+        Click(std::vector{reminder.btn_fastmsg1, reminder.btn_fastmsg2,
+                          reminder.btn_fastmsg3}[item.button - 1]);
+
+        EXPECT_EQ(SettingsBytes(), Cp949(item.settingsAfter));
+        EXPECT_FALSE(reminder.isVisible());
+        EXPECT_EQ(reminder.result(), QDialog::Accepted);
+        // 근무 opens a fresh festival window modally; afterwards the program-wide reference is
+        // empty, so the main window creates a new one the next time.
+        EXPECT_EQ(festivalWindows.size(), item.button == 1 ? 1u : 0u);
+        if (!festivalWindows.empty()) {
+            EXPECT_NE(festivalWindows.front(), nullptr);
+        }
+        EXPECT_TRUE(frm_fastival.isNull());
+    }
+}
+
+TEST_F(ReminderTest, LegalHolidayClosedAndLaterAnswersStoreTheHolidayOrClearIt)
+{
+    for (const AnswerCase& item : AnswerCases) {
+        if (item.button == 1)
+            continue;
+        SCOPED_TRACE(item.what);
+        PutSettings(AnsweredLater);
+        Tfrm_holmsg reminder;
+        reminder.show();
+        Click(item.button == 2 ? reminder.btn_holmsg2 : reminder.btn_holmsg3);
+
+        EXPECT_EQ(SettingsBytes(), Cp949(item.settingsAfter));
+        EXPECT_FALSE(reminder.isVisible());
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ReminderTest, ClosedByItsFrameAReminderStoresNothing)
+{
+    PutSettings(AnsweredLater);
+    Tfrm_fastmsg festival;
+    festival.show();
+    festival.close();
+    Tfrm_holmsg legal;
+    legal.show();
+    legal.close();
+    EXPECT_FALSE(festival.isVisible());
+    EXPECT_FALSE(legal.isVisible());
+    EXPECT_EQ(SettingsBytes(), Cp949(AnsweredLater));
+}
+
+// Pressing shows the pressed picture in the button's place; a release away from the button
+// restores it and answers nothing.
+TEST_F(ReminderTest, APressShowsThePressedPictureAndAReleaseElsewhereAnswersNothing)
+{
+    PutSettings(AnsweredLater);
+    Tfrm_holmsg reminder;
+    reminder.show();
+    QTest::mousePress(reminder.btn_holmsg3, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_FALSE(reminder.btn_holmsg3->isVisible());
+    EXPECT_TRUE(reminder.Image6->isVisible());
+    EXPECT_EQ(reminder.Image6->geometry(), reminder.btn_holmsg3->geometry());
+    QTest::mouseRelease(reminder.btn_holmsg3, Qt::LeftButton, {}, QPoint(-30, -30));
+    EXPECT_TRUE(reminder.btn_holmsg3->isVisible());
+    EXPECT_FALSE(reminder.Image6->isVisible());
+    EXPECT_TRUE(reminder.isVisible());
+    EXPECT_EQ(SettingsBytes(), Cp949(AnsweredLater));
+}
+
+TEST_F(ReminderTest, FestivalReminderShowsTheFirstTwoCharactersOfTheName)
+{
+    const std::vector<std::pair<QString, QString>> names = {
+        {QStringLiteral("설날"), QStringLiteral("설날")},
+        {QStringLiteral("추석 연휴"), QStringLiteral("추석")},
+        {QStringLiteral("똘"), QStringLiteral("똘")},
+        {QString(), QString()},
+    };
+    for (const auto& [name, shown] : names) {
+        UpcomingHolidayName = name;
+        Tfrm_fastmsg reminder;
+        reminder.show();
+        EXPECT_EQ(reminder.lb_FASTmsg1->text(), shown) << name.toStdString();
+    }
+}
+
+TEST_F(ReminderTest, LegalHolidayReminderCountsTheDaysLeft)
+{
+    for (const int days : {3, 5, 7}) {
+        UpcomingHolidayDay = QDate::currentDate().addDays(days).toString(Qt::ISODate);
+        Tfrm_holmsg reminder;
+        reminder.show();
+        EXPECT_EQ(reminder.lb_holmsg2->text(), QStringLiteral("( %1일전 )").arg(days));
+        EXPECT_EQ(reminder.lb_holmsg1->text(), QStringLiteral("똘이 성탄절"));
+        EXPECT_EQ(reminder.Edit_holiday1->text(), UpcomingHolidayDay);
+        EXPECT_FALSE(reminder.Edit_holiday1->isVisible());
+        EXPECT_FALSE(reminder.cmb_holiday1->isEnabled());
+        EXPECT_FALSE(reminder.cmb_holiday2->isEnabled());
+        EXPECT_EQ(reminder.cmb_holiday1->count(), 49);
+        EXPECT_EQ(reminder.cmb_holiday2->count(), 61);
+        EXPECT_EQ(reminder.cmb_holiday2->itemText(60), QStringLiteral("익일 6시"));
+    }
+}
+
+// The service's hdaycheck.asp, answering with the given status and page after a pause.
+struct HdaycheckPage
+{
+    explicit HdaycheckPage(int status, std::string page,
+                           std::chrono::milliseconds pause = std::chrono::milliseconds(0))
+    {
+        server.Post("/Quillane/hdaycheck.asp",
+                    [=](const httplib::Request&, httplib::Response& response) {
+                        std::this_thread::sleep_for(pause);
+                        response.status = status;
+                        response.set_content(page, "text/html; charset=utf-8");
+                    });
+        server.Start();
+        BaseUrl = QStringLiteral("http://") + server.HostAndPort() + QStringLiteral("/Quillane/");
+    }
+
+    LoopbackServer server;
+};
+
+struct WorkCase
+{
+    const char* what;
+    QString licenseLine;
+    QByteArray licenseSent;
+};
+
+const std::vector<WorkCase> WorkCases = {
+    {"surrounding spaces are trimmed", QStringLiteral("개국약사면허번호=\" 10234 \""), "10234"},
+    {"form characters are escaped", QStringLiteral("개국약사면허번호=10&2=3"), "10%262%3D3"},
+    {"no licence", QString(), ""},
+};
+
+TEST_F(ReminderTest, LegalHolidayWorkStoresTheNotesAndReportsTheDay)
+{
+    for (const WorkCase& item : WorkCases) {
+        SCOPED_TRACE(item.what);
+        messages.clear();
+        HdaycheckPage page(200, "<html><body>OK</body></html>");
+        PutSettings(QStringLiteral("[기본정보]\r\n") + item.licenseLine + QStringLiteral("\r\n"));
+        Tfrm_holmsg reminder;
+        reminder.show();
+        Click(reminder.btn_holmsg1);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !reminder.isVisible(); }, 10000));
+
+        const auto requests = page.server.Requests();
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_EQ(requests[0].Header("Content-Type"), "application/x-www-form-urlencoded");
+        EXPECT_EQ(QByteArray::fromStdString(requests[0].body),
+                  QByteArray("P_Gubun = 1&P_PALICENSE =") + item.licenseSent +
+                      QByteArray("&P_TIME_S1   =00:00&P_TIME_E1   =00:00&P_TIME_D1   =2026-12-25") +
+                      QByteArray(1, '\0'));
+        EXPECT_EQ(SettingsBytes(), Cp949(QStringLiteral("[기본정보]\r\n") + item.licenseLine +
+                                         QStringLiteral("\r\n"
+                                                        "[명절]\r\n알림체크=2026-12-25\r\n"
+                                                        "[법정공휴일]\r\n"
+                                                        "똘이 성탄절체크=1\r\n"
+                                                        "똘이 성탄절시작=00:00\r\n"
+                                                        "똘이 성탄절종료=00:00\r\n"
+                                                        "똘이 성탄절날자=2026-12-25\r\n")));
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, QStringLiteral("법정 공휴일 데이터가 저장되었습니다"));
+        EXPECT_TRUE(messages[0].caption.isEmpty()); // the application's title
+        EXPECT_EQ(messages[0].icon, MessageIcon::Information);
+        EXPECT_EQ(reminder.result(), QDialog::Accepted);
+    }
+}
+
+// An error page is not reported as saved; the stored answer stays all the same.
+TEST_F(ReminderTest, LegalHolidayWorkAnsweredWithAnErrorPageShowsNoSavedMessage)
+{
+    HdaycheckPage page(500, "<html><body>내부 서버 오류</body></html>");
+    Tfrm_holmsg reminder;
+    reminder.show();
+    Click(reminder.btn_holmsg1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !reminder.isVisible(); }, 10000));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(page.server.Requests().size(), 1u);
+    EXPECT_TRUE(SettingsBytes().contains(Cp949(QStringLiteral("알림체크=2026-12-25"))));
+}
+
+// Until the service has answered, neither the frame nor a second answer closes the reminder:
+// the report is never cut off.
+TEST_F(ReminderTest, LegalHolidayWorkWaitsForTheAnswerBeforeClosing)
+{
+    HdaycheckPage page(200, "OK", std::chrono::milliseconds(600));
+    Tfrm_holmsg reminder;
+    reminder.show();
+    Click(reminder.btn_holmsg1);
+    EXPECT_TRUE(reminder.AwaitingReport());
+    reminder.close();
+    reminder.reject();
+    Click(reminder.btn_holmsg2);
+    EXPECT_TRUE(reminder.isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !reminder.isVisible(); }, 10000));
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(SettingsBytes().contains(Cp949(QStringLiteral("알림체크=2026-12-25"))));
+}
+
+// A reminder destroyed under its report (the program ending) takes the answer with it quietly.
+TEST_F(ReminderTest, AnAnswerArrivingAfterTheReminderIsGoneIsIgnored)
+{
+    HdaycheckPage page(200, "OK", std::chrono::milliseconds(300));
+    auto* reminder = new Tfrm_holmsg;
+    reminder->show();
+    Click(reminder->btn_holmsg1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !page.server.Requests().empty(); }, 10000));
+    delete reminder;
+    QTest::qWait(700);
+    EXPECT_TRUE(messages.empty());
+}
+
+} // namespace
