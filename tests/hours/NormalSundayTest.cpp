@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ListCase{"NoDates", "", {}}),
     [](const ::testing::TestParamInfo<ListCase>& param) { return param.param.name; });
 
-TEST_F(NormalWindow, AnItemHoldsItsPartsAtTheirCharacters)
+TEST_F(NormalWindow, AnItemHoldsDateStartAndEndAtTheirCharacters)
 {
     SundayAnswerArrives(window, QStringLiteral("2017-05-0709:0013:00"));
     const QString item = window->ListBox1->item(0)->text();

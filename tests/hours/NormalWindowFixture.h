@@ -155,7 +155,7 @@ protected:
     QTemporaryDir folder;
     LoopbackServer server;
     std::mutex answerMutex;
-    // The Part's example answers.
+    // Typical answers of a registered pharmacy.
     QString weeklyAnswer = QStringLiteral("09:00]19:00]]:]09:00]13:00]:]:]:]:]:]:]:]0");
     QString sundayAnswer = QStringLiteral("2017-05-0709:0013:00]]2017-05-1410:0018:00");
     std::vector<MessageRequest> messages;

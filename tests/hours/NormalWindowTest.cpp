@@ -45,7 +45,7 @@ TEST_F(NormalWindow, ShowingFetchesBothPagesAndFillsTheRowsFromTheAnswer)
     EXPECT_TRUE(window->isVisible());
 }
 
-// The Part's example of a save, made by a user after the fetch: the weekday end moved to the
+// A save made by a user after the fetch: the weekday end moved to the
 // next day, the night duty ticked on Wednesday, Saturday cleared, week 2 ticked with a start
 // pick that moves its end, then the end picked.
 TEST_F(NormalWindow, SaveSendsTheUsersRowsAndItsAnswerOpensTheLegalHolidayWindow)
