@@ -45,9 +45,9 @@ TEST_F(NormalWindow, ShowingFetchesBothPagesAndFillsTheRowsFromTheAnswer)
     EXPECT_TRUE(window->isVisible());
 }
 
-// A save made by a user after the fetch: the weekday end moved to the
-// next day, the night duty ticked on Wednesday, Saturday cleared, week 2 ticked with a start
-// pick that moves its end, then the end picked.
+// A save made by a user after the fetch: the weekday end moved to the next day, the night duty
+// ticked on Wednesday, Saturday cleared, week 2 ticked with a start pick that moves its end,
+// then the end picked.
 TEST_F(NormalWindow, SaveSendsTheUsersRowsAndItsAnswerOpensTheLegalHolidayWindow)
 {
     ShowAndWaitForRows();
@@ -117,7 +117,8 @@ TEST_F(NormalWindow, ReentryPutsTypicalHoursAndKeepsTheTicksWithoutSending)
     EXPECT_EQ(window->RequestMode, QStringLiteral("1"));
 }
 
-// Only a user's pick moves the end list; the end is then free.
+// Only a user's pick in a start list moves the end list; the night duty's day list has no end
+// to move.
 TEST_F(NormalWindow, PickingAStartSelectsTheNextHalfHourAsTheEnd)
 {
     const struct
@@ -129,7 +130,8 @@ TEST_F(NormalWindow, PickingAStartSelectsTheNextHalfHourAsTheEnd)
     } cases[] = {{window->cmb_normal1, window->cmb_normal2, "24:00", "24:30"},
                  {window->cmb_normal5, window->cmb_normal6, "00:00", "00:30"},
                  {window->cmb_normal17, window->cmb_normal18, "09:00", "09:30"},
-                 {window->ComboBox1, window->ComboBox2, "24:00", "24:30"}};
+                 {window->ComboBox1, window->ComboBox2, "24:00", "24:30"},
+                 {window->Cmb_normal8, window->Cmb_normal7, "수요일", "00:00"}};
     for (const auto& pick : cases) {
         Pick(pick.start, QString::fromUtf8(pick.pick));
         EXPECT_EQ(pick.end->currentText().toStdString(), pick.end_shown) << pick.pick;
