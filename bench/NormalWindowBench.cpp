@@ -12,11 +12,13 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -37,6 +39,17 @@ double ThreadCpuMs()
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// Runs the event loop until the control's next completion has been handled. (QTest::qWaitFor
+// sleeps 10 ms between its looks, which would be measured.)
+bool RunUntilCompleted(WebBrowser& browser)
+{
+    QEventLoop loop;
+    QObject::connect(&browser, &WebBrowser::DocumentComplete, &loop, &QEventLoop::quit,
+                     Qt::QueuedConnection);
+    QTimer::singleShot(10000, &loop, [&loop] { loop.exit(1); });
+    return loop.exec() == 0;
 }
 
 int FreePort()
@@ -114,7 +127,7 @@ int main(int argc, char** argv)
         rowsSetAt = 0;
         const qint64 shownAt = clock.nsecsElapsed();
         window->show();
-        if (!QTest::qWaitFor([&] { return rowsSetAt != 0; }, 10000)) {
+        if (!RunUntilCompleted(window->WebBrowser1)) {
             std::fprintf(stderr, "no answer in round %d\n", round);
             return 1;
         }
@@ -134,7 +147,7 @@ int main(int argc, char** argv)
         const qint64 sentAt = clock.nsecsElapsed();
         PostPage(browser, QStringLiteral("normal3.asp"),
                  WeeklyFetchBody(QStringLiteral("12345"), QStringLiteral("COUNTER-PC")));
-        if (!QTest::qWaitFor([&] { return completedAt != 0; }, 10000)) {
+        if (!RunUntilCompleted(browser)) {
             std::fprintf(stderr, "no answer to the browser control in round %d\n", round);
             return 1;
         }
@@ -152,7 +165,8 @@ int main(int argc, char** argv)
                 Median(serviceTimes));
     std::printf("browser control's round trip of the fetch, median of %d: %.2f ms\n", rounds,
                 Median(browserTimes));
-    std::printf("the window adds to the browser control's round trip: %.2f ms\n",
+    std::printf("added to the service's round trip: %.2f ms, of which the window's own: %.2f ms\n",
+                Median(windowTimes) - Median(serviceTimes),
                 Median(windowTimes) - Median(browserTimes));
     return 0;
 }
