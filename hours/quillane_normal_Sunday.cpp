@@ -1,0 +1,97 @@
+#include "MessageBox.h"
+#include "Quillane_Define.h"
+#include "ServerErrorPage.h"
+#include "SplitFields.h"
+#include "WeeklyBodies.h"
+#include "quillane_normal.h"
+
+#include <QDateTime>
+
+namespace {
+
+// Where an item of the list holds its parts (0-based start, length).
+constexpr qsizetype DayAt = 6;
+constexpr qsizetype DayLength = 10;
+constexpr qsizetype StartAt = 23;
+constexpr qsizetype EndAt = 35;
+constexpr qsizetype TimeLength = 5;
+
+QString DayText(const QDate& day)
+{
+    return day.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+} // namespace
+
+void Tfrm_normal::SendSundayRequest(const QString& select, const QString& license,
+                                    const QString& day, const QString& start, const QString& end)
+{
+    PostPage(WebBrowser2, QStringLiteral("SunDay.asp"),
+             SundayBody(select, license, day, start, end));
+}
+
+// 저장 sends the date with the shown times, the end as its list shows it; 삭제 sends the selected
+// item's date.
+void Tfrm_normal::Button1Click()
+{
+    if (sender() == Button1) {
+        SendSundayRequest(QStringLiteral("2"), LicenseNo, DayText(DateTimePicker1->date()),
+                          ComboBox1->currentText(), ComboBox2->currentText());
+        return;
+    }
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    if (ListBox1->count() == 0 || selected.isEmpty())
+        return;
+    SendSundayRequest(QStringLiteral("3"), LicenseNo,
+                      selected.first()->text().mid(DayAt, DayLength), {}, {});
+}
+
+// The item's date and times back into the date box and the lists; an item whose date cannot be
+// read changes nothing.
+void Tfrm_normal::ListBox1Click()
+{
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const QString item = selected.first()->text();
+    const QString dayText = item.mid(DayAt, DayLength);
+    const QDate day = QDate::fromString(dayText, QStringLiteral("yyyy-MM-dd"));
+    if (!day.isValid()) {
+        ShowMessage({.text = QStringLiteral("'%1'은(는) 올바른 날짜가 아닙니다.").arg(dayText),
+                     .caption = QStringLiteral("경고"),
+                     .icon = MessageIcon::Error,
+                     .buttons = MessageButtons::Ok});
+        return;
+    }
+    DateTimePicker1->setDate(day);
+    ComboBox1->setCurrentIndex(ComboBox1->findText(item.mid(StartAt, TimeLength)));
+    ComboBox2->setCurrentIndex(ComboBox2->findText(item.mid(EndAt, TimeLength)));
+}
+
+void Tfrm_normal::WebBrowser2DocumentComplete(const QString& url)
+{
+    SundayAnswerArrived(url, PageText(WebBrowser2));
+}
+
+// Every answer is the whole list: one item per record of date, start and end.
+void Tfrm_normal::SundayAnswerArrived(const QString& url, const QString& text)
+{
+    if (url.isEmpty())
+        return;
+    ListBox1->clear();
+    if (IsServerErrorPage(text))
+        return;
+    QStringList records;
+    SplitFields(CharSetOf(u"]"), CharSet(), text, &records);
+    for (const QString& record : records) {
+        const QString day = Trimmed(record);
+        if (day.isEmpty())
+            continue;
+        ListBox1->addItem(QStringLiteral("근무일자 :") + day.mid(0, 10) +
+                          QStringLiteral(" 근무시작 :") + day.mid(10, 5) +
+                          QStringLiteral(" 근무종료 :") + day.mid(15, 5));
+    }
+    DateTimePicker1->setDate(QDate::currentDate());
+    ComboBox1->setCurrentIndex(0);
+    ComboBox2->setCurrentIndex(0);
+}
