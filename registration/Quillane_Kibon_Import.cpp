@@ -1,4 +1,5 @@
 #include "EditionTable.h"
+#include "FileNameCase.h"
 #include "LocalDatabase.h"
 #include "LocalStatements.h"
 #include "ManagementConnectionText.h"
@@ -13,7 +14,6 @@
 #include "quillane_update.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QScreen>
@@ -303,7 +303,7 @@ void Tfrm_Kibon::ImportFromManagementDb()
     const EditionRow* edition = EditionByLabel(environment.edition());
     if (!edition)
         return;
-    if (QFile::exists(SetupIniPath))
+    if (FileExistsIgnoringCase(SetupIniPath))
         return;
     const ImportBanner banner(this);
 

@@ -365,21 +365,22 @@ struct StopCase
     QString autoCheck;
     QString name1, license, birth;
     QString edition;
-    bool setupIni;
+    QString setupIni; // a file of that name in the program folder
     bool imports;
 };
 
 TEST_F(ImportTest, StopsBeforeTheDatabase)
 {
     const StopCase cases[] = {
-        {"AutoCheck with a name", "Y", "홍길동", "", "", "QX2000XE", false, false},
-        {"AutoCheck with a licence of blanks", "Y", "", " ", "", "QX2000XE", false, false},
-        {"AutoCheck with a birth number", "Y", "", "", "8801231", "QX2000XE", false, false},
-        {"AutoCheck with empty fields imports", "Y", "", "", "", "QX2000XE", false, true},
-        {"a name without AutoCheck imports", "N", "홍길동", "", "", "QX2000XE", false, true},
-        {"no management system", "", "", "", "", "", false, false},
-        {"an edition of other letter case", "", "", "", "", "qx2000xe", false, false},
-        {"setup.ini switches the import off", "", "", "", "", "QX2000XE", true, false},
+        {"AutoCheck with a name", "Y", "홍길동", "", "", "QX2000XE", "", false},
+        {"AutoCheck with a licence of blanks", "Y", "", " ", "", "QX2000XE", "", false},
+        {"AutoCheck with a birth number", "Y", "", "", "8801231", "QX2000XE", "", false},
+        {"AutoCheck with empty fields imports", "Y", "", "", "", "QX2000XE", "", true},
+        {"a name without AutoCheck imports", "N", "홍길동", "", "", "QX2000XE", "", true},
+        {"no management system", "", "", "", "", "", "", false},
+        {"an edition of other letter case", "", "", "", "", "qx2000xe", "", false},
+        {"setup.ini switches the import off", "", "", "", "", "QX2000XE", "setup.ini", false},
+        {"in any letter case", "", "", "", "", "QX2000XE", "SETUP.INI", false},
     };
     for (const StopCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -389,14 +390,14 @@ TEST_F(ImportTest, StopsBeforeTheDatabase)
         form->Edit_kibon1->setText(c.name1);
         form->Edit_kibon2->setText(c.license);
         form->EdiT_Jumin->setText(c.birth);
-        if (c.setupIni) {
-            QFile setup(SetupIniPath);
+        QFile setup(ProgramFolder + c.setupIni);
+        if (!c.setupIni.isEmpty()) {
             ASSERT_TRUE(setup.open(QIODevice::WriteOnly));
         }
         Import();
         EXPECT_EQ(databases, c.imports ? 1 : 0);
         EXPECT_EQ(asked.isEmpty(), !c.imports);
-        QFile::remove(SetupIniPath);
+        setup.remove();
     }
 }
 
