@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -578,6 +580,31 @@ TEST_F(ImportTest, WithoutALocalDatabaseTheImportGoesOnWithoutTheAddress)
     EXPECT_EQ(form->Edit_kibon6->text(), "1층");
     EXPECT_EQ(Setting("주소1"), "");
     EXPECT_EQ(Setting("주소4"), "1층");
+}
+
+// A local database without the postal table fails the lookup: the fields imported before it
+// stay, the rest and the settings are not touched.
+TEST_F(ImportTest, AFailedPostalLookupEndsTheImportSilently)
+{
+    {
+        QSqlDatabase empty = QSqlDatabase::addDatabase("QSQLITE", "without postal table");
+        empty.setDatabaseName(":memory:");
+        ASSERT_TRUE(empty.open());
+        QSqlQuery query(empty);
+        QSqlQuery* const local = LocalQuery;
+        LocalQuery = &query;
+        server->rows[Count1] = Count(1);
+        form->Edit_kibon6->setText("설정 상세주소");
+        Import();
+        LocalQuery = local;
+    }
+    QSqlDatabase::removeDatabase("without postal table");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(form->Edit_kibon1->text(), "김약사");
+    EXPECT_EQ(form->Edit_kibon5->text(), "080");
+    EXPECT_EQ(form->Edit_kibon6->text(), "설정 상세주소");
+    EXPECT_FALSE(QFile::exists(ProgramFolder + "quillane.ini"));
+    EXPECT_EQ(server->calls.last(), "close");
 }
 
 // The program's own database layer: no SQL Server driver answers here, which is silent.
