@@ -162,6 +162,7 @@ void Tfrm_zipcode::btn_zipcode1Click()
     FillResultGrid(*LocalQuery);
 }
 
+// As in any grid, a data row is always selected: the first after each search.
 void Tfrm_zipcode::FillResultGrid(QSqlQuery& query)
 {
     std::vector<QStringList> found;
@@ -179,6 +180,8 @@ void Tfrm_zipcode::FillResultGrid(QSqlQuery& query)
             AdvColumnGrid1->setItem(row, column, item);
         }
     }
+    if (AdvColumnGrid1->rowCount() > 0)
+        AdvColumnGrid1->setCurrentCell(0, 0);
 }
 
 void Tfrm_zipcode::AdvColumnGrid1DblClickCell(int row, int /*column*/)

@@ -30,7 +30,8 @@ public:
 
     // Runs the search for the trimmed text of Edit_Zipcode; an empty text does nothing.
     void btn_zipcode1Click();
-    // Copies the rows of the finished search into the grid, one grid row per result row.
+    // Copies the rows of the finished search into the grid, one grid row per result row, and
+    // selects the first.
     void FillResultGrid(QSqlQuery& query);
     // Writes the row's postal code and address into the basic-information window and closes.
     void AdvColumnGrid1DblClickCell(int row, int column);
