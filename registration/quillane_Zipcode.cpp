@@ -87,11 +87,11 @@ void Tfrm_zipcode::SetUpGrid()
     AdvColumnGrid1->setGeometry(8, 60, 435, 187);
     AdvColumnGrid1->setColumnCount(static_cast<int>(GridColumns.size()));
     for (int column = 0; column < AdvColumnGrid1->columnCount(); ++column) {
-        const GridColumn& spec = GridColumns[static_cast<std::size_t>(column)];
-        auto* header = new QTableWidgetItem(QString::fromUtf16(spec.header));
+        const GridColumn& layout = GridColumns[static_cast<std::size_t>(column)];
+        auto* header = new QTableWidgetItem(QString::fromUtf16(layout.header));
         header->setTextAlignment(Qt::AlignCenter);
         AdvColumnGrid1->setHorizontalHeaderItem(column, header);
-        AdvColumnGrid1->setColumnWidth(column, spec.width);
+        AdvColumnGrid1->setColumnWidth(column, layout.width);
     }
     QHeaderView* header = AdvColumnGrid1->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Interactive);
