@@ -70,7 +70,8 @@ void Tfrm_Quillane_Main::Startup()
     SetupIniPath = ProgramFolder + QStringLiteral("setup.ini");
     RefreshManagementIniCopy();
     lbVer->setText(VersionCaption);
-    lbQX2000->setText(DetectEdition());
+    DetectedEdition = DetectEdition();
+    lbQX2000->setText(DetectedEdition);
     const QString installedVersion = PrepareSettingsFile();
     if (!PrepareTempFolder(Config.tempFolder)) {
         QuitNow();

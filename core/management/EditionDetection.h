@@ -18,3 +18,6 @@ EditionEnvironment SystemEditionEnvironment();
 // whose service runs (state 4) on this computer (the service is asked only when the file exists),
 // or empty when no row matches. Decided once per start; never starts a service.
 QString DetectEdition(const EditionEnvironment& environment = SystemEditionEnvironment());
+
+// The edition this start detected (the caption of the main window's lbQX2000), or empty.
+inline QString DetectedEdition;
