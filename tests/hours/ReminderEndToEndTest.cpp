@@ -162,7 +162,10 @@ TEST_P(ReminderEndToEnd, ComesAfterTheSignInAndItsWorkAnswerIsStored)
             return !festival.isEmpty();
         })) << "no festival window after 근무";
         EXPECT_FALSE(Windows(ReminderTitle).isEmpty()) << "the reminder waits behind it";
-        Press(festival, QStringLiteral("Escape"));
+        // The close bar across the festival window's bottom edge.
+        screen.Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), festival,
+                        QStringLiteral("250"), QStringLiteral("585"), QStringLiteral("click"),
+                        QStringLiteral("1")});
     }
     ASSERT_TRUE(WaitFor([&] {
         return Windows(ReminderTitle).isEmpty() && Windows(FestivalWindowTitle).isEmpty();
