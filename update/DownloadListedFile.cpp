@@ -126,7 +126,8 @@ qint64 DownloadListedFile(HttpClient& client, const QStringList& list, const QSt
         QFile::remove(target);
     QFile file(target);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        Show(QStringLiteral("다운로드중에 시스템 에러가 발생했습니다.\r\n\r\n") + file.errorString());
+        Show(QStringLiteral("다운로드중에 시스템 에러가 발생했습니다.\r\n\r\n") +
+             file.errorString());
         return -1;
     }
     const qint64 stored =

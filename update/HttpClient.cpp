@@ -75,7 +75,7 @@ HttpResult HttpClient::Get(const QString& url, QIODevice& sink)
         });
         QObject::connect(reply, &QNetworkReply::finished, reply,
                          [reply, &sink, &answer, writeError] {
-                             if (writeError->isEmpty())
+                             if (writeError->isEmpty() && reply->isOpen())
                                  Drain(*reply, sink, *writeError);
                              answer.set_value(ResultOf(*reply, *writeError));
                              reply->deleteLater();

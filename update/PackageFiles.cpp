@@ -46,11 +46,9 @@ std::optional<QStringList> PackageFiles(const QString& archivePath)
             return std::nullopt;
         const QString name = QString::fromUtf8(rawName);
         const zip_uint32_t type = UnixType(archive.get(), index);
-        if (LeavesFolder(name) ||
-            (type != 0 && type != UnixRegularFile && type != UnixFolder))
+        if (LeavesFolder(name) || (type != 0 && type != UnixRegularFile && type != UnixFolder))
             return std::nullopt;
-        if (const std::optional<QString> file = TopLevelFileName(name);
-            file && type != UnixFolder)
+        if (const std::optional<QString> file = TopLevelFileName(name); file && type != UnixFolder)
             files.push_back(*file);
     }
     return files;

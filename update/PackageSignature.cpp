@@ -45,9 +45,8 @@ bool PackageSignatureHolds(const QString& signatureFile, const QString& package,
     const std::optional<qint64> signedVersion =
         VersionNumber(QString::fromLatin1(ValueAfter(lines[0], "version")));
     const QByteArray signedSha256 = ValueAfter(lines[1], "sha256");
-    const QByteArray signature =
-        QByteArray::fromBase64(ValueAfter(lines[2], "signature"),
-                               QByteArray::AbortOnBase64DecodingErrors);
+    const QByteArray signature = QByteArray::fromBase64(ValueAfter(lines[2], "signature"),
+                                                        QByteArray::AbortOnBase64DecodingErrors);
     const QByteArray manifest = lines[0] + '\n' + lines[1] + '\n';
     if (signature.size() != crypto_sign_BYTES ||
         crypto_sign_verify_detached(reinterpret_cast<const unsigned char*>(signature.data()),

@@ -174,6 +174,6 @@ int UnzipAll(const QString& archive, const QString& folder)
 
 void ReportUnpackFailure()
 {
-    ShowMessage({QStringLiteral("압축풀기 실패했습니다. 자료를 확인하세요"), QStringLiteral("ERRORS"),
-                 MessageIcon::Error});
+    ShowMessage({QStringLiteral("압축풀기 실패했습니다. 자료를 확인하세요"),
+                 QStringLiteral("ERRORS"), MessageIcon::Error});
 }

@@ -133,8 +133,8 @@ void HandOverToUpdater(const QString& serverVersion)
     WriteIniString(ProgramFolder + SettingsKeys::FileName, SettingsKeys::VersionInfo,
                    SettingsKeys::Version, serverVersion);
     delete frm_Update;
-    QFile::setPermissions(updater, QFile::permissions(updater) | QFile::ExeOwner |
-                                       QFile::ExeGroup | QFile::ExeOther);
+    QFile::setPermissions(updater, QFile::permissions(updater) | QFile::ExeOwner | QFile::ExeGroup |
+                                       QFile::ExeOther);
     platform::RunProgram(updater.toStdString(), ShownNormally);
     QCoreApplication::processEvents();
     QuitNow();
@@ -147,7 +147,8 @@ void UpdateProgram(const QString& installedVersion)
     RemoveUpdateBackup(ProgramFolder);
     HttpClient client;
     QStringList list;
-    if (FetchTextList(client, list, ServerAddress() + QStringLiteral("/AutoUpgradeServer.dll?path=UPDATE")) < 2)
+    if (FetchTextList(client, list,
+                      ServerAddress() + QStringLiteral("/AutoUpgradeServer.dll?path=UPDATE")) < 2)
         return;
     DownloadListedFile(client, list, ServerAddress() + QStringLiteral("/Update"), VersionFile,
                        Config.tempFolder + VersionFile, Config.tempFolder);

@@ -26,8 +26,8 @@ int RunProgram(const std::string& commandLine, int showWindow)
     startup.wShowWindow = static_cast<WORD>(showWindow);
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE,
-                        NORMAL_PRIORITY_CLASS | CREATE_SEPARATE_WOW_VDM, nullptr, nullptr,
-                        &startup, &process))
+                        NORMAL_PRIORITY_CLASS | CREATE_SEPARATE_WOW_VDM, nullptr, nullptr, &startup,
+                        &process))
         return static_cast<int>(GetLastError());
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
