@@ -1,6 +1,7 @@
 #include "UpdateStaging.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLockFile>
 
 QString StagingFolder(const QString& programFolder)
@@ -23,6 +24,11 @@ QString UpdaterLockPath(const QString& programFolder)
     return StagingFolder(programFolder) + QStringLiteral("/Quillane_UP.lock");
 }
 
+QString SwapDoneMarker(const QString& programFolder)
+{
+    return StagingFolder(programFolder) + QStringLiteral("/swapped");
+}
+
 void RemoveUpdateBackup(const QString& programFolder)
 {
     const QString staging = StagingFolder(programFolder);
@@ -32,7 +38,10 @@ void RemoveUpdateBackup(const QString& programFolder)
     if (!lock.tryLock(0))
         return;
     QDir(StagedFilesFolder(programFolder)).removeRecursively();
-    QDir(BackupFolder(programFolder)).removeRecursively();
+    if (QFile::exists(SwapDoneMarker(programFolder)))
+        QDir(BackupFolder(programFolder)).removeRecursively();
+    QDir().rmdir(BackupFolder(programFolder));
+    QFile::remove(SwapDoneMarker(programFolder));
     lock.unlock();
     QDir().rmdir(staging);
 }

@@ -1,0 +1,57 @@
+#include "UpdaterPlatform.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The running copy's lock: the user's runtime folder (the temporary folder without one), named
+// with the user id, as the program takes it at its start.
+QString InstanceLockPath()
+{
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::tempPath();
+    return QDir(folder).filePath(QStringLiteral("quillane-%1.lock").arg(getuid()));
+}
+
+class InstanceLockClaim final : public ProgramClaim
+{
+public:
+    InstanceLockClaim() : lock_(InstanceLockPath()) { lock_.setStaleLockTime(0); }
+    bool Take(std::chrono::milliseconds limit) { return lock_.tryLock(limit); }
+
+private:
+    QLockFile lock_;
+};
+
+} // namespace
+
+std::unique_ptr<ProgramClaim> ClaimProgram(std::chrono::milliseconds limit)
+{
+    auto claim = std::make_unique<InstanceLockClaim>();
+    if (!claim->Take(limit))
+        return nullptr;
+    return claim;
+}
+
+bool FolderIsPrivate(const std::string& folder)
+{
+    // Without the trailing separator, which would follow a link.
+    std::string path = folder;
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    struct stat status
+    {
+    };
+    return lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == getuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+const char* ProgramFileName()
+{
+    return "Quillane";
+}
