@@ -302,4 +302,35 @@ TEST_F(UpdateEndToEnd, ASwapThatFailsHalfWayLeavesTheOldVersionRunning)
     EXPECT_EQ(RecordedVersion(), "53");
 }
 
+// A build that carries the test key meets a package signed with another key: it says so, the
+// message is confirmed, and the old version goes on as it was.
+TEST_F(UpdateEndToEnd, ASignedBuildRefusesAPackageSignedWithAnotherKey)
+{
+    Install(QStringLiteral(QUILLANE_SIGNED_EXE), "Quillane", 0755);
+    Offer("53", NewVersion());
+    QProcess release;
+    release.start(QStringLiteral("bash"),
+                  {QStringLiteral(QUILLANE_SOURCE_DIR "/scripts/update-release.sh"), "keygen",
+                   Path("forger.pem")});
+    ASSERT_TRUE(release.waitForFinished(20000));
+    release.start(QStringLiteral("bash"),
+                  {QStringLiteral(QUILLANE_SOURCE_DIR "/scripts/update-release.sh"), "sign",
+                   Path("forger.pem"), Offered("QUILLANE_UPDATE.ZIP"), "53",
+                   Offered("QUILLANE_UPDATE.sig")});
+    ASSERT_TRUE(release.waitForFinished(20000));
+    ASSERT_EQ(release.exitCode(), 0);
+    const std::map<QString, QByteArray> before = ProgramFolder();
+
+    program = Start();
+    ASSERT_NE(program, nullptr);
+    ASSERT_TRUE(Confirm(QStringLiteral("경고")));
+
+    ASSERT_TRUE(service.WaitUntil([](const std::vector<StoredRequest>& requests) {
+        return !PostedBodies(requests, QStringLiteral("ComCheck2.asp")).empty();
+    })) << "the old version signs in";
+    EXPECT_EQ(RunningProgram(), program->processId());
+    EXPECT_EQ(ProgramFolder(), before);
+    EXPECT_FALSE(QFile::exists(Path("Temp/marker.txt"))) << "nothing unpacked";
+}
+
 } // namespace
