@@ -81,6 +81,8 @@ bool PackageVouchedFor(HttpClient& client, const QStringList& list, qint64 serve
     const QByteArray key = UpdatePublicKey();
     if (key.isEmpty())
         return true;
+    // A signature file of an earlier update must not stand in for a missing one.
+    QFile::remove(ExistingFilePath(Config.tempFolder + SignatureFile));
     DownloadListedFile(client, list, ServerAddress() + QStringLiteral("/Update"), SignatureFile,
                        Config.tempFolder + SignatureFile, Config.tempFolder);
     if (PackageSignatureHolds(ExistingFilePath(Config.tempFolder + SignatureFile),
@@ -114,7 +116,8 @@ bool FetchPackage(HttpClient& client, const QStringList& list, qint64 serverVers
     return unpacked > 0;
 }
 
-// Step 10: an updater that the package brought goes to the program folder when none is there.
+// An updater that the package brought goes to the program folder when none is there; one
+// already there stays, even when the package brings a newer one.
 void PlaceUpdater()
 {
     const QString unpacked = Config.tempFolder + UpdaterFile;
@@ -125,17 +128,26 @@ void PlaceUpdater()
     }
 }
 
+void RecordVersion(const QString& version)
+{
+    WriteIniString(ProgramFolder + SettingsKeys::FileName, SettingsKeys::VersionInfo,
+                   SettingsKeys::Version, version);
+}
+
 // The version is recorded before the updater runs; the updater is made executable and started,
-// and this process ends.
-void HandOverToUpdater(const QString& serverVersion)
+// and this process ends. An updater that cannot be started would leave no program running: the
+// installed version is then recorded again and the start-up goes on.
+void HandOverToUpdater(const QString& serverVersion, const QString& installedVersion)
 {
     const QString updater = ExistingFilePath(Trimmed(ProgramFolder) + UpdaterFile);
-    WriteIniString(ProgramFolder + SettingsKeys::FileName, SettingsKeys::VersionInfo,
-                   SettingsKeys::Version, serverVersion);
+    RecordVersion(serverVersion);
     delete frm_Update;
     QFile::setPermissions(updater, QFile::permissions(updater) | QFile::ExeOwner | QFile::ExeGroup |
                                        QFile::ExeOther);
-    platform::RunProgram(updater.toStdString(), ShownNormally);
+    if (platform::RunProgram(QFile::encodeName(updater).toStdString(), ShownNormally) != 0) {
+        RecordVersion(installedVersion);
+        return;
+    }
     QCoreApplication::processEvents();
     QuitNow();
 }
@@ -168,7 +180,7 @@ void UpdateProgram(const QString& installedVersion)
     }
     PlaceUpdater();
     if (FileExistsIgnoringCase(ProgramFolder + UpdaterFile)) {
-        HandOverToUpdater(serverText.trimmed());
+        HandOverToUpdater(serverText.trimmed(), installedVersion);
         return;
     }
     CloseProgressWindow();

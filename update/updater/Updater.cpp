@@ -58,19 +58,25 @@ void StartProgram(const QString& programFolder)
 
 bool RunUpdater(const ProgramConfig& config)
 {
+    // Without a staging folder nothing is replaced, but the program still starts again.
     QDir().mkpath(StagingFolder(config.programFolder));
     QLockFile updaterLock(UpdaterLockPath(config.programFolder));
     updaterLock.setStaleLockTime(0);
     if (!updaterLock.tryLock(0)) {
-        qCInfo(lcUpdater) << "another updater is at work";
-        return false;
+        if (updaterLock.error() == QLockFile::LockFailedError) {
+            qCInfo(lcUpdater) << "another updater is at work";
+            return false;
+        }
+        qCWarning(lcUpdater) << "cannot use the staging folder"
+                             << StagingFolder(config.programFolder);
     }
     std::unique_ptr<ProgramClaim> claim = ClaimProgram(ProgramEndLimit);
     if (!claim) {
         qCWarning(lcUpdater) << "the program is still running; nothing replaced";
         return false;
     }
-    const QStringList files = FilesToReplace(config.tempFolder);
+    const QStringList files =
+        updaterLock.isLocked() ? FilesToReplace(config.tempFolder) : QStringList();
     const bool swapped = !files.isEmpty() && SwapIn(files, config.tempFolder, config.programFolder);
     if (!swapped)
         qCWarning(lcUpdater) << "the program's files are unchanged";
