@@ -177,6 +177,14 @@ TEST_F(UpdateEndToEnd, ANewerVersionReplacesTheFilesAndTheProgramSignsInAgain)
 
     program = Start();
     ASSERT_NE(program, nullptr);
+    EXPECT_TRUE(WaitFor([&] {
+        for (const QString& window : screen.VisibleWindows(program->processId(), ".*")) {
+            const QString geometry = screen.Xdotool({"getwindowgeometry", window});
+            if (geometry.contains("Position: 228,364") && geometry.contains("Geometry: 567x40"))
+                return true;
+        }
+        return false;
+    })) << "the progress strip shows in the screen's centre while the package comes";
     ASSERT_TRUE(program->waitForFinished(HandOverBoundMs)) << "the old version hands over and ends";
     program.reset();
 
