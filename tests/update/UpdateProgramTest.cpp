@@ -1,4 +1,5 @@
 #include "UpdateProgramFixture.h"
+#include "VersionNumber.h"
 
 #include <gmock/gmock.h>
 
@@ -190,6 +191,35 @@ TEST_F(UpdateProgramFixture, TheBackupOfTheLastUpdateGoesAtTheNextStart)
     UpdateProgram("3");
 
     EXPECT_FALSE(QFileInfo::exists(root.filePath("Quillane.update")));
+}
+
+} // namespace
+
+namespace {
+
+TEST(VersionNumberOf, OnlyDecimalIntegersCompare)
+{
+    const struct
+    {
+        const char* text;
+        std::optional<qint64> number;
+    } cases[] = {
+        {"52", 52},
+        {" 12 ", 12},
+        {"+7", 7},
+        {"-1", -1},
+        {"007", 7},
+        {"", std::nullopt},
+        {"1.5", std::nullopt},
+        {"1e3", std::nullopt},
+        {"0x10", std::nullopt},
+        {"53a", std::nullopt},
+        {"9999999999999999999", std::nullopt},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.text);
+        EXPECT_EQ(VersionNumber(QString::fromUtf8(test.text)), test.number);
+    }
 }
 
 } // namespace
