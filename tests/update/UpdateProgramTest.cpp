@@ -123,6 +123,33 @@ INSTANTIATE_TEST_SUITE_P(
              "old",
              "12",
              {}},
+        Case{"UpdaterThatCannotRun",
+             "3",
+             [](auto& f) {
+                 static_cast<UpdateProgramCase&>(f).Offer("12", {{"marker.txt", "m"}});
+                 WriteFile(ProgramFolder + "Quillane_UP.EXE", "MZ made for another system",
+                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+             },
+             "old",
+             "",
+             "3",
+             {}},
+        Case{"NamesInOtherLetterCase",
+             "3",
+             [](auto& f) {
+                 auto& test = static_cast<UpdateProgramCase&>(f);
+                 test.Offer("12", {{"quillane_up.exe", test.NewUpdater(), 0100644}});
+                 const QString package = f.root.filePath(QStringLiteral("package.zip"));
+                 f.server.SetFile("quillane_update.zip", ReadFile(package).toStdString());
+                 f.server.SetFile("quillane_version.ini",
+                                  "[\xb9\xf6\xc0\xfc\xc1\xa4\xba\xb8]\r\n\xb9\xf6\xc0\xfc=12\r\n");
+                 f.server.SetList("quillane_version.ini\t1\t2024-05-01 10:00:00\r\n"
+                                  "quillane_update.zip\t2\t2024-05-01 10:00:00\r\n");
+             },
+             nullptr,
+             "new",
+             "12",
+             {}},
         Case{"NoUpdaterAnywhere",
              "3",
              [](auto& f) {
