@@ -3,6 +3,7 @@
 #include "DownloadListedFile.h"
 #include "FetchTextList.h"
 #include "FileNameCase.h"
+#include "FolderPrivacy.h"
 #include "MessageBox.h"
 #include "PackageFiles.h"
 #include "PackageSignature.h"
@@ -21,10 +22,13 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QPointer>
 #include <QScreen>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcUpdate, "quillane.update")
 
 const QString VersionFile = QStringLiteral("QUILLANE_Version.INI");
 const QString PackageFile = QStringLiteral("QUILLANE_UPDATE.ZIP");
@@ -173,6 +177,10 @@ void UpdateProgram(const QString& installedVersion)
     if (!server || !installed || *installed >= *server)
         return;
 
+    if (!platform::FolderIsPrivate(QFile::encodeName(Config.tempFolder).toStdString())) {
+        qCWarning(lcUpdate) << "no update: others may write to" << Config.tempFolder;
+        return;
+    }
     ShowProgressWindow();
     if (!FetchPackage(client, list, *server)) {
         CloseProgressWindow();

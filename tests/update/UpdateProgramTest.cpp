@@ -150,6 +150,18 @@ INSTANTIATE_TEST_SUITE_P(
              "new",
              "12",
              {}},
+        Case{"TemporaryFolderOpenToOthers",
+             "3",
+             [](auto& f) {
+                 OfferNew(f, "12");
+                 QFile::setPermissions(Config.tempFolder, QFile::ReadOwner | QFile::WriteOwner |
+                                                              QFile::ExeOwner | QFile::ReadOther |
+                                                              QFile::WriteOther | QFile::ExeOther);
+             },
+             "old",
+             "",
+             "3",
+             {}},
         Case{"NoUpdaterAnywhere",
              "3",
              [](auto& f) {

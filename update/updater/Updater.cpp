@@ -2,6 +2,7 @@
 
 #include "FileNameCase.h"
 #include "FileSwap.h"
+#include "FolderPrivacy.h"
 #include "PackageFiles.h"
 #include "ProgramStart.h"
 #include "UpdateStaging.h"
@@ -26,7 +27,7 @@ const QString SettingsFile = QStringLiteral("quillane.ini");
 // settings file.
 QStringList FilesToReplace(const QString& tempFolder)
 {
-    if (!FolderIsPrivate(QFile::encodeName(tempFolder).toStdString())) {
+    if (!platform::FolderIsPrivate(QFile::encodeName(tempFolder).toStdString())) {
         qCWarning(lcUpdater) << "the temporary folder is open to other users:" << tempFolder;
         return {};
     }

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <memory>
-#include <string>
 
 // What the updater needs of the operating system (UTF-8 paths).
 
@@ -17,10 +16,6 @@ public:
 // Waits, up to the limit, until the running copy of the program in this logon session has ended,
 // and claims its place; nothing when it is still running at the limit.
 std::unique_ptr<ProgramClaim> ClaimProgram(std::chrono::milliseconds limit);
-
-// Whether only the current user can have put files into the folder, so that what it holds may
-// be copied into the program folder.
-bool FolderIsPrivate(const std::string& folder);
 
 // The program's executable in the program folder.
 const char* ProgramFileName();

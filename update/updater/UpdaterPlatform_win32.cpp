@@ -34,12 +34,6 @@ std::unique_ptr<ProgramClaim> ClaimProgram(std::chrono::milliseconds limit)
     return std::make_unique<MutexClaim>(mutex);
 }
 
-// The per-user temporary folder of Windows is the user's own.
-bool FolderIsPrivate(const std::string&)
-{
-    return true;
-}
-
 const char* ProgramFileName()
 {
     return "Quillane.exe";
