@@ -168,7 +168,12 @@ int UnzipAll(const QString& archive, const QString& folder)
         return 0;
     const int unpacked = ExtractTopLevelFiles(archive, folder);
     if (unpacked <= 0)
-        ShowMessage({QStringLiteral("압축풀기 실패했습니다. 자료를 확인하세요"),
-                     QStringLiteral("ERRORS"), MessageIcon::Error});
+        ReportUnpackFailure();
     return unpacked;
+}
+
+void ReportUnpackFailure()
+{
+    ShowMessage({QStringLiteral("압축풀기 실패했습니다. 자료를 확인하세요"),
+                 QStringLiteral("ERRORS"), MessageIcon::Error});
 }

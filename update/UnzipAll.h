@@ -13,3 +13,7 @@
 // name is replaced, never followed. An archive of more than 10,000 entries or 512 MiB unpacked
 // is refused whole. Unix execute permissions stored in the archive are kept.
 int UnzipAll(const QString& archive, const QString& folder);
+
+// Tells the user that the package could not be unpacked ("압축풀기 실패했습니다. 자료를
+// 확인하세요", caption "ERRORS").
+void ReportUnpackFailure();

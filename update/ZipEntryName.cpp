@@ -1,5 +1,6 @@
 #include "ZipEntryName.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -22,4 +23,14 @@ std::optional<QString> TopLevelFileName(const QString& entryName)
     if (std::any_of(entryName.begin(), entryName.end(), IsControl))
         return std::nullopt;
     return entryName;
+}
+
+bool LeavesFolder(const QString& entryName)
+{
+    static const QRegularExpression separator(QStringLiteral("[/\\\\]"));
+    if (entryName.startsWith(u'/') || entryName.startsWith(u'\\') || entryName.contains(u':'))
+        return true;
+    if (std::any_of(entryName.begin(), entryName.end(), IsControl))
+        return true;
+    return entryName.split(separator).contains(QStringLiteral(".."));
 }

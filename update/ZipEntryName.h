@@ -8,3 +8,8 @@
 // an entry in a sub-folder, a folder entry and every name that could land elsewhere (empty,
 // absolute, with a drive letter or a UNC prefix, "." or "..", control characters) give nothing.
 std::optional<QString> TopLevelFileName(const QString& entryName);
+
+// Whether unpacking the entry with its folders would put it outside the unpacking folder: an
+// absolute, drive-letter or UNC name, a ".." component, or control characters. Entries in
+// sub-folders below the folder do not leave it.
+bool LeavesFolder(const QString& entryName);

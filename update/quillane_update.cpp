@@ -1,5 +1,9 @@
 #include "quillane_update.h"
 
+#include "UpdatePictures.h"
+
+#include <QPixmap>
+
 namespace {
 
 constexpr int ClientWidth = 567;
@@ -15,4 +19,6 @@ Tfrm_Update::Tfrm_Update(QWidget* parent) : QDialog(parent)
         picture->setGeometry(rect());
         picture->hide();
     }
+    Image1->setPixmap(QPixmap::fromImage(UpdateProgressPicture()));
+    Image2->setPixmap(QPixmap::fromImage(ImportBannerPicture()));
 }

@@ -1,6 +1,7 @@
 #include "ReferenceService.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTcpServer>
@@ -69,15 +70,20 @@ QString ReferenceService::Host() const
     return QStringLiteral("127.0.0.1:%1").arg(port_);
 }
 
+QString ReferenceService::UpdateFolder() const
+{
+    return folder_.filePath(QStringLiteral("update"));
+}
+
 bool ReferenceService::StartOnFreePort()
 {
     port_ = FreeLoopbackPort();
-    if (port_ == 0 || !folder_.isValid())
+    if (port_ == 0 || !folder_.isValid() || !QDir().mkpath(UpdateFolder()))
         return false;
     process_.start(ServicePath(),
                    {QStringLiteral("--listen"), Host(), QStringLiteral("--db"),
                     folder_.filePath(QStringLiteral("service.db")), QStringLiteral("--update-dir"),
-                    folder_.path(), QStringLiteral("--demo")});
+                    UpdateFolder(), QStringLiteral("--demo")});
     return process_.waitForStarted(ProcessWaitMs) && WaitUntilAnswering();
 }
 

@@ -35,6 +35,9 @@ public:
     // "127.0.0.1:port", for the QUILLANE_*_HOST variables.
     QString Host() const;
 
+    // The folder whose files the service offers as updates.
+    QString UpdateFolder() const;
+
     // The request log, read through the service's own "requests" command.
     std::vector<StoredRequest> Requests() const;
 

@@ -1,0 +1,270 @@
+#include "DownloadListedFile.h"
+#include "FetchTextList.h"
+#include "MessageBox.h"
+#include "NetworkThread.h"
+#include "UpdateServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <atomic>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const std::string Package = "PK package bytes, long enough to be cut in the middle";
+
+QByteArray Bytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Answers with the whole length announced and then closes after half of it, the first
+// `closings` times.
+httplib::Server::Handler ClosingHandler(std::shared_ptr<std::atomic<int>> closings)
+{
+    return [closings](const httplib::Request&, httplib::Response& response) {
+        const bool close = closings->fetch_sub(1) > 0;
+        response.set_content_provider(
+            Package.size(), "application/octet-stream",
+            [close](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                if (close) {
+                    sink.write(Package.data(), Package.size() / 2);
+                    return false;
+                }
+                sink.write(Package.data() + offset, Package.size() - offset);
+                return true;
+            });
+    };
+}
+
+class Download : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetMessageBoxHandler([this](const MessageRequest& request) {
+            messages.push_back(request.text);
+            return MessageAnswer::Ok;
+        });
+    }
+    void TearDown() override
+    {
+        SetMessageBoxHandler({});
+        SetRequestTimeout(std::chrono::seconds(60));
+    }
+
+    QString Base() const { return QStringLiteral("http://") + server.Host() + "/Update"; }
+    QString Folder() const { return temp.filePath(QStringLiteral("Temp")); }
+    QStringList Stored() const { return QDir(Folder()).entryList(QDir::Files); }
+
+    UpdateServer server;
+    HttpClient client;
+    QTemporaryDir temp;
+    std::vector<QString> messages;
+};
+
+TEST_F(Download, TheListArrivesLineByLineWithTheTwoHeaders)
+{
+    const struct
+    {
+        const char* answer;
+        QStringList lines;
+    } cases[] = {
+        {"a\tb\tc\r\nd\te\tf\r\n", {"a\tb\tc", "d\te\tf"}},
+        {"one\ntwo", {"one", "two"}},
+        {"one\r\rtwo\n", {"one", "", "two"}},
+        {"", {}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.answer);
+        server.SetList(test.answer);
+        QStringList list{QStringLiteral("old")};
+        EXPECT_EQ(FetchTextList(client, list,
+                                "http://" + server.Host() + "/AutoUpgradeServer.dll?path=UPDATE"),
+                  test.lines.size());
+        EXPECT_EQ(list, test.lines);
+    }
+    const UpdateServer::Request first = server.Requests().front();
+    EXPECT_EQ(first.target, "/AutoUpgradeServer.dll?path=UPDATE");
+    EXPECT_EQ(first.headers.find("Accept")->second, "text/html, */*");
+    EXPECT_EQ(first.headers.find("User-Agent")->second, "Mozilla/3.0 (compatible; Indy Library)");
+}
+
+TEST_F(Download, AListThatDoesNotArriveAnswersMinusOneAndKeepsTheList)
+{
+    SetRequestTimeout(std::chrono::milliseconds(300));
+    server.SetHandler("/slow", [](const httplib::Request&, httplib::Response& response) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        response.set_content("late\n", "text/plain");
+    });
+    const QString urls[] = {"http://" + server.Host() + "/missing",
+                            "http://" + server.Host() + "/slow",
+                            "http://" + UnusedHost() + "/AutoUpgradeServer.dll?path=UPDATE"};
+    for (const QString& url : urls) {
+        SCOPED_TRACE(url.toStdString());
+        QStringList list{QStringLiteral("old")};
+        EXPECT_EQ(FetchTextList(client, list, url), -1);
+        EXPECT_THAT(list, ElementsAre("old"));
+    }
+    EXPECT_THAT(messages, IsEmpty());
+}
+
+TEST_F(Download, TheFirstLineHoldingTheNameIsFetchedAndStampedToTheEvenSecond)
+{
+    server.SetFile("QUILLANE_UPDATE.ZIP", Package);
+    server.SetFile("quillane_update.zip", "lower");
+    server.SetFile("OLD_QUILLANE_UPDATE.ZIP", "longer name");
+    const struct
+    {
+        const char* name;
+        QStringList list;
+        const char* stored;
+        const char* content;
+    } cases[] = {
+        {"exact",
+         {"QUILLANE_Version.INI\t1\t2017-03-02 13:45:00",
+          "QUILLANE_UPDATE.ZIP\t54\t2017-03-02 13:45:07"},
+         "QUILLANE_UPDATE.ZIP",
+         Package.c_str()},
+        {"lower case in the list",
+         {"quillane_update.zip\t5\t2017-03-02 13:45:07"},
+         "quillane_update.zip",
+         "lower"},
+        {"a longer name first",
+         {"OLD_QUILLANE_UPDATE.ZIP\t11\t2017-03-02 13:45:07",
+          "QUILLANE_UPDATE.ZIP\t54\t2017-03-02 13:45:07"},
+         "OLD_QUILLANE_UPDATE.ZIP",
+         "longer name"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        QDir(Folder()).removeRecursively();
+
+        const qint64 stored = DownloadListedFile(client, test.list, Base(), "QUILLANE_UPDATE.ZIP",
+                                                 Folder() + "/QUILLANE_UPDATE.ZIP", Folder());
+
+        EXPECT_EQ(stored, qint64(strlen(test.content)));
+        EXPECT_THAT(Stored(), ElementsAre(test.stored));
+        const QString path = Folder() + u'/' + test.stored;
+        EXPECT_EQ(Bytes(path), test.content);
+        EXPECT_EQ(QFileInfo(path).lastModified(), QDateTime(QDate(2017, 3, 2), QTime(13, 45, 6)));
+    }
+    EXPECT_THAT(messages, IsEmpty());
+}
+
+TEST_F(Download, LinesThatCannotBeReadOrNameNothingDownloadNothing)
+{
+    server.SetFile("QUILLANE_UPDATE.ZIP", Package);
+    const QString unexpected = QStringLiteral("예상하지 못한 에러가 발생하였습니다.");
+    const struct
+    {
+        const char* line;
+        const char* message; // nullptr: none
+    } cases[] = {
+        {"QUILLANE_Version.INI\t1\t2017-03-02 13:45:00", nullptr},
+        {"QUILLANE_UPDATE.ZIP\tmany\t2017-03-02 13:45:00", "unexpected"},
+        {"QUILLANE_UPDATE.ZIP\t54", "unexpected"},
+        {"QUILLANE_UPDATE.ZIP\t54\tyesterday", "unexpected"},
+        {"QUILLANE_UPDATE.ZIP\t99999999999\t2017-03-02 13:45:00", "unexpected"},
+        {"../QUILLANE_UPDATE.ZIP\t54\t2017-03-02 13:45:00", "unexpected"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.line);
+        messages.clear();
+
+        EXPECT_EQ(DownloadListedFile(client, {QString::fromUtf8(test.line)}, Base(),
+                                     "QUILLANE_UPDATE.ZIP", Folder() + "/QUILLANE_UPDATE.ZIP",
+                                     Folder()),
+                  0);
+
+        EXPECT_THAT(Stored(), IsEmpty());
+        if (test.message)
+            EXPECT_THAT(messages, ElementsAre(unexpected));
+        else
+            EXPECT_THAT(messages, IsEmpty());
+    }
+    EXPECT_THAT(server.Targets(), IsEmpty());
+    EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("QUILLANE_UPDATE.ZIP"))));
+}
+
+TEST_F(Download, FailedDownloadsSayWhatHappenedAndNeverHoldADoubledFile)
+{
+    SetRequestTimeout(std::chrono::milliseconds(300));
+    const QStringList list = {"QUILLANE_UPDATE.ZIP\t54\t2017-03-02 13:45:07"};
+    const QString network = QStringLiteral("다운로드중에 네트워크 연결이 끊어졌습니다.\r\n"
+                                           "네트워크를 점검하신 후 잠시 후에 다시 시도해보십시오.");
+    const QString system = QStringLiteral("다운로드중에 시스템 에러가 발생했습니다.\r\n\r\n");
+    const struct
+    {
+        const char* name;
+        std::function<void()> serve;
+        QString base;
+        qint64 result;
+        QString message; // the message's beginning; empty: none
+        qint64 largestFile;
+    } cases[] = {
+        {"closed once, then whole",
+         [&] {
+             server.SetHandler("/Update/QUILLANE_UPDATE.ZIP",
+                               ClosingHandler(std::make_shared<std::atomic<int>>(1)));
+         },
+         Base(),
+         qint64(Package.size()),
+         {},
+         qint64(Package.size())},
+        {"closed twice",
+         [&] {
+             server.SetHandler("/Update/QUILLANE_UPDATE.ZIP",
+                               ClosingHandler(std::make_shared<std::atomic<int>>(2)));
+         },
+         Base(), -1, network, qint64(Package.size() / 2)},
+        {"not on the server",
+         [&] {
+             server.SetHandler("/Update/QUILLANE_UPDATE.ZIP",
+                               [](const httplib::Request&, httplib::Response& response) {
+                                   response.status = 404;
+                                   response.set_content("no such file", "text/html");
+                               });
+         },
+         Base(), 0, QStringLiteral("QUILLANE_UPDATE.ZIP 파일을 찾을 수 없습니다."), 0},
+        {"no answer in time",
+         [&] {
+             server.SetHandler("/Update/QUILLANE_UPDATE.ZIP",
+                               [](const httplib::Request&, httplib::Response& response) {
+                                   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+                                   response.set_content(Package, "text/plain");
+                               });
+         },
+         Base(), -1, system, 0},
+        {"no server", [] {}, "http://" + UnusedHost() + "/Update", -1, system, 0},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        messages.clear();
+        test.serve();
+
+        EXPECT_EQ(DownloadListedFile(client, list, test.base, "QUILLANE_UPDATE.ZIP",
+                                     Folder() + "/QUILLANE_UPDATE.ZIP", Folder()),
+                  test.result);
+
+        const QByteArray stored = Bytes(Folder() + "/QUILLANE_UPDATE.ZIP");
+        EXPECT_LE(stored.size(), test.largestFile);
+        EXPECT_TRUE(QByteArray::fromStdString(Package).startsWith(stored));
+        if (test.message.isEmpty()) {
+            EXPECT_THAT(messages, IsEmpty());
+        } else {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_TRUE(messages.front().startsWith(test.message))
+                << messages.front().toStdString();
+        }
+    }
+}
+
+} // namespace

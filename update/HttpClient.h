@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+
+// How one GET ended.
+struct HttpResult
+{
+    enum class Kind
+    {
+        Ok,
+        ConnectionClosed, // the server closed the connection before the answer was complete
+        HttpError,        // the server answered with a status other than 2xx
+        OtherError,       // no connection, the time-out, a full disk and the like
+    };
+    Kind kind = Kind::OtherError;
+    int status = 0;    // the HTTP status, when one arrived
+    QString errorText; // what went wrong, in the system's words
+};
+
+// The update's HTTP client: plain GET requests that return when the answer is in, sent with the
+// headers Accept "text/html, */*" and User-Agent "Mozilla/3.0 (compatible; Indy Library)". The
+// request runs on the network thread while the calling thread waits. A server that sends
+// nothing for the request time-out (RequestTimeout) ends the request, so a dead server cannot
+// hold the start-up for ever. Redirects are not followed.
+class HttpClient
+{
+public:
+    // GETs the address and writes the answer's body to the open sink; an error status's body is
+    // not written.
+    HttpResult Get(const QString& url, QIODevice& sink);
+};

@@ -1,0 +1,6 @@
+#include "UpdateKey.h"
+
+QByteArray UpdatePublicKey()
+{
+    return QByteArray::fromHex(QUILLANE_UPDATE_PUBLIC_KEY);
+}

@@ -1,0 +1,12 @@
+#include "ProgramConfig.h"
+#include "Updater.h"
+
+#include <QCoreApplication>
+
+// Quillane_UP: started by the program from its folder, without arguments, once the new version's
+// files are unpacked in the temporary folder and the program is about to end.
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    return RunUpdater(ReadProgramConfig(QCoreApplication::applicationDirPath())) ? 0 : 1;
+}
