@@ -1,0 +1,89 @@
+#include "InstanceRoles.h"
+
+#include "ProbeOutput.h"
+#include "SessionEnd.h"
+#include "SingleInstance.h"
+
+#include <windows.h>
+
+using platform::InstanceCommand;
+using platform::InstanceRequest;
+
+namespace {
+
+constexpr UINT_PTR GiveUpTimer = 1;
+
+std::string RequestName(InstanceRequest request)
+{
+    switch (request) {
+    case InstanceRequest::ShowMainScreen:
+        return "ShowMainScreen";
+    case InstanceRequest::User:
+        return "User";
+    case InstanceRequest::TrayMenu:
+        return "TrayMenu";
+    case InstanceRequest::TrayDoubleClick:
+        return "TrayDoubleClick";
+    }
+    return "unknown";
+}
+
+} // namespace
+
+int RunFirstCopy()
+{
+    const auto instance = platform::CreateSingleInstance();
+    if (!instance->BecomeFirst()) {
+        Print("not first\n");
+        return 2;
+    }
+    instance->SetRequestHandler(
+        [](InstanceRequest request) { Print(RequestName(request) + "\n"); });
+    platform::WatchSessionEnd({[] {
+                                   Print("query\n");
+                                   return true;
+                               },
+                               [](bool ends) {
+                                   Print(ends ? "end\n" : "end cancelled\n");
+                                   if (ends)
+                                       PostQuitMessage(0);
+                               }});
+    SetTimer(nullptr, GiveUpTimer, 60000, nullptr);
+    Print("ready\n");
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_TIMER && message.hwnd == nullptr) {
+            Print("timed out\n");
+            return 3;
+        }
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+int RunLaterStart(const std::string& command)
+{
+    if (command != "SHOW" && command != "POS")
+        return 2;
+    const auto instance = platform::CreateSingleInstance();
+    const bool first = instance->BecomeFirst();
+    Print(first ? "first\n" : "second\n");
+    if (!first)
+        instance->SendToFirst(command == "SHOW" ? InstanceCommand::ShowMainScreen
+                                                : InstanceCommand::Pos);
+    return 0;
+}
+
+int EndSession()
+{
+    const HWND window = FindWindowW(L"Tfrm_Quillane_main", nullptr);
+    if (window == nullptr) {
+        Print("no window\n");
+        return 1;
+    }
+    DWORD_PTR answer = FALSE;
+    SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+    Print(answer ? "yes\n" : "no\n");
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    return answer ? 0 : 1;
+}

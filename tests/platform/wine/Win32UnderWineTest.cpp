@@ -1,0 +1,188 @@
+#include "ProfileCases.h"
+#include "Settings.h"
+#include "WinePrefix.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <span>
+
+// The Win32 backend cross-compiled with MinGW-w64 (the probe) and run under Wine: its own
+// checks, the hand-over between two real processes, and the settings file exchanged with the
+// profile API in both directions.
+
+namespace {
+
+const WinePrefix& Prefix()
+{
+    static const WinePrefix prefix(WINE64_PROGRAM, WINESERVER_PROGRAM, WINE_PREFIX_FOLDER);
+    return prefix;
+}
+
+QStringList ProbeCommand(const QStringList& arguments)
+{
+    return QStringList{QStringLiteral(WIN32_PROBE)} + arguments;
+}
+
+QByteArray Cp949(const QString& text)
+{
+    QStringEncoder encoder("windows-949");
+    return encoder.encode(text);
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+QString Named(const ProfileEntry& entry)
+{
+    return QStringLiteral("[%1] %2").arg(QString::fromUtf8(entry.section),
+                                         QString::fromUtf8(entry.key));
+}
+
+void WriteWithSettingsCode(const QString& path, std::span<const ProfileEntry> entries)
+{
+    for (const ProfileEntry& entry : entries)
+        ASSERT_TRUE(WriteIniString(path, QString::fromUtf8(entry.section),
+                                   QString::fromUtf8(entry.key), QString::fromUtf8(entry.value)))
+            << Named(entry).toStdString();
+}
+
+void ExpectSettingsCodeReads(const QString& path, std::span<const ProfileEntry> lookups)
+{
+    for (const ProfileEntry& lookup : lookups)
+        EXPECT_EQ(ReadIniString(path, QString::fromUtf8(lookup.section),
+                                QString::fromUtf8(lookup.key), QString::fromUtf8(MissingValue))
+                      .toStdString(),
+                  lookup.value)
+            << Named(lookup).toStdString();
+}
+
+// Reads lines of a running probe until it has printed the count, within a bound.
+QStringList ReadLines(QProcess& process, qsizetype count)
+{
+    QStringList lines;
+    const QDeadlineTimer deadline(std::chrono::seconds(60));
+    while (lines.size() < count && !deadline.hasExpired()) {
+        if (!process.canReadLine() && !process.waitForReadyRead(500))
+            continue;
+        while (process.canReadLine())
+            lines.append(QString::fromUtf8(process.readLine()).trimmed());
+    }
+    return lines;
+}
+
+class Win32UnderWine : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { problem = Prefix().Prepare(); }
+    static void TearDownTestSuite() { Prefix().WaitForServerEnd(); }
+
+    void SetUp() override { ASSERT_TRUE(problem.isEmpty()) << problem.toStdString(); }
+
+    // Runs the probe to its end; its report goes to the test's output.
+    static WinePrefix::Result Probe(const QStringList& arguments)
+    {
+        WinePrefix::Result result = Prefix().Run(ProbeCommand(arguments));
+        std::cout << result.output.toStdString();
+        return result;
+    }
+
+    // An empty folder C:\name of the test's own; its Unix path.
+    static QString FreshFolder(const QString& name)
+    {
+        QDir folder(Prefix().DriveC() + u'/' + name);
+        folder.removeRecursively();
+        folder.mkpath(QStringLiteral("."));
+        return folder.path();
+    }
+
+    static inline QString problem;
+};
+
+TEST_F(Win32UnderWine, BackendChecksPass)
+{
+    FreshFolder(QStringLiteral("quillane-checks"));
+    EXPECT_EQ(Probe({QStringLiteral("checks"), QStringLiteral("C:\\quillane-checks")}).exitCode, 0);
+}
+
+TEST_F(Win32UnderWine, LaterStartsHandTheirCommandsToTheRunningCopy)
+{
+    const std::unique_ptr<QProcess> first = Prefix().Start(ProbeCommand({QStringLiteral("first")}));
+    ASSERT_EQ(ReadLines(*first, 1), QStringList{QStringLiteral("ready")});
+
+    const WinePrefix::Result pos = Probe({QStringLiteral("later"), QStringLiteral("POS")});
+    const WinePrefix::Result show = Probe({QStringLiteral("later"), QStringLiteral("SHOW")});
+    EXPECT_EQ(pos.output.trimmed(), QStringLiteral("second"));
+    EXPECT_EQ(show.output.trimmed(), QStringLiteral("second"));
+    EXPECT_EQ(ReadLines(*first, 2),
+              (QStringList{QStringLiteral("User"), QStringLiteral("ShowMainScreen")}));
+
+    const WinePrefix::Result end = Probe({QStringLiteral("end-session")});
+    EXPECT_EQ(end.output.trimmed(), QStringLiteral("yes"));
+    EXPECT_EQ(ReadLines(*first, 2), (QStringList{QStringLiteral("query"), QStringLiteral("end")}));
+    ASSERT_TRUE(first->waitForFinished(30000));
+    EXPECT_EQ(first->exitCode(), 0);
+
+    // The claim ended with the process that held it.
+    EXPECT_EQ(Probe({QStringLiteral("later"), QStringLiteral("POS")}).output.trimmed(),
+              QStringLiteral("first"));
+}
+
+TEST_F(Win32UnderWine, SettingsWrittenHereReadAlikeThroughTheProfileApi)
+{
+    const QString folder = FreshFolder(QStringLiteral("quillane-settings"));
+    WriteWithSettingsCode(folder + QStringLiteral("/ours.ini"), ExchangedEntries);
+    WriteWithSettingsCode(folder + QStringLiteral("/guarded.ini"), GuardedEntries);
+
+    EXPECT_EQ(
+        Probe({QStringLiteral("profile-read"), QStringLiteral("C:\\quillane-settings\\OURS.INI"),
+               QStringLiteral("exchanged")})
+            .exitCode,
+        0);
+    EXPECT_EQ(
+        Probe({QStringLiteral("profile-read"), QStringLiteral("C:\\quillane-settings\\guarded.ini"),
+               QStringLiteral("guarded")})
+            .exitCode,
+        0);
+}
+
+TEST_F(Win32UnderWine, ProfileApiWritesTheBytesOfTheSettingsCode)
+{
+    const QString folder = FreshFolder(QStringLiteral("quillane-settings"));
+    WriteWithSettingsCode(folder + QStringLiteral("/ours.ini"), ExchangedEntries);
+    ASSERT_EQ(Probe({QStringLiteral("profile-write"),
+                     QStringLiteral("C:\\quillane-settings\\theirs.ini")})
+                  .exitCode,
+              0);
+
+    const QByteArray theirs = FileBytes(folder + QStringLiteral("/theirs.ini"));
+    EXPECT_TRUE(theirs.contains(Cp949(QStringLiteral("[갂]\r\n똠=뷁\r\n"))))
+        << theirs.toHex(' ').toStdString();
+    EXPECT_EQ(theirs, FileBytes(folder + QStringLiteral("/ours.ini")));
+    ExpectSettingsCodeReads(folder + QStringLiteral("/THEIRS.INI"), ExchangedLookups);
+}
+
+TEST_F(Win32UnderWine, HandWrittenFileReadsAlikeOnBothSides)
+{
+    const QString folder = FreshFolder(QStringLiteral("quillane-settings"));
+    QFile file(folder + QStringLiteral("/hand.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Cp949(QString::fromUtf8(HandWrittenFile).replace(u'\n', QStringLiteral("\r\n"))));
+    file.close();
+
+    ExpectSettingsCodeReads(file.fileName(), HandWrittenLookups);
+    EXPECT_EQ(
+        Probe({QStringLiteral("profile-read"), QStringLiteral("C:\\quillane-settings\\hand.ini"),
+               QStringLiteral("handwritten")})
+            .exitCode,
+        0);
+}
+
+} // namespace
