@@ -12,6 +12,7 @@
 #include "Services.h"
 #include "WideText.h"
 
+#include <utility>
 #include <windows.h>
 
 using namespace platform;
@@ -164,19 +165,32 @@ std::string LinkWrittenOnceAndReadBack(const std::string& folder)
                       read->workingFolder + "\"");
 }
 
-std::string UnknownServiceIsNotRunning()
+// Neither an unknown service nor a machine that does not answer is running or can be started.
+std::string UnknownServicesAreNotRunning()
 {
-    const int state = ServiceState("", "QuillaneNoSuchService");
-    const bool started =
-        StartSqlService("", "QuillaneNoSuchService", {std::chrono::milliseconds(500), 2});
-    return Expect(state == 0 && !started,
-                  "state " + Number(state) + (started ? ", started" : ", not started"));
+    const std::pair<std::string, std::string> services[] = {
+        {"", "QuillaneNoSuchService"},
+        {"NO-SUCH-PC", "MSSQLSERVER"},
+    };
+    for (const auto& [machine, service] : services) {
+        const int state = ServiceState(machine, service);
+        if (state != 0)
+            return service + " on \"" + machine + "\" is in state " + Number(state);
+        if (StartSqlService(machine, service, {std::chrono::milliseconds(500), 2}))
+            return service + " on \"" + machine + "\" started";
+    }
+    return {};
 }
 
-std::string KnownServiceReportsItsState()
+// The prefix's print spooler is installed, stopped until asked to start.
+std::string StoppedServiceStarts()
 {
-    const int state = ServiceState("", "MSIServer");
-    return Expect(state >= 1 && state <= 7, "state " + Number(state));
+    const int before = ServiceState("", "Spooler");
+    const bool started = StartSqlService("", "Spooler");
+    const int after = ServiceState("", "Spooler");
+    return Expect(before == 1 && started && after == ServiceRunning,
+                  "state " + Number(before) + (started ? ", started, " : ", not started, ") +
+                      "state " + Number(after));
 }
 
 std::string FileNamesWithoutRegardToCase(const std::string& folder)
@@ -238,8 +252,8 @@ int RunBackendChecks(const std::string& folder)
         {"Run value", RunValueWrittenAndRewritten},
         {"desktop folder", DesktopFolderExists},
         {"desktop link", [&folder] { return LinkWrittenOnceAndReadBack(folder); }},
-        {"unknown service", UnknownServiceIsNotRunning},
-        {"known service", KnownServiceReportsItsState},
+        {"unknown services", UnknownServicesAreNotRunning},
+        {"stopped service started", StoppedServiceStarts},
         {"file names without regard to case",
          [&folder] { return FileNamesWithoutRegardToCase(folder); }},
         {"copy and remove", [&folder] { return CopyReplacesAndRemoves(folder); }},
