@@ -12,6 +12,8 @@ using platform::InstanceRequest;
 namespace {
 
 constexpr UINT_PTR GiveUpTimer = 1;
+// The message of a tray-style notification; lParam carries the mouse message.
+constexpr UINT TrayNotification = WM_USER + 100;
 
 std::string RequestName(InstanceRequest request)
 {
@@ -26,6 +28,14 @@ std::string RequestName(InstanceRequest request)
         return "TrayDoubleClick";
     }
     return "unknown";
+}
+
+HWND RunningCopyWindow()
+{
+    const HWND window = FindWindowW(L"Tfrm_Quillane_main", nullptr);
+    if (window == nullptr)
+        Print("no window\n");
+    return window;
 }
 
 } // namespace
@@ -74,13 +84,21 @@ int RunLaterStart(const std::string& command)
     return 0;
 }
 
+int NotifyLikeTheTray()
+{
+    const HWND window = RunningCopyWindow();
+    if (window == nullptr)
+        return 1;
+    for (const UINT mouse : {WM_RBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONDBLCLK})
+        PostMessageW(window, TrayNotification, 0, mouse);
+    return 0;
+}
+
 int EndSession()
 {
-    const HWND window = FindWindowW(L"Tfrm_Quillane_main", nullptr);
-    if (window == nullptr) {
-        Print("no window\n");
+    const HWND window = RunningCopyWindow();
+    if (window == nullptr)
         return 1;
-    }
     DWORD_PTR answer = FALSE;
     SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
     Print(answer ? "yes\n" : "no\n");

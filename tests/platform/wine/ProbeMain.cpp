@@ -9,7 +9,7 @@
 
 // The Windows side of the backend tests, run under Wine by the native test:
 //   checks FOLDER              the in-process checks, FOLDER being theirs
-//   first | later SHOW|POS | end-session
+//   first | later SHOW|POS | tray | end-session
 //                              the parts of the single-instance hand-over
 //   profile-read FILE TABLE | profile-write FILE
 //                              the profile API's side of the settings-file cases
@@ -28,13 +28,15 @@ int wmain(int argc, wchar_t** argv)
         return RunFirstCopy();
     if (command == "later" && count == 2)
         return RunLaterStart(arguments[1]);
+    if (command == "tray" && count == 1)
+        return NotifyLikeTheTray();
     if (command == "end-session" && count == 1)
         return EndSession();
     if (command == "profile-read" && count == 3)
         return ReadProfileTable(arguments[1], arguments[2]) == 0 ? 0 : 1;
     if (command == "profile-write" && count == 2)
         return WriteExchangedEntries(arguments[1]) == 0 ? 0 : 1;
-    Print("usage: checks FOLDER | first | later SHOW|POS | end-session | "
+    Print("usage: checks FOLDER | first | later SHOW|POS | tray | end-session | "
           "profile-read FILE TABLE | profile-write FILE\n");
     return 64;
 }

@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringEncoder>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -108,8 +109,10 @@ protected:
 
 TEST_F(Win32UnderWine, BackendChecksPass)
 {
-    FreshFolder(QStringLiteral("quillane-checks"));
+    const QString folder = FreshFolder(QStringLiteral("quillane-checks"));
     EXPECT_EQ(Probe({QStringLiteral("checks"), QStringLiteral("C:\\quillane-checks")}).exitCode, 0);
+    // The link's Hangul name reaches the Unix file system as UTF-8 under the Korean locale.
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/초록우체통.lnk")));
 }
 
 TEST_F(Win32UnderWine, LaterStartsHandTheirCommandsToTheRunningCopy)
@@ -123,6 +126,10 @@ TEST_F(Win32UnderWine, LaterStartsHandTheirCommandsToTheRunningCopy)
     EXPECT_EQ(show.output.trimmed(), QStringLiteral("second"));
     EXPECT_EQ(ReadLines(*first, 2),
               (QStringList{QStringLiteral("User"), QStringLiteral("ShowMainScreen")}));
+
+    EXPECT_EQ(Probe({QStringLiteral("tray")}).exitCode, 0);
+    EXPECT_EQ(ReadLines(*first, 2),
+              (QStringList{QStringLiteral("TrayMenu"), QStringLiteral("TrayDoubleClick")}));
 
     const WinePrefix::Result end = Probe({QStringLiteral("end-session")});
     EXPECT_EQ(end.output.trimmed(), QStringLiteral("yes"));
