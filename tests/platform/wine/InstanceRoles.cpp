@@ -40,7 +40,7 @@ HWND RunningCopyWindow()
 
 } // namespace
 
-int RunFirstCopy()
+int RunFirstCopy(bool busy)
 {
     const auto instance = platform::CreateSingleInstance();
     if (!instance->BecomeFirst()) {
@@ -60,6 +60,10 @@ int RunFirstCopy()
                                }});
     SetTimer(nullptr, GiveUpTimer, 60000, nullptr);
     Print("ready\n");
+    if (busy) {
+        Sleep(20000);
+        Print("awake\n");
+    }
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (message.message == WM_TIMER && message.hwnd == nullptr) {

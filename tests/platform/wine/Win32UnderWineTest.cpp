@@ -142,6 +142,26 @@ TEST_F(Win32UnderWine, LaterStartsHandTheirCommandsToTheRunningCopy)
               QStringLiteral("first"));
 }
 
+// A double-click on the desktop link while the running copy sits in one of its fixed waits
+// must not hang the new start until the wait is over.
+TEST_F(Win32UnderWine, LaterStartDoesNotWaitForABusyRunningCopy)
+{
+    const std::unique_ptr<QProcess> first =
+        Prefix().Start(ProbeCommand({QStringLiteral("busy-first")}));
+    ASSERT_EQ(ReadLines(*first, 1), QStringList{QStringLiteral("ready")});
+
+    EXPECT_EQ(Probe({QStringLiteral("later"), QStringLiteral("SHOW")}).output.trimmed(),
+              QStringLiteral("second"));
+    first->waitForReadyRead(500);
+    EXPECT_FALSE(first->canReadLine())
+        << "the later start ended only after the running copy's wait";
+
+    EXPECT_EQ(ReadLines(*first, 2),
+              (QStringList{QStringLiteral("awake"), QStringLiteral("ShowMainScreen")}));
+    EXPECT_EQ(Probe({QStringLiteral("end-session")}).exitCode, 0);
+    EXPECT_TRUE(first->waitForFinished(30000));
+}
+
 TEST_F(Win32UnderWine, SettingsWrittenHereReadAlikeThroughTheProfileApi)
 {
     const QString folder = FreshFolder(QStringLiteral("quillane-settings"));
