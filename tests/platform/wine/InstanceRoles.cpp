@@ -40,7 +40,7 @@ HWND RunningCopyWindow()
 
 } // namespace
 
-int RunFirstCopy(bool busy)
+int RunFirstCopy(FirstCopyStart start)
 {
     const auto instance = platform::CreateSingleInstance();
     if (!instance->BecomeFirst()) {
@@ -60,8 +60,11 @@ int RunFirstCopy(bool busy)
                                }});
     SetTimer(nullptr, GiveUpTimer, 60000, nullptr);
     Print("ready\n");
-    if (busy) {
-        Sleep(20000);
+    if (start != FirstCopyStart::Idle) {
+        if (start == FirstCopyStart::Busy)
+            Sleep(20000);
+        else
+            platform::SleepWatchingSessionEnd(20000);
         Print("awake\n");
     }
     MSG message;

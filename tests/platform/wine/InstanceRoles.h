@@ -4,12 +4,19 @@
 
 // The parts of the single-instance hand-over, each played by a process of its own.
 
-// The running copy: claims the instance and prints "ready". When busy, it then blocks its
-// thread for 20 seconds, as the program's fixed waits do, and prints "awake". Then it prints
-// each request and session message as it arrives ("ShowMainScreen", "User", "TrayMenu",
-// "TrayDoubleClick", "query", "end") and returns 0 at the end of the session; 2 when another
-// copy runs, 3 when the session does not end within a minute.
-int RunFirstCopy(bool busy);
+// How the running copy spends its first 20 seconds after it is ready.
+enum class FirstCopyStart
+{
+    Idle,       // taking messages at once
+    Busy,       // its thread blocked in other work (Sleep)
+    InFixedWait // in one of the program's fixed waits
+};
+
+// The running copy: claims the instance and prints "ready"; when busy or in a fixed wait, it
+// prints "awake" 20 seconds later. It prints each request and session message as it arrives
+// ("ShowMainScreen", "User", "TrayMenu", "TrayDoubleClick", "query", "end") and returns 0 at the
+// end of the session; 2 when another copy runs, 3 when the session does not end within a minute.
+int RunFirstCopy(FirstCopyStart start);
 
 // A later start with the command "SHOW" or "POS": prints "first" or "second" as the claim went
 // and, when second, hands the command over. 0, or 2 for an unknown command.

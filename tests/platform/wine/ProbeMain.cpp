@@ -9,7 +9,7 @@
 
 // The Windows side of the backend tests, run under Wine by the native test:
 //   checks FOLDER              the in-process checks, FOLDER being theirs
-//   first | busy-first | later SHOW|POS | tray | end-session
+//   first | busy-first | waiting-first | later SHOW|POS | tray | end-session
 //                              the parts of the single-instance hand-over
 //   profile-read FILE TABLE | profile-write FILE
 //                              the profile API's side of the settings-file cases
@@ -25,9 +25,11 @@ int wmain(int argc, wchar_t** argv)
     if (command == "checks" && count == 2)
         return RunBackendChecks(arguments[1]) == 0 ? 0 : 1;
     if (command == "first" && count == 1)
-        return RunFirstCopy(false);
+        return RunFirstCopy(FirstCopyStart::Idle);
     if (command == "busy-first" && count == 1)
-        return RunFirstCopy(true);
+        return RunFirstCopy(FirstCopyStart::Busy);
+    if (command == "waiting-first" && count == 1)
+        return RunFirstCopy(FirstCopyStart::InFixedWait);
     if (command == "later" && count == 2)
         return RunLaterStart(arguments[1]);
     if (command == "tray" && count == 1)
@@ -38,7 +40,8 @@ int wmain(int argc, wchar_t** argv)
         return ReadProfileTable(arguments[1], arguments[2]) == 0 ? 0 : 1;
     if (command == "profile-write" && count == 2)
         return WriteExchangedEntries(arguments[1]) == 0 ? 0 : 1;
-    Print("usage: checks FOLDER | first | busy-first | later SHOW|POS | tray | end-session | "
+    Print("usage: checks FOLDER | first | busy-first | waiting-first | later SHOW|POS | tray | "
+          "end-session | "
           "profile-read FILE TABLE | profile-write FILE\n");
     return 64;
 }

@@ -65,18 +65,18 @@ void ExpectSettingsCodeReads(const QString& path, std::span<const ProfileEntry> 
             << Named(lookup).toStdString();
 }
 
-// Reads lines of a running probe until it has printed the count, within a bound.
-QStringList ReadLines(QProcess& process, qsizetype count)
+// The next lines a running probe prints, up to the count and within a bound, joined by blanks.
+std::string ReadLines(QProcess& process, qsizetype count)
 {
     QStringList lines;
     const QDeadlineTimer deadline(std::chrono::seconds(60));
     while (lines.size() < count && !deadline.hasExpired()) {
         if (!process.canReadLine() && !process.waitForReadyRead(500))
             continue;
-        while (process.canReadLine())
+        while (lines.size() < count && process.canReadLine())
             lines.append(QString::fromUtf8(process.readLine()).trimmed());
     }
-    return lines;
+    return lines.join(u' ').toStdString();
 }
 
 class Win32UnderWine : public ::testing::Test
@@ -118,22 +118,20 @@ TEST_F(Win32UnderWine, BackendChecksPass)
 TEST_F(Win32UnderWine, LaterStartsHandTheirCommandsToTheRunningCopy)
 {
     const std::unique_ptr<QProcess> first = Prefix().Start(ProbeCommand({QStringLiteral("first")}));
-    ASSERT_EQ(ReadLines(*first, 1), QStringList{QStringLiteral("ready")});
+    ASSERT_EQ(ReadLines(*first, 1), "ready");
 
     const WinePrefix::Result pos = Probe({QStringLiteral("later"), QStringLiteral("POS")});
     const WinePrefix::Result show = Probe({QStringLiteral("later"), QStringLiteral("SHOW")});
     EXPECT_EQ(pos.output.trimmed(), QStringLiteral("second"));
     EXPECT_EQ(show.output.trimmed(), QStringLiteral("second"));
-    EXPECT_EQ(ReadLines(*first, 2),
-              (QStringList{QStringLiteral("User"), QStringLiteral("ShowMainScreen")}));
+    EXPECT_EQ(ReadLines(*first, 2), "User ShowMainScreen");
 
     EXPECT_EQ(Probe({QStringLiteral("tray")}).exitCode, 0);
-    EXPECT_EQ(ReadLines(*first, 2),
-              (QStringList{QStringLiteral("TrayMenu"), QStringLiteral("TrayDoubleClick")}));
+    EXPECT_EQ(ReadLines(*first, 2), "TrayMenu TrayDoubleClick");
 
     const WinePrefix::Result end = Probe({QStringLiteral("end-session")});
     EXPECT_EQ(end.output.trimmed(), QStringLiteral("yes"));
-    EXPECT_EQ(ReadLines(*first, 2), (QStringList{QStringLiteral("query"), QStringLiteral("end")}));
+    EXPECT_EQ(ReadLines(*first, 2), "query end");
     ASSERT_TRUE(first->waitForFinished(30000));
     EXPECT_EQ(first->exitCode(), 0);
 
@@ -148,7 +146,7 @@ TEST_F(Win32UnderWine, LaterStartDoesNotWaitForABusyRunningCopy)
 {
     const std::unique_ptr<QProcess> first =
         Prefix().Start(ProbeCommand({QStringLiteral("busy-first")}));
-    ASSERT_EQ(ReadLines(*first, 1), QStringList{QStringLiteral("ready")});
+    ASSERT_EQ(ReadLines(*first, 1), "ready");
 
     EXPECT_EQ(Probe({QStringLiteral("later"), QStringLiteral("SHOW")}).output.trimmed(),
               QStringLiteral("second"));
@@ -156,10 +154,26 @@ TEST_F(Win32UnderWine, LaterStartDoesNotWaitForABusyRunningCopy)
     EXPECT_FALSE(first->canReadLine())
         << "the later start ended only after the running copy's wait";
 
-    EXPECT_EQ(ReadLines(*first, 2),
-              (QStringList{QStringLiteral("awake"), QStringLiteral("ShowMainScreen")}));
+    EXPECT_EQ(ReadLines(*first, 2), "awake ShowMainScreen");
     EXPECT_EQ(Probe({QStringLiteral("end-session")}).exitCode, 0);
     EXPECT_TRUE(first->waitForFinished(30000));
+}
+
+// The end of the session reaches a running copy in one of its fixed waits at once, not after it;
+// a later start's posted command is taken after the wait.
+TEST_F(Win32UnderWine, SessionEndIsHandledInsideAFixedWait)
+{
+    const std::unique_ptr<QProcess> first =
+        Prefix().Start(ProbeCommand({QStringLiteral("waiting-first")}));
+    ASSERT_EQ(ReadLines(*first, 1), "ready");
+
+    EXPECT_EQ(Probe({QStringLiteral("later"), QStringLiteral("POS")}).output.trimmed(),
+              QStringLiteral("second"));
+    EXPECT_EQ(Probe({QStringLiteral("end-session")}).output.trimmed(), QStringLiteral("yes"));
+    // The posted command waits for the message loop, after the wait.
+    EXPECT_EQ(ReadLines(*first, 4), "query end awake User");
+    ASSERT_TRUE(first->waitForFinished(30000));
+    EXPECT_EQ(first->exitCode(), 0);
 }
 
 TEST_F(Win32UnderWine, SettingsWrittenHereReadAlikeThroughTheProfileApi)
