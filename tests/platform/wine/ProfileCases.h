@@ -59,6 +59,9 @@ inline constexpr const char* HandWrittenFile = "; 설정 파일\n"
                                                "Twice=first\n"
                                                "Twice=second\n"
                                                ";Comment=hidden\n"
+                                               "Bare\n"
+                                               "Inline=12 ; no comment\n"
+                                               "Opening=\"열림\n"
                                                "\n"
                                                "[약국]\n"
                                                "똠 = ' 따옴표 안 '\n"
@@ -71,6 +74,9 @@ inline constexpr ProfileEntry HandWrittenLookups[] = {
     {"Quillane", "Empty", ""},
     {"Quillane", "Twice", "first"},
     {"Quillane", "Comment", MissingValue},
+    {"Quillane", "Bare", MissingValue},
+    {"Quillane", "Inline", "12 ; no comment"},
+    {"Quillane", "Opening", "\"열림"},
     {"Quillane", "Late", MissingValue},
     {"약국", "똠", " 따옴표 안 "},
     {"약국", "Licence", MissingValue},
