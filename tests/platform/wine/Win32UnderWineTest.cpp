@@ -176,43 +176,46 @@ TEST_F(Win32UnderWine, SessionEndIsHandledInsideAFixedWait)
     EXPECT_EQ(first->exitCode(), 0);
 }
 
+// Settings files of these tests: C:\quillane-settings under Wine; Hangul in the file names.
+const QString SettingsFolder = QStringLiteral("quillane-settings");
+const QString WindowsSettingsFolder = QStringLiteral("C:\\quillane-settings\\");
+
 TEST_F(Win32UnderWine, SettingsWrittenHereReadAlikeThroughTheProfileApi)
 {
-    const QString folder = FreshFolder(QStringLiteral("quillane-settings"));
-    WriteWithSettingsCode(folder + QStringLiteral("/ours.ini"), ExchangedEntries);
+    const QString folder = FreshFolder(SettingsFolder);
+    WriteWithSettingsCode(folder + QStringLiteral("/약국설정.ini"), ExchangedEntries);
     WriteWithSettingsCode(folder + QStringLiteral("/guarded.ini"), GuardedEntries);
 
-    EXPECT_EQ(
-        Probe({QStringLiteral("profile-read"), QStringLiteral("C:\\quillane-settings\\OURS.INI"),
-               QStringLiteral("exchanged")})
-            .exitCode,
-        0);
-    EXPECT_EQ(
-        Probe({QStringLiteral("profile-read"), QStringLiteral("C:\\quillane-settings\\guarded.ini"),
-               QStringLiteral("guarded")})
-            .exitCode,
-        0);
+    const QString profileRead = QStringLiteral("profile-read");
+    EXPECT_EQ(Probe({profileRead, WindowsSettingsFolder + QStringLiteral("약국설정.INI"),
+                     QStringLiteral("exchanged")})
+                  .exitCode,
+              0);
+    EXPECT_EQ(Probe({profileRead, WindowsSettingsFolder + QStringLiteral("guarded.ini"),
+                     QStringLiteral("guarded")})
+                  .exitCode,
+              0);
 }
 
 TEST_F(Win32UnderWine, ProfileApiWritesTheBytesOfTheSettingsCode)
 {
-    const QString folder = FreshFolder(QStringLiteral("quillane-settings"));
+    const QString folder = FreshFolder(SettingsFolder);
     WriteWithSettingsCode(folder + QStringLiteral("/ours.ini"), ExchangedEntries);
     ASSERT_EQ(Probe({QStringLiteral("profile-write"),
-                     QStringLiteral("C:\\quillane-settings\\theirs.ini")})
+                     WindowsSettingsFolder + QStringLiteral("약국설정.ini")})
                   .exitCode,
               0);
 
-    const QByteArray theirs = FileBytes(folder + QStringLiteral("/theirs.ini"));
+    const QByteArray theirs = FileBytes(folder + QStringLiteral("/약국설정.ini"));
     EXPECT_TRUE(theirs.contains(Cp949(QStringLiteral("[갂]\r\n똠=뷁\r\n"))))
         << theirs.toHex(' ').toStdString();
     EXPECT_EQ(theirs, FileBytes(folder + QStringLiteral("/ours.ini")));
-    ExpectSettingsCodeReads(folder + QStringLiteral("/THEIRS.INI"), ExchangedLookups);
+    ExpectSettingsCodeReads(folder + QStringLiteral("/약국설정.INI"), ExchangedLookups);
 }
 
 TEST_F(Win32UnderWine, HandWrittenFileReadsAlikeOnBothSides)
 {
-    const QString folder = FreshFolder(QStringLiteral("quillane-settings"));
+    const QString folder = FreshFolder(SettingsFolder);
     QFile file(folder + QStringLiteral("/hand.ini"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(Cp949(QString::fromUtf8(HandWrittenFile).replace(u'\n', QStringLiteral("\r\n"))));
@@ -220,7 +223,7 @@ TEST_F(Win32UnderWine, HandWrittenFileReadsAlikeOnBothSides)
 
     ExpectSettingsCodeReads(file.fileName(), HandWrittenLookups);
     EXPECT_EQ(
-        Probe({QStringLiteral("profile-read"), QStringLiteral("C:\\quillane-settings\\hand.ini"),
+        Probe({QStringLiteral("profile-read"), WindowsSettingsFolder + QStringLiteral("hand.ini"),
                QStringLiteral("handwritten")})
             .exitCode,
         0);
