@@ -11,7 +11,6 @@ using platform::InstanceRequest;
 
 namespace {
 
-constexpr UINT_PTR GiveUpTimer = 1;
 // The message of a tray-style notification; lParam carries the mouse message.
 constexpr UINT TrayNotification = WM_USER + 100;
 
@@ -58,7 +57,7 @@ int RunFirstCopy(FirstCopyStart start)
                                    if (ends)
                                        PostQuitMessage(0);
                                }});
-    SetTimer(nullptr, GiveUpTimer, 60000, nullptr);
+    SetTimer(nullptr, 0, 60000, nullptr); // gives up on a session that never ends
     Print("ready\n");
     if (start != FirstCopyStart::Idle) {
         if (start == FirstCopyStart::Busy)

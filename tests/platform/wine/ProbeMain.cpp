@@ -40,8 +40,7 @@ int wmain(int argc, wchar_t** argv)
         return ReadProfileTable(arguments[1], arguments[2]) == 0 ? 0 : 1;
     if (command == "profile-write" && count == 2)
         return WriteExchangedEntries(arguments[1]) == 0 ? 0 : 1;
-    Print("usage: checks FOLDER | first | busy-first | waiting-first | later SHOW|POS | tray | "
-          "end-session | "
-          "profile-read FILE TABLE | profile-write FILE\n");
+    Print("usage: checks FOLDER | first | busy-first | waiting-first | later SHOW|POS | tray |\n"
+          "       end-session | profile-read FILE TABLE | profile-write FILE\n");
     return 64;
 }
