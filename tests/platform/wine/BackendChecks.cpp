@@ -165,6 +165,19 @@ std::string LinkWrittenOnceAndReadBack(const std::string& folder)
                       read->workingFolder + "\"");
 }
 
+// Without a desktop folder there is no link, neither in the current drive's root nor elsewhere.
+std::string NoLinkWithoutADesktopFolder(const std::string& folder)
+{
+    SetCurrentDirectoryW(WideFromUtf8(folder).c_str());
+    const std::string atRoot = DesktopLinkPath("", "초록우체통");
+    RemoveFile(atRoot);
+    for (const std::string& desktop : {std::string(), folder + "\\없는 폴더"}) {
+        if (CreateDesktopLink(desktop, "초록우체통", {ModulePath(), "SHOW", folder}))
+            return "a link for the desktop \"" + desktop + "\"";
+    }
+    return Expect(!FileExists(atRoot), "a link at " + atRoot);
+}
+
 // Neither an unknown service nor a machine that does not answer is running or can be started.
 std::string UnknownServicesAreNotRunning()
 {
@@ -252,6 +265,8 @@ int RunBackendChecks(const std::string& folder)
         {"Run value", RunValueWrittenAndRewritten},
         {"desktop folder", DesktopFolderExists},
         {"desktop link", [&folder] { return LinkWrittenOnceAndReadBack(folder); }},
+        {"no link without a desktop folder",
+         [&folder] { return NoLinkWithoutADesktopFolder(folder); }},
         {"unknown services", UnknownServicesAreNotRunning},
         {"stopped service started", StoppedServiceStarts},
         {"file names without regard to case",
