@@ -91,7 +91,7 @@ protected:
     static WinePrefix::Result Probe(const QStringList& arguments)
     {
         WinePrefix::Result result = Prefix().Run(ProbeCommand(arguments));
-        std::cout << result.output.toStdString();
+        std::cout << result.output.toStdString() << result.errors.toStdString();
         return result;
     }
 

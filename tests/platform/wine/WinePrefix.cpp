@@ -21,10 +21,10 @@ bool KoreanLocaleGenerated()
 
 QString Failure(const QString& step, const WinePrefix::Result& result)
 {
-    return QStringLiteral("Wine cannot %1 (exit %2):\n%3")
+    return QStringLiteral("Wine cannot %1 (exit %2):\n%3%4")
         .arg(step)
         .arg(result.exitCode)
-        .arg(result.output);
+        .arg(result.output, result.errors);
 }
 
 } // namespace
@@ -79,15 +79,16 @@ WinePrefix::Result WinePrefix::Run(const QStringList& arguments, int timeoutMs) 
 {
     const std::unique_ptr<QProcess> process = Start(arguments);
     Result result;
-    if (!process->waitForFinished(timeoutMs)) {
+    const bool ended = process->waitForFinished(timeoutMs);
+    if (!ended) {
         process->kill();
         process->waitForFinished();
-        result.output = QString::fromUtf8(process->readAll()) +
-                        QStringLiteral("\n(no end within %1 ms)").arg(timeoutMs);
-        return result;
     }
-    result.output = QString::fromUtf8(process->readAll());
-    if (process->exitStatus() == QProcess::NormalExit)
+    result.output = QString::fromUtf8(process->readAllStandardOutput());
+    result.errors = QString::fromUtf8(process->readAllStandardError());
+    if (!ended)
+        result.errors += QStringLiteral("(no end within %1 ms)\n").arg(timeoutMs);
+    else if (process->exitStatus() == QProcess::NormalExit)
         result.exitCode = process->exitCode();
     return result;
 }
@@ -96,7 +97,6 @@ std::unique_ptr<QProcess> WinePrefix::Start(const QStringList& arguments) const
 {
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(Environment());
-    process->setProcessChannelMode(QProcess::MergedChannels);
     process->start(wine, arguments);
     return process;
 }

@@ -15,7 +15,8 @@ public:
     struct Result
     {
         int exitCode = -1;
-        QString output;
+        QString output; // standard output
+        QString errors; // standard error: Wine's own notes land here
     };
 
     WinePrefix(QString wine, QString wineServer, QString folder);
@@ -29,7 +30,7 @@ public:
     // Runs wine64 with the arguments to its end, within the time-out.
     Result Run(const QStringList& arguments, int timeoutMs = 120000) const;
 
-    // Starts wine64 with the arguments, standard error merged into standard output.
+    // Starts wine64 with the arguments; its standard output is the process's read channel.
     std::unique_ptr<QProcess> Start(const QStringList& arguments) const;
 
     // Waits until the prefix's wine server has ended, after its last program.
