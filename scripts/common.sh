@@ -24,6 +24,19 @@ install_missing_packages() {
     fi
 }
 
+# The Windows layer's tests run under Wine in code page 949, which needs the Korean UTF-8 locale.
+generate_korean_locale() {
+    if locale -a 2>/dev/null | grep -qix 'ko_KR.utf8'; then
+        return
+    fi
+    echo "Generating the locale ko_KR.UTF-8"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo sed -i 's/^# *\(ko_KR.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -qx 'ko_KR.UTF-8 UTF-8' /etc/locale.gen || echo 'ko_KR.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+    $sudo locale-gen
+}
+
 build_project() {
     cmake -S "$QUILLANE_ROOT" -B "$QUILLANE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build "$QUILLANE_BUILD" --parallel "$(nproc)"

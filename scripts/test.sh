@@ -3,6 +3,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing_packages
+generate_korean_locale
 build_project
 (cd "$QUILLANE_BUILD" && ctest --output-on-failure --parallel "$(nproc)" "$@")
 

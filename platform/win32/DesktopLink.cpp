@@ -56,8 +56,13 @@ std::string DesktopLinkPath(const std::string& folder, const std::string& title)
     return folder + "\\" + title + ".lnk";
 }
 
+// An empty or missing folder gets no link: "\title.lnk" would land in the drive's root.
 bool CreateDesktopLink(const std::string& folder, const std::string& title, const ShellLink& link)
 {
+    const DWORD folderAttributes = GetFileAttributesW(WideFromUtf8(folder).c_str());
+    if (folderAttributes == INVALID_FILE_ATTRIBUTES ||
+        !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
     const std::wstring path = WideFromUtf8(DesktopLinkPath(folder, title));
     if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
         return true;

@@ -34,10 +34,12 @@ public:
             return;
         switch (command) {
         case InstanceCommand::ShowMainScreen:
+            // Posted to the running copy's thread rather than sent: a copy busy in one of its
+            // fixed waits would otherwise hold this start until the wait is over.
             SetWindowPos(window, HWND_NOTOPMOST,
                          (GetSystemMetrics(SM_CXSCREEN) - MainScreenSize) / 2,
                          (GetSystemMetrics(SM_CYSCREEN) - MainScreenSize) / 2, MainScreenSize,
-                         MainScreenSize, 0);
+                         MainScreenSize, SWP_ASYNCWINDOWPOS);
             break;
         case InstanceCommand::Pos:
             PostMessageW(window, WM_USER, 0, 0);

@@ -1,0 +1,278 @@
+#include "BackendChecks.h"
+
+#include "Autostart.h"
+#include "Check.h"
+#include "ComputerName.h"
+#include "DesktopLink.h"
+#include "FileSystem.h"
+#include "FolderSync.h"
+#include "IdleArithmetic.h"
+#include "IdleTime.h"
+#include "LinkReader.h"
+#include "Services.h"
+#include "WideText.h"
+
+#include <utility>
+#include <windows.h>
+
+using namespace platform;
+
+namespace {
+
+std::string Number(unsigned long long value)
+{
+    return std::to_string(value);
+}
+
+std::string ModulePath()
+{
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return Utf8FromWide(path, length);
+}
+
+bool IsFolder(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool PutFile(const std::string& path, const std::string& bytes)
+{
+    const HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool done =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    CloseHandle(file);
+    return done;
+}
+
+std::string FileBytes(const std::string& path)
+{
+    const HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "<unreadable>";
+    char buffer[4096];
+    DWORD read = 0;
+    ReadFile(file, buffer, sizeof(buffer), &read, nullptr);
+    CloseHandle(file);
+    return std::string(buffer, read);
+}
+
+std::string EnvironmentValue(const wchar_t* name)
+{
+    wchar_t value[256] = {};
+    const DWORD length = GetEnvironmentVariableW(name, value, 256);
+    return length < 256 ? Utf8FromWide(value, length) : std::string();
+}
+
+std::string RunValue()
+{
+    wchar_t value[MAX_PATH] = {};
+    DWORD size = sizeof(value);
+    DWORD type = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                     L"QUILLANE", RRF_RT_ANY, &type, value, &size) != ERROR_SUCCESS)
+        return "<missing>";
+    if (type != REG_SZ)
+        return "<type " + Number(type) + ">";
+    return Utf8FromWide(value, wcslen(value));
+}
+
+std::string AnsiCodePageIs949()
+{
+    return Expect(GetACP() == 949, "the ANSI code page is " + Number(GetACP()));
+}
+
+std::string ComputerNameIsTheSystems()
+{
+    const std::string name = LocalComputerName();
+    const std::string expected = CutComputerName(EnvironmentValue(L"COMPUTERNAME"));
+    return Expect(!name.empty() && name == expected,
+                  "reads \"" + name + "\", the system says \"" + expected + "\"");
+}
+
+std::string IdleSecondsWithinUptime()
+{
+    const std::optional<std::uint32_t> seconds = CreateSystemIdleSource()->IdleSeconds();
+    if (!seconds)
+        return "no idle seconds";
+    const DWORD uptime = GetTickCount() / 1000;
+    return Expect(*seconds <= uptime,
+                  Number(*seconds) + " idle seconds after " + Number(uptime) + " s of uptime");
+}
+
+std::string IdleTicksAcrossTheWrap()
+{
+    struct Ticks
+    {
+        DWORD now;
+        DWORD lastInput;
+        std::uint32_t seconds;
+    };
+    constexpr Ticks cases[] = {
+        {65000, 5000, 60},
+        {1999, 0xFFFFFC18, 2}, // the counter wrapped a second after the last input
+        {0xFFFFFFFF, 0, 4294967},
+    };
+    for (const Ticks& ticks : cases) {
+        const std::uint32_t seconds = IdleSecondsFromTicks(ticks.now, ticks.lastInput);
+        if (seconds != ticks.seconds)
+            return Number(ticks.lastInput) + " to " + Number(ticks.now) + " gives " +
+                   Number(seconds) + " s";
+    }
+    return {};
+}
+
+std::string RunValueWrittenAndRewritten()
+{
+    for (const std::string path :
+         {"C:\\Program Files\\Quillane\\Quillane.exe", "D:\\똘똠약국\\프로그램\\Quillane.exe"}) {
+        if (!RegisterAutostart(path))
+            return "not written for " + path;
+        const std::string read = RunValue();
+        if (read != path)
+            return "reads back \"" + read + "\" for " + path;
+    }
+    return {};
+}
+
+std::string DesktopFolderExists()
+{
+    const std::string folder = DesktopFolder();
+    return Expect(IsFolder(folder), "\"" + folder + "\" is no folder");
+}
+
+std::string LinkWrittenOnceAndReadBack(const std::string& folder)
+{
+    const ShellLink link{ModulePath(), "SHOW", folder};
+    const std::string path = DesktopLinkPath(folder, "초록우체통");
+    if (!CreateDesktopLink(folder, "초록우체통", link))
+        return "not created";
+    if (!CreateDesktopLink(folder, "초록우체통", {"C:\\elsewhere.exe", "POS", "C:\\"}))
+        return "an existing link counts as missing";
+    const std::optional<ShellLink> read = ReadShellLink(path);
+    if (!read)
+        return "cannot load " + path;
+    return Expect(read->target == link.target && read->arguments == link.arguments &&
+                      read->workingFolder == link.workingFolder,
+                  "reads \"" + read->target + "\" \"" + read->arguments + "\" in \"" +
+                      read->workingFolder + "\"");
+}
+
+// Without a desktop folder there is no link, neither in the current drive's root nor elsewhere.
+std::string NoLinkWithoutADesktopFolder(const std::string& folder)
+{
+    SetCurrentDirectoryW(WideFromUtf8(folder).c_str());
+    const std::string atRoot = DesktopLinkPath("", "초록우체통");
+    RemoveFile(atRoot);
+    for (const std::string& desktop : {std::string(), folder + "\\없는 폴더"}) {
+        if (CreateDesktopLink(desktop, "초록우체통", {ModulePath(), "SHOW", folder}))
+            return "a link for the desktop \"" + desktop + "\"";
+    }
+    return Expect(!FileExists(atRoot), "a link at " + atRoot);
+}
+
+// Neither an unknown service nor a machine that does not answer is running or can be started.
+std::string UnknownServicesAreNotRunning()
+{
+    const std::pair<std::string, std::string> services[] = {
+        {"", "QuillaneNoSuchService"},
+        {"NO-SUCH-PC", "MSSQLSERVER"},
+    };
+    for (const auto& [machine, service] : services) {
+        const int state = ServiceState(machine, service);
+        if (state != 0)
+            return service + " on \"" + machine + "\" is in state " + Number(state);
+        if (StartSqlService(machine, service, {std::chrono::milliseconds(500), 2}))
+            return service + " on \"" + machine + "\" started";
+    }
+    return {};
+}
+
+// The prefix's print spooler is installed, stopped until asked to start.
+std::string StoppedServiceStarts()
+{
+    const int before = ServiceState("", "Spooler");
+    const bool started = StartSqlService("", "Spooler");
+    const int after = ServiceState("", "Spooler");
+    return Expect(before == 1 && started && after == ServiceRunning,
+                  "state " + Number(before) + (started ? ", started, " : ", not started, ") +
+                      "state " + Number(after));
+}
+
+std::string FileNamesWithoutRegardToCase(const std::string& folder)
+{
+    if (!PutFile(folder + "\\Quillane.ini", "[Quillane]\r\n"))
+        return "cannot write the file";
+    struct Existence
+    {
+        std::string path;
+        bool exists;
+    };
+    const Existence cases[] = {
+        {folder + "\\Quillane.ini", true},
+        {folder + "\\QUILLANE.INI", true},
+        {folder + "\\quillane.ini", true},
+        {folder + "\\Quillane.ini.bak", false},
+        {folder, false},
+        {folder + "\\없는파일.ini", false},
+        {"Q:\\NoSuchFolder\\x.ini", false},
+    };
+    for (const Existence& existence : cases) {
+        if (FileExists(existence.path) != existence.exists)
+            return existence.path + (existence.exists ? " missing" : " found");
+    }
+    return {};
+}
+
+std::string CopyReplacesAndRemoves(const std::string& folder)
+{
+    const std::string from = folder + "\\QUILLANE_Version.INI";
+    const std::string to = folder + "\\초록우체통.bak";
+    for (const std::string content : {"first", "second, longer"}) {
+        if (!PutFile(from, content) || !CopyFileOver(folder + "\\quillane_version.ini", to))
+            return "not copied: " + content;
+        if (FileBytes(to) != content)
+            return "the copy holds \"" + FileBytes(to) + "\"";
+    }
+    if (CopyFileOver(folder + "\\없는파일.ini", to) || FileBytes(to) != "second, longer")
+        return "a missing file was copied";
+    if (!RemoveFile(folder + "\\초록우체통.BAK") || FileExists(to))
+        return "not removed";
+    return Expect(!RemoveFile(to), "a missing file counts as removed");
+}
+
+std::string FolderSyncs(const std::string& folder)
+{
+    return Expect(SyncFolder(folder), "refused");
+}
+
+} // namespace
+
+int RunBackendChecks(const std::string& folder)
+{
+    const Check checks[] = {
+        {"ANSI code page 949", AnsiCodePageIs949},
+        {"computer name", ComputerNameIsTheSystems},
+        {"idle seconds", IdleSecondsWithinUptime},
+        {"idle ticks across the wrap", IdleTicksAcrossTheWrap},
+        {"Run value", RunValueWrittenAndRewritten},
+        {"desktop folder", DesktopFolderExists},
+        {"desktop link", [&folder] { return LinkWrittenOnceAndReadBack(folder); }},
+        {"no link without a desktop folder",
+         [&folder] { return NoLinkWithoutADesktopFolder(folder); }},
+        {"unknown services", UnknownServicesAreNotRunning},
+        {"stopped service started", StoppedServiceStarts},
+        {"file names without regard to case",
+         [&folder] { return FileNamesWithoutRegardToCase(folder); }},
+        {"copy and remove", [&folder] { return CopyReplacesAndRemoves(folder); }},
+        {"folder sync", [&folder] { return FolderSyncs(folder); }},
+    };
+    return RunChecks(checks);
+}

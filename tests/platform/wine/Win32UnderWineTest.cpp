@@ -1,0 +1,232 @@
+#include "ProfileCases.h"
+#include "Settings.h"
+#include "WinePrefix.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringEncoder>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <span>
+
+// The Win32 backend cross-compiled with MinGW-w64 (the probe) and run under Wine: its own
+// checks, the hand-over between two real processes, and the settings file exchanged with the
+// profile API in both directions.
+
+namespace {
+
+const WinePrefix& Prefix()
+{
+    static const WinePrefix prefix(WINE64_PROGRAM, WINESERVER_PROGRAM, WINE_PREFIX_FOLDER);
+    return prefix;
+}
+
+QStringList ProbeCommand(const QStringList& arguments)
+{
+    return QStringList{QStringLiteral(WIN32_PROBE)} + arguments;
+}
+
+QByteArray Cp949(const QString& text)
+{
+    QStringEncoder encoder("windows-949");
+    return encoder.encode(text);
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+QString Named(const ProfileEntry& entry)
+{
+    return QStringLiteral("[%1] %2").arg(QString::fromUtf8(entry.section),
+                                         QString::fromUtf8(entry.key));
+}
+
+void WriteWithSettingsCode(const QString& path, std::span<const ProfileEntry> entries)
+{
+    for (const ProfileEntry& entry : entries)
+        ASSERT_TRUE(WriteIniString(path, QString::fromUtf8(entry.section),
+                                   QString::fromUtf8(entry.key), QString::fromUtf8(entry.value)))
+            << Named(entry).toStdString();
+}
+
+void ExpectSettingsCodeReads(const QString& path, std::span<const ProfileEntry> lookups)
+{
+    for (const ProfileEntry& lookup : lookups)
+        EXPECT_EQ(ReadIniString(path, QString::fromUtf8(lookup.section),
+                                QString::fromUtf8(lookup.key), QString::fromUtf8(MissingValue))
+                      .toStdString(),
+                  lookup.value)
+            << Named(lookup).toStdString();
+}
+
+// The next lines a running probe prints, up to the count and within a bound, joined by blanks.
+std::string ReadLines(QProcess& process, qsizetype count)
+{
+    QStringList lines;
+    const QDeadlineTimer deadline(std::chrono::seconds(60));
+    while (lines.size() < count && !deadline.hasExpired()) {
+        if (!process.canReadLine() && !process.waitForReadyRead(500))
+            continue;
+        while (lines.size() < count && process.canReadLine())
+            lines.append(QString::fromUtf8(process.readLine()).trimmed());
+    }
+    return lines.join(u' ').toStdString();
+}
+
+class Win32UnderWine : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { problem = Prefix().Prepare(); }
+    static void TearDownTestSuite() { Prefix().WaitForServerEnd(); }
+
+    void SetUp() override { ASSERT_TRUE(problem.isEmpty()) << problem.toStdString(); }
+
+    // Runs the probe to its end; its report goes to the test's output.
+    static WinePrefix::Result Probe(const QStringList& arguments)
+    {
+        WinePrefix::Result result = Prefix().Run(ProbeCommand(arguments));
+        std::cout << result.output.toStdString() << result.errors.toStdString();
+        return result;
+    }
+
+    // An empty folder C:\name of the test's own; its Unix path.
+    static QString FreshFolder(const QString& name)
+    {
+        QDir folder(Prefix().DriveC() + u'/' + name);
+        folder.removeRecursively();
+        folder.mkpath(QStringLiteral("."));
+        return folder.path();
+    }
+
+    static inline QString problem;
+};
+
+TEST_F(Win32UnderWine, BackendChecksPass)
+{
+    const QString folder = FreshFolder(QStringLiteral("quillane-checks"));
+    EXPECT_EQ(Probe({QStringLiteral("checks"), QStringLiteral("C:\\quillane-checks")}).exitCode, 0);
+    // The link's Hangul name reaches the Unix file system as UTF-8 under the Korean locale.
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/초록우체통.lnk")));
+}
+
+TEST_F(Win32UnderWine, LaterStartsHandTheirCommandsToTheRunningCopy)
+{
+    const std::unique_ptr<QProcess> first = Prefix().Start(ProbeCommand({QStringLiteral("first")}));
+    ASSERT_EQ(ReadLines(*first, 1), "ready");
+
+    const WinePrefix::Result pos = Probe({QStringLiteral("later"), QStringLiteral("POS")});
+    const WinePrefix::Result show = Probe({QStringLiteral("later"), QStringLiteral("SHOW")});
+    EXPECT_EQ(pos.output.trimmed(), QStringLiteral("second"));
+    EXPECT_EQ(show.output.trimmed(), QStringLiteral("second"));
+    EXPECT_EQ(ReadLines(*first, 2), "User ShowMainScreen");
+
+    EXPECT_EQ(Probe({QStringLiteral("tray")}).exitCode, 0);
+    EXPECT_EQ(ReadLines(*first, 2), "TrayMenu TrayDoubleClick");
+
+    const WinePrefix::Result end = Probe({QStringLiteral("end-session")});
+    EXPECT_EQ(end.output.trimmed(), QStringLiteral("yes"));
+    EXPECT_EQ(ReadLines(*first, 2), "query end");
+    ASSERT_TRUE(first->waitForFinished(30000));
+    EXPECT_EQ(first->exitCode(), 0);
+
+    // The claim ended with the process that held it.
+    EXPECT_EQ(Probe({QStringLiteral("later"), QStringLiteral("POS")}).output.trimmed(),
+              QStringLiteral("first"));
+}
+
+// A double-click on the desktop link while the running copy sits in one of its fixed waits
+// must not hang the new start until the wait is over.
+TEST_F(Win32UnderWine, LaterStartDoesNotWaitForABusyRunningCopy)
+{
+    const std::unique_ptr<QProcess> first =
+        Prefix().Start(ProbeCommand({QStringLiteral("busy-first")}));
+    ASSERT_EQ(ReadLines(*first, 1), "ready");
+
+    EXPECT_EQ(Probe({QStringLiteral("later"), QStringLiteral("SHOW")}).output.trimmed(),
+              QStringLiteral("second"));
+    first->waitForReadyRead(500);
+    EXPECT_FALSE(first->canReadLine())
+        << "the later start ended only after the running copy's wait";
+
+    EXPECT_EQ(ReadLines(*first, 2), "awake ShowMainScreen");
+    EXPECT_EQ(Probe({QStringLiteral("end-session")}).exitCode, 0);
+    EXPECT_TRUE(first->waitForFinished(30000));
+}
+
+// The end of the session reaches a running copy in one of its fixed waits at once, not after it;
+// a later start's posted command is taken after the wait.
+TEST_F(Win32UnderWine, SessionEndIsHandledInsideAFixedWait)
+{
+    const std::unique_ptr<QProcess> first =
+        Prefix().Start(ProbeCommand({QStringLiteral("waiting-first")}));
+    ASSERT_EQ(ReadLines(*first, 1), "ready");
+
+    EXPECT_EQ(Probe({QStringLiteral("later"), QStringLiteral("POS")}).output.trimmed(),
+              QStringLiteral("second"));
+    EXPECT_EQ(Probe({QStringLiteral("end-session")}).output.trimmed(), QStringLiteral("yes"));
+    // The posted command waits for the message loop, after the wait.
+    EXPECT_EQ(ReadLines(*first, 4), "query end awake User");
+    ASSERT_TRUE(first->waitForFinished(30000));
+    EXPECT_EQ(first->exitCode(), 0);
+}
+
+// Settings files of these tests: C:\quillane-settings under Wine; Hangul in the file names.
+const QString SettingsFolder = QStringLiteral("quillane-settings");
+const QString WindowsSettingsFolder = QStringLiteral("C:\\quillane-settings\\");
+
+TEST_F(Win32UnderWine, SettingsWrittenHereReadAlikeThroughTheProfileApi)
+{
+    const QString folder = FreshFolder(SettingsFolder);
+    WriteWithSettingsCode(folder + QStringLiteral("/약국설정.ini"), ExchangedEntries);
+    WriteWithSettingsCode(folder + QStringLiteral("/guarded.ini"), GuardedEntries);
+
+    const QString profileRead = QStringLiteral("profile-read");
+    EXPECT_EQ(Probe({profileRead, WindowsSettingsFolder + QStringLiteral("약국설정.INI"),
+                     QStringLiteral("exchanged")})
+                  .exitCode,
+              0);
+    EXPECT_EQ(Probe({profileRead, WindowsSettingsFolder + QStringLiteral("guarded.ini"),
+                     QStringLiteral("guarded")})
+                  .exitCode,
+              0);
+}
+
+TEST_F(Win32UnderWine, ProfileApiWritesTheBytesOfTheSettingsCode)
+{
+    const QString folder = FreshFolder(SettingsFolder);
+    WriteWithSettingsCode(folder + QStringLiteral("/ours.ini"), ExchangedEntries);
+    ASSERT_EQ(Probe({QStringLiteral("profile-write"),
+                     WindowsSettingsFolder + QStringLiteral("약국설정.ini")})
+                  .exitCode,
+              0);
+
+    const QByteArray theirs = FileBytes(folder + QStringLiteral("/약국설정.ini"));
+    EXPECT_TRUE(theirs.contains(Cp949(QStringLiteral("[갂]\r\n똠=뷁\r\n"))))
+        << theirs.toHex(' ').toStdString();
+    EXPECT_EQ(theirs, FileBytes(folder + QStringLiteral("/ours.ini")));
+    ExpectSettingsCodeReads(folder + QStringLiteral("/약국설정.INI"), ExchangedLookups);
+}
+
+TEST_F(Win32UnderWine, HandWrittenFileReadsAlikeOnBothSides)
+{
+    const QString folder = FreshFolder(SettingsFolder);
+    QFile file(folder + QStringLiteral("/hand.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Cp949(QString::fromUtf8(HandWrittenFile).replace(u'\n', QStringLiteral("\r\n"))));
+    file.close();
+
+    ExpectSettingsCodeReads(file.fileName(), HandWrittenLookups);
+    EXPECT_EQ(
+        Probe({QStringLiteral("profile-read"), WindowsSettingsFolder + QStringLiteral("hand.ini"),
+               QStringLiteral("handwritten")})
+            .exitCode,
+        0);
+}
+
+} // namespace
