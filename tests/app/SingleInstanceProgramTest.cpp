@@ -62,9 +62,11 @@ TEST_F(RunningProgram, StartAfterAKilledCopyBecomesTheFirst)
 }
 
 // Nothing stored: the sign-in took the computer's own name as the check computer's, so both the
-// close query and the close report "off".
+// close query and the close report "off". The end comes once the sign-in has been posted: an end
+// during the start-up, before the sign-in, has no name to report yet.
 TEST_F(RunningProgram, EndOfSessionReportsOffTwiceWithTheComputerName)
 {
+    ASSERT_TRUE(recorder.WaitForRequest("/Quillane/ComCheck2.asp"));
     first->terminate();
 
     ASSERT_TRUE(first->waitForFinished(10000));

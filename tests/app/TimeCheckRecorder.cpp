@@ -1,5 +1,7 @@
 #include "TimeCheckRecorder.h"
 
+#include <algorithm>
+
 TimeCheckRecorder::TimeCheckRecorder()
 {
     server_.Post("/Quillane/TimeCheck.asp",
@@ -13,6 +15,13 @@ TimeCheckRecorder::TimeCheckRecorder()
                  });
     server_.Get("/ConTest.htm", [](const httplib::Request&, httplib::Response& response) {
         response.set_content("NORMAL", "text/html");
+    });
+    server_.set_logger([this](const httplib::Request& request, const httplib::Response&) {
+        {
+            const std::lock_guard lock(mutex_);
+            paths_.push_back(request.path);
+        }
+        arrived_.notify_all();
     });
     // One request per connection: a kept-alive connection would hold up Stop().
     server_.set_keep_alive_max_count(1);
@@ -42,6 +51,13 @@ bool TimeCheckRecorder::WaitForBodies(std::size_t count, std::chrono::millisecon
 {
     std::unique_lock lock(mutex_);
     return arrived_.wait_for(lock, bound, [&] { return bodies_.size() >= count; });
+}
+
+bool TimeCheckRecorder::WaitForRequest(const std::string& path, std::chrono::milliseconds bound)
+{
+    std::unique_lock lock(mutex_);
+    return arrived_.wait_for(lock, bound,
+                             [&] { return std::ranges::find(paths_, path) != paths_.end(); });
 }
 
 void TimeCheckRecorder::Stop()

@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-// A loopback stand-in for the service that records the bodies posted to "TimeCheck.asp" and
-// answers the connectivity test.
+// A loopback stand-in for the service that records the bodies posted to "TimeCheck.asp" and the
+// path of every request, and answers the connectivity test.
 class TimeCheckRecorder
 {
 public:
@@ -25,6 +25,11 @@ public:
     bool WaitForBodies(std::size_t count,
                        std::chrono::milliseconds bound = std::chrono::seconds(10));
 
+    // Waits, within the bound, until a request for path (e.g. "/Quillane/ComCheck2.asp") has been
+    // answered, whatever its answer.
+    bool WaitForRequest(const std::string& path,
+                        std::chrono::milliseconds bound = std::chrono::seconds(10));
+
     // Stops listening, after the requests already taken are answered.
     void Stop();
 
@@ -37,6 +42,7 @@ private:
     std::mutex mutex_;
     std::condition_variable arrived_;
     std::vector<std::string> bodies_;
+    std::vector<std::string> paths_;
 };
 
 // A presence report body as the service receives it: the fields, the local time and the flag,
