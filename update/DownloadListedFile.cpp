@@ -72,15 +72,18 @@ QDateTime ToEvenSecond(const QDateTime& time)
     return time.addSecs(-(time.time().second() % 2));
 }
 
+// No update file is larger than the largest package that unpacks.
+constexpr qint64 MaxFileBytes = 512LL * 1024 * 1024;
+
 // The GET, once more after a closed connection; the second try starts the file afresh.
 HttpResult Fetch(HttpClient& client, const QString& url, QFile& file)
 {
-    const HttpResult first = client.Get(url, file);
+    const HttpResult first = client.Get(url, file, MaxFileBytes);
     if (first.kind != HttpResult::Kind::ConnectionClosed)
         return first;
     if (!file.resize(0) || !file.seek(0))
         return {HttpResult::Kind::OtherError, 0, file.errorString()};
-    return client.Get(url, file);
+    return client.Get(url, file, MaxFileBytes);
 }
 
 qint64 Outcome(const HttpResult& result, const TDownFileRec& record, QFile& file)

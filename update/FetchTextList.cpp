@@ -15,6 +15,9 @@ QStringList LinesOf(const QString& text)
     return lines;
 }
 
+// A list names a few files; a longer answer is not one.
+constexpr qint64 MaxListBytes = 1024 * 1024;
+
 } // namespace
 
 int FetchTextList(HttpClient& client, QStringList& list, const QString& url)
@@ -22,7 +25,7 @@ int FetchTextList(HttpClient& client, QStringList& list, const QString& url)
     QCoreApplication::processEvents();
     QBuffer answer;
     answer.open(QIODevice::WriteOnly);
-    if (client.Get(url, answer).kind != HttpResult::Kind::Ok)
+    if (client.Get(url, answer, MaxListBytes).kind != HttpResult::Kind::Ok)
         return -1;
     list = LinesOf(QString::fromUtf8(answer.data()));
     return int(list.size());

@@ -18,17 +18,30 @@ int StatusOf(const QNetworkReply& reply)
     return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
 }
 
-// The answer's body so far goes to the sink; a failed write ends the request.
-bool Drain(QNetworkReply& reply, QIODevice& sink, QString& writeError)
+// What has been written of one answer, and why the writing stopped.
+struct Progress
+{
+    qint64 written = 0;
+    QString writeError;
+};
+
+// The answer's body so far goes to the sink; a failed write or an answer over the limit ends the
+// request.
+bool Drain(QNetworkReply& reply, QIODevice& sink, qint64 maxBytes, Progress& progress)
 {
     if (!IsSuccess(StatusOf(reply))) {
         reply.readAll();
         return true;
     }
     const QByteArray bytes = reply.readAll();
+    progress.written += bytes.size();
+    if (progress.written > maxBytes) {
+        progress.writeError = QStringLiteral("the answer is longer than %1 bytes").arg(maxBytes);
+        return false;
+    }
     if (sink.write(bytes) == bytes.size())
         return true;
-    writeError = sink.errorString();
+    progress.writeError = sink.errorString();
     return false;
 }
 
@@ -62,22 +75,23 @@ QNetworkRequest RequestFor(const QString& url)
 
 } // namespace
 
-HttpResult HttpClient::Get(const QString& url, QIODevice& sink)
+HttpResult HttpClient::Get(const QString& url, QIODevice& sink, qint64 maxBytes)
 {
     std::promise<HttpResult> answer;
     std::future<HttpResult> result = answer.get_future();
-    RunOnNetworkThread([&answer, &sink, url] {
+    RunOnNetworkThread([&answer, &sink, url, maxBytes] {
         QNetworkReply* reply = NetworkManager().get(RequestFor(url));
-        auto writeError = std::make_shared<QString>();
-        QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, &sink, writeError] {
-            if (!Drain(*reply, sink, *writeError))
-                reply->abort();
-        });
+        auto progress = std::make_shared<Progress>();
+        QObject::connect(reply, &QNetworkReply::readyRead, reply,
+                         [reply, &sink, maxBytes, progress] {
+                             if (!Drain(*reply, sink, maxBytes, *progress))
+                                 reply->abort();
+                         });
         QObject::connect(reply, &QNetworkReply::finished, reply,
-                         [reply, &sink, &answer, writeError] {
-                             if (writeError->isEmpty() && reply->isOpen())
-                                 Drain(*reply, sink, *writeError);
-                             answer.set_value(ResultOf(*reply, *writeError));
+                         [reply, &sink, &answer, maxBytes, progress] {
+                             if (progress->writeError.isEmpty() && reply->isOpen())
+                                 Drain(*reply, sink, maxBytes, *progress);
+                             answer.set_value(ResultOf(*reply, progress->writeError));
                              reply->deleteLater();
                          });
     });

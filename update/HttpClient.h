@@ -22,11 +22,12 @@ struct HttpResult
 // headers Accept "text/html, */*" and User-Agent "Mozilla/3.0 (compatible; Indy Library)". The
 // request runs on the network thread while the calling thread waits. A server that sends
 // nothing for the request time-out (RequestTimeout) ends the request, so a dead server cannot
-// hold the start-up for ever. Redirects are not followed.
+// hold the start-up for ever. An answer longer than the caller's limit ends the request as an
+// error, so a hostile server cannot fill the memory or the disk. Redirects are not followed.
 class HttpClient
 {
 public:
-    // GETs the address and writes the answer's body to the open sink; an error status's body is
-    // not written.
-    HttpResult Get(const QString& url, QIODevice& sink);
+    // GETs the address and writes the answer's body, at most maxBytes of it, to the open sink;
+    // an error status's body is not written.
+    HttpResult Get(const QString& url, QIODevice& sink, qint64 maxBytes);
 };

@@ -104,8 +104,13 @@ TEST_F(Download, AListThatDoesNotArriveAnswersMinusOneAndKeepsTheList)
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         response.set_content("late\n", "text/plain");
     });
+    // A list longer than any real one (a hostile or broken server) is not taken.
+    server.SetHandler("/endless", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(std::string(1024 * 1024 + 1, 'x'), "text/plain");
+    });
     const QString urls[] = {"http://" + server.Host() + "/missing",
                             "http://" + server.Host() + "/slow",
+                            "http://" + server.Host() + "/endless",
                             "http://" + UnusedHost() + "/AutoUpgradeServer.dll?path=UPDATE"};
     for (const QString& url : urls) {
         SCOPED_TRACE(url.toStdString());
