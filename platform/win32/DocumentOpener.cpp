@@ -2,8 +2,11 @@
 
 #include "WideText.h"
 
-#include <shellapi.h>
+// shellapi.h needs the types of windows.h before it.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 namespace platform {
 
