@@ -213,7 +213,7 @@ TEST_F(KibonEndToEnd, RefusedIdentityEmptiesTheThreeFields)
     EXPECT_EQ(Bodies(QStringLiteral("Permission.asp")).at(1), SeoyeonIdentityBody());
 }
 
-TEST_F(KibonEndToEnd, ReleasingTheCheckComputerSendsAnEmptyNameAndEmptiesTheSetting)
+TEST_F(KibonEndToEnd, PostalSearchThenReleaseOfTheCheckComputer)
 {
     WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::PharmacistName,
                    QStringLiteral("김똘이"));
@@ -221,6 +221,8 @@ TEST_F(KibonEndToEnd, ReleasingTheCheckComputerSendsAnEmptyNameAndEmptiesTheSett
                    QStringLiteral("12345"));
     WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::CheckComputer,
                    QStringLiteral("COUNTER-PC"));
+    WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::Address4,
+                   QStringLiteral("논현로 1"));
     program = sandbox.Start();
     ASSERT_NE(program, nullptr);
     // Without a tray the main screen stays up; its first button opens the window.
@@ -232,6 +234,15 @@ TEST_F(KibonEndToEnd, ReleasingTheCheckComputerSendsAnEmptyNameAndEmptiesTheSett
     Click(main, 60, 100);
     const QString kibon = WaitForWindow(KibonTitle);
     ASSERT_FALSE(kibon.isEmpty());
+
+    // Enter in the pharmacy name opens the postal search on an emptied detail address; it is
+    // closed without a choice.
+    Click(kibon, 200, 222);
+    screen.Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    const QString search = QStringLiteral("^초록우체통 우편번호$");
+    ASSERT_FALSE(WaitForWindow(search).isEmpty());
+    screen.Xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    ASSERT_TRUE(WindowGone(search));
 
     Click(kibon, 251, 470); // the check box, on from the settings, goes off
     Click(kibon, 209, 548); // 입력완료
