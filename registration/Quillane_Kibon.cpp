@@ -40,7 +40,7 @@ QFont WindowFont()
 // What a text box takes.
 enum class Input
 {
-    Korean,  // the input method stays on for Hangul
+    Korean,  // Hangul through the input method
     Digits,  // digits only
     AnyText, // telephone numbers
 };
@@ -69,7 +69,7 @@ void SetUpBox(const Field& field)
         box.setMaxLength(field.maxLength);
     switch (field.input) {
     case Input::Korean:
-        box.setInputMethodHints(Qt::ImhNone);
+        // No hint selects the Hangul mode itself; the input method stays on for these boxes.
         break;
     case Input::Digits:
         box.setValidator(
@@ -206,12 +206,11 @@ void Tfrm_Kibon::SetUpFields()
 
 PictureButton* Tfrm_Kibon::NewPictureButton(KibonButton kind, QPoint at)
 {
-    const QImage picture = KibonButtonPicture(kind, false);
-    const QRect place(at, picture.size());
+    const QRect place(at, KibonButtonSize(kind));
     // The manual button has no pressed picture: its twin is never shown.
     const bool twin = kind != KibonButton::Manual;
     auto* button = new PictureButton(
-        this, [picture] { return picture; }, place,
+        this, [kind] { return KibonButtonPicture(kind, false); }, place,
         [kind, twin] { return KibonButtonPicture(kind, twin); }, place);
     button->setAccessibleName(KibonButtonCaption(kind));
     connect(button, &PictureButton::Clicked, this, &Tfrm_Kibon::btn_kibon2Click);

@@ -5,9 +5,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 
-namespace {
-
-QSize SizeOf(KibonButton button)
+QSize KibonButtonSize(KibonButton button)
 {
     switch (button) {
     case KibonButton::IdentityCheck:
@@ -24,6 +22,8 @@ QSize SizeOf(KibonButton button)
     }
     return {};
 }
+
+namespace {
 
 // The face colours of a button, top and bottom of its gradient.
 struct Face
@@ -154,7 +154,7 @@ QString KibonButtonCaption(KibonButton button)
 
 QImage KibonButtonPicture(KibonButton button, bool pressed)
 {
-    const QSize size = SizeOf(button);
+    const QSize size = KibonButtonSize(button);
     QImage picture = Canvas(size);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);

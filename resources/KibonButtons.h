@@ -17,5 +17,8 @@ enum class KibonButton
 // What the button's picture reads (also its accessible name).
 QString KibonButtonCaption(KibonButton button);
 
+// The size of the button's picture (and of its twin), known without drawing it.
+QSize KibonButtonSize(KibonButton button);
+
 // The button's picture, or its pressed twin.
 QImage KibonButtonPicture(KibonButton button, bool pressed);
