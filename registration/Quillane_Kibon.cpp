@@ -1,6 +1,7 @@
 #include "Quillane_Kibon.h"
 
 #include "HelpFile.h"
+#include "InputMode.h"
 #include "KibonBackground.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
@@ -55,6 +56,21 @@ struct Field
     int maxLength;
 };
 
+// Switches the input method to Hangul whenever the watched box takes the focus.
+class HangulOnFocus : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn)
+            platform::SelectNativeInputMode(static_cast<QWidget*>(watched)->window()->winId());
+        return false;
+    }
+};
+
 void SetUpBox(const Field& field)
 {
     QLineEdit& box = *field.box;
@@ -69,7 +85,7 @@ void SetUpBox(const Field& field)
         box.setMaxLength(field.maxLength);
     switch (field.input) {
     case Input::Korean:
-        // No hint selects the Hangul mode itself; the input method stays on for these boxes.
+        box.installEventFilter(new HangulOnFocus(&box));
         break;
     case Input::Digits:
         box.setValidator(
