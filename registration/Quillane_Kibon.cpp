@@ -111,7 +111,8 @@ Tfrm_Kibon::Tfrm_Kibon(QWidget* parent) : QDialog(parent)
     kibon_img1->setPixmap(QPixmap::fromImage(KibonBackground()));
     kibon_img1->lower();
     SetUpFields();
-    SetUpButtons();
+    // The postal search is reached by Enter in the pharmacy name; its button never shows.
+    btn_kibon2->hide();
 
     connect(&WebBrowser1, &WebBrowser::DocumentComplete, this,
             &Tfrm_Kibon::WebBrowser1DocumentComplete);
@@ -241,11 +242,6 @@ PictureButton* Tfrm_Kibon::NewPictureButton(KibonButton kind, QPoint at)
         button->ShowReleased();
     });
     return button;
-}
-
-void Tfrm_Kibon::SetUpButtons()
-{
-    btn_kibon2->hide();
 }
 
 void Tfrm_Kibon::ResetButtonImages()

@@ -108,7 +108,6 @@ protected:
 private:
     PictureButton* NewPictureButton(KibonButton kind, QPoint at);
     void SetUpFields();
-    void SetUpButtons();
     void CheckBirthNumber();
     void OpenPostalSearch();
     void ReEnter();
