@@ -140,12 +140,24 @@ protected:
     std::unique_ptr<QProcess> program;
 };
 
-TEST_F(KibonEndToEnd, FirstStartConfirmsTheIdentityRegistersAndSignsIn)
+// A first start in a program folder without settings, with the local database or without it
+// (its failure is confirmed first; the registration then finds no postal row either way).
+class FirstStart : public KibonEndToEnd, public ::testing::WithParamInterface<bool>
 {
+};
+
+TEST_P(FirstStart, ConfirmsTheIdentityRegistersAndSignsIn)
+{
+    const bool localDatabase = GetParam();
     QFile::remove(Settings());
+    if (!localDatabase)
+        QFile::remove(sandbox.ProgramFolder() + QStringLiteral("Quillane.MDB"));
     const QString computer = LocalComputerName();
     program = sandbox.Start();
     ASSERT_NE(program, nullptr);
+    if (!localDatabase) {
+        ASSERT_TRUE(ConfirmMessage(QStringLiteral("경고")));
+    }
     const QString kibon = WaitForWindow(KibonTitle);
     ASSERT_FALSE(kibon.isEmpty()) << "the first start opens the basic-information window";
 
@@ -198,6 +210,11 @@ TEST_F(KibonEndToEnd, FirstStartConfirmsTheIdentityRegistersAndSignsIn)
         computer + QStringLiteral("\r\n처음로그인=Y\r\n자동체크=Y\r\n");
     EXPECT_EQ(FileBytes(Settings()), Cp949(expected));
 }
+
+INSTANTIATE_TEST_SUITE_P(Folders, FirstStart, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                             return param.param ? "WithLocalDatabase" : "WithoutLocalDatabase";
+                         });
 
 TEST_F(KibonEndToEnd, RefusedIdentityEmptiesTheThreeFields)
 {
