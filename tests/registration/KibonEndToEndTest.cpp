@@ -8,6 +8,8 @@
 #include "XvfbDisplay.h"
 
 #include <QFile>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStringEncoder>
 #include <QThread>
 #include <gmock/gmock.h>
@@ -60,6 +62,9 @@ protected:
             GTEST_SKIP() << "Xvfb or xdotool is not installed";
         ASSERT_TRUE(screen.Started()) << "Xvfb did not start";
         ASSERT_TRUE(service.Started()) << "quillane-service did not answer";
+        if (QStandardPaths::findExecutable(QStringLiteral("xmodmap")).isEmpty())
+            GTEST_SKIP() << "xmodmap is not installed";
+        MapSyllables(QStringLiteral("박서연이준호"));
         sandbox.Set(QStringLiteral("DISPLAY"), screen.Display());
         sandbox.Set(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), service.Host());
@@ -98,12 +103,44 @@ protected:
                         QStringLiteral("1")});
     }
 
-    // Types the text into the focused box and presses Enter. xdotool maps each Hangul syllable
-    // to a spare key for its press; the pause lets a busy program see one mapping at a time.
+    // Gives each Hangul syllable a key of its own. Without one xdotool maps a spare key for every
+    // press and takes it back at once, and a busy program may read the press under the wrong map.
+    void MapSyllables(const QString& texts) const
+    {
+        QProcess keymap;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), screen.Display());
+        keymap.setProcessEnvironment(environment);
+        keymap.start(QStringLiteral("xmodmap"), {QStringLiteral("-pke")});
+        keymap.waitForFinished();
+        QStringList freeKeys;
+        static const QRegularExpression unmapped(QStringLiteral("^keycode +(\\d+) =\\s*$"));
+        for (const QString& line :
+             QString::fromLatin1(keymap.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+            const QRegularExpressionMatch match = unmapped.match(line);
+            if (match.hasMatch() && match.captured(1).toInt() > 8)
+                freeKeys.append(match.captured(1));
+        }
+        QStringList assignments;
+        QString mapped;
+        for (const QChar syllable : texts) {
+            if (mapped.contains(syllable) || freeKeys.isEmpty())
+                continue;
+            mapped.append(syllable);
+            const QString keysym = QStringLiteral("U%1").arg(syllable.unicode(), 4, 16);
+            assignments << QStringLiteral("-e")
+                        << QStringLiteral("keycode %1 = %2 %2").arg(freeKeys.takeFirst(), keysym);
+        }
+        keymap.start(QStringLiteral("xmodmap"), assignments);
+        keymap.waitForFinished();
+        QThread::msleep(300);
+    }
+
+    // Types the text into the focused box and presses Enter.
     void TypeAndEnter(const QString& text) const
     {
         screen.Xdotool(
-            {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("150"), text});
+            {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), text});
         screen.Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
     }
 
