@@ -1,6 +1,7 @@
 #include "Quillane_Main.h"
 
 #include "FormEncoding.h"
+#include "KibonMainWindow.h"
 #include "LocalDatabase.h"
 #include "Pause.h"
 #include "ProcessEnd.h"
@@ -27,9 +28,15 @@ Tfrm_Quillane_Main::Tfrm_Quillane_Main(QWidget* parent) : QWidget(parent)
     connect(&WebBrowser1, &WebBrowser::DocumentComplete, this,
             &Tfrm_Quillane_Main::WebBrowser1DocumentComplete);
     IdleSeconds = [] { return std::uint32_t{0}; };
+    MainWindowOfKibon = {.signIn = [this] { SignIn(); },
+                         .setTrayPicture = [this](int index) { SetPresencePicture(index); },
+                         .detectedEdition = [this] { return lbQX2000->text(); }};
 }
 
-Tfrm_Quillane_Main::~Tfrm_Quillane_Main() = default;
+Tfrm_Quillane_Main::~Tfrm_Quillane_Main()
+{
+    MainWindowOfKibon = {};
+}
 
 void Tfrm_Quillane_Main::SendPresence(const QString& flag)
 {

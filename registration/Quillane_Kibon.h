@@ -1,14 +1,15 @@
 #pragma once
 
+#include "KibonButtons.h"
+#include "PictureButton.h"
+#include "WebBrowser.h"
+
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QStringList>
-
-class PictureButton;
-class WebBrowser;
 
 // The basic-information window: the pharmacy's basic information, the identity check and the
 // registration with the service. Opened modeless and reused from the main window and the tray,
@@ -20,6 +21,9 @@ class Tfrm_Kibon : public QDialog
 public:
     explicit Tfrm_Kibon(QWidget* parent = nullptr);
     ~Tfrm_Kibon() override;
+
+    // The background picture with every caption; the text boxes sit on its drawn boxes.
+    QLabel* kibon_img1 = new QLabel(this);
 
     // The fields, in tab order.
     QLineEdit* Edit_kibon1 = new QLineEdit(this);  // owning pharmacist's name
@@ -36,6 +40,24 @@ public:
     QLineEdit* Edit_kibon16 = new QLineEdit(this); // location text
     QCheckBox* chk_kibon1 = new QCheckBox(this);   // this computer is the check computer
 
+    // The picture buttons and their pressed twins; btn_kibon6 has none.
+    PictureButton* btn_kibon1 = NewPictureButton(KibonButton::IdentityCheck, {250, 147});
+    PictureButton* btn_kibon2 = NewPictureButton(KibonButton::PostalSearch, {244, 236});
+    PictureButton* btn_kibon3 = NewPictureButton(KibonButton::Submit, {169, 537});
+    PictureButton* btn_kibon4 = NewPictureButton(KibonButton::ReEnter, {268, 537});
+    PictureButton* btn_kibon5 = NewPictureButton(KibonButton::Close, {0, 573});
+    PictureButton* btn_kibon6 = NewPictureButton(KibonButton::Manual, {354, 82});
+    QLabel* kibon_img2 = btn_kibon1->PressedPicture();
+    QLabel* kibon_img3 = btn_kibon2->PressedPicture();
+    QLabel* kibon_img5 = btn_kibon3->PressedPicture();
+    QLabel* kibon_img4 = btn_kibon4->PressedPicture();
+    QLabel* kibon_img6 = btn_kibon5->PressedPicture();
+
+    // The identity check, the registration and the identity re-check after a registration.
+    WebBrowser WebBrowser1{QStringLiteral("WebBrowser1")};
+    WebBrowser WebBrowser2{QStringLiteral("WebBrowser2")};
+    WebBrowser WebBrowser3{QStringLiteral("WebBrowser3")};
+
     // The pharmacist's identity counts as confirmed.
     bool IdentityConfirmed = false;
     // The fields of the last identity-check answer.
@@ -47,8 +69,53 @@ public:
     void FormShow();
     // Fills the fields from the pharmacy-management system's database where one is detected.
     void ImportFromManagementDb();
-    // Asks the service to confirm the pharmacist's identity.
+    // Asks the service to confirm the pharmacist's identity, through WebBrowser1 or the given
+    // control; a four-character licence number gains a leading "0" first.
     void SendIdentityCheck();
+    void SendIdentityCheck(WebBrowser& browser);
+
+    // Enter in a text box moves on through the fields with the checks of each.
+    void Edit_kibon1KeyDown(QLineEdit* box);
+    // The click of any picture button, told apart by the sender.
+    void btn_kibon2Click();
+    // All buttons but the postal search shown, all pressed twins hidden.
+    void ResetButtonImages();
+
+    // 입력완료: registers when the identity is confirmed; otherwise refuses, or asks whether
+    // this computer is to be released from checking.
+    void SubmitDecision();
+    // Posts the registration to "INPUT3.asp" through WebBrowser2.
+    void SendRegistration();
+
+    // The answers of the identity check, the registration and the re-check: the completed
+    // address, and the page's text.
+    void WebBrowser1DocumentComplete(const QString& url);
+    void WebBrowser2DocumentComplete(const QString& url);
+    void WebBrowser3DocumentComplete(const QString& url);
+    void IdentityAnswerArrived(const QString& url, const QString& text);
+    void RegistrationAnswerArrived(const QString& url, const QString& text);
+    void RecheckAnswerArrived(const QString& url, const QString& text);
+
+signals:
+    // The re-check's answer has been handled.
+    void RecheckDone();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    PictureButton* NewPictureButton(KibonButton kind, QPoint at);
+    void SetUpFields();
+    void CheckBirthNumber();
+    void OpenPostalSearch();
+    void ReEnter();
+    void RegisterAutomatically();
+    void WaitForRecheck();
+    void WriteStoredValues();
+    void WriteRecheckedValues();
+    void OpenWeeklyHours();
 };
 
 // When set, the basic-information window closes itself the next time it paints.

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// What the basic-information window asks of the main window, which sets these when it is made.
+struct KibonMainWindow
+{
+    // The main window's sign-in with the values just stored.
+    std::function<void()> signIn;
+    // The tray picture of the presence state (0 off).
+    std::function<void(int index)> setTrayPicture;
+    // The detected management-system edition, empty when none.
+    std::function<QString()> detectedEdition;
+};
+
+inline KibonMainWindow MainWindowOfKibon;

@@ -1,0 +1,168 @@
+#include "KibonButtons.h"
+
+#include "PictureFont.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+QSize KibonButtonSize(KibonButton button)
+{
+    switch (button) {
+    case KibonButton::IdentityCheck:
+        return {61, 63};
+    case KibonButton::PostalSearch:
+        return {77, 18};
+    case KibonButton::Submit:
+    case KibonButton::ReEnter:
+        return {81, 23};
+    case KibonButton::Close:
+        return {500, 27};
+    case KibonButton::Manual:
+        return {127, 32};
+    }
+    return {};
+}
+
+namespace {
+
+// The face colours of a button, top and bottom of its gradient.
+struct Face
+{
+    QColor top;
+    QColor bottom;
+};
+
+Face FaceOf(KibonButton button, bool pressed)
+{
+    switch (button) {
+    case KibonButton::IdentityCheck:
+        return pressed ? Face{QColor(0xc8, 0x56, 0x0c), QColor(0xa8, 0x46, 0x08)}
+                       : Face{QColor(0xf7, 0x94, 0x3a), QColor(0xe0, 0x6a, 0x14)};
+    case KibonButton::PostalSearch:
+        return pressed ? Face{QColor(0x3d, 0x5a, 0x80), QColor(0x2d, 0x46, 0x66)}
+                       : Face{QColor(0x6a, 0x8c, 0xb8), QColor(0x4a, 0x6c, 0x98)};
+    case KibonButton::Submit:
+    case KibonButton::Close:
+        return pressed ? Face{QColor(0x1f, 0x6e, 0x2d), QColor(0x17, 0x55, 0x22)}
+                       : Face{QColor(0x3f, 0xa8, 0x4f), QColor(0x2b, 0x84, 0x3a)};
+    case KibonButton::ReEnter:
+        return pressed ? Face{QColor(0x55, 0x5b, 0x56), QColor(0x44, 0x49, 0x45)}
+                       : Face{QColor(0x8c, 0x94, 0x8e), QColor(0x6c, 0x74, 0x6e)};
+    case KibonButton::Manual:
+        return {QColor(0xff, 0xff, 0xff), QColor(0xe3, 0xee, 0xf8)};
+    }
+    return {};
+}
+
+QImage Canvas(QSize size)
+{
+    QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    return picture;
+}
+
+void DrawFace(QPainter& painter, KibonButton button, bool pressed, const QRectF& face)
+{
+    const Face colours = FaceOf(button, pressed);
+    QLinearGradient fill(0, face.top(), 0, face.bottom());
+    fill.setColorAt(0.0, colours.top);
+    fill.setColorAt(1.0, colours.bottom);
+    painter.setBrush(fill);
+    const qreal radius = button == KibonButton::Close ? 0 : 5;
+    painter.setPen(button == KibonButton::Manual ? QPen(QColor(0x3d, 0x6f, 0xb0), 1.5)
+                                                 : QPen(colours.bottom.darker(120), 1));
+    painter.drawRoundedRect(face, radius, radius);
+}
+
+// The close bar's caption: a drawn cross followed by CLOSE, centred.
+void DrawCloseCaption(QPainter& painter, const QRectF& face)
+{
+    painter.setFont(PictureFont(12));
+    const QString caption = QStringLiteral("CLOSE");
+    constexpr qreal Cross = 8;
+    constexpr qreal Gap = 5;
+    const qreal width = Cross + Gap + QFontMetricsF(painter.font()).horizontalAdvance(caption);
+    const qreal left = face.center().x() - width / 2;
+    const qreal middle = face.center().y();
+    painter.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(left, middle - Cross / 2), QPointF(left + Cross, middle + Cross / 2));
+    painter.drawLine(QPointF(left, middle + Cross / 2), QPointF(left + Cross, middle - Cross / 2));
+    painter.drawText(QRectF(left + Cross + Gap, face.top(), width, face.height()),
+                     Qt::AlignVCenter | Qt::AlignLeft, caption);
+}
+
+// The manual button: a small open book before the caption.
+void DrawManualCaption(QPainter& painter, const QRectF& face)
+{
+    const QRectF book(face.left() + 9, face.center().y() - 7, 18, 14);
+    painter.setPen(QPen(QColor(0x3d, 0x6f, 0xb0), 1.4));
+    painter.setBrush(QColor(0xd6, 0xe6, 0xf7));
+    painter.drawRect(QRectF(book.left(), book.top(), book.width() / 2, book.height()));
+    painter.drawRect(QRectF(book.center().x(), book.top(), book.width() / 2, book.height()));
+    painter.setFont(PictureFont(13));
+    painter.setPen(QColor(0x1e, 0x3f, 0x6e));
+    painter.drawText(face.adjusted(30, 0, -4, 0), Qt::AlignCenter,
+                     KibonButtonCaption(KibonButton::Manual));
+}
+
+void DrawCaption(QPainter& painter, KibonButton button, const QRectF& face)
+{
+    switch (button) {
+    case KibonButton::Close:
+        DrawCloseCaption(painter, face);
+        return;
+    case KibonButton::Manual:
+        DrawManualCaption(painter, face);
+        return;
+    case KibonButton::IdentityCheck:
+        painter.setFont(PictureFont(15, QFont::ExtraBold));
+        painter.setPen(Qt::white);
+        painter.drawText(face, Qt::AlignCenter, QStringLiteral("본인\n확인"));
+        return;
+    case KibonButton::PostalSearch:
+        painter.setFont(PictureFont(11));
+        break;
+    case KibonButton::Submit:
+    case KibonButton::ReEnter:
+        painter.setFont(PictureFont(13));
+        break;
+    }
+    painter.setPen(Qt::white);
+    painter.drawText(face, Qt::AlignCenter, KibonButtonCaption(button));
+}
+
+} // namespace
+
+QString KibonButtonCaption(KibonButton button)
+{
+    switch (button) {
+    case KibonButton::IdentityCheck:
+        return QStringLiteral("본인확인");
+    case KibonButton::PostalSearch:
+        return QStringLiteral("우편번호찾기");
+    case KibonButton::Submit:
+        return QStringLiteral("입력완료");
+    case KibonButton::ReEnter:
+        return QStringLiteral("다시입력");
+    case KibonButton::Close:
+        return QStringLiteral("CLOSE");
+    case KibonButton::Manual:
+        return QStringLiteral("사용 매뉴얼 보기");
+    }
+    return {};
+}
+
+QImage KibonButtonPicture(KibonButton button, bool pressed)
+{
+    const QSize size = KibonButtonSize(button);
+    QImage picture = Canvas(size);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    QRectF face = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(0.5, 0.5, -0.5, -0.5);
+    DrawFace(painter, button, pressed, face);
+    if (pressed)
+        face.translate(1, 1);
+    DrawCaption(painter, button, face);
+    return picture;
+}

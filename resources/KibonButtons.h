@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// The basic-information window's picture buttons.
+enum class KibonButton
+{
+    IdentityCheck, // 본인확인
+    PostalSearch,  // 우편번호찾기
+    Submit,        // 입력완료
+    ReEnter,       // 다시입력
+    Close,         // the close bar
+    Manual         // 사용 매뉴얼 보기
+};
+
+// What the button's picture reads (also its accessible name).
+QString KibonButtonCaption(KibonButton button);
+
+// The size of the button's picture (and of its twin), known without drawing it.
+QSize KibonButtonSize(KibonButton button);
+
+// The button's picture, or its pressed twin.
+QImage KibonButtonPicture(KibonButton button, bool pressed);

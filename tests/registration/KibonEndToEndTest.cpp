@@ -1,0 +1,328 @@
+#include "LoopbackService.h"
+#include "ManagementServices.h"
+#include "ProgramSandbox.h"
+#include "ReferenceService.h"
+#include "Settings.h"
+#include "SettingsKeys.h"
+#include "TimeCheckRecorder.h"
+#include "XvfbDisplay.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QStringEncoder>
+#include <QThread>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <regex>
+
+namespace {
+
+using ::testing::ElementsAre;
+
+const QString KibonTitle = QStringLiteral("^초록우체통 기본정보입력");
+
+// 박서연 in code page 949; the demo member with nothing registered yet.
+constexpr char SeoyeonCp949[] = "\xb9\xda\xbc\xad\xbf\xac";
+
+QByteArray Cp949(const QString& text)
+{
+    QStringEncoder encoder("windows-949");
+    return encoder(text);
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The bodies in hexadecimal, for a failure's message.
+std::string Hex(const std::vector<QByteArray>& bodies)
+{
+    std::string text;
+    for (const QByteArray& body : bodies)
+        text += body.toHex().toStdString() + ' ';
+    return text;
+}
+
+QByteArray SeoyeonIdentityBody()
+{
+    return QByteArray("PALICENSE =23456&PANAME   =") + SeoyeonCp949 + "&JUMINNUM =7208242" + '\0';
+}
+
+// The real program on an X server of the test's own against the reference service with its
+// demo members, driven as a pharmacist drives it.
+class KibonEndToEnd : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!XvfbDisplay::ToolsInstalled())
+            GTEST_SKIP() << "Xvfb or xdotool is not installed";
+        ASSERT_TRUE(screen.Started()) << "Xvfb did not start";
+        ASSERT_TRUE(service.Started()) << "quillane-service did not answer";
+        if (QStandardPaths::findExecutable(QStringLiteral("xmodmap")).isEmpty())
+            GTEST_SKIP() << "xmodmap is not installed";
+        MapSyllables(QStringLiteral("박서연이준호"));
+        sandbox.Set(QStringLiteral("DISPLAY"), screen.Display());
+        sandbox.Set(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), service.Host());
+        sandbox.Set(QStringLiteral("QUILLANE_CONTEST_HOST"), service.Host());
+    }
+
+    void TearDown() override
+    {
+        if (program)
+            EndProgram(*program);
+    }
+
+    QString Settings() const { return sandbox.ProgramFolder() + SettingsKeys::FileName; }
+
+    // The program's visible window whose title matches, once it shows.
+    QString WaitForWindow(const QString& title) const
+    {
+        QStringList windows;
+        WaitFor([&] {
+            windows = screen.VisibleWindows(program->processId(), title);
+            return !windows.isEmpty();
+        });
+        return windows.value(0);
+    }
+
+    bool WindowGone(const QString& title) const
+    {
+        return WaitFor(
+            [&] { return screen.VisibleWindows(program->processId(), title).isEmpty(); });
+    }
+
+    void Click(const QString& window, int x, int y) const
+    {
+        screen.Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                        QString::number(x), QString::number(y), QStringLiteral("click"),
+                        QStringLiteral("1")});
+    }
+
+    // Gives each Hangul syllable a key of its own. Without one xdotool maps a spare key for every
+    // press and takes it back at once, and a busy program may read the press under the wrong map.
+    void MapSyllables(const QString& texts) const
+    {
+        QProcess keymap;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), screen.Display());
+        keymap.setProcessEnvironment(environment);
+        keymap.start(QStringLiteral("xmodmap"), {QStringLiteral("-pke")});
+        keymap.waitForFinished();
+        QStringList freeKeys;
+        static const QRegularExpression unmapped(QStringLiteral("^keycode +(\\d+) =\\s*$"));
+        for (const QString& line :
+             QString::fromLatin1(keymap.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+            const QRegularExpressionMatch match = unmapped.match(line);
+            if (match.hasMatch() && match.captured(1).toInt() > 8)
+                freeKeys.append(match.captured(1));
+        }
+        QStringList assignments;
+        QString mapped;
+        for (const QChar syllable : texts) {
+            if (mapped.contains(syllable) || freeKeys.isEmpty())
+                continue;
+            mapped.append(syllable);
+            const QString keysym = QStringLiteral("U%1").arg(syllable.unicode(), 4, 16);
+            assignments << QStringLiteral("-e")
+                        << QStringLiteral("keycode %1 = %2 %2").arg(freeKeys.takeFirst(), keysym);
+        }
+        keymap.start(QStringLiteral("xmodmap"), assignments);
+        keymap.waitForFinished();
+        QThread::msleep(300);
+    }
+
+    // Types the text into the focused box and presses Enter.
+    void TypeAndEnter(const QString& text) const
+    {
+        screen.Xdotool(
+            {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), text});
+        screen.Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    }
+
+    // Waits for the message box of the caption and confirms it with Enter.
+    bool ConfirmMessage(const QString& caption) const
+    {
+        const QString title = QLatin1Char('^') + caption + QLatin1Char('$');
+        if (WaitForWindow(title).isEmpty())
+            return false;
+        screen.Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        return WindowGone(title);
+    }
+
+    // The name, licence and birth number typed into the basic-information window, each with Enter.
+    void TypeIdentity(const QString& kibon, const QString& name, const QString& license,
+                      const QString& birth) const
+    {
+        // The window takes keys once it has settled after showing.
+        QThread::msleep(500);
+        Click(kibon, 200, 156);
+        TypeAndEnter(name);
+        TypeAndEnter(license);
+        TypeAndEnter(birth);
+    }
+
+    std::vector<QByteArray> Bodies(const QString& page) const
+    {
+        return PostedBodies(service.Requests(), page);
+    }
+
+    XvfbDisplay screen{1024, 768};
+    ReferenceService service;
+    ProgramSandbox sandbox;
+    std::unique_ptr<QProcess> program;
+};
+
+// A first start in a program folder without settings, with the local database or without it
+// (its failure is confirmed first; the registration then finds no postal row either way).
+class FirstStart : public KibonEndToEnd, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(FirstStart, ConfirmsTheIdentityRegistersAndSignsIn)
+{
+    const bool localDatabase = GetParam();
+    QFile::remove(Settings());
+    if (!localDatabase)
+        QFile::remove(sandbox.ProgramFolder() + QStringLiteral("Quillane.MDB"));
+    const QString computer = LocalComputerName();
+    program = sandbox.Start();
+    ASSERT_NE(program, nullptr);
+    if (!localDatabase) {
+        ASSERT_TRUE(ConfirmMessage(QStringLiteral("경고")));
+    }
+    const QString kibon = WaitForWindow(KibonTitle);
+    ASSERT_FALSE(kibon.isEmpty()) << "the first start opens the basic-information window";
+
+    TypeIdentity(kibon, QStringLiteral("박서연"), QStringLiteral("23456"),
+                 QStringLiteral("7208242"));
+
+    ASSERT_TRUE(ConfirmMessage(QStringLiteral("확인")))
+        << "the saved message; identity checks: " << Hex(Bodies(QStringLiteral("Permission.asp")));
+    ASSERT_TRUE(WindowGone(KibonTitle));
+    EXPECT_FALSE(WaitForWindow(QStringLiteral("^초록우체통 정상 근무시간")).isEmpty());
+    ASSERT_TRUE(service.WaitUntil([](const std::vector<StoredRequest>& requests) {
+        return !PostedBodies(requests, QStringLiteral("TimeCheck.asp")).empty();
+    })) << "signed in with the stored values and reported presence";
+
+    EXPECT_THAT(Bodies(QStringLiteral("Permission.asp")),
+                ElementsAre(SeoyeonIdentityBody(), SeoyeonIdentityBody()))
+        << "the check and the re-check after the registration";
+    // The identity answer gives the first postal-code part only, so the local table finds no
+    // row and the three address parts go out empty.
+    const QByteArray registration =
+        QByteArray("P_PANAME       =") + SeoyeonCp949 +
+        "&P_PALICENSE  =23456&P_CNAME      =" + Cp949(QStringLiteral("서연온누리약국")) +
+        "&P_ZIP1       =100&P_ZIP2       =&P_ADDRESS1   =&P_ADDRESS2   =&P_ADDRESS3   ="
+        "&P_ADDRESS4   =" +
+        Cp949(QStringLiteral("소공로 55")) +
+        "&P_PHONE      =02-752-4321&P_MOBILE     =010-8765-4321&P_FAX        =02-752-4322"
+        "&P_LOCATION   =" +
+        Cp949(QStringLiteral("시청역 6번 출구 옆")) + "&P_COMNAME    =" + computer.toLatin1() +
+        "&P_JUMINNUM   =7208242&P_CHK        =1" + '\0';
+    EXPECT_THAT(Bodies(QStringLiteral("INPUT3.asp")), ElementsAre(registration));
+    const std::vector<QByteArray> signIns = Bodies(QStringLiteral("ComCheck2.asp"));
+    ASSERT_FALSE(signIns.empty());
+    EXPECT_EQ(signIns.front(),
+              QByteArray::fromStdString(SignInBody(SeoyeonCp949, "23456", computer.toStdString())))
+        << "the sign-in inside the window posts what was just stored";
+    const std::vector<QByteArray> reports = Bodies(QStringLiteral("TimeCheck.asp"));
+    EXPECT_TRUE(
+        std::regex_match(reports.front().toStdString(),
+                         std::regex(PresencePattern(computer.toStdString(), "23456", "on"))))
+        << reports.front().toStdString();
+
+    const QString expected =
+        QStringLiteral("[버전정보]\r\n버전=0\r\n파일경로=") + sandbox.ProgramFolder() +
+        QStringLiteral(
+            "\r\n[기본정보]\r\n개국약사명=박서연\r\n개국약사면허번호=23456\r\n"
+            "약국명=서연온누리약국\r\n우편번호1=100\r\n우편번호2=\r\n주민번호=7208242\r\n"
+            "주소1=100\r\n주소2=\r\n주소3=\r\n주소4=소공로 55\r\n약국전화=02-752-4321\r\n"
+            "핸드폰=010-8765-4321\r\n팩스번호=02-752-4322\r\n위치정보=시청역 6번 출구 옆\r\n"
+            "푸른등대=") +
+        computer + QStringLiteral("\r\n처음로그인=Y\r\n자동체크=Y\r\n");
+    EXPECT_EQ(FileBytes(Settings()), Cp949(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, FirstStart, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                             return param.param ? "WithLocalDatabase" : "WithoutLocalDatabase";
+                         });
+
+TEST_F(KibonEndToEnd, RefusedIdentityEmptiesTheThreeFields)
+{
+    QFile::remove(Settings());
+    program = sandbox.Start();
+    ASSERT_NE(program, nullptr);
+    const QString kibon = WaitForWindow(KibonTitle);
+    ASSERT_FALSE(kibon.isEmpty());
+
+    // 이준호 owns no pharmacy: "3".
+    TypeIdentity(kibon, QStringLiteral("이준호"), QStringLiteral("34567"),
+                 QStringLiteral("8811011"));
+    ASSERT_TRUE(ConfirmMessage(QStringLiteral("경고")));
+
+    // The focus is back in the emptied name field: what is typed now stands alone.
+    TypeAndEnter(QStringLiteral("박서연"));
+    TypeAndEnter(QStringLiteral("23456"));
+    TypeAndEnter(QStringLiteral("7208242"));
+    ASSERT_TRUE(service.WaitUntil([](const std::vector<StoredRequest>& requests) {
+        return PostedBodies(requests, QStringLiteral("Permission.asp")).size() >= 2;
+    }));
+    EXPECT_EQ(Bodies(QStringLiteral("Permission.asp")).at(1), SeoyeonIdentityBody());
+}
+
+TEST_F(KibonEndToEnd, PostalSearchThenReleaseOfTheCheckComputer)
+{
+    WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::PharmacistName,
+                   QStringLiteral("김똘이"));
+    WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::PharmacistLicense,
+                   QStringLiteral("12345"));
+    WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::CheckComputer,
+                   QStringLiteral("COUNTER-PC"));
+    WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::Address4,
+                   QStringLiteral("논현로 1"));
+    program = sandbox.Start();
+    ASSERT_NE(program, nullptr);
+    // Without a tray the main screen stays up; its first button opens the window.
+    const QString main = WaitForWindow(QStringLiteral("^Quillane"));
+    ASSERT_FALSE(main.isEmpty());
+    ASSERT_TRUE(service.WaitUntil([](const std::vector<StoredRequest>& requests) {
+        return !PostedBodies(requests, QStringLiteral("TimeCheck.asp")).empty();
+    }));
+    Click(main, 60, 100);
+    const QString kibon = WaitForWindow(KibonTitle);
+    ASSERT_FALSE(kibon.isEmpty());
+
+    // Enter in the pharmacy name opens the postal search on an emptied detail address; it is
+    // closed without a choice.
+    Click(kibon, 200, 222);
+    screen.Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    const QString search = QStringLiteral("^초록우체통 우편번호$");
+    ASSERT_FALSE(WaitForWindow(search).isEmpty());
+    screen.Xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    ASSERT_TRUE(WindowGone(search));
+
+    Click(kibon, 251, 470); // the check box, on from the settings, goes off
+    Click(kibon, 209, 548); // 입력완료
+    ASSERT_TRUE(ConfirmMessage(QStringLiteral("확인요망"))) << "Enter answers Yes";
+    ASSERT_TRUE(ConfirmMessage(QStringLiteral("확인"))) << "the saved message";
+
+    const std::vector<QByteArray> registrations = Bodies(QStringLiteral("INPUT3.asp"));
+    ASSERT_EQ(registrations.size(), 1u);
+    EXPECT_EQ(registrations.front(),
+              QByteArray("P_PANAME       =") + Cp949(QStringLiteral("김똘이")) +
+                  "&P_PALICENSE  =12345&P_CNAME      =&P_ZIP1       =&P_ZIP2       ="
+                  "&P_ADDRESS1   =&P_ADDRESS2   =&P_ADDRESS3   =&P_ADDRESS4   =&P_PHONE      ="
+                  "&P_MOBILE     =&P_FAX        =&P_LOCATION   =&P_COMNAME    =&P_JUMINNUM   ="
+                  "&P_CHK        =1" +
+                  '\0');
+    EXPECT_TRUE(FileBytes(Settings()).contains(Cp949(QStringLiteral("\r\n푸른등대=\r\n"))));
+    EXPECT_FALSE(WaitForWindow(QStringLiteral("^초록우체통 정상 근무시간")).isEmpty());
+}
+
+} // namespace

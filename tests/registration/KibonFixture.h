@@ -1,0 +1,105 @@
+#pragma once
+
+#include "HelpFile.h"
+#include "KibonMainWindow.h"
+#include "MessageBox.h"
+#include "ModalDialog.h"
+#include "PageRecorder.h"
+#include "Quillane_Define.h"
+#include "Quillane_Kibon.h"
+#include "Settings.h"
+#include "SettingsKeys.h"
+#include "quillane_normal.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+// A basic-information window in a program folder of its own, posting to a page recorder, with
+// its message boxes, modal windows, help file and main-window requests recorded.
+class KibonFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ProgramFolder = folder.path() + QLatin1Char('/');
+        BaseUrl = service.BaseUrl();
+        AutoCheck.clear();
+        ComName.clear();
+        PaLicense.clear();
+        CloseOnPaint = false;
+        SetMessageBoxHandler([this](const MessageRequest& request) {
+            messages.push_back(request);
+            return answer;
+        });
+        SetModalDialogHandler([this](QDialog& dialog) {
+            modalTitles.push_back(dialog.windowTitle());
+            return 0;
+        });
+        SetHelpFileHandler([this](const QString& path) { helpOpened.push_back(path); });
+        MainWindowOfKibon = {.signIn = [this] { ++signIns; },
+                             .setTrayPicture = [this](int index) { trayPictures.push_back(index); },
+                             .detectedEdition = [this] { return edition; }};
+        kibon = std::make_unique<Tfrm_Kibon>();
+    }
+
+    void TearDown() override
+    {
+        kibon.reset();
+        delete frm_normal.data();
+        SetMessageBoxHandler({});
+        SetModalDialogHandler({});
+        SetHelpFileHandler({});
+        MainWindowOfKibon = {};
+    }
+
+    QString SettingsPath() const { return ProgramFolder + SettingsKeys::FileName; }
+
+    void Store(const QString& key, const QString& value) const
+    {
+        WriteIniString(SettingsPath(), SettingsKeys::BasicInfo, key, value);
+    }
+
+    QByteArray SettingsBytes() const
+    {
+        QFile file(SettingsPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Texts of the recorded message boxes, in order.
+    std::vector<QString> MessageTexts() const
+    {
+        std::vector<QString> texts;
+        for (const MessageRequest& request : messages)
+            texts.push_back(request.text);
+        return texts;
+    }
+
+    // Waits until the page has received count bodies.
+    bool WaitForBodies(const std::string& page, std::size_t count)
+    {
+        return QTest::qWaitFor([&] { return service.Bodies(page).size() >= count; }, 10000);
+    }
+
+    QTemporaryDir folder;
+    PageRecorder service;
+    std::vector<MessageRequest> messages;
+    MessageAnswer answer = MessageAnswer::Ok;
+    std::vector<QString> modalTitles;
+    std::vector<QString> helpOpened;
+    int signIns = 0;
+    std::vector<int> trayPictures;
+    QString edition;
+    std::unique_ptr<Tfrm_Kibon> kibon;
+};
+
+// The error message box of the window (caption "경고", the error icon, OK).
+inline bool IsWarning(const MessageRequest& request)
+{
+    return request.caption == QStringLiteral("경고") && request.icon == MessageIcon::Error &&
+           request.buttons == MessageButtons::Ok;
+}
