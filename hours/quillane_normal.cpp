@@ -14,6 +14,7 @@
 #include "quillane_holiday.h"
 
 #include <QDateTime>
+#include <QKeyEvent>
 #include <QShowEvent>
 
 namespace {
@@ -93,6 +94,16 @@ void Tfrm_normal::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
+}
+
+// The window closes by its close bar, its frame or a save only; Escape does not close it.
+void Tfrm_normal::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void Tfrm_normal::FormShow()

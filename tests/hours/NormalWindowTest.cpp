@@ -145,6 +145,8 @@ TEST_F(NormalWindow, TheCloseBarHidesTheWindowAndShowingItAgainFetchesAnew)
 {
     ShowAndWaitForRows();
     const QPointer<Tfrm_normal> kept = window;
+    QTest::keyClick(window, Qt::Key_Escape);
+    ASSERT_TRUE(window->isVisible()) << "Escape does not close the window";
     ClickPicture(window->btn_normal3);
     EXPECT_FALSE(window->isVisible());
     ASSERT_FALSE(kept.isNull());

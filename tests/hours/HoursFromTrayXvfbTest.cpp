@@ -1,0 +1,190 @@
+#include "ProgramSandbox.h"
+#include "ReferenceService.h"
+#include "Settings.h"
+#include "XvfbDisplay.h"
+
+#include <QStandardPaths>
+#include <QThread>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int ScreenWidth = 1024;
+constexpr int ScreenHeight = 768;
+// Every hours window is 500 x 600 (the festival window one pixel less each way), so centred
+// its client origin stands here on a screen without a window manager.
+const QString CentredPosition = QStringLiteral("Position: 262,84 ");
+// Keys typed the moment the menu maps leave the next right click without a menu, so the test
+// waits as briefly as a user would before choosing.
+constexpr int MenuSettleMs = 300;
+// A point on the close bar across the bottom edge of each window.
+constexpr int CloseBarX = 250;
+constexpr int CloseBarY = 585;
+
+struct TrayEntry
+{
+    const char* caption; // the menu entry, for the trace
+    int downs;           // Down presses from the top of the menu to the entry
+    const char* title;   // the window's caption
+    const char* page;    // the page of its fetch
+};
+
+// The three hours entries of the tray menu; 메인화면 and 기본정보입력 stand above them.
+const TrayEntry Entries[] = {
+    {"정상근무시간입력", 3, "^초록우체통 정상 근무시간$", "normal3.asp"},
+    {"법정공휴일근무시간입력", 4, "^초록우체통 공휴일$", "holiday.asp"},
+    {"명절근무시간입력", 5, "^초록우체통 명절 근무시간$", "festival1.asp"},
+};
+
+// The real program in the tray of an X server of the test's own (trayer as the tray host),
+// signed in as the reference service's demo owner.
+class HoursFromTray : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!XvfbDisplay::ToolsInstalled() ||
+            QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
+            GTEST_SKIP() << "Xvfb, xdotool or trayer is not installed";
+        ASSERT_TRUE(screen.Started()) << "Xvfb did not start";
+        ASSERT_TRUE(service.Started()) << "quillane-service did not answer";
+        const QString settings = sandbox.ProgramFolder() + QStringLiteral("quillane.ini");
+        const QString basic = QStringLiteral("기본정보");
+        WriteIniString(settings, basic, QStringLiteral("개국약사명"), QStringLiteral("김똘이"));
+        WriteIniString(settings, basic, QStringLiteral("개국약사면허번호"),
+                       QStringLiteral("12345"));
+        WriteIniString(settings, basic, QStringLiteral("푸른등대"), QStringLiteral("COUNTER-PC"));
+        sandbox.Set(QStringLiteral("DISPLAY"), screen.Display());
+        sandbox.Set(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), service.Host());
+        sandbox.Set(QStringLiteral("QUILLANE_CONTEST_HOST"), service.Host());
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), screen.Display());
+        trayer.setProcessEnvironment(environment);
+        trayer.start(QStringLiteral("trayer"), {"--edge", "top", "--align", "right", "--widthtype",
+                                                "request", "--height", "24"});
+        ASSERT_TRUE(trayer.waitForStarted());
+    }
+
+    void TearDown() override
+    {
+        if (program)
+            EndProgram(*program);
+        trayer.terminate();
+        trayer.waitForFinished();
+    }
+
+    QString Xdotool(const QStringList& arguments) const { return screen.Xdotool(arguments); }
+
+    QStringList ProgramWindows() const
+    {
+        return Xdotool({"search", "--onlyvisible", "--classname", "Quillane"})
+            .split('\n', Qt::SkipEmptyParts);
+    }
+
+    // The program's icon docked in the tray: its only window of at most 24 x 24 pixels.
+    QString DockedIcon() const
+    {
+        for (const QString& window : ProgramWindows()) {
+            const QString geometry = Xdotool({"getwindowgeometry", window});
+            if (geometry.contains(QStringLiteral("Geometry: 22x22")) ||
+                geometry.contains(QStringLiteral("Geometry: 24x24")))
+                return window;
+        }
+        return {};
+    }
+
+    // Opens the icon's menu, a window of its own each time, and chooses the entry with the
+    // keyboard.
+    void Choose(const TrayEntry& entry) const
+    {
+        const QStringList before = ProgramWindows();
+        Xdotool({"mousemove", "--window", icon, "8", "8", "click", "3"});
+        ASSERT_TRUE(WaitFor([&] {
+            const QStringList windows = ProgramWindows();
+            return std::any_of(windows.begin(), windows.end(),
+                               [&](const QString& window) { return !before.contains(window); });
+        })) << "the menu did not pop up "
+            << before.join(' ').toStdString() << " / " << ProgramWindows().join(' ').toStdString();
+        QThread::msleep(MenuSettleMs);
+        QStringList keys{QStringLiteral("key")};
+        for (int down = 0; down < entry.downs; ++down)
+            keys << QStringLiteral("Down");
+        Xdotool(keys << QStringLiteral("Return"));
+    }
+
+    // The program's one visible window with the title, once shown; empty if none shows.
+    QString Window(const char* title) const
+    {
+        QStringList windows;
+        WaitFor([&] {
+            windows = screen.VisibleWindows(program->processId(), QString::fromUtf8(title));
+            return windows.size() == 1;
+        });
+        return windows.size() == 1 ? windows.first() : QString();
+    }
+
+    bool Shown(const char* title) const
+    {
+        return !screen.VisibleWindows(program->processId(), QString::fromUtf8(title)).isEmpty();
+    }
+
+    std::size_t Fetches(const char* page) const
+    {
+        return PostedBodies(service.Requests(), QString::fromLatin1(page)).size();
+    }
+
+    XvfbDisplay screen{ScreenWidth, ScreenHeight};
+    QProcess trayer;
+    ReferenceService service;
+    ProgramSandbox sandbox;
+    std::unique_ptr<QProcess> program;
+    QString icon;
+};
+
+// Each entry opens its window centred and fetching; chosen again while the window is open it
+// only brings it to the front; after the close bar it shows the window again, which fetches
+// anew.
+TEST_F(HoursFromTray, EachEntryOpensItsWindowOnceAndAgainAfterItsClose)
+{
+    program = sandbox.Start();
+    ASSERT_NE(program, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return !(icon = DockedIcon()).isEmpty(); })) << "no tray icon";
+
+    for (const TrayEntry& entry : Entries) {
+        SCOPED_TRACE(entry.caption);
+        const std::size_t before = Fetches(entry.page);
+        Choose(entry);
+        const QString first = Window(entry.title);
+        ASSERT_FALSE(first.isEmpty()) << "the window did not show";
+        EXPECT_TRUE(Xdotool({"getwindowgeometry", first}).contains(CentredPosition))
+            << Xdotool({"getwindowgeometry", first}).toStdString();
+        ASSERT_TRUE(service.WaitUntil([&](const auto&) { return Fetches(entry.page) > before; }))
+            << "no fetch";
+
+        Choose(entry);
+        EXPECT_EQ(Window(entry.title), first) << "the open window is not created again";
+
+        Xdotool({"mousemove", "--window", first, QString::number(CloseBarX),
+                 QString::number(CloseBarY), "click", "1"});
+        ASSERT_TRUE(WaitFor([&] { return !Shown(entry.title); })) << "the close bar";
+        const std::size_t afterClose = Fetches(entry.page);
+        EXPECT_EQ(afterClose, before + 1) << "choosing the open window's entry fetched again";
+
+        Choose(entry);
+        const QString again = Window(entry.title);
+        ASSERT_FALSE(again.isEmpty()) << "the window did not show again";
+        EXPECT_TRUE(Xdotool({"getwindowgeometry", again}).contains(CentredPosition));
+        EXPECT_TRUE(service.WaitUntil([&](const auto&) {
+            return Fetches(entry.page) == afterClose + 1;
+        })) << "shown again, the window fetches anew";
+        Xdotool({"mousemove", "--window", again, QString::number(CloseBarX),
+                 QString::number(CloseBarY), "click", "1"});
+        ASSERT_TRUE(WaitFor([&] { return !Shown(entry.title); }));
+    }
+    EXPECT_EQ(program->state(), QProcess::Running);
+}
+
+} // namespace
