@@ -29,8 +29,7 @@ Tfrm_Quillane_Main::Tfrm_Quillane_Main(QWidget* parent) : QWidget(parent)
             &Tfrm_Quillane_Main::WebBrowser1DocumentComplete);
     IdleSeconds = [] { return std::uint32_t{0}; };
     MainWindowOfKibon = {.signIn = [this] { SignIn(); },
-                         .setTrayPicture = [this](int index) { SetPresencePicture(index); },
-                         .detectedEdition = [this] { return lbQX2000->text(); }};
+                         .setTrayPicture = [this](int index) { SetPresencePicture(index); }};
 }
 
 Tfrm_Quillane_Main::~Tfrm_Quillane_Main()

@@ -10,8 +10,6 @@ struct KibonMainWindow
     std::function<void()> signIn;
     // The tray picture of the presence state (0 off).
     std::function<void(int index)> setTrayPicture;
-    // The detected management-system edition, empty when none.
-    std::function<QString()> detectedEdition;
 };
 
 inline KibonMainWindow MainWindowOfKibon;

@@ -1,4 +1,5 @@
 #include "DataWindow.h"
+#include "EditionDetection.h"
 #include "KibonBodies.h"
 #include "KibonMainWindow.h"
 #include "KibonPostalRow.h"
@@ -176,9 +177,7 @@ void Tfrm_Kibon::RegisterAutomatically()
     };
     if (Trimmed(FieldAt(TokenList, 12)).isEmpty())
         registerThisComputer();
-    const QString edition =
-        MainWindowOfKibon.detectedEdition ? MainWindowOfKibon.detectedEdition() : QString();
-    if (!edition.isEmpty()) {
+    if (!DetectedEdition.isEmpty()) {
         registerThisComputer();
         CloseOnPaint = true;
     }

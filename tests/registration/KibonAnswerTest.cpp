@@ -222,7 +222,7 @@ class AutomaticRegistration : public KibonAnswers,
 TEST_P(AutomaticRegistration, PostsAndStoresOnceForOneAnswer)
 {
     const AutomaticCase& test = GetParam();
-    edition = test.edition;
+    DetectedEdition = test.edition;
     service.SetAnswer("INPUT3.asp", "Y");
     service.SetAnswer("Permission.asp", Confirmed(test.position12));
     kibon->Edit_kibon1->setText(QStringLiteral("박서연"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditionDetection.h"
 #include "HelpFile.h"
 #include "KibonMainWindow.h"
 #include "MessageBox.h"
@@ -41,9 +42,9 @@ protected:
             return 0;
         });
         SetHelpFileHandler([this](const QString& path) { helpOpened.push_back(path); });
-        MainWindowOfKibon = {.signIn = [this] { ++signIns; },
-                             .setTrayPicture = [this](int index) { trayPictures.push_back(index); },
-                             .detectedEdition = [this] { return edition; }};
+        MainWindowOfKibon = {
+            .signIn = [this] { ++signIns; },
+            .setTrayPicture = [this](int index) { trayPictures.push_back(index); }};
         kibon = std::make_unique<Tfrm_Kibon>();
     }
 
@@ -55,6 +56,7 @@ protected:
         SetModalDialogHandler({});
         SetHelpFileHandler({});
         MainWindowOfKibon = {};
+        DetectedEdition.clear();
     }
 
     QString SettingsPath() const { return ProgramFolder + SettingsKeys::FileName; }
@@ -93,7 +95,6 @@ protected:
     std::vector<QString> helpOpened;
     int signIns = 0;
     std::vector<int> trayPictures;
-    QString edition;
     std::unique_ptr<Tfrm_Kibon> kibon;
 };
 
