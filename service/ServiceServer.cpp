@@ -57,15 +57,13 @@ std::mutex StderrMutex;
 
 } // namespace
 
-ServiceServer::ServiceServer(ServiceContext& context) : context_(context)
+ServiceServer::ServiceServer(ServiceContext& context, const ConnectionLimits& limits)
+    : context_(context), server_(limits)
 {
     server_.new_task_queue = [] { return new httplib::ThreadPool(64); };
     server_.set_tcp_nodelay(true);
     server_.set_payload_max_length(MaxBodyBytes);
-    server_.set_read_timeout(5, 0);
-    server_.set_write_timeout(5, 0);
     server_.set_keep_alive_max_count(1000);
-    server_.set_keep_alive_timeout(5);
 
     server_.Post("/Quillane/([^/]+)",
                  [this](const httplib::Request& request, httplib::Response& response,

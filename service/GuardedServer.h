@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ConnectionLimits.h"
+
+#include <httplib.h>
+#include <map>
+#include <mutex>
+#include <string>
+
+// cpp-httplib's server with its connections kept within ConnectionLimits: an idle connection
+// closes after limits.idle, a request not read in full within limits.request ends its connection,
+// and an address holding limits.perAddress connections is answered 503 for one more.
+class GuardedServer : public httplib::Server
+{
+public:
+    explicit GuardedServer(const ConnectionLimits& limits) : limits_(limits) {}
+
+private:
+    bool process_and_close_socket(int socket) override;
+    bool ServeRequests(int socket);
+    // Counts a connection of the address; false when it already has as many as allowed.
+    bool Admit(const std::string& address);
+    void Release(const std::string& address);
+
+    ConnectionLimits limits_;
+    std::mutex connectionsMutex_;
+    std::map<std::string, int> connections_;
+};
