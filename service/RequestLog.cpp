@@ -8,9 +8,9 @@
 #include <QJsonObject>
 #include <QStringDecoder>
 
-std::string LogTime()
+std::string LogTime(const QDateTime& time)
 {
-    return QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss.zzz").toStdString();
+    return time.toString("yyyy-MM-dd HH:mm:ss.zzz").toStdString();
 }
 
 void RecordRequest(ServiceStore& store, const LoggedRequest& request)

@@ -2,6 +2,7 @@
 
 #include "ServiceStore.h"
 
+#include <QDateTime>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -18,8 +19,8 @@ struct LoggedRequest
     std::string note;
 };
 
-// The local time with milliseconds, "YYYY-MM-DD HH:MM:SS.zzz".
-std::string LogTime();
+// A time of the service's clock with milliseconds, "YYYY-MM-DD HH:MM:SS.zzz".
+std::string LogTime(const QDateTime& time);
 
 void RecordRequest(ServiceStore& store, const LoggedRequest& request);
 

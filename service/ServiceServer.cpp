@@ -224,9 +224,8 @@ void ServiceServer::AnswerUpdateFile(const httplib::Request& request, httplib::R
 void ServiceServer::Log(const httplib::Request& request, const httplib::Response& response)
 {
     Posted posted = TakePosted(request);
-    const LoggedRequest logged{LogTime(),       request.method,
-                               request.target,  std::move(posted.body),
-                               response.status, std::move(posted.refusal)};
+    const LoggedRequest logged{LogTime(context_.now()), request.method,  request.target,
+                               std::move(posted.body),  response.status, std::move(posted.refusal)};
     {
         std::lock_guard lock(StderrMutex);
         std::fputs(RequestLogLine(logged).c_str(), stderr);
