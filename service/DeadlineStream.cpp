@@ -44,6 +44,8 @@ void SocketAddress(int socket, bool remote, std::string& ip, int& port)
 DeadlineStream::DeadlineStream(int socket, std::chrono::milliseconds writeLimit)
     : socket_(socket), writeLimit_(writeLimit)
 {
+    SocketAddress(socket, true, remoteIp_, remotePort_);
+    SocketAddress(socket, false, localIp_, localPort_);
 }
 
 DeadlineStream::Waited DeadlineStream::WaitForRequest(std::chrono::milliseconds limit)
@@ -114,10 +116,12 @@ ssize_t DeadlineStream::write(const char* ptr, size_t size)
 
 void DeadlineStream::get_remote_ip_and_port(std::string& ip, int& port) const
 {
-    SocketAddress(socket_, true, ip, port);
+    ip = remoteIp_;
+    port = remotePort_;
 }
 
 void DeadlineStream::get_local_ip_and_port(std::string& ip, int& port) const
 {
-    SocketAddress(socket_, false, ip, port);
+    ip = localIp_;
+    port = localPort_;
 }

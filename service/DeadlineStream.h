@@ -40,6 +40,9 @@ private:
 
     int socket_;
     std::chrono::milliseconds writeLimit_;
+    // Asked for every request; the same for all requests of the connection.
+    std::string remoteIp_, localIp_;
+    int remotePort_ = -1, localPort_ = -1;
     Clock::time_point deadline_ = Clock::time_point::max();
     bool expired_ = false;
     std::array<char, 4096> buffer_{};

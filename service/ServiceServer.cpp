@@ -224,16 +224,11 @@ void ServiceServer::AnswerUpdateFile(const httplib::Request& request, httplib::R
 void ServiceServer::Log(const httplib::Request& request, const httplib::Response& response)
 {
     Posted posted = TakePosted(request);
-    const LoggedRequest logged{LogTime(context_.now()), request.method,  request.target,
-                               std::move(posted.body),  response.status, std::move(posted.refusal)};
+    LoggedRequest logged{LogTime(context_.now()), request.method,  request.target,
+                         std::move(posted.body),  response.status, std::move(posted.refusal)};
     {
         std::lock_guard lock(StderrMutex);
         std::fputs(RequestLogLine(logged).c_str(), stderr);
     }
-    try {
-        RecordRequest(context_.store, logged);
-    } catch (const std::exception& error) {
-        std::lock_guard lock(StderrMutex);
-        std::fprintf(stderr, "request not stored: %s\n", error.what());
-    }
+    RecordRequest(context_.store, std::move(logged));
 }

@@ -3,15 +3,18 @@
 #include "Schema.h"
 #include "Statement.h"
 
+#include <cstdio>
+
 namespace {
 
 // A checkpoint each time the WAL has grown by this many pages (SQLite's own default point).
 constexpr int CheckpointPages = 1000;
-// A load that never leaves the writer idle would keep the WAL from starting over: at this size a
-// checkpoint waits once for the writer to finish its batch and starts the WAL over.
+// The writer starts the WAL over only when it finds all of it copied, which a steady stream of
+// commits never lets happen: at this size the writer checkpoints the rest itself, between two
+// batches, and its next commit starts the WAL over.
 constexpr int RestartPages = 16000;
-// The WAL file is cut back to this size whenever it starts over.
-constexpr const char* WalSizeLimit = "PRAGMA journal_size_limit = 16777216";
+// The WAL file is cut back to this size (that of RestartPages pages) when it starts over.
+constexpr const char* WalSizeLimit = "PRAGMA journal_size_limit = 67108864";
 
 sqlite3* OpenConnection(const std::string& path, int flags)
 {
@@ -24,6 +27,15 @@ sqlite3* OpenConnection(const std::string& path, int flags)
     sqlite3_busy_timeout(db, 5000);
     KeepStatements(db);
     return db;
+}
+
+void ReportLostWrite(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "write lost: %s\n", failure.what());
+    }
 }
 
 void Close(sqlite3* db)
@@ -77,15 +89,26 @@ ServiceStore::~ServiceStore()
 
 void ServiceStore::Write(Work work)
 {
-    Job job{std::move(work), nullptr};
-    {
-        std::lock_guard lock(queueMutex_);
-        queue_.push_back(&job);
-    }
-    queued_.notify_one();
+    Job job{std::move(work), true, nullptr};
+    Enqueue(&job);
     job.done.acquire();
     if (job.error)
         std::rethrow_exception(job.error);
+}
+
+void ServiceStore::WriteLater(Work work)
+{
+    Enqueue(new Job{std::move(work), false, nullptr});
+}
+
+void ServiceStore::Enqueue(Job* job)
+{
+    {
+        std::lock_guard lock(queueMutex_);
+        queue_.push_back(job);
+        ++queuedJobs_;
+    }
+    queued_.notify_one();
 }
 
 void ServiceStore::SetHousekeeping(Housekeeping work, std::chrono::milliseconds interval)
@@ -117,6 +140,8 @@ void ServiceStore::WriterLoop()
             RunBatch(batch);
         const bool more = housekeepingDue && RunHousekeeping();
         lock.lock();
+        doneJobs_ += batch.size();
+        batchDone_.notify_all();
         if (housekeepingDue)
             nextHousekeeping_ = std::chrono::steady_clock::now() +
                                 (more ? std::chrono::milliseconds(0) : housekeepingInterval_);
@@ -146,8 +171,17 @@ void ServiceStore::RunBatch(const std::vector<Job*>& batch)
             if (!job->error)
                 job->error = std::current_exception();
     }
-    for (Job* job : batch)
-        job->done.release();
+    for (Job* job : batch) {
+        if (job->waited) {
+            job->done.release();
+            continue;
+        }
+        if (job->error)
+            ReportLostWrite(job->error);
+        delete job;
+    }
+    if (walPages_ >= RestartPages)
+        sqlite3_wal_checkpoint_v2(writer_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
 }
 
 // A failing housekeeping changes nothing and is tried again at its next time.
@@ -168,6 +202,7 @@ bool ServiceStore::RunHousekeeping()
 int ServiceStore::Committed(void* store, sqlite3*, const char*, int walPages)
 {
     auto* self = static_cast<ServiceStore*>(store);
+    self->walPages_ = walPages;
     if (walPages < self->walPagesAtCheckpoint_)
         self->walPagesAtCheckpoint_ = 0;
     if (walPages - self->walPagesAtCheckpoint_ < CheckpointPages)
@@ -192,18 +227,19 @@ void ServiceStore::CheckpointLoop()
             return;
         checkpointDue_ = false;
         lock.unlock();
-        int walPages = 0;
-        sqlite3_wal_checkpoint_v2(checkpointer_, nullptr, SQLITE_CHECKPOINT_PASSIVE, &walPages,
+        sqlite3_wal_checkpoint_v2(checkpointer_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr,
                                   nullptr);
-        if (walPages >= RestartPages)
-            sqlite3_wal_checkpoint_v2(checkpointer_, nullptr, SQLITE_CHECKPOINT_RESTART, nullptr,
-                                      nullptr);
         lock.lock();
     }
 }
 
 void ServiceStore::Read(const Work& work)
 {
+    {
+        std::unique_lock lock(queueMutex_);
+        const std::uint64_t queued = queuedJobs_;
+        batchDone_.wait(lock, [&] { return doneJobs_ >= queued; });
+    }
     sqlite3* reader = TakeReader();
     try {
         Statement(reader, "BEGIN").Run();

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <exception>
 #include <functional>
@@ -37,6 +38,9 @@ public:
     bool IsNew() const { return isNew_; }
 
     void Write(Work work);
+    // A write nobody waits for: it goes with the next batch; a failure is told on stderr.
+    void WriteLater(Work work);
+    // Sees every write queued before it.
     void Read(const Work& work);
 
     // Runs work every interval, and after the next batch again while it has more to do.
@@ -46,9 +50,12 @@ private:
     struct Job
     {
         Work work;
+        bool waited = true; // else the writer deletes it once done
         std::exception_ptr error;
         std::binary_semaphore done{0};
     };
+
+    void Enqueue(Job* job);
 
     void WriterLoop();
     void RunBatch(const std::vector<Job*>& batch);
@@ -66,6 +73,10 @@ private:
     std::mutex queueMutex_;
     std::condition_variable queued_;
     std::deque<Job*> queue_;
+    // Jobs queued and jobs done, in the order they were queued.
+    std::uint64_t queuedJobs_ = 0;
+    std::uint64_t doneJobs_ = 0;
+    std::condition_variable batchDone_;
     bool stopping_ = false;
     Housekeeping housekeeping_;
     std::chrono::milliseconds housekeepingInterval_{0};
@@ -73,7 +84,9 @@ private:
         std::chrono::steady_clock::time_point::max();
     std::thread writerThread_;
 
-    int walPagesAtCheckpoint_ = 0; // the writer thread's
+    // The writer thread's: pages in the WAL, and how many it held when a checkpoint was asked.
+    int walPages_ = 0;
+    int walPagesAtCheckpoint_ = 0;
     std::mutex checkpointMutex_;
     std::condition_variable checkpointWanted_;
     bool checkpointDue_ = false;
