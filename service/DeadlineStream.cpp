@@ -1,6 +1,7 @@
 #include "DeadlineStream.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <netdb.h>
 #include <poll.h>
@@ -54,8 +55,8 @@ DeadlineStream::Waited DeadlineStream::WaitForRequest(std::chrono::milliseconds 
         return Waited::Arrived;
     if (!Poll(socket_, POLLIN, limit))
         return Waited::Nothing;
-    char byte = 0;
-    return ::recv(socket_, &byte, 1, MSG_PEEK) > 0 ? Waited::Arrived : Waited::Closed;
+    // A peer that closed the connection is readable too; its request then reads as nothing.
+    return Waited::Arrived;
 }
 
 bool DeadlineStream::WaitReadable()
@@ -83,15 +84,16 @@ bool DeadlineStream::is_writable() const
     return Poll(socket_, POLLOUT, writeLimit_);
 }
 
+// Bytes already there are taken at once; only then does a read wait.
 ssize_t DeadlineStream::read(char* ptr, size_t size)
 {
     if (bufferStart_ == bufferEnd_) {
-        if (!WaitReadable())
-            return -1;
-        ssize_t received = 0;
-        do {
-            received = ::recv(socket_, buffer_.data(), buffer_.size(), 0);
-        } while (received < 0 && errno == EINTR);
+        ssize_t received = Receive(buffer_.data(), buffer_.size());
+        if (received < 0 && errno == EAGAIN) {
+            if (!WaitReadable())
+                return -1;
+            received = Receive(buffer_.data(), buffer_.size());
+        }
         if (received <= 0)
             return received;
         bufferStart_ = 0;
@@ -105,11 +107,29 @@ ssize_t DeadlineStream::read(char* ptr, size_t size)
 
 ssize_t DeadlineStream::write(const char* ptr, size_t size)
 {
-    if (!is_writable())
-        return -1;
+    ssize_t sent = Send(ptr, size);
+    if (sent < 0 && errno == EAGAIN) {
+        if (!is_writable())
+            return -1;
+        sent = Send(ptr, size);
+    }
+    return sent;
+}
+
+ssize_t DeadlineStream::Receive(char* ptr, size_t size)
+{
+    ssize_t received = 0;
+    do {
+        received = ::recv(socket_, ptr, size, MSG_DONTWAIT);
+    } while (received < 0 && errno == EINTR);
+    return received;
+}
+
+ssize_t DeadlineStream::Send(const char* ptr, size_t size)
+{
     ssize_t sent = 0;
     do {
-        sent = ::send(socket_, ptr, size, MSG_NOSIGNAL);
+        sent = ::send(socket_, ptr, size, MSG_NOSIGNAL | MSG_DONTWAIT);
     } while (sent < 0 && errno == EINTR);
     return sent;
 }

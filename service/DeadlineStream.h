@@ -17,10 +17,9 @@ public:
     enum class Waited
     {
         Arrived,
-        Nothing,
-        Closed
+        Nothing
     };
-    // Waits up to limit for the first byte of a request.
+    // Waits up to limit for the first byte of a request, or for the peer to close.
     Waited WaitForRequest(std::chrono::milliseconds limit);
     // Reads of the request end at deadline.
     void SetDeadline(Clock::time_point deadline) { deadline_ = deadline; }
@@ -37,6 +36,9 @@ public:
 
 private:
     bool WaitReadable();
+    // recv and send that never wait (EAGAIN when they would).
+    ssize_t Receive(char* ptr, size_t size);
+    ssize_t Send(const char* ptr, size_t size);
 
     int socket_;
     std::chrono::milliseconds writeLimit_;
