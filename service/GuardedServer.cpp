@@ -15,6 +15,23 @@ constexpr char Refusal[] = "HTTP/1.1 503 Service Unavailable\r\nConnection: clos
 
 } // namespace
 
+bool GuardedServer::Bind(const std::string& host, int port)
+{
+    return bind_to_port(host, port) && WidenBacklog();
+}
+
+int GuardedServer::BindAnyPort(const std::string& host)
+{
+    const int port = bind_to_any_port(host);
+    return port > 0 && WidenBacklog() ? port : 0;
+}
+
+// Listening again on the bound socket changes the length of its queue.
+bool GuardedServer::WidenBacklog()
+{
+    return ::listen(svr_sock_, SOMAXCONN) == 0;
+}
+
 bool GuardedServer::process_and_close_socket(int socket)
 {
     std::string address;

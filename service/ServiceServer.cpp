@@ -99,13 +99,12 @@ ServiceServer::ServiceServer(ServiceContext& context, const ConnectionLimits& li
 
 bool ServiceServer::Bind(const std::string& host, int port)
 {
-    return server_.bind_to_port(host, port);
+    return server_.Bind(host, port);
 }
 
 int ServiceServer::BindAnyPort(const std::string& host)
 {
-    const int port = server_.bind_to_any_port(host);
-    return port > 0 ? port : 0;
+    return server_.BindAnyPort(host);
 }
 
 bool ServiceServer::Run()
