@@ -57,6 +57,8 @@ ServiceStore::ServiceStore(const std::string& path) : path_(path)
         // A connection checkpoints only once it has read the database.
         Execute(checkpointer_, "PRAGMA schema_version");
     } catch (...) {
+        if (checkpointer_)
+            Close(checkpointer_);
         Close(writer_);
         throw;
     }
