@@ -91,16 +91,19 @@ ServiceStore::~ServiceStore()
 
 void ServiceStore::Write(Work work)
 {
-    Job job{std::move(work), true, nullptr};
+    Job job{std::move(work), true, nullptr, {}, {}, false};
     Enqueue(&job);
-    job.done.acquire();
+    {
+        std::unique_lock lock(job.mutex);
+        job.finished.wait(lock, [&] { return job.done; });
+    }
     if (job.error)
         std::rethrow_exception(job.error);
 }
 
 void ServiceStore::WriteLater(Work work)
 {
-    Enqueue(new Job{std::move(work), false, nullptr});
+    Enqueue(new Job{std::move(work), false, nullptr, {}, {}, false});
 }
 
 void ServiceStore::Enqueue(Job* job)
@@ -180,7 +183,10 @@ void ServiceStore::RunBatch(const std::vector<Job*>& batch)
     }
     for (Job* job : batch) {
         if (job->waited) {
-            job->done.release();
+            // Woken under its lock: the request cannot return and end the job before this ends.
+            std::lock_guard lock(job->mutex);
+            job->done = true;
+            job->finished.notify_one();
             continue;
         }
         if (job->error)

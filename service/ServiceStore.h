@@ -7,7 +7,6 @@
 #include <exception>
 #include <functional>
 #include <mutex>
-#include <semaphore>
 #include <sqlite3.h>
 #include <string>
 #include <thread>
@@ -47,12 +46,16 @@ public:
     void SetHousekeeping(Housekeeping work, std::chrono::milliseconds interval);
 
 private:
+    // A write and, for a waited one, its own wake-up: the writer wakes each request alone, and
+    // the request sleeps without spinning (spinning waits take the processor from the writer).
     struct Job
     {
         Work work;
         bool waited = true; // else the writer deletes it once done
         std::exception_ptr error;
-        std::binary_semaphore done{0};
+        std::mutex mutex;
+        std::condition_variable finished;
+        bool done = false;
     };
 
     void Enqueue(Job* job);
