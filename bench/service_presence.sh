@@ -60,6 +60,8 @@ Summary()
 
 for run in $(seq "$RUNS"); do
     echo "== run $run: trivial server"
+    # Emptied here, not by the redirection: the forked server truncates it only later.
+    : >"$WORK/server.log"
     "$BUILD/bench/TrivialAnswerServer" "$PORT" 2>"$WORK/server.log" &
     SERVER_PID=$!
     WaitForListening
@@ -70,6 +72,7 @@ for run in $(seq "$RUNS"); do
     echo "== run $run: quillane-service"
     rm -rf "$WORK/service.db"* "$WORK/update"
     mkdir -p "$WORK/update"
+    : >"$WORK/server.log"
     "$BUILD/service/quillane-service" --listen "127.0.0.1:$PORT" --db "$WORK/service.db" \
         --update-dir "$WORK/update" --demo --connections-per-address 64 2>"$WORK/server.log" &
     SERVER_PID=$!
