@@ -8,14 +8,14 @@
 #include <QJsonObject>
 #include <QStringDecoder>
 
-std::string LogTime()
+std::string LogTime(const QDateTime& time)
 {
-    return QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss.zzz").toStdString();
+    return time.toString("yyyy-MM-dd HH:mm:ss.zzz").toStdString();
 }
 
-void RecordRequest(ServiceStore& store, const LoggedRequest& request)
+void RecordRequest(ServiceStore& store, LoggedRequest request)
 {
-    store.Write([&](sqlite3* db) {
+    store.WriteLater([request = std::move(request)](sqlite3* db) {
         Statement(db, "INSERT INTO requests (time, method, target, body, status, note) "
                       "VALUES (?1, ?2, ?3, ?4, ?5, ?6)")
             .Bind(1, request.time)

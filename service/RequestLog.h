@@ -2,6 +2,7 @@
 
 #include "ServiceStore.h"
 
+#include <QDateTime>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -18,10 +19,12 @@ struct LoggedRequest
     std::string note;
 };
 
-// The local time with milliseconds, "YYYY-MM-DD HH:MM:SS.zzz".
-std::string LogTime();
+// A time of the service's clock with milliseconds, "YYYY-MM-DD HH:MM:SS.zzz".
+std::string LogTime(const QDateTime& time);
 
-void RecordRequest(ServiceStore& store, const LoggedRequest& request);
+// The row goes with the store's next batch, after the answer: an abrupt end of the service may
+// lose the rows of its last requests, never what a page stored.
+void RecordRequest(ServiceStore& store, LoggedRequest request);
 
 // One line for stderr.
 std::string RequestLogLine(const LoggedRequest& request);

@@ -8,6 +8,12 @@ static bool ParseNumber(const std::string& text, std::int64_t& number)
     return code == std::errc() && end == text.data() + text.size();
 }
 
+static bool ParsePositive(const std::string& text, double& number)
+{
+    const auto [end, code] = std::from_chars(text.data(), text.data() + text.size(), number);
+    return code == std::errc() && end == text.data() + text.size() && number > 0;
+}
+
 static bool ParseListen(const std::string& text, ServiceOptions& options)
 {
     const std::size_t colon = text.rfind(':');
@@ -43,6 +49,18 @@ std::optional<ServiceOptions> ParseOptions(const std::vector<std::string>& argum
             options.updateDir = arguments[++i];
         } else if (hasValue && argument == "--holidays") {
             options.holidays = arguments[++i];
+        } else if (hasValue && argument == "--keep-days") {
+            if (!ParsePositive(arguments[++i], options.keepDays) || options.keepDays > 36500) {
+                error = "--keep-days wants a number of days above 0, at most 36500";
+                return std::nullopt;
+            }
+        } else if (hasValue && argument == "--connections-per-address") {
+            std::int64_t count = 0;
+            if (!ParseNumber(arguments[++i], count) || count < 1 || count > 1000) {
+                error = "--connections-per-address wants a number from 1 to 1000";
+                return std::nullopt;
+            }
+            options.connectionsPerAddress = static_cast<int>(count);
         } else if (hasValue && argument == "--since") {
             if (!ParseNumber(arguments[++i], options.since)) {
                 error = "--since wants a number";

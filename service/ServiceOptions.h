@@ -1,12 +1,16 @@
 #pragma once
 
+#include "ConnectionLimits.h"
+#include "Retention.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-// The command line: "--listen HOST:PORT --db PATH --update-dir DIR [--demo] [--holidays CSV]"
-// to serve, or "--db PATH requests [--since N]" to print the request log.
+// The command line: "--listen HOST:PORT --db PATH --update-dir DIR [--demo] [--holidays CSV]
+// [--keep-days DAYS] [--connections-per-address N]" to serve, or "--db PATH requests
+// [--since N]" to print the request log.
 struct ServiceOptions
 {
     std::string host = "127.0.0.1";
@@ -16,6 +20,9 @@ struct ServiceOptions
     std::string holidays;
     bool demo = false;
     bool printRequests = false;
+    // Days the request log and the presence history keep (fractions allowed).
+    double keepDays = DefaultKeepDays;
+    int connectionsPerAddress = ConnectionLimits{}.perAddress;
     std::int64_t since = 0;
 };
 
@@ -26,4 +33,5 @@ std::optional<ServiceOptions> ParseOptions(const std::vector<std::string>& argum
 inline constexpr const char* UsageText =
     "usage: quillane-service --listen HOST:PORT --db PATH --update-dir DIR [--demo]"
     " [--holidays CSV]\n"
+    "       [--keep-days DAYS] [--connections-per-address N]\n"
     "       quillane-service --db PATH requests [--since N]\n";

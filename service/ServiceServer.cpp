@@ -57,15 +57,13 @@ std::mutex StderrMutex;
 
 } // namespace
 
-ServiceServer::ServiceServer(ServiceContext& context) : context_(context)
+ServiceServer::ServiceServer(ServiceContext& context, const ConnectionLimits& limits)
+    : context_(context), server_(limits)
 {
     server_.new_task_queue = [] { return new httplib::ThreadPool(64); };
     server_.set_tcp_nodelay(true);
     server_.set_payload_max_length(MaxBodyBytes);
-    server_.set_read_timeout(5, 0);
-    server_.set_write_timeout(5, 0);
     server_.set_keep_alive_max_count(1000);
-    server_.set_keep_alive_timeout(5);
 
     server_.Post("/Quillane/([^/]+)",
                  [this](const httplib::Request& request, httplib::Response& response,
@@ -101,13 +99,12 @@ ServiceServer::ServiceServer(ServiceContext& context) : context_(context)
 
 bool ServiceServer::Bind(const std::string& host, int port)
 {
-    return server_.bind_to_port(host, port);
+    return server_.Bind(host, port);
 }
 
 int ServiceServer::BindAnyPort(const std::string& host)
 {
-    const int port = server_.bind_to_any_port(host);
-    return port > 0 ? port : 0;
+    return server_.BindAnyPort(host);
 }
 
 bool ServiceServer::Run()
@@ -226,17 +223,11 @@ void ServiceServer::AnswerUpdateFile(const httplib::Request& request, httplib::R
 void ServiceServer::Log(const httplib::Request& request, const httplib::Response& response)
 {
     Posted posted = TakePosted(request);
-    const LoggedRequest logged{LogTime(),       request.method,
-                               request.target,  std::move(posted.body),
-                               response.status, std::move(posted.refusal)};
+    LoggedRequest logged{LogTime(context_.now()), request.method,  request.target,
+                         std::move(posted.body),  response.status, std::move(posted.refusal)};
     {
         std::lock_guard lock(StderrMutex);
         std::fputs(RequestLogLine(logged).c_str(), stderr);
     }
-    try {
-        RecordRequest(context_.store, logged);
-    } catch (const std::exception& error) {
-        std::lock_guard lock(StderrMutex);
-        std::fprintf(stderr, "request not stored: %s\n", error.what());
-    }
+    RecordRequest(context_.store, std::move(logged));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ConnectionLimits.h"
+#include "GuardedServer.h"
 #include "ServiceContext.h"
 
 #include <httplib.h>
@@ -9,13 +11,13 @@
 
 // The HTTP side: routes every page, logs every request (stderr and store) and answers failures
 // with error pages. Bodies over 64 KiB (whatever their content type) are refused; slow clients
-// time out.
+// and crowds of connections from one address are held within the connection limits.
 class ServiceServer
 {
 public:
     static constexpr std::size_t MaxBodyBytes = 64 * 1024;
 
-    explicit ServiceServer(ServiceContext& context);
+    explicit ServiceServer(ServiceContext& context, const ConnectionLimits& limits = {});
 
     bool Bind(const std::string& host, int port);
     // Binds a free port of the host and returns it (0 on failure).
@@ -47,5 +49,5 @@ private:
     ServiceContext& context_;
     std::mutex postedMutex_;
     std::map<const httplib::Request*, Posted> posted_;
-    httplib::Server server_;
+    GuardedServer server_;
 };

@@ -1,14 +1,78 @@
 #include "Statement.h"
 
-Statement::Statement(sqlite3* db, std::string_view sql) : db_(db)
+#include <map>
+#include <mutex>
+#include <unordered_map>
+
+namespace {
+
+// Prepared statements not in use, by connection and text; only connections that keep theirs.
+using KeptStatements = std::unordered_multimap<std::string, sqlite3_stmt*>;
+std::mutex KeptMutex;
+std::map<sqlite3*, KeptStatements> Kept;
+
+sqlite3_stmt* TakeKept(sqlite3* db, const std::string& sql, bool& keeps)
 {
-    Check(sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &statement_, nullptr),
+    std::lock_guard lock(KeptMutex);
+    const auto connection = Kept.find(db);
+    keeps = connection != Kept.end();
+    if (!keeps)
+        return nullptr;
+    const auto found = connection->second.find(sql);
+    if (found == connection->second.end())
+        return nullptr;
+    sqlite3_stmt* statement = found->second;
+    connection->second.erase(found);
+    return statement;
+}
+
+// Keeps a statement for reuse; false when its connection does not keep statements.
+bool GiveBack(sqlite3* db, std::string sql, sqlite3_stmt* statement)
+{
+    std::lock_guard lock(KeptMutex);
+    const auto connection = Kept.find(db);
+    if (connection == Kept.end())
+        return false;
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    connection->second.emplace(std::move(sql), statement);
+    return true;
+}
+
+} // namespace
+
+void KeepStatements(sqlite3* db)
+{
+    std::lock_guard lock(KeptMutex);
+    Kept.try_emplace(db);
+}
+
+void ForgetStatements(sqlite3* db)
+{
+    std::lock_guard lock(KeptMutex);
+    const auto connection = Kept.find(db);
+    if (connection == Kept.end())
+        return;
+    for (const auto& [sql, statement] : connection->second)
+        sqlite3_finalize(statement);
+    Kept.erase(connection);
+}
+
+Statement::Statement(sqlite3* db, std::string_view sql) : db_(db), sql_(sql)
+{
+    bool keeps = false;
+    statement_ = TakeKept(db, sql_, keeps);
+    if (statement_)
+        return;
+    Check(sqlite3_prepare_v3(db, sql.data(), static_cast<int>(sql.size()),
+                             keeps ? SQLITE_PREPARE_PERSISTENT : 0, &statement_, nullptr),
           SQLITE_OK);
 }
 
 Statement::~Statement()
 {
-    sqlite3_finalize(statement_);
+    if (!statement_ || !GiveBack(db_, std::move(sql_), statement_))
+        sqlite3_finalize(statement_);
 }
 
 Statement& Statement::Bind(int index, std::string_view text)

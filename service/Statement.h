@@ -13,7 +13,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// One prepared statement: bind parameters (numbered from 1), step through rows, read columns.
+// One prepared statement: bind parameters (numbered from 1), step through rows, read columns. On
+// a connection that keeps its statements (KeepStatements) the statement is prepared once and
+// reused; a connection is used by one thread at a time.
 class Statement
 {
 public:
@@ -38,8 +40,14 @@ private:
     void Check(int code, int expected) const;
 
     sqlite3* db_;
+    std::string sql_;
     sqlite3_stmt* statement_ = nullptr;
 };
+
+// Starts keeping the prepared statements of db for reuse.
+void KeepStatements(sqlite3* db);
+// Finalizes the statements kept for db; call before closing it.
+void ForgetStatements(sqlite3* db);
 
 // Runs statements without parameters (schema, pragmas, transactions).
 void Execute(sqlite3* db, const char* sql);

@@ -1,5 +1,6 @@
 #include "DemoData.h"
 #include "RequestLog.h"
+#include "Retention.h"
 #include "ServiceOptions.h"
 #include "ServiceServer.h"
 #include "Statement.h"
@@ -26,7 +27,12 @@ int Serve(const ServiceOptions& options, ServiceStore& store)
         std::fprintf(stderr, "holiday calendar not readable: %s\n", options.holidays.c_str());
     if (options.demo && store.IsNew())
         LoadDemoData(store, context.calendar, context.now());
-    ServiceServer server(context);
+    using Days = std::chrono::duration<double, std::ratio<86400>>;
+    KeepRecentRows(store, context.now,
+                   std::chrono::duration_cast<std::chrono::milliseconds>(Days(options.keepDays)));
+    ConnectionLimits limits;
+    limits.perAddress = options.connectionsPerAddress;
+    ServiceServer server(context, limits);
     if (!server.Bind(options.host, options.port)) {
         std::fprintf(stderr, "cannot listen on %s:%d\n", options.host.c_str(), options.port);
         return 1;

@@ -15,7 +15,7 @@ void InProcessService::Start(bool demo)
         throw std::runtime_error("holiday calendar missing");
     if (demo && store_->IsNew())
         LoadDemoData(*store_, context_->calendar, context_->now());
-    server_ = std::make_unique<ServiceServer>(*context_);
+    server_ = std::make_unique<ServiceServer>(*context_, limits_);
     port_ = server_->BindAnyPort("127.0.0.1");
     if (port_ == 0)
         throw std::runtime_error("no free port");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConnectionLimits.h"
 #include "HolidayCalendar.h"
 #include "ServiceContext.h"
 #include "ServiceServer.h"
@@ -19,7 +20,10 @@
 class InProcessService
 {
 public:
-    InProcessService() { Start(true); }
+    explicit InProcessService(const ConnectionLimits& limits = {}) : limits_(limits)
+    {
+        Start(true);
+    }
     ~InProcessService() { Stop(); }
 
     // Stops serving and closes the database; Start opens it again.
@@ -66,6 +70,7 @@ public:
     int Port() const { return port_; }
 
 private:
+    ConnectionLimits limits_;
     std::mutex clockMutex_;
     QDateTime clock_{QDate(2026, 12, 10), QTime(10, 0)};
     QTemporaryDir folder_;

@@ -3,8 +3,13 @@
 #include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <mutex>
+#include <set>
+#include <sqlite3.h>
+#include <thread>
 
 namespace {
 
@@ -108,4 +113,70 @@ TEST_F(ServiceExecutableTest, RefusesIncompleteCommandLines)
     ASSERT_TRUE(process.waitForFinished(5000));
     EXPECT_EQ(process.exitCode(), 2);
     EXPECT_TRUE(process.readAllStandardError().contains("usage"));
+}
+
+// A report answered "Y" is committed: killing the service (SIGKILL) while reports pour in loses
+// none of them, and the service starts again on the same database.
+TEST_F(ServiceExecutableTest, AKilledServiceKeepsEveryReportItAnswered)
+{
+    StartService();
+    std::mutex answeredMutex;
+    std::set<std::string> answered;
+    std::atomic<bool> sending = true;
+    std::vector<std::thread> senders;
+    for (int t = 0; t < 8; ++t)
+        senders.emplace_back([&, t] {
+            httplib::Client client("127.0.0.1", port);
+            for (int i = 0; sending; ++i) {
+                const std::string mark = std::to_string(t) + "-" + std::to_string(i);
+                const auto result =
+                    client.Post("/Quillane/TimeCheck.asp",
+                                "P_COMNAME =COUNTER-PC&P_PALICENSE =12345&P_SENDTIME =" + mark +
+                                    "&P_Flg = on" + std::string(1, '\0'),
+                                "application/x-www-form-urlencoded");
+                if (result && result->status == 200 &&
+                    result->body.find("<body>Y</body>") != std::string::npos) {
+                    std::lock_guard lock(answeredMutex);
+                    answered.insert(mark);
+                }
+            }
+        });
+    while ([&] {
+        std::lock_guard lock(answeredMutex);
+        return answered.size() < 500;
+    }()) {
+        // The service's log lines are read away, or its stderr would fill and stop it.
+        service.waitForReadyRead(5);
+        service.readAllStandardError();
+    }
+    service.kill();
+    ASSERT_TRUE(service.waitForFinished(10000));
+    sending = false;
+    for (std::thread& sender : senders)
+        sender.join();
+
+    std::set<std::string> stored;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(DatabasePath().toUtf8().constData(), &db), SQLITE_OK);
+    sqlite3_stmt* rows = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT sent_time FROM presence_history", -1, &rows, nullptr),
+              SQLITE_OK);
+    while (sqlite3_step(rows) == SQLITE_ROW)
+        stored.insert(reinterpret_cast<const char*>(sqlite3_column_text(rows, 0)));
+    sqlite3_finalize(rows);
+    sqlite3_close(db);
+    std::vector<std::string> lost;
+    std::set_difference(answered.begin(), answered.end(), stored.begin(), stored.end(),
+                        std::back_inserter(lost));
+    EXPECT_TRUE(lost.empty()) << lost.size() << " of " << answered.size()
+                              << " answered reports lost, the first " << lost.front();
+
+    StartService();
+    httplib::Client client("127.0.0.1", port);
+    const auto again = client.Post("/Quillane/TimeCheck.asp",
+                                   "P_COMNAME =COUNTER-PC&P_PALICENSE =12345&P_Flg = on",
+                                   "application/x-www-form-urlencoded");
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->status, 200);
+    StopService();
 }
