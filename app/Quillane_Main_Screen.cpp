@@ -129,14 +129,7 @@ PictureButton* Tfrm_Quillane_Main::NewPictureButton(MainButton kind, QPoint at, 
         QRect(at, MainButtonPictureSize(kind, false)),
         [kind] { return MainButtonPicture(kind, true); },
         QRect(pressedAt, MainButtonPictureSize(kind, true)));
-    connect(button, &PictureButton::Pressed, this, [this, button] {
-        ResetButtonImages();
-        button->ShowPressed();
-    });
-    connect(button, &PictureButton::Released, this, [this, button] {
-        ResetButtonImages();
-        button->ShowReleased();
-    });
+    button->ShowPressesAfter(this, [this] { ResetButtonImages(); });
     connect(button, &PictureButton::Clicked, this, &Tfrm_Quillane_Main::btn_mainClick);
     return button;
 }

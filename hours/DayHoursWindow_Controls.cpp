@@ -2,6 +2,7 @@
 #include "PictureButton.h"
 #include "PictureFont.h"
 #include "TimeSlots.h"
+#include "WindowFonts.h"
 
 namespace {
 
@@ -13,17 +14,6 @@ constexpr int SaveButtonLeft = 169;
 constexpr int ResetButtonLeft = 268;
 constexpr int CloseBarWidth = 500;
 constexpr int CloseBarHeight = 27;
-
-// 돋움체, the fixed-pitch Korean face, or NanumGothicCoding where it is missing.
-QFont FixedPitchFont(int pixelSize, bool bold)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("돋움체"), QStringLiteral("DotumChe"),
-                      QStringLiteral("NanumGothicCoding")});
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
 
 template <class Control> Control* Named(Control* control, const QString& name)
 {
@@ -49,7 +39,7 @@ QComboBox* TimeList(QWidget* parent, const QStringList& items, const QString& na
     // A short drop-down list beside the box, as the pharmacist's other programs show it.
     list->setStyleSheet(QStringLiteral("combobox-popup: 0;"));
     list->setMaxVisibleItems(8);
-    list->setFont(FixedPitchFont(15, true));
+    list->setFont(DotumCheFont(15, true));
     list->setGeometry(place);
     list->setEnabled(false);
     return list;
@@ -123,11 +113,11 @@ void DayHoursWindow::AddRow(int n, int top)
                          QPoint(at.to, top)),
         .date = Named(new QLineEdit(this), QStringLiteral("Edit_") + name + number),
     };
-    row.name->setFont(FixedPitchFont(16, true));
+    row.name->setFont(DotumCheFont(16, true));
     row.name->setGeometry(at.name, top, at.box - at.name, ListHeight);
     row.name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     row.working->setGeometry(at.box, top + (ListHeight - BoxSize) / 2, BoxSize, BoxSize);
-    row.date->setFont(FixedPitchFont(15, true));
+    row.date->setFont(DotumCheFont(15, true));
     row.date->setGeometry(at.date, top, at.dateWidth, ListHeight);
     row.date->setAlignment(Qt::AlignCenter);
     row.date->setEnabled(false);
@@ -159,14 +149,7 @@ PictureButton* DayHoursWindow::NewPictureButton(int number, HolidayButton kind, 
     button->setObjectName(setup_.buttonName + QString::number(number));
     button->PressedPicture()->setObjectName(setup_.controlName + QStringLiteral("_img") +
                                             QString::number(pressedNumber));
-    connect(button, &PictureButton::Pressed, this, [this, button] {
-        ResetButtonImages();
-        button->ShowPressed();
-    });
-    connect(button, &PictureButton::Released, this, [this, button] {
-        ResetButtonImages();
-        button->ShowReleased();
-    });
+    button->ShowPressesAfter(this, [this] { ResetButtonImages(); });
     connect(button, &PictureButton::Clicked, this, [this, button] { ButtonClick(button); });
     return button;
 }

@@ -4,9 +4,9 @@
 #include "PictureButton.h"
 #include "Quillane_Define.h"
 #include "ReminderButtons.h"
-#include "ReminderFonts.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
+#include "WindowFonts.h"
 #include "quillane_fastival.h"
 
 #include <QLabel>
@@ -15,11 +15,13 @@ namespace {
 
 constexpr int NameLength = 2;
 constexpr int TextPixelSize = 12;
+// The festival's name: bold 24-pixel 돋움체.
+constexpr int NamePixelSize = 24;
 
 QLabel* NewText(QWidget* parent, const QString& text, QPoint at)
 {
     auto* label = new QLabel(text, parent);
-    label->setFont(ReminderTextFont(TextPixelSize, false));
+    label->setFont(TahomaFont(TextPixelSize, false));
     label->move(at);
     label->adjustSize();
     return label;
@@ -64,7 +66,7 @@ Tfrm_fastmsg::Tfrm_fastmsg(QWidget* parent)
     fastmsg_img1->lower();
 
     lb_FASTmsg1->move(130, 62);
-    lb_FASTmsg1->setFont(ReminderNameFont());
+    lb_FASTmsg1->setFont(DotumCheFont(NamePixelSize, true));
     lb_FASTmsg1->setStyleSheet(QStringLiteral("color: grey;"));
 
     for (PictureButton* button : {btn_fastmsg1, btn_fastmsg2, btn_fastmsg3})

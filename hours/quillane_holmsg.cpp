@@ -5,11 +5,11 @@
 #include "PictureButton.h"
 #include "Quillane_Define.h"
 #include "ReminderButtons.h"
-#include "ReminderFonts.h"
 #include "ServerErrorPage.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "TimeSlots.h"
+#include "WindowFonts.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -26,7 +26,7 @@ constexpr int ListHeight = 21;
 QLabel* NewText(QWidget* parent, const QString& text, QPoint at, int pixelSize = TextPixelSize)
 {
     auto* label = new QLabel(text, parent);
-    label->setFont(ReminderTextFont(pixelSize, true));
+    label->setFont(TahomaFont(pixelSize, true));
     label->move(at);
     label->adjustSize();
     return label;
@@ -38,7 +38,7 @@ QComboBox* NewTimeList(QWidget* parent, const QStringList& items, QRect place)
     auto* list = new QComboBox(parent);
     list->addItems(items);
     list->setGeometry(place);
-    list->setFont(ReminderTextFont(TextPixelSize, true));
+    list->setFont(TahomaFont(TextPixelSize, true));
     list->setEnabled(false);
     return list;
 }

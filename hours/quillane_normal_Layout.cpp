@@ -1,6 +1,7 @@
 #include "NormalPictures.h"
 #include "PictureButton.h"
 #include "TimeSlots.h"
+#include "WindowFonts.h"
 #include "quillane_normal.h"
 
 namespace {
@@ -23,22 +24,12 @@ const QColor Navy(0x00, 0x00, 0x80);
 const QColor Maroon(0x80, 0x00, 0x00);
 const QColor Grey(0x80, 0x80, 0x80);
 
-// 돋움 and 돋움체 where they are installed, the Nanum faces elsewhere.
+// 돋움 where it is installed, NanumGothic elsewhere.
 QFont Dotum(int pixelSize, bool bold)
 {
     QFont font;
     font.setFamilies(
         {QStringLiteral("돋움"), QStringLiteral("Dotum"), QStringLiteral("NanumGothic")});
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-QFont DotumChe(int pixelSize, bool bold)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("돋움체"), QStringLiteral("DotumChe"),
-                      QStringLiteral("NanumGothicCoding")});
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
@@ -92,11 +83,11 @@ void Tfrm_normal::Layout()
     PlaceLabel(Label11, QStringLiteral("근무유무"), QRect(BoxLeft - 25, 136, 66, 18),
                Dotum(12, true), Qt::black, Qt::AlignHCenter);
     PlaceLabel(Label12, QStringLiteral("(문닫는 시간 선택)"), QRect(EndLeft, 136, EndWidth, 18),
-               DotumChe(11, true), Grey, Qt::AlignHCenter);
+               DotumCheFont(11, true), Grey, Qt::AlignHCenter);
     PlaceLabel(Label15, QStringLiteral("(휴무라면 근무시간을 선택하지 마세요)"),
-               QRect(215, 236, 250, 18), DotumChe(12, true), Grey);
+               QRect(215, 236, 250, 18), DotumCheFont(12, true), Grey);
 
-    const QFont listFont = DotumChe(15, true);
+    const QFont listFont = DotumCheFont(15, true);
     const QFont smallFont = Dotum(11, false);
     const std::array<Row, 9> rows = Rows();
     for (std::size_t index = 0; index < rows.size(); ++index) {
@@ -138,7 +129,7 @@ void Tfrm_normal::Layout()
     }
     rad_normal1->setChecked(true);
     PlaceLabel(Label9, QStringLiteral("(야간: 밤10시 또는 이후까지 운영시)"),
-               QRect(215, 452, 250, 14), DotumChe(11, true), Grey);
+               QRect(215, 452, 250, 14), DotumCheFont(11, true), Grey);
     for (QLabel* hidden : {Label5, Label6, Label9})
         hidden->hide();
 
@@ -147,7 +138,7 @@ void Tfrm_normal::Layout()
     DateTimePicker1->setGeometry(53, 485, 98, 21);
     DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     DateTimePicker1->setCalendarPopup(true);
-    const QFont sundayFont = DotumChe(13, false);
+    const QFont sundayFont = DotumCheFont(13, false);
     FillList(ComboBox1, StartTimeLabels(), QRect(157, 485, 75, 21), sundayFont);
     FillList(ComboBox2, EndTimeLabels(), QRect(238, 485, 112, 21), sundayFont);
     ComboBox2->setCurrentIndex(-1);
@@ -170,14 +161,7 @@ PictureButton* Tfrm_normal::NewPictureButton(NormalButton kind)
     auto* button = new PictureButton(
         this, [kind] { return NormalButtonPicture(kind, false); }, NormalButtonPlace(kind),
         [kind] { return NormalButtonPicture(kind, true); }, NormalButtonPlace(kind));
-    connect(button, &PictureButton::Pressed, this, [this, button] {
-        ResetButtonImages();
-        button->ShowPressed();
-    });
-    connect(button, &PictureButton::Released, this, [this, button] {
-        ResetButtonImages();
-        button->ShowReleased();
-    });
+    button->ShowPressesAfter(this, [this] { ResetButtonImages(); });
     connect(button, &PictureButton::Clicked, this, &Tfrm_normal::btn_normal1Click);
     return button;
 }

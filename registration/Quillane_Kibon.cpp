@@ -8,6 +8,7 @@
 #include "Quillane_Define.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
+#include "WindowFonts.h"
 #include "quillane_Zipcode.h"
 
 #include <QKeyEvent>
@@ -28,14 +29,6 @@ void Warn(const QString& text)
                  .caption = Warning,
                  .icon = MessageIcon::Error,
                  .buttons = MessageButtons::Ok});
-}
-
-QFont WindowFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("NanumGothic")});
-    font.setPixelSize(11);
-    return font;
 }
 
 // What a text box takes.
@@ -104,7 +97,7 @@ Tfrm_Kibon::Tfrm_Kibon(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("초록우체통 기본정보입력"));
     setFixedSize(ClientWidth, ClientHeight);
-    setFont(WindowFont());
+    setFont(TahomaFont(11, false));
     CloseOnPaint = false;
 
     kibon_img1->setGeometry(rect());
@@ -233,14 +226,7 @@ PictureButton* Tfrm_Kibon::NewPictureButton(KibonButton kind, QPoint at)
     connect(button, &PictureButton::Clicked, this, &Tfrm_Kibon::btn_kibon2Click);
     if (!twin)
         return button;
-    connect(button, &PictureButton::Pressed, this, [this, button] {
-        ResetButtonImages();
-        button->ShowPressed();
-    });
-    connect(button, &PictureButton::Released, this, [this, button] {
-        ResetButtonImages();
-        button->ShowReleased();
-    });
+    button->ShowPressesAfter(this, [this] { ResetButtonImages(); });
     return button;
 }
 

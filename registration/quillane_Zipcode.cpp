@@ -5,6 +5,7 @@
 #include "Quillane_Define.h"
 #include "Quillane_Kibon.h"
 #include "SqlOperations.h"
+#include "WindowFonts.h"
 #include "ZipcodePictures.h"
 
 #include <QHeaderView>
@@ -40,14 +41,6 @@ const std::array<GridColumn, 6> GridColumns{{
     {u"번지", 103, Qt::AlignLeft | Qt::AlignVCenter, "BUNJI"},
 }};
 
-QFont WindowFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("NanumGothic")});
-    font.setPixelSize(11);
-    return font;
-}
-
 bool IsEnter(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -59,7 +52,7 @@ Tfrm_zipcode::Tfrm_zipcode(Tfrm_Kibon* basicInformation)
     : QDialog(basicInformation), basicInformation_(basicInformation)
 {
     setWindowTitle(QStringLiteral("초록우체통 우편번호"));
-    setFont(WindowFont());
+    setFont(TahomaFont(11, false));
     setFixedSize(ClientWidth, ClientHeight);
     Zipcode_img1->setGeometry(0, 0, 450, 250);
     Zipcode_img1->setPixmap(QPixmap::fromImage(ZipcodeBackground()));

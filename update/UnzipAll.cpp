@@ -1,6 +1,7 @@
 #include "UnzipAll.h"
 
 #include "MessageBox.h"
+#include "ZipEntryMode.h"
 #include "ZipEntryName.h"
 
 #include <QDir>
@@ -19,21 +20,12 @@ Q_LOGGING_CATEGORY(lcUnzip, "quillane.unzip")
 constexpr zip_int64_t MaxEntries = 10000;
 constexpr zip_uint64_t MaxUnpackedBytes = 512ULL * 1024 * 1024;
 
-// The file-type bits of a Unix mode as the archive stores them in the upper half of the
-// external attributes.
-constexpr zip_uint32_t UnixTypeMask = 0170000;
-constexpr zip_uint32_t UnixRegularFile = 0100000;
 constexpr zip_uint32_t UnixExecuteBits = 0111;
 
-struct ZipCloser
-{
-    void operator()(zip_t* archive) const { zip_discard(archive); }
-};
 struct ZipFileCloser
 {
     void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
-using ZipArchive = std::unique_ptr<zip_t, ZipCloser>;
 using ZipFile = std::unique_ptr<zip_file_t, ZipFileCloser>;
 
 // What the archive says of an entry that may be unpacked.
@@ -43,17 +35,6 @@ struct Entry
     QString fileName;
     bool executable;
 };
-
-// The Unix mode stored for the entry, or 0 when the archive was made elsewhere.
-zip_uint32_t UnixMode(zip_t* archive, zip_uint64_t index)
-{
-    zip_uint8_t system = 0;
-    zip_uint32_t attributes = 0;
-    if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) != 0 ||
-        system != ZIP_OPSYS_UNIX)
-        return 0;
-    return attributes >> 16;
-}
 
 // The entries to unpack, or nothing when the archive as a whole is refused.
 std::optional<std::vector<Entry>> UsableEntries(zip_t* archive)

@@ -51,6 +51,18 @@ void PictureButton::ShowReleased()
     pressed_->hide();
 }
 
+void PictureButton::ShowPressesAfter(QObject* context, const std::function<void()>& restoreAll)
+{
+    connect(this, &PictureButton::Pressed, context, [this, restoreAll] {
+        restoreAll();
+        ShowPressed();
+    });
+    connect(this, &PictureButton::Released, context, [this, restoreAll] {
+        restoreAll();
+        ShowReleased();
+    });
+}
+
 void PictureButton::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)

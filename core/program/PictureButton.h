@@ -28,6 +28,11 @@ public:
     // Shows the button and hides its twin.
     void ShowReleased();
 
+    // Shows the button pressed while the mouse holds it and released after, each time once
+    // restoreAll has put every button of the window back; the connections last as long as
+    // context.
+    void ShowPressesAfter(QObject* context, const std::function<void()>& restoreAll);
+
     // Yes between a press on the button and the release.
     bool IsHeld() const { return held_; }
 

@@ -64,9 +64,8 @@ protected:
             QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
             GTEST_SKIP() << "Xvfb, xdotool or trayer is not installed";
         ASSERT_TRUE(screen.Started()) << "Xvfb did not start";
-        display = screen.Display();
         PrepareProgramFolder();
-        sandbox.Set(QStringLiteral("DISPLAY"), display);
+        sandbox.Set(QStringLiteral("DISPLAY"), screen.Display());
         sandbox.Set(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         sandbox.Set(QStringLiteral("QUILLANE_PROGRAM_FOLDER"), programFolder.path());
         sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), service.Host());
@@ -100,20 +99,7 @@ protected:
         SetCalendarHolidays(programFolder.filePath(QStringLiteral("Quillane.MDB")), {});
     }
 
-    void Start(QProcess& process, const QString& executable, const QStringList& arguments)
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), display);
-        process.setProcessEnvironment(environment);
-        process.start(executable, arguments);
-        ASSERT_TRUE(process.waitForStarted());
-    }
-
-    void StartTrayer()
-    {
-        Start(trayer, QStringLiteral("trayer"),
-              {"--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"});
-    }
+    void StartTrayer() { ASSERT_TRUE(screen.StartTrayHost(trayer)); }
 
     QString Xdotool(const QStringList& arguments) const { return screen.Xdotool(arguments); }
 
@@ -124,20 +110,8 @@ protected:
 
     bool MainScreenShown() const { return VisibleMainWindows().contains(MainScreenGeometry); }
 
-    // The program's icon window docked in the tray: the program's only window of at most
-    // 24 x 24 pixels that the tray host shows.
-    QString DockedIcon() const
-    {
-        const QStringList windows = Xdotool({"search", "--onlyvisible", "--classname", "Quillane"})
-                                        .split('\n', Qt::SkipEmptyParts);
-        for (const QString& window : windows) {
-            const QString geometry = Xdotool({"getwindowgeometry", window});
-            if (geometry.contains(QStringLiteral("Geometry: 22x22")) ||
-                geometry.contains(QStringLiteral("Geometry: 24x24")))
-                return window;
-        }
-        return {};
-    }
+    // The program's icon window docked in the tray.
+    QString DockedIcon() const { return screen.DockedIcon(QStringLiteral("Quillane")); }
 
     void DoubleClick(const QString& window) const
     {
@@ -146,7 +120,6 @@ protected:
     }
 
     XvfbDisplay screen{ScreenWidth, ScreenHeight};
-    QString display;
     QProcess trayer;
     ContestServer service;
     QTemporaryDir programFolder;

@@ -58,6 +58,30 @@ QStringList XvfbDisplay::VisibleWindows(qint64 pid, const QString& titlePattern)
         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
+bool XvfbDisplay::StartTrayHost(QProcess& trayer) const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display_);
+    trayer.setProcessEnvironment(environment);
+    trayer.start(QStringLiteral("trayer"),
+                 {"--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"});
+    return trayer.waitForStarted();
+}
+
+QString XvfbDisplay::DockedIcon(const QString& windowClass) const
+{
+    const QStringList windows = Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                         QStringLiteral("--classname"), windowClass})
+                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& window : windows) {
+        const QString geometry = Xdotool({QStringLiteral("getwindowgeometry"), window});
+        if (geometry.contains(QStringLiteral("Geometry: 22x22")) ||
+            geometry.contains(QStringLiteral("Geometry: 24x24")))
+            return window;
+    }
+    return {};
+}
+
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds bound)
 {
     const QDeadlineTimer deadline(bound);

@@ -28,6 +28,14 @@ public:
     // The visible windows of the process whose title matches the pattern (xdotool's --name).
     QStringList VisibleWindows(qint64 pid, const QString& titlePattern) const;
 
+    // Starts trayer as the tray host of this display, along the top edge at the right; false if
+    // it did not start.
+    bool StartTrayHost(QProcess& trayer) const;
+
+    // The icon of the window class docked in the tray: its only visible window of at most 24 x 24
+    // pixels; empty while there is none.
+    QString DockedIcon(const QString& windowClass) const;
+
 private:
     QProcess server_;
     QString display_;

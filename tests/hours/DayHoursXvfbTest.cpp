@@ -2,23 +2,17 @@
 #include "FormEncoding.h"
 #include "PageDecoding.h"
 #include "PageText.h"
-#include "ProgramSandbox.h"
+#include "ProgramOnScreen.h"
 #include "Quillane_Define.h"
-#include "ReferenceService.h"
-#include "Settings.h"
 #include "SplitFields.h"
-#include "XvfbDisplay.h"
 
 #include <QPoint>
-#include <QRegularExpression>
 #include <QThread>
 #include <gtest/gtest.h>
 #include <httplib.h>
 
 namespace {
 
-constexpr int ScreenWidth = 1024;
-constexpr int ScreenHeight = 768;
 // The answer to the fetch is handled as soon as it arrives; this leaves it ample time.
 constexpr int AnswerSettleMs = 3000;
 
@@ -50,83 +44,25 @@ QStringList ServiceRecords(const QString& host, const char* page)
     return records;
 }
 
-QPoint Position(const QString& geometry)
-{
-    const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+)")).match(geometry);
-    return match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt())
-                            : QPoint(-1, -1);
-}
-
 // The real program against the reference service with its demo owner, on an X server of the
 // test's own, driven from its main screen as the pharmacist does.
-class DayHoursOnScreen : public ::testing::TestWithParam<WindowCase>
+class DayHoursOnScreen : public ::testing::TestWithParam<WindowCase>, protected ProgramOnScreen
 {
 protected:
     void SetUp() override
     {
         if (!XvfbDisplay::ToolsInstalled())
             GTEST_SKIP() << "Xvfb or xdotool is not installed";
-        ASSERT_TRUE(screen.Started()) << "Xvfb did not start";
-        ASSERT_TRUE(service.Started()) << "quillane-service did not answer";
-        const QString settings = sandbox.ProgramFolder() + QStringLiteral("quillane.ini");
-        const QString basic = QStringLiteral("기본정보");
-        WriteIniString(settings, basic, QStringLiteral("개국약사명"), QStringLiteral("김똘이"));
-        WriteIniString(settings, basic, QStringLiteral("개국약사면허번호"),
-                       QStringLiteral("12345"));
-        WriteIniString(settings, basic, QStringLiteral("푸른등대"), QStringLiteral("COUNTER-PC"));
-        sandbox.Set(QStringLiteral("DISPLAY"), screen.Display());
-        sandbox.Set(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), service.Host());
-        sandbox.Set(QStringLiteral("QUILLANE_CONTEST_HOST"), service.Host());
+        ASSERT_NO_FATAL_FAILURE(Connect());
+        WriteDemoOwner(Settings());
     }
 
-    void TearDown() override
-    {
-        if (program)
-            EndProgram(*program);
-    }
-
-    // The program's one visible window whose title matches, once shown; empty if none.
-    QString WindowId(const QString& titlePattern) const
-    {
-        QStringList windows;
-        WaitFor([&] {
-            windows = screen.VisibleWindows(program->processId(), titlePattern);
-            return windows.size() == 1;
-        });
-        return windows.size() == 1 ? windows[0] : QString();
-    }
-
-    // That window's client origin.
-    QPoint WindowAt(const QString& titlePattern) const
-    {
-        const QString id = WindowId(titlePattern);
-        if (id.isEmpty())
-            return {-1, -1};
-        return Position(screen.Xdotool({QStringLiteral("getwindowgeometry"), id}));
-    }
-
-    void ClickAt(QPoint at) const
-    {
-        screen.Xdotool({QStringLiteral("mousemove"), QString::number(at.x()),
-                        QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
-    }
-
-    bool Shown(const QString& titlePattern) const
-    {
-        return !screen.VisibleWindows(program->processId(), titlePattern).isEmpty();
-    }
+    bool Shown(const QString& titlePattern) const { return !Windows(titlePattern).isEmpty(); }
 
     std::vector<QByteArray> Bodies() const
     {
         return PostedBodies(service.Requests(), QString::fromLatin1(GetParam().page));
     }
-
-    XvfbDisplay screen{ScreenWidth, ScreenHeight};
-    ReferenceService service;
-    ProgramSandbox sandbox;
-    std::unique_ptr<QProcess> program;
 };
 
 TEST_P(DayHoursOnScreen, FilledFromTheServiceEditedSavedAndConfirmed)
@@ -146,7 +82,7 @@ TEST_P(DayHoursOnScreen, FilledFromTheServiceEditedSavedAndConfirmed)
     ASSERT_NE(program, nullptr);
     const QPoint main = WindowAt(QStringLiteral("^Quillane"));
     ASSERT_NE(main, QPoint(-1, -1)) << "the main screen did not show";
-    ClickAt(main + c.mainButton);
+    Click(main + c.mainButton);
     const QString title = QLatin1Char('^') + QString::fromUtf8(c.title);
     const QPoint window = WindowAt(title);
     ASSERT_NE(window, QPoint(-1, -1)) << "the window did not show";
@@ -156,14 +92,11 @@ TEST_P(DayHoursOnScreen, FilledFromTheServiceEditedSavedAndConfirmed)
     QThread::msleep(AnswerSettleMs);
 
     // The user turns the first day's working box over and saves.
-    ClickAt(window + QPoint(c.boxX + 8, c.rowTops[static_cast<std::size_t>(row - 1)] + 11));
-    ClickAt(window + QPoint(169 + 40, 527 + 11));
+    Click(window + QPoint(c.boxX + 8, c.rowTops[static_cast<std::size_t>(row - 1)] + 11));
+    Click(window + QPoint(169 + 40, 527 + 11));
     ASSERT_TRUE(WaitFor([&] { return Shown(QStringLiteral("^초록우체통$")); }))
         << "no saved message";
-    const QStringList message =
-        screen.VisibleWindows(program->processId(), QStringLiteral("^초록우체통$"));
-    screen.Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), message[0]});
-    screen.Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    Press(Windows(QStringLiteral("^초록우체통$"))[0], QStringLiteral("Return"));
     EXPECT_TRUE(WaitFor([&] { return !Shown(QStringLiteral("^초록우체통$")) && !Shown(title); }))
         << "the message and the window close";
 
@@ -179,8 +112,8 @@ TEST_P(DayHoursOnScreen, FilledFromTheServiceEditedSavedAndConfirmed)
     EXPECT_TRUE(bodies[2].contains(expected.chopped(1))) << bodies[2].toStdString();
 
     // Opened again, the window fetches again.
-    ClickAt(main + c.mainButton);
-    EXPECT_FALSE(WindowId(title).isEmpty());
+    Click(main + c.mainButton);
+    EXPECT_FALSE(OneWindow(title).isEmpty());
     EXPECT_TRUE(service.WaitUntil([&](const auto&) { return Bodies().size() == 4; }));
     EXPECT_EQ(Bodies().back(), bodies[1]);
 

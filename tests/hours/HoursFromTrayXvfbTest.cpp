@@ -1,7 +1,4 @@
-#include "ProgramSandbox.h"
-#include "ReferenceService.h"
-#include "Settings.h"
-#include "XvfbDisplay.h"
+#include "ProgramOnScreen.h"
 
 #include <QStandardPaths>
 #include <QThread>
@@ -10,8 +7,6 @@
 
 namespace {
 
-constexpr int ScreenWidth = 1024;
-constexpr int ScreenHeight = 768;
 // Every hours window is 500 x 600 (the festival window one pixel less each way), so centred
 // its client origin stands here on a screen without a window manager.
 const QString CentredPosition = QStringLiteral("Position: 262,84 ");
@@ -39,7 +34,7 @@ const TrayEntry Entries[] = {
 
 // The real program in the tray of an X server of the test's own (trayer as the tray host),
 // signed in as the reference service's demo owner.
-class HoursFromTray : public ::testing::Test
+class HoursFromTray : public ::testing::Test, protected ProgramOnScreen
 {
 protected:
     void SetUp() override
@@ -47,27 +42,12 @@ protected:
         if (!XvfbDisplay::ToolsInstalled() ||
             QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
             GTEST_SKIP() << "Xvfb, xdotool or trayer is not installed";
-        ASSERT_TRUE(screen.Started()) << "Xvfb did not start";
-        ASSERT_TRUE(service.Started()) << "quillane-service did not answer";
-        const QString settings = sandbox.ProgramFolder() + QStringLiteral("quillane.ini");
-        const QString basic = QStringLiteral("기본정보");
-        WriteIniString(settings, basic, QStringLiteral("개국약사명"), QStringLiteral("김똘이"));
-        WriteIniString(settings, basic, QStringLiteral("개국약사면허번호"),
-                       QStringLiteral("12345"));
-        WriteIniString(settings, basic, QStringLiteral("푸른등대"), QStringLiteral("COUNTER-PC"));
-        sandbox.Set(QStringLiteral("DISPLAY"), screen.Display());
-        sandbox.Set(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), service.Host());
-        sandbox.Set(QStringLiteral("QUILLANE_CONTEST_HOST"), service.Host());
-
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), screen.Display());
-        trayer.setProcessEnvironment(environment);
-        trayer.start(QStringLiteral("trayer"), {"--edge", "top", "--align", "right", "--widthtype",
-                                                "request", "--height", "24"});
-        ASSERT_TRUE(trayer.waitForStarted());
+        ASSERT_NO_FATAL_FAILURE(Connect());
+        WriteDemoOwner(Settings());
+        ASSERT_TRUE(screen.StartTrayHost(trayer));
     }
 
+    // The program ends before its tray host.
     void TearDown() override
     {
         if (program)
@@ -84,17 +64,8 @@ protected:
             .split('\n', Qt::SkipEmptyParts);
     }
 
-    // The program's icon docked in the tray: its only window of at most 24 x 24 pixels.
-    QString DockedIcon() const
-    {
-        for (const QString& window : ProgramWindows()) {
-            const QString geometry = Xdotool({"getwindowgeometry", window});
-            if (geometry.contains(QStringLiteral("Geometry: 22x22")) ||
-                geometry.contains(QStringLiteral("Geometry: 24x24")))
-                return window;
-        }
-        return {};
-    }
+    // The program's icon docked in the tray.
+    QString DockedIcon() const { return screen.DockedIcon(QStringLiteral("Quillane")); }
 
     // Opens the icon's menu, a window of its own each time, and chooses the entry with the
     // keyboard.
@@ -115,32 +86,16 @@ protected:
         Xdotool(keys << QStringLiteral("Return"));
     }
 
-    // The program's one visible window with the title, once shown; empty if none shows.
-    QString Window(const char* title) const
-    {
-        QStringList windows;
-        WaitFor([&] {
-            windows = screen.VisibleWindows(program->processId(), QString::fromUtf8(title));
-            return windows.size() == 1;
-        });
-        return windows.size() == 1 ? windows.first() : QString();
-    }
+    QString Window(const char* title) const { return OneWindow(QString::fromUtf8(title)); }
 
-    bool Shown(const char* title) const
-    {
-        return !screen.VisibleWindows(program->processId(), QString::fromUtf8(title)).isEmpty();
-    }
+    bool Shown(const char* title) const { return !Windows(QString::fromUtf8(title)).isEmpty(); }
 
     std::size_t Fetches(const char* page) const
     {
         return PostedBodies(service.Requests(), QString::fromLatin1(page)).size();
     }
 
-    XvfbDisplay screen{ScreenWidth, ScreenHeight};
     QProcess trayer;
-    ReferenceService service;
-    ProgramSandbox sandbox;
-    std::unique_ptr<QProcess> program;
     QString icon;
 };
 
@@ -167,8 +122,7 @@ TEST_F(HoursFromTray, EachEntryOpensItsWindowOnceAndAgainAfterItsClose)
         Choose(entry);
         EXPECT_EQ(Window(entry.title), first) << "the open window is not created again";
 
-        Xdotool({"mousemove", "--window", first, QString::number(CloseBarX),
-                 QString::number(CloseBarY), "click", "1"});
+        Click(first, CloseBarX, CloseBarY);
         ASSERT_TRUE(WaitFor([&] { return !Shown(entry.title); })) << "the close bar";
         const std::size_t afterClose = Fetches(entry.page);
         EXPECT_EQ(afterClose, before + 1) << "choosing the open window's entry fetched again";
@@ -180,8 +134,7 @@ TEST_F(HoursFromTray, EachEntryOpensItsWindowOnceAndAgainAfterItsClose)
         EXPECT_TRUE(service.WaitUntil([&](const auto&) {
             return Fetches(entry.page) == afterClose + 1;
         })) << "shown again, the window fetches anew";
-        Xdotool({"mousemove", "--window", again, QString::number(CloseBarX),
-                 QString::number(CloseBarY), "click", "1"});
+        Click(again, CloseBarX, CloseBarY);
         ASSERT_TRUE(WaitFor([&] { return !Shown(entry.title); }));
     }
     EXPECT_EQ(program->state(), QProcess::Running);

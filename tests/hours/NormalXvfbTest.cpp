@@ -1,17 +1,10 @@
-#include "ProgramSandbox.h"
-#include "ReferenceService.h"
-#include "Settings.h"
-#include "XvfbDisplay.h"
+#include "ProgramOnScreen.h"
 
 #include <QPoint>
-#include <QRegularExpression>
 #include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr int ScreenWidth = 1024;
-constexpr int ScreenHeight = 768;
 
 // The fetch and the save of the registered demo owner 김똘이 (licence 12345, check computer
 // COUNTER-PC), whose weekly hours the service holds: weekdays 09:00 to 21:00, night duty on
@@ -32,66 +25,21 @@ const QByteArray SaveBody =
     '\0';
 
 // The real program under Xvfb against the real service, driven as a user drives it.
-class NormalOnScreen : public ::testing::Test
+class NormalOnScreen : public ::testing::Test, protected ProgramOnScreen
 {
 protected:
     void SetUp() override
     {
         if (!XvfbDisplay::ToolsInstalled())
             GTEST_SKIP() << "Xvfb or xdotool is not installed";
-        ASSERT_TRUE(screen.Started()) << "Xvfb did not start";
-        ASSERT_TRUE(service.Started()) << "quillane-service did not answer";
-        const QString settings = sandbox.ProgramFolder() + QStringLiteral("quillane.ini");
-        const QString basic = QStringLiteral("기본정보");
-        WriteIniString(settings, basic, QStringLiteral("개국약사명"), QStringLiteral("김똘이"));
-        WriteIniString(settings, basic, QStringLiteral("개국약사면허번호"),
-                       QStringLiteral("12345"));
-        WriteIniString(settings, basic, QStringLiteral("푸른등대"), QStringLiteral("COUNTER-PC"));
-        sandbox.Set(QStringLiteral("DISPLAY"), screen.Display());
-        sandbox.Set(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), service.Host());
-        sandbox.Set(QStringLiteral("QUILLANE_CONTEST_HOST"), service.Host());
-    }
-
-    void TearDown() override
-    {
-        if (program)
-            EndProgram(*program);
-    }
-
-    QStringList Windows(const QString& titlePattern) const
-    {
-        return screen.VisibleWindows(program->processId(), titlePattern);
-    }
-
-    // The client origin of the program's one visible window with that title.
-    QPoint Origin(const QString& titlePattern) const
-    {
-        const QStringList windows = Windows(titlePattern);
-        if (windows.size() != 1)
-            return {-1, -1};
-        const QString report =
-            screen.Xdotool({QStringLiteral("getwindowgeometry"), windows.first()});
-        const QRegularExpressionMatch position =
-            QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+)")).match(report);
-        return {position.captured(1).toInt(), position.captured(2).toInt()};
-    }
-
-    void Click(QPoint at) const
-    {
-        screen.Xdotool({QStringLiteral("mousemove"), QString::number(at.x()),
-                        QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
+        ASSERT_NO_FATAL_FAILURE(Connect());
+        WriteDemoOwner(Settings());
     }
 
     std::size_t Posted(const QString& page) const
     {
         return PostedBodies(service.Requests(), page).size();
     }
-
-    XvfbDisplay screen{ScreenWidth, ScreenHeight};
-    ReferenceService service;
-    ProgramSandbox sandbox;
-    std::unique_ptr<QProcess> program;
 };
 
 TEST_F(NormalOnScreen, FetchEditSaveConfirmAndTheLegalHolidayWindowOpens)
@@ -101,11 +49,11 @@ TEST_F(NormalOnScreen, FetchEditSaveConfirmAndTheLegalHolidayWindowOpens)
     const QString mainTitle = QStringLiteral("^Quillane$");
     ASSERT_TRUE(WaitFor([&] { return Windows(mainTitle).size() == 1; }))
         << "without a tray the main screen shows at start";
-    Click(Origin(mainTitle) + QPoint(126, 145)); // 정상 근무시간 정보입력
+    Click(WindowAt(mainTitle) + QPoint(126, 145)); // 정상 근무시간 정보입력
 
     const QString weeklyTitle = QStringLiteral("^초록우체통 정상 근무시간");
     ASSERT_TRUE(WaitFor([&] { return Windows(weeklyTitle).size() == 1; }));
-    const QPoint weekly = Origin(weeklyTitle);
+    const QPoint weekly = WindowAt(weeklyTitle);
     EXPECT_EQ(weekly, QPoint((ScreenWidth - 500) / 2, (ScreenHeight - 600) / 2));
     ASSERT_TRUE(WaitFor([&] {
         return Posted(QStringLiteral("normal3.asp")) == 1 &&
@@ -123,8 +71,7 @@ TEST_F(NormalOnScreen, FetchEditSaveConfirmAndTheLegalHolidayWindowOpens)
     const QString savedTitle = QStringLiteral("^초록우체통$");
     ASSERT_TRUE(WaitFor([&] { return Windows(savedTitle).size() == 1; })) << "the saved message";
     EXPECT_EQ(Windows(weeklyTitle).size(), 1u) << "the window waits for the message";
-    screen.Xdotool({QStringLiteral("windowfocus"), Windows(savedTitle).first()});
-    screen.Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    Press(Windows(savedTitle).first(), QStringLiteral("Return"));
 
     const QString holidayTitle = QStringLiteral("^초록우체통 공휴일");
     ASSERT_TRUE(WaitFor([&] { return Windows(holidayTitle).size() == 1; }));

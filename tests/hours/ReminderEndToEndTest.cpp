@@ -1,8 +1,6 @@
-#include "ProgramSandbox.h"
-#include "ReferenceService.h"
+#include "ProgramOnScreen.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
-#include "XvfbDisplay.h"
 
 #include <QDate>
 #include <QThread>
@@ -30,7 +28,7 @@ void PrintTo(const Reminder& reminder, std::ostream* out)
 
 // The real program under Xvfb, signed in as the demo owner's check computer against the real
 // reference service, with one holiday in its calendar a few days from today.
-class ReminderEndToEnd : public ::testing::TestWithParam<Reminder>
+class ReminderEndToEnd : public ::testing::TestWithParam<Reminder>, protected ProgramOnScreen
 {
 protected:
     void SetUp() override
@@ -43,39 +41,16 @@ protected:
             GTEST_SKIP() << "no day of this year lies far enough ahead for a reminder";
         day = today.addDays(ahead).toString(Qt::ISODate);
 
-        ASSERT_TRUE(screen.Started()) << "Xvfb did not start";
-        ASSERT_TRUE(service.Started()) << "quillane-service did not answer";
+        ASSERT_NO_FATAL_FAILURE(Connect());
         ASSERT_TRUE(sandbox.SetHolidays(
             {{day, QString::fromUtf8(GetParam().holiday), QString::fromUtf8(GetParam().kind)}}));
-        WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::PharmacistName,
-                       QStringLiteral("김똘이"));
-        WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::PharmacistLicense,
-                       QStringLiteral("12345"));
-        WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::CheckComputer,
-                       QStringLiteral("COUNTER-PC"));
-        sandbox.Set(QStringLiteral("DISPLAY"), screen.Display());
-        sandbox.Set(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), service.Host());
-        sandbox.Set(QStringLiteral("QUILLANE_CONTEST_HOST"), service.Host());
+        WriteDemoOwner(Settings());
     }
-
-    void TearDown() override
-    {
-        if (program)
-            EndProgram(*program);
-    }
-
-    QString Settings() const { return sandbox.ProgramFolder() + SettingsKeys::FileName; }
 
     QString Answer() const
     {
         return ReadIniString(Settings(), SettingsKeys::Festival, SettingsKeys::ReminderAnswered,
                              QStringLiteral("(none)"));
-    }
-
-    QStringList Windows(const QString& title) const
-    {
-        return screen.VisibleWindows(program->processId(), title);
     }
 
     QString Geometry(const QString& window) const
@@ -97,21 +72,11 @@ protected:
         return found;
     }
 
-    void Press(const QString& window, const QString& key) const
-    {
-        screen.Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window,
-                        QStringLiteral("key"), key});
-    }
-
     std::size_t Reports(const QString& page) const
     {
         return PostedBodies(service.Requests(), page).size();
     }
 
-    XvfbDisplay screen{1024, 768};
-    ReferenceService service;
-    ProgramSandbox sandbox;
-    std::unique_ptr<QProcess> program;
     QString day;
 };
 
@@ -127,14 +92,13 @@ TEST_P(ReminderEndToEnd, ComesAfterTheSignInAndItsWorkAnswerIsStored)
     })) << "no reminder after the sign-in";
     EXPECT_TRUE(Geometry(reminder).contains(QStringLiteral("Geometry: 350x248")))
         << Geometry(reminder).toStdString();
-    EXPECT_TRUE(Geometry(reminder).contains(
-        QStringLiteral("Position: %1,%2").arg((1024 - 350) / 2).arg((768 - 248) / 2)))
+    EXPECT_TRUE(Geometry(reminder).contains(QStringLiteral("Position: %1,%2")
+                                                .arg((ScreenWidth - 350) / 2)
+                                                .arg((ScreenHeight - 248) / 2)))
         << "centred: " << Geometry(reminder).toStdString();
     EXPECT_EQ(Answer(), QStringLiteral("(none)"));
 
-    screen.Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), reminder,
-                    QString::number(WorkX), QString::number(WorkY), QStringLiteral("click"),
-                    QStringLiteral("1")});
+    Click(reminder, WorkX, WorkY);
 
     if (QByteArray(GetParam().kind) == "1") {
         ASSERT_TRUE(service.WaitUntil([](const std::vector<StoredRequest>& requests) {
@@ -163,9 +127,7 @@ TEST_P(ReminderEndToEnd, ComesAfterTheSignInAndItsWorkAnswerIsStored)
         })) << "no festival window after 근무";
         EXPECT_FALSE(Windows(ReminderTitle).isEmpty()) << "the reminder waits behind it";
         // The close bar across the festival window's bottom edge.
-        screen.Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), festival,
-                        QStringLiteral("250"), QStringLiteral("585"), QStringLiteral("click"),
-                        QStringLiteral("1")});
+        Click(festival, 250, 585);
     }
     ASSERT_TRUE(WaitFor([&] {
         return Windows(ReminderTitle).isEmpty() && Windows(FestivalWindowTitle).isEmpty();

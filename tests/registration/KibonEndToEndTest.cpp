@@ -1,11 +1,9 @@
 #include "LoopbackService.h"
 #include "ManagementServices.h"
-#include "ProgramSandbox.h"
-#include "ReferenceService.h"
+#include "ProgramOnScreen.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "TimeCheckRecorder.h"
-#include "XvfbDisplay.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -53,38 +51,25 @@ QByteArray SeoyeonIdentityBody()
 
 // The real program on an X server of the test's own against the reference service with its
 // demo members, driven as a pharmacist drives it.
-class KibonEndToEnd : public ::testing::Test
+class KibonEndToEnd : public ::testing::Test, protected ProgramOnScreen
 {
 protected:
     void SetUp() override
     {
         if (!XvfbDisplay::ToolsInstalled())
             GTEST_SKIP() << "Xvfb or xdotool is not installed";
-        ASSERT_TRUE(screen.Started()) << "Xvfb did not start";
-        ASSERT_TRUE(service.Started()) << "quillane-service did not answer";
         if (QStandardPaths::findExecutable(QStringLiteral("xmodmap")).isEmpty())
             GTEST_SKIP() << "xmodmap is not installed";
+        ASSERT_NO_FATAL_FAILURE(Connect());
         MapSyllables(QStringLiteral("박서연이준호"));
-        sandbox.Set(QStringLiteral("DISPLAY"), screen.Display());
-        sandbox.Set(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), service.Host());
-        sandbox.Set(QStringLiteral("QUILLANE_CONTEST_HOST"), service.Host());
     }
-
-    void TearDown() override
-    {
-        if (program)
-            EndProgram(*program);
-    }
-
-    QString Settings() const { return sandbox.ProgramFolder() + SettingsKeys::FileName; }
 
     // The program's visible window whose title matches, once it shows.
     QString WaitForWindow(const QString& title) const
     {
         QStringList windows;
         WaitFor([&] {
-            windows = screen.VisibleWindows(program->processId(), title);
+            windows = Windows(title);
             return !windows.isEmpty();
         });
         return windows.value(0);
@@ -92,15 +77,7 @@ protected:
 
     bool WindowGone(const QString& title) const
     {
-        return WaitFor(
-            [&] { return screen.VisibleWindows(program->processId(), title).isEmpty(); });
-    }
-
-    void Click(const QString& window, int x, int y) const
-    {
-        screen.Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
-                        QString::number(x), QString::number(y), QStringLiteral("click"),
-                        QStringLiteral("1")});
+        return WaitFor([&] { return Windows(title).isEmpty(); });
     }
 
     // Gives each Hangul syllable a key of its own. Without one xdotool maps a spare key for every
@@ -170,11 +147,6 @@ protected:
     {
         return PostedBodies(service.Requests(), page);
     }
-
-    XvfbDisplay screen{1024, 768};
-    ReferenceService service;
-    ProgramSandbox sandbox;
-    std::unique_ptr<QProcess> program;
 };
 
 // A first start in a program folder without settings, with the local database or without it
@@ -278,12 +250,7 @@ TEST_F(KibonEndToEnd, RefusedIdentityEmptiesTheThreeFields)
 
 TEST_F(KibonEndToEnd, PostalSearchThenReleaseOfTheCheckComputer)
 {
-    WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::PharmacistName,
-                   QStringLiteral("김똘이"));
-    WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::PharmacistLicense,
-                   QStringLiteral("12345"));
-    WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::CheckComputer,
-                   QStringLiteral("COUNTER-PC"));
+    WriteDemoOwner(Settings());
     WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::Address4,
                    QStringLiteral("논현로 1"));
     program = sandbox.Start();

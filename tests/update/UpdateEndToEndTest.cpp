@@ -1,4 +1,4 @@
-#include "ReferenceService.h"
+#include "ProgramOnScreen.h"
 #include "Settings.h"
 #include "UpdateFixture.h"
 #include "XvfbDisplay.h"
@@ -36,10 +36,7 @@ protected:
         Install(QStringLiteral(QUILLANE_PROGRAM_DIR "/Quillane.MDB"), "Quillane.MDB", 0644);
         const QString settings = Program("quillane.ini");
         const QString basic = QStringLiteral("기본정보");
-        WriteIniString(settings, basic, QStringLiteral("개국약사명"), QStringLiteral("김똘이"));
-        WriteIniString(settings, basic, QStringLiteral("개국약사면허번호"),
-                       QStringLiteral("12345"));
-        WriteIniString(settings, basic, QStringLiteral("푸른등대"), QStringLiteral("COUNTER-PC"));
+        WriteDemoOwner(settings);
         WriteIniString(settings, basic, QStringLiteral("자동체크"), QStringLiteral("Y"));
         WriteIniString(settings, QStringLiteral("버전정보"), QStringLiteral("버전"), Installed);
     }
