@@ -254,10 +254,12 @@ std::string FileTimesKeepOddSeconds(const std::string& folder)
         SystemTimeToFileTime(&time, &written);
         const HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), FILE_WRITE_ATTRIBUTES, 0,
                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        FILETIME read{};
-        const bool stored = SetFileTime(file, nullptr, nullptr, &written) &&
-                            GetFileTime(file, nullptr, nullptr, &read);
+        const bool set = SetFileTime(file, nullptr, nullptr, &written);
         CloseHandle(file);
+        WIN32_FILE_ATTRIBUTE_DATA attributes{};
+        const bool stored = set && GetFileAttributesExW(WideFromUtf8(path).c_str(),
+                                                        GetFileExInfoStandard, &attributes);
+        const FILETIME read = attributes.ftLastWriteTime;
         SYSTEMTIME readTime{};
         FileTimeToSystemTime(&read, &readTime);
         WORD date = 0;

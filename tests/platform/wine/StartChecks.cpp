@@ -32,7 +32,8 @@ std::string ChildStartsAsCommanded(const std::string& folder)
     const std::string program = programFolder + "\\" + StartedProgramName;
     const std::string started = programFolder + "\\started.txt";
     SetCurrentDirectoryW(WideFromUtf8(folder).c_str());
-    // As the update and the updater start each other: the bare path, blank and all.
+    // As the update and the updater start each other: the bare path, blank and all. What
+    // counts is how the child's command line splits: Wine hands a bare path over quoted.
     const std::pair<std::string, std::string> cases[] = {
         {program, program},
         {"\"" + program + "\" SHOW", program + "|SHOW"},
