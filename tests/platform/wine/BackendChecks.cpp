@@ -9,6 +9,7 @@
 #include "FolderSync.h"
 #include "IdleArithmetic.h"
 #include "IdleTime.h"
+#include "InputMode.h"
 #include "LinkReader.h"
 #include "ProbeFiles.h"
 #include "Services.h"
@@ -16,7 +17,11 @@
 #include "WideText.h"
 
 #include <utility>
+// imm.h needs the types of windows.h before it.
+// clang-format off
 #include <windows.h>
+#include <imm.h>
+// clang-format on
 
 using namespace platform;
 
@@ -234,6 +239,31 @@ std::string FolderPrivacy(const std::string& folder)
     return {};
 }
 
+// A text box switched to Hangul keeps its other input modes. Where the system gives it no input
+// context (Wine's display driver without an input method), the answer is no; without a window
+// nothing switches.
+std::string TextBoxSwitchesToHangul()
+{
+    const HWND box = CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 40, nullptr,
+                                     nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HIMC context = ImmGetContext(box);
+    DWORD before = 0;
+    DWORD sentence = 0;
+    ImmGetConversionStatus(context, &before, &sentence);
+    const bool switched = SelectNativeInputMode(reinterpret_cast<std::uintptr_t>(box));
+    DWORD after = 0;
+    ImmGetConversionStatus(context, &after, &sentence);
+    ImmReleaseContext(box, context);
+    DestroyWindow(box);
+    if (SelectNativeInputMode(0))
+        return "switched without a window";
+    if (context == nullptr)
+        return Expect(!switched, "switched without an input context");
+    return Expect(switched && after == (before | IME_CMODE_NATIVE),
+                  std::string(switched ? "switched" : "not switched") + ", mode " + Number(before) +
+                      " became " + Number(after));
+}
+
 // The download stamps its file with a time already cut to two seconds, as the file-date
 // format holds it: the drive itself keeps odd seconds, and that format cuts them downwards.
 std::string FileTimesKeepOddSeconds(const std::string& folder)
@@ -296,6 +326,7 @@ int RunBackendChecks(const std::string& folder)
         {"folder sync", [&folder] { return FolderSyncs(folder); }},
         {"folder privacy", [&folder] { return FolderPrivacy(folder); }},
         {"file times", [&folder] { return FileTimesKeepOddSeconds(folder); }},
+        {"Hangul input mode", TextBoxSwitchesToHangul},
         {"program start", [&folder] { return ChildStartsAsCommanded(folder); }},
         {"missing programs", [&folder] { return MissingProgramsAreNotStarted(folder); }},
         {"documents opened", [&folder] { return DocumentsOpenWithTheirHandler(folder); }},
