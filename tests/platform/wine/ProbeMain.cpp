@@ -15,11 +15,11 @@
 //                              the parts of the single-instance hand-over
 //   profile-read FILE TABLE | profile-write FILE
 //                              the profile API's side of the settings-file cases
-// A copy named as the updater is the program the checks start, whatever its arguments.
+// A copy under another name is a program the checks start, whatever its arguments.
 // The exit code is non-zero on any failure.
 int wmain(int argc, wchar_t** argv)
 {
-    if (ModulePath().ends_with(std::string("\\") + StartedProgramName))
+    if (!ModulePath().ends_with(std::string("\\") + ProbeName))
         return RecordStart();
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i)

@@ -31,6 +31,10 @@ std::string ChildStartsAsCommanded(const std::string& folder)
     const std::string programFolder = ProgramFolderWithCopy(folder);
     const std::string program = programFolder + "\\" + StartedProgramName;
     const std::string started = programFolder + "\\started.txt";
+    // A program named as the path up to its blank, which must not run in its stead.
+    const std::string decoyStarted = folder + "\\started.txt";
+    RemoveFile(decoyStarted);
+    CopyFileOver(ModulePath(), folder + "\\프로그램.exe");
     SetCurrentDirectoryW(WideFromUtf8(folder).c_str());
     // As the update and the updater start each other: the bare path, blank and all. What
     // counts is how the child's command line splits: Wine hands a bare path over quoted.
@@ -49,7 +53,8 @@ std::string ChildStartsAsCommanded(const std::string& folder)
         if (record != expected)
             return "the child recorded \"" + record + "\" for " + commandLine;
     }
-    return {};
+    RemoveFile(folder + "\\프로그램.exe");
+    return Expect(!FileExists(decoyStarted), "the path up to its blank ran");
 }
 
 std::string MissingProgramsAreNotStarted(const std::string& folder)

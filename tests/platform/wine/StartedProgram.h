@@ -2,7 +2,10 @@
 
 #include <string>
 
-// The file name under which a copy of the probe plays a started program (the updater).
+// The probe's own file name; a copy under any other name plays a started program.
+constexpr const char* ProbeName = "Win32BackendProbe.exe";
+
+// The name of the copy the checks start, as the update starts the updater.
 constexpr const char* StartedProgramName = "Quillane_UP.EXE";
 
 // The started program: writes "started.txt" beside itself with three lines, its arguments as
