@@ -1,33 +1,40 @@
 #include "ProgramStart.h"
 
+#include "WideText.h"
+
 #include <windows.h>
 
 namespace platform {
 namespace {
 
-std::wstring Wide(const std::string& text)
+// The path of an existing file, blanks and all.
+bool NamesAFile(const std::wstring& commandLine)
 {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(std::size_t(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), length);
-    return wide;
+    const DWORD attributes = GetFileAttributesW(commandLine.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 } // namespace
 
-// The command line alone names the program; nothing is inherited; the handles of the new
-// process and its thread are closed at once.
+// A command line that is a program's path names that program alone, quoted for the program's
+// own arguments: without the application name the system would first run whatever the path up
+// to its first blank names ("C:\Program.exe" for "C:\Program Files\..."). Nothing is inherited;
+// the handles of the new process and its thread are closed at once.
 int RunProgram(const std::string& commandLine, int showWindow)
 {
-    std::wstring command = Wide(commandLine);
+    std::wstring command = WideFromUtf8(commandLine);
+    const bool wholePath = NamesAFile(command);
+    const std::wstring program = wholePath ? command : std::wstring();
+    if (wholePath)
+        command = L'"' + command + L'"';
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK;
     startup.wShowWindow = static_cast<WORD>(showWindow);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE,
-                        NORMAL_PRIORITY_CLASS | CREATE_SEPARATE_WOW_VDM, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessW(wholePath ? program.c_str() : nullptr, command.data(), nullptr, nullptr,
+                        FALSE, NORMAL_PRIORITY_CLASS | CREATE_SEPARATE_WOW_VDM, nullptr, nullptr,
+                        &startup, &process))
         return static_cast<int>(GetLastError());
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

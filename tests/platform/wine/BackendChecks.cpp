@@ -5,15 +5,23 @@
 #include "ComputerName.h"
 #include "DesktopLink.h"
 #include "FileSystem.h"
+#include "FolderPrivacy.h"
 #include "FolderSync.h"
 #include "IdleArithmetic.h"
 #include "IdleTime.h"
+#include "InputMode.h"
 #include "LinkReader.h"
+#include "ProbeFiles.h"
 #include "Services.h"
+#include "StartChecks.h"
 #include "WideText.h"
 
 #include <utility>
+// imm.h needs the types of windows.h before it.
+// clang-format off
 #include <windows.h>
+#include <imm.h>
+// clang-format on
 
 using namespace platform;
 
@@ -22,46 +30,6 @@ namespace {
 std::string Number(unsigned long long value)
 {
     return std::to_string(value);
-}
-
-std::string ModulePath()
-{
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return Utf8FromWide(path, length);
-}
-
-bool IsFolder(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool PutFile(const std::string& path, const std::string& bytes)
-{
-    const HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool done =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    CloseHandle(file);
-    return done;
-}
-
-std::string FileBytes(const std::string& path)
-{
-    const HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "<unreadable>";
-    char buffer[4096];
-    DWORD read = 0;
-    ReadFile(file, buffer, sizeof(buffer), &read, nullptr);
-    CloseHandle(file);
-    return std::string(buffer, read);
 }
 
 std::string EnvironmentValue(const wchar_t* name)
@@ -253,6 +221,89 @@ std::string FolderSyncs(const std::string& folder)
     return Expect(SyncFolder(folder), "refused");
 }
 
+std::string FolderPrivacy(const std::string& folder)
+{
+    const std::string file = folder + "\\개인.txt";
+    if (!PutFile(file, "x"))
+        return "cannot write the file";
+    const std::pair<std::string, bool> cases[] = {
+        {folder, true},
+        {folder + "\\", true},
+        {folder + "\\없는 폴더", false},
+        {file, false},
+    };
+    for (const auto& [path, isPrivate] : cases) {
+        if (FolderIsPrivate(path) != isPrivate)
+            return path + (isPrivate ? " counts as open" : " counts as private");
+    }
+    return {};
+}
+
+// A text box switched to Hangul keeps its other input modes. Where the system gives it no input
+// context (Wine's display driver without an input method), the answer is no; without a window
+// nothing switches.
+std::string TextBoxSwitchesToHangul()
+{
+    const HWND box = CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 40, nullptr,
+                                     nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HIMC context = ImmGetContext(box);
+    DWORD before = 0;
+    DWORD sentence = 0;
+    ImmGetConversionStatus(context, &before, &sentence);
+    const bool switched = SelectNativeInputMode(reinterpret_cast<std::uintptr_t>(box));
+    DWORD after = 0;
+    ImmGetConversionStatus(context, &after, &sentence);
+    ImmReleaseContext(box, context);
+    DestroyWindow(box);
+    if (SelectNativeInputMode(0))
+        return "switched without a window";
+    if (context == nullptr)
+        return Expect(!switched, "switched without an input context");
+    return Expect(switched && after == (before | IME_CMODE_NATIVE),
+                  std::string(switched ? "switched" : "not switched") + ", mode " + Number(before) +
+                      " became " + Number(after));
+}
+
+// The download stamps its file with a time already cut to two seconds, as the file-date
+// format holds it: the drive itself keeps odd seconds, and that format cuts them downwards.
+std::string FileTimesKeepOddSeconds(const std::string& folder)
+{
+    const std::string path = folder + "\\QUILLANE_UPDATE.ZIP";
+    if (!PutFile(path, "PK"))
+        return "cannot write the file";
+    struct Stamp
+    {
+        WORD second;
+        WORD storedSecond;
+        WORD fileDateSecond;
+    };
+    constexpr Stamp stamps[] = {{1, 1, 0}, {58, 58, 58}, {59, 59, 58}};
+    for (const Stamp& stamp : stamps) {
+        const SYSTEMTIME time{2017, 3, 4, 2, 13, 45, stamp.second, 0};
+        FILETIME written{};
+        SystemTimeToFileTime(&time, &written);
+        const HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), FILE_WRITE_ATTRIBUTES, 0,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const bool set = SetFileTime(file, nullptr, nullptr, &written);
+        CloseHandle(file);
+        WIN32_FILE_ATTRIBUTE_DATA attributes{};
+        const bool stored = set && GetFileAttributesExW(WideFromUtf8(path).c_str(),
+                                                        GetFileExInfoStandard, &attributes);
+        const FILETIME read = attributes.ftLastWriteTime;
+        SYSTEMTIME readTime{};
+        FileTimeToSystemTime(&read, &readTime);
+        WORD date = 0;
+        WORD dosTime = 0;
+        FileTimeToDosDateTime(&written, &date, &dosTime);
+        const WORD fileDateSecond = static_cast<WORD>((dosTime & 0x1F) * 2);
+        if (!stored || readTime.wMinute != 45 || readTime.wSecond != stamp.storedSecond ||
+            fileDateSecond != stamp.fileDateSecond)
+            return "second " + Number(stamp.second) + " reads back as " + Number(readTime.wSecond) +
+                   ", in the file-date format " + Number(fileDateSecond);
+    }
+    return {};
+}
+
 } // namespace
 
 int RunBackendChecks(const std::string& folder)
@@ -273,6 +324,12 @@ int RunBackendChecks(const std::string& folder)
          [&folder] { return FileNamesWithoutRegardToCase(folder); }},
         {"copy and remove", [&folder] { return CopyReplacesAndRemoves(folder); }},
         {"folder sync", [&folder] { return FolderSyncs(folder); }},
+        {"folder privacy", [&folder] { return FolderPrivacy(folder); }},
+        {"file times", [&folder] { return FileTimesKeepOddSeconds(folder); }},
+        {"Hangul input mode", TextBoxSwitchesToHangul},
+        {"program start", [&folder] { return ChildStartsAsCommanded(folder); }},
+        {"missing programs", [&folder] { return MissingProgramsAreNotStarted(folder); }},
+        {"documents opened", [&folder] { return DocumentsOpenWithTheirHandler(folder); }},
     };
     return RunChecks(checks);
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 // The in-process checks of the Win32 backend: code page, computer name, idle seconds, the Run
-// value, the shell link, the service control manager and the file operations of the start-up.
+// value, the shell link, the service control manager, the file operations of the start-up and
+// the update, the privacy of a folder, and programs and documents started.
 // The folder (a Windows path) exists and is the checks' own. Returns the number that failed.
 int RunBackendChecks(const std::string& folder);

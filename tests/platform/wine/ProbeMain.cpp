@@ -1,7 +1,9 @@
 #include "BackendChecks.h"
 #include "InstanceRoles.h"
+#include "ProbeFiles.h"
 #include "ProbeOutput.h"
 #include "ProfileExchange.h"
+#include "StartedProgram.h"
 #include "WideText.h"
 
 #include <string>
@@ -13,9 +15,12 @@
 //                              the parts of the single-instance hand-over
 //   profile-read FILE TABLE | profile-write FILE
 //                              the profile API's side of the settings-file cases
+// A copy under another name is a program the checks start, whatever its arguments.
 // The exit code is non-zero on any failure.
 int wmain(int argc, wchar_t** argv)
 {
+    if (!ModulePath().ends_with(std::string("\\") + ProbeName))
+        return RecordStart();
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.push_back(platform::Utf8FromWide(argv[i], wcslen(argv[i])));

@@ -1,0 +1,91 @@
+#include "StartChecks.h"
+
+#include "Check.h"
+#include "DocumentOpener.h"
+#include "FileSystem.h"
+#include "ProbeFiles.h"
+#include "ProgramStart.h"
+#include "StartedProgram.h"
+#include "WideText.h"
+
+#include <utility>
+#include <windows.h>
+
+using namespace platform;
+
+namespace {
+
+// The program folder of the started copy; made afresh with the copy in it.
+std::string ProgramFolderWithCopy(const std::string& folder)
+{
+    const std::string programFolder = folder + "\\프로그램 폴더";
+    CreateDirectoryW(WideFromUtf8(programFolder).c_str(), nullptr);
+    CopyFileOver(ModulePath(), programFolder + "\\" + StartedProgramName);
+    return programFolder;
+}
+
+} // namespace
+
+std::string ChildStartsAsCommanded(const std::string& folder)
+{
+    const std::string programFolder = ProgramFolderWithCopy(folder);
+    const std::string program = programFolder + "\\" + StartedProgramName;
+    const std::string started = programFolder + "\\started.txt";
+    // A program named as the path up to its blank, which must not run in its stead.
+    const std::string decoyStarted = folder + "\\started.txt";
+    RemoveFile(decoyStarted);
+    CopyFileOver(ModulePath(), folder + "\\프로그램.exe");
+    SetCurrentDirectoryW(WideFromUtf8(folder).c_str());
+    // As the update and the updater start each other: the bare path, blank and all. What
+    // counts is how the child's command line splits: Wine hands a bare path over quoted.
+    const std::pair<std::string, std::string> cases[] = {
+        {program, program},
+        {"\"" + program + "\" SHOW", program + "|SHOW"},
+    };
+    for (const auto& [commandLine, arguments] : cases) {
+        RemoveFile(started);
+        if (const int error = RunProgram(commandLine, SW_SHOWNORMAL))
+            return "error " + std::to_string(error) + " for " + commandLine;
+        const std::string expected = arguments + "\n" + folder + "\n" +
+                                     std::to_string(STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK) +
+                                     " " + std::to_string(SW_SHOWNORMAL) + "\n";
+        const std::string record = AwaitFile(started);
+        if (record != expected)
+            return "the child recorded \"" + record + "\" for " + commandLine;
+    }
+    RemoveFile(folder + "\\프로그램.exe");
+    return Expect(!FileExists(decoyStarted), "the path up to its blank ran");
+}
+
+std::string MissingProgramsAreNotStarted(const std::string& folder)
+{
+    const std::string programFolder = ProgramFolderWithCopy(folder);
+    RemoveFile(programFolder + "\\started.txt");
+    const std::string commandLines[] = {
+        programFolder + "\\없는 프로그램.exe",
+        folder + "\\없는 폴더\\" + StartedProgramName,
+        programFolder,
+        "",
+    };
+    for (const std::string& commandLine : commandLines) {
+        if (RunProgram(commandLine, SW_SHOWNORMAL) == 0)
+            return "\"" + commandLine + "\" counts as started";
+    }
+    Sleep(500);
+    return Expect(!FileExists(programFolder + "\\started.txt"), "a program started");
+}
+
+std::string DocumentsOpenWithTheirHandler(const std::string& folder)
+{
+    const std::string document = folder + "\\도움말 열기.bat";
+    const std::string opened = folder + "\\opened.txt";
+    RemoveFile(opened);
+    if (!PutFile(document, "@echo opened> \"%~dp0opened.txt\"\r\n"))
+        return "cannot write the batch file";
+    if (OpenDocument(folder + "\\없는 도움말.bat"))
+        return "a missing document counts as opened";
+    if (!OpenDocument(document))
+        return "refused " + document;
+    const std::string record = AwaitFile(opened);
+    return Expect(record == "opened\r\n", "the handler wrote \"" + record + "\"");
+}
