@@ -9,7 +9,7 @@ std::optional<QStringList> PackageFiles(const QString& archivePath)
 {
     int error = 0;
     const ZipArchive archive(
-        zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
+        zip_open(archivePath.toUtf8().constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
     if (!archive)
         return std::nullopt;
     QStringList files;

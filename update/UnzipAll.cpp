@@ -106,8 +106,8 @@ bool Unpack(zip_t* archive, const Entry& entry, const QDir& folder, zip_uint64_t
     if (!CopyOut(archive, entry, copy, budget))
         return false;
     std::error_code error;
-    std::filesystem::rename(QFile::encodeName(copy.fileName()).toStdString(),
-                            QFile::encodeName(folder.filePath(entry.fileName)).toStdString(),
+    std::filesystem::rename(std::filesystem::path(copy.fileName().toStdU16String()),
+                            std::filesystem::path(folder.filePath(entry.fileName).toStdU16String()),
                             error);
     if (error)
         return false;
@@ -119,8 +119,7 @@ bool Unpack(zip_t* archive, const Entry& entry, const QDir& folder, zip_uint64_t
 int ExtractTopLevelFiles(const QString& archivePath, const QString& folderPath)
 {
     int error = 0;
-    const ZipArchive archive(
-        zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY, &error));
+    const ZipArchive archive(zip_open(archivePath.toUtf8().constData(), ZIP_RDONLY, &error));
     if (!archive) {
         qCWarning(lcUnzip) << "cannot open" << archivePath << "error" << error;
         return 0;

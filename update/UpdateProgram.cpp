@@ -148,7 +148,7 @@ void HandOverToUpdater(const QString& serverVersion, const QString& installedVer
     delete frm_Update;
     QFile::setPermissions(updater, QFile::permissions(updater) | QFile::ExeOwner | QFile::ExeGroup |
                                        QFile::ExeOther);
-    if (platform::RunProgram(QFile::encodeName(updater).toStdString(), ShownNormally) != 0) {
+    if (platform::RunProgram(updater.toStdString(), ShownNormally) != 0) {
         RecordVersion(installedVersion);
         return;
     }
@@ -177,7 +177,7 @@ void UpdateProgram(const QString& installedVersion)
     if (!server || !installed || *installed >= *server)
         return;
 
-    if (!platform::FolderIsPrivate(QFile::encodeName(Config.tempFolder).toStdString())) {
+    if (!platform::FolderIsPrivate(Config.tempFolder.toStdString())) {
         qCWarning(lcUpdate) << "no update: others may write to" << Config.tempFolder;
         return;
     }

@@ -24,7 +24,7 @@ struct Swapped
 
 std::filesystem::path PathOf(const QString& path)
 {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
+    return std::filesystem::path(path.toStdU16String());
 }
 
 // A rename within one file system; an existing target is replaced in one step.

@@ -27,7 +27,7 @@ const QString SettingsFile = QStringLiteral("quillane.ini");
 // settings file.
 QStringList FilesToReplace(const QString& tempFolder)
 {
-    if (!platform::FolderIsPrivate(QFile::encodeName(tempFolder).toStdString())) {
+    if (!platform::FolderIsPrivate(tempFolder.toStdString())) {
         qCWarning(lcUpdater) << "the temporary folder is open to other users:" << tempFolder;
         return {};
     }
@@ -50,8 +50,7 @@ QStringList FilesToReplace(const QString& tempFolder)
 void StartProgram(const QString& programFolder)
 {
     const QString program = ExistingFilePath(programFolder + QString::fromUtf8(ProgramFileName()));
-    if (const int error =
-            platform::RunProgram(QFile::encodeName(program).toStdString(), ShownNormally))
+    if (const int error = platform::RunProgram(program.toStdString(), ShownNormally))
         qCWarning(lcUpdater) << "cannot start" << program << "error" << error;
 }
 
