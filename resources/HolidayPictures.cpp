@@ -1,5 +1,6 @@
 #include "HolidayPictures.h"
 
+#include "CloseCaption.h"
 #include "PictureFont.h"
 
 #include <QLinearGradient>
@@ -104,19 +105,7 @@ QImage CloseBar(QSize size, bool pressed)
     Prepare(painter);
     painter.fillRect(picture.rect(), pressed ? QColor(0x14, 0x3d, 0x1c) : DarkGreen);
 
-    painter.setFont(PictureFont(12));
-    const QFontMetricsF metrics(painter.font());
-    const QString caption = QStringLiteral("CLOSE");
-    constexpr qreal Cross = 8;
-    constexpr qreal Gap = 5;
-    const qreal width = Cross + Gap + metrics.horizontalAdvance(caption);
-    const qreal left = (size.width() - width) / 2;
-    const qreal middle = size.height() / 2.0 + (pressed ? 1 : 0);
-    painter.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(left, middle - Cross / 2), QPointF(left + Cross, middle + Cross / 2));
-    painter.drawLine(QPointF(left, middle + Cross / 2), QPointF(left + Cross, middle - Cross / 2));
-    painter.drawText(QRectF(left + Cross + Gap, pressed ? 1 : 0, width, size.height()),
-                     Qt::AlignVCenter | Qt::AlignLeft, caption);
+    DrawCloseCaption(painter, QRectF(0, pressed ? 1 : 0, size.width(), size.height()));
     return picture;
 }
 

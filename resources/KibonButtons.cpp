@@ -1,5 +1,6 @@
 #include "KibonButtons.h"
 
+#include "CloseCaption.h"
 #include "PictureFont.h"
 
 #include <QLinearGradient>
@@ -72,23 +73,6 @@ void DrawFace(QPainter& painter, KibonButton button, bool pressed, const QRectF&
     painter.setPen(button == KibonButton::Manual ? QPen(QColor(0x3d, 0x6f, 0xb0), 1.5)
                                                  : QPen(colours.bottom.darker(120), 1));
     painter.drawRoundedRect(face, radius, radius);
-}
-
-// The close bar's caption: a drawn cross followed by CLOSE, centred.
-void DrawCloseCaption(QPainter& painter, const QRectF& face)
-{
-    painter.setFont(PictureFont(12));
-    const QString caption = QStringLiteral("CLOSE");
-    constexpr qreal Cross = 8;
-    constexpr qreal Gap = 5;
-    const qreal width = Cross + Gap + QFontMetricsF(painter.font()).horizontalAdvance(caption);
-    const qreal left = face.center().x() - width / 2;
-    const qreal middle = face.center().y();
-    painter.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(left, middle - Cross / 2), QPointF(left + Cross, middle + Cross / 2));
-    painter.drawLine(QPointF(left, middle + Cross / 2), QPointF(left + Cross, middle - Cross / 2));
-    painter.drawText(QRectF(left + Cross + Gap, face.top(), width, face.height()),
-                     Qt::AlignVCenter | Qt::AlignLeft, caption);
 }
 
 // The manual button: a small open book before the caption.

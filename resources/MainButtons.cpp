@@ -1,5 +1,6 @@
 #include "MainButtons.h"
 
+#include "CloseCaption.h"
 #include "PictureFont.h"
 
 #include <QLinearGradient>
@@ -111,20 +112,8 @@ QImage ClosePicture(bool pressed)
     painter.setBrush(pressed ? QColor(0x1b, 0x3a, 0x20) : QColor(0x2e, 0x5e, 0x36));
     painter.drawRoundedRect(bar, 5, 5);
 
-    painter.setFont(PictureFont(11));
-    const QFontMetricsF metrics(painter.font());
-    const QString caption = Label(MainButton::Close);
-    constexpr qreal Cross = 7;
-    constexpr qreal Gap = 4;
-    const qreal width = Cross + Gap + metrics.horizontalAdvance(caption);
-    const qreal left = (size.width() - width) / 2;
-    const qreal middle = size.height() / 2.0 + (pressed ? 0.5 : 0);
-
-    painter.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(left, middle - Cross / 2), QPointF(left + Cross, middle + Cross / 2));
-    painter.drawLine(QPointF(left, middle + Cross / 2), QPointF(left + Cross, middle - Cross / 2));
-    painter.drawText(QRectF(left + Cross + Gap, pressed ? 0.5 : 0, width, size.height()),
-                     Qt::AlignVCenter | Qt::AlignLeft, caption);
+    DrawCloseCaption(painter, QRectF(0, pressed ? 0.5 : 0, size.width(), size.height()),
+                     {11, 7, 4, 1.6});
     return picture;
 }
 

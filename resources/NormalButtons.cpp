@@ -1,3 +1,4 @@
+#include "CloseCaption.h"
 #include "NormalPictures.h"
 #include "PictureFont.h"
 
@@ -44,18 +45,7 @@ QImage CloseBarPicture(bool pressed)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(picture.rect(), pressed ? QColor(0x1b, 0x3a, 0x20) : QColor(0x2e, 0x5e, 0x36));
 
-    painter.setFont(PictureFont(12));
-    const QString caption = QStringLiteral("CLOSE");
-    constexpr qreal Cross = 8;
-    constexpr qreal Gap = 5;
-    const qreal width = Cross + Gap + QFontMetricsF(painter.font()).horizontalAdvance(caption);
-    const qreal left = (picture.width() - width) / 2;
-    const qreal middle = picture.height() / 2.0 + (pressed ? 1 : 0);
-    painter.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(left, middle - Cross / 2), QPointF(left + Cross, middle + Cross / 2));
-    painter.drawLine(QPointF(left, middle + Cross / 2), QPointF(left + Cross, middle - Cross / 2));
-    painter.drawText(QRectF(left + Cross + Gap, middle - 10, width, 20),
-                     Qt::AlignVCenter | Qt::AlignLeft, caption);
+    DrawCloseCaption(painter, QRectF(0, pressed ? 1 : 0, picture.width(), picture.height()));
     return picture;
 }
 
