@@ -21,6 +21,9 @@ bool Poll(int socket, short events, std::chrono::milliseconds limit)
     return ready > 0;
 }
 
+// Writes up to this size are gathered; larger ones go out at once.
+constexpr std::size_t GatheredBytes = 16 * 1024;
+
 } // namespace
 
 void SocketAddress(int socket, bool remote, std::string& ip, int& port)
@@ -74,6 +77,8 @@ bool DeadlineStream::is_readable() const
 {
     if (bufferStart_ < bufferEnd_)
         return true;
+    if (!Flush())
+        return false;
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now());
     return left.count() > 0 && Poll(socket_, POLLIN, left);
@@ -90,7 +95,7 @@ ssize_t DeadlineStream::read(char* ptr, size_t size)
     if (bufferStart_ == bufferEnd_) {
         ssize_t received = Receive(buffer_.data(), buffer_.size());
         if (received < 0 && errno == EAGAIN) {
-            if (!WaitReadable())
+            if (!Flush() || !WaitReadable())
                 return -1;
             received = Receive(buffer_.data(), buffer_.size());
         }
@@ -106,6 +111,29 @@ ssize_t DeadlineStream::read(char* ptr, size_t size)
 }
 
 ssize_t DeadlineStream::write(const char* ptr, size_t size)
+{
+    if (pending_.size() + size > GatheredBytes && !Flush())
+        return -1;
+    if (size > GatheredBytes)
+        return SendWaiting(ptr, size);
+    pending_.append(ptr, size);
+    return static_cast<ssize_t>(size);
+}
+
+bool DeadlineStream::Flush() const
+{
+    std::size_t sent = 0;
+    while (sent < pending_.size()) {
+        const ssize_t count = SendWaiting(pending_.data() + sent, pending_.size() - sent);
+        if (count < 0)
+            return false;
+        sent += static_cast<std::size_t>(count);
+    }
+    pending_.clear();
+    return true;
+}
+
+ssize_t DeadlineStream::SendWaiting(const char* ptr, size_t size) const
 {
     ssize_t sent = Send(ptr, size);
     if (sent < 0 && errno == EAGAIN) {
@@ -125,7 +153,7 @@ ssize_t DeadlineStream::Receive(char* ptr, size_t size)
     return received;
 }
 
-ssize_t DeadlineStream::Send(const char* ptr, size_t size)
+ssize_t DeadlineStream::Send(const char* ptr, size_t size) const
 {
     ssize_t sent = 0;
     do {

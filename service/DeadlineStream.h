@@ -6,7 +6,9 @@
 
 // The server's side of one connection: reads are buffered and end at the deadline of the request
 // being read, not only when one read waits too long, so a client that sends a byte now and then
-// cannot hold the connection; writes wait at most the write limit each.
+// cannot hold the connection; writes wait at most the write limit each. Small writes are
+// gathered and sent together by Flush, so an answer's head and page leave in one packet; what is
+// gathered is also sent before any wait for input, since the peer may be waiting for it.
 class DeadlineStream : public httplib::Stream
 {
 public:
@@ -25,6 +27,8 @@ public:
     void SetDeadline(Clock::time_point deadline) { deadline_ = deadline; }
     // True when a read found the deadline passed.
     bool Expired() const { return expired_; }
+    // Sends what writes gathered; false when the peer does not take it.
+    bool Flush() const;
 
     bool is_readable() const override;
     bool is_writable() const override;
@@ -38,7 +42,9 @@ private:
     bool WaitReadable();
     // recv and send that never wait (EAGAIN when they would).
     ssize_t Receive(char* ptr, size_t size);
-    ssize_t Send(const char* ptr, size_t size);
+    ssize_t Send(const char* ptr, size_t size) const;
+    // A send that waits up to the write limit when the socket is full.
+    ssize_t SendWaiting(const char* ptr, size_t size) const;
 
     int socket_;
     std::chrono::milliseconds writeLimit_;
@@ -50,6 +56,8 @@ private:
     std::array<char, 4096> buffer_{};
     std::size_t bufferStart_ = 0;
     std::size_t bufferEnd_ = 0;
+    // Written and not yet sent; mutable because a wait for input sends it first.
+    mutable std::string pending_;
 };
 
 // The numeric address and port of a socket's peer (remote) or its own end.

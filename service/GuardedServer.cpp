@@ -66,7 +66,9 @@ bool GuardedServer::ServeRequests(int socket)
             break;
         stream.SetDeadline(DeadlineStream::Clock::now() + limits_.request);
         bool closed = false;
-        served = process_request(stream, left == 1, closed, nullptr);
+        // The answer, also that of a request the server refused, goes out before anything else.
+        const bool processed = process_request(stream, left == 1, closed, nullptr);
+        served = stream.Flush() && processed;
         if (!served || closed || stream.Expired())
             break;
     }

@@ -91,26 +91,23 @@ ServiceStore::~ServiceStore()
 
 void ServiceStore::Write(Work work)
 {
-    Job job{std::move(work), true, nullptr, {}, {}, false};
-    Enqueue(&job);
-    {
-        std::unique_lock lock(job.mutex);
-        job.finished.wait(lock, [&] { return job.done; });
-    }
-    if (job.error)
-        std::rethrow_exception(job.error);
+    const auto job = std::make_shared<Job>(std::move(work), true);
+    Enqueue(job);
+    job->done.wait(false);
+    if (job->error)
+        std::rethrow_exception(job->error);
 }
 
 void ServiceStore::WriteLater(Work work)
 {
-    Enqueue(new Job{std::move(work), false, nullptr, {}, {}, false});
+    Enqueue(std::make_shared<Job>(std::move(work), false));
 }
 
-void ServiceStore::Enqueue(Job* job)
+void ServiceStore::Enqueue(std::shared_ptr<Job> job)
 {
     {
         std::lock_guard lock(queueMutex_);
-        queue_.push_back(job);
+        queue_.push_back(std::move(job));
         ++queuedJobs_;
     }
     queued_.notify_one();
@@ -142,12 +139,14 @@ void ServiceStore::WriterLoop()
         lock.unlock();
         std::this_thread::yield();
         lock.lock();
-        const std::vector<Job*> batch(queue_.begin(), queue_.end());
+        const std::vector<std::shared_ptr<Job>> batch(queue_.begin(), queue_.end());
         queue_.clear();
         const bool housekeepingDue = std::chrono::steady_clock::now() >= nextHousekeeping_;
         lock.unlock();
         if (!batch.empty())
             RunBatch(batch);
+        // The request lines of the batch's requests reach the log together.
+        std::fflush(stderr);
         const bool more = housekeepingDue && RunHousekeeping();
         lock.lock();
         doneJobs_ += batch.size();
@@ -160,11 +159,11 @@ void ServiceStore::WriterLoop()
 
 // One transaction for the batch; a failing write rolls back its own savepoint only. Each
 // waiting request is woken on its own once the batch is committed.
-void ServiceStore::RunBatch(const std::vector<Job*>& batch)
+void ServiceStore::RunBatch(const std::vector<std::shared_ptr<Job>>& batch)
 {
     try {
         Statement(writer_, "BEGIN IMMEDIATE").Run();
-        for (Job* job : batch) {
+        for (const auto& job : batch) {
             Statement(writer_, "SAVEPOINT job").Run();
             try {
                 job->work(writer_);
@@ -177,21 +176,17 @@ void ServiceStore::RunBatch(const std::vector<Job*>& batch)
         Statement(writer_, "COMMIT").Run();
     } catch (...) {
         sqlite3_exec(writer_, "ROLLBACK", nullptr, nullptr, nullptr);
-        for (Job* job : batch)
+        for (const auto& job : batch)
             if (!job->error)
                 job->error = std::current_exception();
     }
-    for (Job* job : batch) {
+    for (const auto& job : batch) {
         if (job->waited) {
-            // Woken under its lock: the request cannot return and end the job before this ends.
-            std::lock_guard lock(job->mutex);
             job->done = true;
-            job->finished.notify_one();
-            continue;
-        }
-        if (job->error)
+            job->done.notify_one();
+        } else if (job->error) {
             ReportLostWrite(job->error);
-        delete job;
+        }
     }
     if (walPages_ >= RestartPages)
         sqlite3_wal_checkpoint_v2(writer_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);

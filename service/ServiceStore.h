@@ -1,11 +1,13 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <sqlite3.h>
 #include <string>
@@ -46,22 +48,20 @@ public:
     void SetHousekeeping(Housekeeping work, std::chrono::milliseconds interval);
 
 private:
-    // A write and, for a waited one, its own wake-up: the writer wakes each request alone, and
-    // the request sleeps without spinning (spinning waits take the processor from the writer).
+    // A write and, for a waited one, its own wake-up: the writer wakes each request alone. Shared
+    // by the request and the writer, so the writer may still wake it after the request returned.
     struct Job
     {
         Work work;
-        bool waited = true; // else the writer deletes it once done
+        bool waited = true; // else the writer reports its failure itself
         std::exception_ptr error;
-        std::mutex mutex;
-        std::condition_variable finished;
-        bool done = false;
+        std::atomic<bool> done = false;
     };
 
-    void Enqueue(Job* job);
+    void Enqueue(std::shared_ptr<Job> job);
 
     void WriterLoop();
-    void RunBatch(const std::vector<Job*>& batch);
+    void RunBatch(const std::vector<std::shared_ptr<Job>>& batch);
     bool RunHousekeeping();
     static int Committed(void* store, sqlite3* db, const char* name, int walPages);
     void CheckpointLoop();
@@ -75,7 +75,7 @@ private:
 
     std::mutex queueMutex_;
     std::condition_variable queued_;
-    std::deque<Job*> queue_;
+    std::deque<std::shared_ptr<Job>> queue_;
     // Jobs queued and jobs done, in the order they were queued.
     std::uint64_t queuedJobs_ = 0;
     std::uint64_t doneJobs_ = 0;

@@ -123,3 +123,31 @@ TEST(SlowClientsTest, OneAddressHoldsNoMoreConnectionsThanItsShare)
     EXPECT_NE(again.find("200 OK"), std::string::npos) << "a closed connection frees its place";
     EXPECT_EQ(StoredReports(service.Store()), limits.perAddress + 2);
 }
+
+// Answers are gathered and sent whole, but never held back from a client that waits for them:
+// one that asks to be told to go on before it sends its body is told at once, and answers on
+// one connection each arrive before the next request is sent.
+TEST(SlowClientsTest, ClientsWaitingForAnAnswerGetItAtOnce)
+{
+    ConnectionLimits limits;
+    limits.request = 30s;
+    InProcessService service(limits);
+    const std::string request = PostRequest("TimeCheck.asp", Presence);
+    const std::size_t headersEnd = request.find("\r\n\r\n");
+    RawClient client("127.0.0.1", service.Port());
+    bool closed = false;
+
+    ASSERT_TRUE(client.Send(request.substr(0, headersEnd) + "\r\nExpect: 100-continue\r\n\r\n"));
+    EXPECT_EQ(client.Receive("\r\n\r\n", 5s, closed).rfind("HTTP/1.1 100 Continue", 0), 0u);
+    ASSERT_TRUE(client.Send(Presence));
+    EXPECT_NE(client.Receive("</html>", 5s, closed).find("200 OK"), std::string::npos);
+
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(client.Send(request));
+        const std::string answer = client.Receive("</html>", 5s, closed);
+        EXPECT_EQ(answer.rfind("HTTP/1.1 200 OK", 0), 0u) << answer;
+        EXPECT_NE(answer.find(InProcessService::Page("Y")), std::string::npos);
+    }
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(StoredReports(service.Store()), 4);
+}
