@@ -124,6 +124,8 @@ void Tfrm_Quillane_Main::ShowModalKibon()
     const QPointer<Tfrm_Kibon> kibon = new Tfrm_Kibon;
     KibonOpenBySignIn = kibon;
     ShowModal(*kibon);
+    if (kibon)
+        kibon->FinishRequests();
     delete kibon;
 }
 

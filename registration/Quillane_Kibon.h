@@ -87,6 +87,11 @@ public:
     // Posts the registration to "INPUT3.asp" through WebBrowser2.
     void SendRegistration();
 
+    // Waits until the answers of the requests under way are handled, at most the request
+    // time-out: a window that closed itself right after posting the registration still stores
+    // what its answer confirms and signs in again before it may be deleted.
+    void FinishRequests();
+
     // The answers of the identity check, the registration and the re-check: the completed
     // address, and the page's text.
     void WebBrowser1DocumentComplete(const QString& url);

@@ -5,6 +5,7 @@
 #include "KibonPostalRow.h"
 #include "ManagementServices.h"
 #include "MessageBox.h"
+#include "NetworkThread.h"
 #include "Quillane_Define.h"
 #include "Quillane_Kibon.h"
 #include "ServerErrorPage.h"
@@ -233,6 +234,29 @@ void Tfrm_Kibon::WaitForRecheck()
     connect(&bound, &QTimer::timeout, &wait, &QEventLoop::quit);
     connect(this, &Tfrm_Kibon::RecheckDone, &wait, &QEventLoop::quit);
     bound.start(RecheckWaitMs);
+    wait.exec();
+}
+
+void Tfrm_Kibon::FinishRequests()
+{
+    const auto underWay = [this] {
+        return WebBrowser1.ReadyState() == 1 || WebBrowser2.ReadyState() == 1 ||
+               WebBrowser3.ReadyState() == 1;
+    };
+    if (!underWay())
+        return;
+    QEventLoop wait;
+    QTimer bound;
+    bound.setSingleShot(true);
+    connect(&bound, &QTimer::timeout, &wait, &QEventLoop::quit);
+    // Connected after the window's own handlers, so the loop ends once they have returned. A
+    // request ends at its time-out; the bound only keeps a lost completion from holding on.
+    for (WebBrowser* browser : {&WebBrowser1, &WebBrowser2, &WebBrowser3})
+        connect(browser, &WebBrowser::DocumentComplete, &wait, [&] {
+            if (!underWay())
+                wait.quit();
+        });
+    bound.start(RequestTimeout() + std::chrono::seconds(5));
     wait.exec();
 }
 

@@ -11,6 +11,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::SizeIs;
 
 const QString Refused = QStringLiteral(
     "본인 인증에 실패하였습니다. 본인인증은 대표약사님으로만 가능하며 관리약사님으로는 인증이 "
@@ -268,6 +269,32 @@ INSTANTIATE_TEST_SUITE_P(
                       AutomaticCase{"ManagementSystemOnly", "OTHER-PC", QStringLiteral("QX2000V5"),
                                     1, true}),
     [](const ::testing::TestParamInfo<AutomaticCase>& param) { return param.param.name; });
+
+// With a management system the window closes itself right after posting the registration, and
+// the main window deletes it once it has closed: the answer still arrives, is stored and signs in
+// again, because the window finishes its requests first.
+TEST_F(KibonAnswers, AWindowClosedRightAfterPostingStillHandlesItsAnswer)
+{
+    DetectedEdition = QStringLiteral("QX2000V5");
+    service.SetAnswer("INPUT3.asp", "Y");
+    service.SetAnswer("Permission.asp", Confirmed("OTHER-PC"));
+    kibon->Edit_kibon1->setText(QStringLiteral("박서연"));
+    kibon->Edit_kibon2->setText(QStringLiteral("23456"));
+    kibon->Edit_kibon5->setText(QStringLiteral("070"));
+    Identity(Confirmed("OTHER-PC"));
+    ASSERT_TRUE(CloseOnPaint);
+    ASSERT_EQ(kibon->WebBrowser2.ReadyState(), 1) << "the registration is under way";
+    kibon->close();
+
+    kibon->FinishRequests();
+    kibon.reset();
+
+    EXPECT_THAT(service.Bodies("INPUT3.asp"), SizeIs(1));
+    EXPECT_THAT(MessageTexts(), ElementsAre(Saved));
+    EXPECT_EQ(signIns, 1);
+    EXPECT_EQ(Stored(SettingsKeys::PharmacistLicense), QStringLiteral("23456"));
+    EXPECT_EQ(Stored(SettingsKeys::PharmacyName), QStringLiteral("서연온누리약국"));
+}
 
 TEST_F(KibonAnswers, SubmitWithoutConfirmationRefusesWhileTheBoxIsOn)
 {
