@@ -20,11 +20,17 @@ if [ ! -e "$DEMO_FOLDER/quillane.ini" ]; then
     printf '[기본정보]\r\n개국약사명=김똘이\r\n개국약사면허번호=12345\r\n약국명=똘이약국\r\n'\
 '푸른등대=COUNTER-PC\r\n자동체크=Y\r\n' | iconv -f UTF-8 -t CP949 >"$DEMO_FOLDER/quillane.ini"
 fi
-export QUILLANE_PROGRAM_FOLDER=$DEMO_FOLDER
-# Quillane names its own folder in its autostart entry and desktop link: the executable is linked
-# there so that both start it. The autostart entry stays in the demo's configuration folder, so a
-# demo run does not start at every log-in; the desktop link goes to the user's desktop folder.
-ln -sfn "$PROGRAM_DIR/Quillane" "$DEMO_FOLDER/Quillane"
+# The demo folder is a program folder as an installation has one: the program runs from there, so
+# its autostart entry and desktop link start it there, and an update released to the demo service
+# replaces its files there. The build's files are copied in when they are newer, so a new build
+# replaces an updated demo program again. The autostart entry stays in the demo's configuration
+# folder, so a demo run does not start at every log-in; the desktop link goes to the user's
+# desktop folder.
+for file in Quillane Quillane_UP.EXE Help.mht; do
+    # Earlier demo runs linked the executable here.
+    [ ! -L "$DEMO_FOLDER/$file" ] || rm "$DEMO_FOLDER/$file"
+    cp -u --preserve=mode,timestamps "$PROGRAM_DIR/$file" "$DEMO_FOLDER/"
+done
 USER_CONFIG=${XDG_CONFIG_HOME:-$HOME/.config}
 export XDG_CONFIG_HOME=$STATE_DIR/config
 mkdir -p "$XDG_CONFIG_HOME"
@@ -64,4 +70,13 @@ fi
 
 # The terminal shows the program's own lines; the log keeps everything, Qt's warnings included.
 echo "Program log: $STATE_DIR/quillane.log"
-"$PROGRAM_DIR/Quillane" "$@" 2> >(tee -a "$STATE_DIR/quillane.log" | grep --line-buffered '^quillane\.' >&2)
+"$DEMO_FOLDER/Quillane" "$@" 2> >(tee -a "$STATE_DIR/quillane.log" | grep --line-buffered '^quillane\.' >&2)
+
+# An update ends the program, and its updater starts the new version in a session of its own
+# (with the same log): the demo waits for that one too before the service stops, and Ctrl+C
+# ends it.
+demo_program='^'$DEMO_FOLDER'/Quillane'
+trap 'pkill -INT -f -- "$demo_program" || true' INT TERM HUP
+while pgrep -f -- "$demo_program" >/dev/null; do
+    sleep 1
+done
