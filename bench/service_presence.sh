@@ -84,6 +84,9 @@ for run in $(seq "$RUNS"); do
     answered=$((answered - $(awk '/Non-2xx/ { print $NF }' "$WORK/wrk.txt" | grep . || echo 0)))
     stored=$(sqlite3 "$WORK/service.db" 'SELECT count(*) FROM presence_history')
     echo "answers received by wrk: $answered, reports stored: $stored" | tee -a "$WORK/summary.txt"
+    # The goal: at least half the trivial server's reports per second in every run.
+    tail -n 3 "$WORK/summary.txt" | awk '$1 == "trivial" { t = $2 } $1 == "service" { s = $2 }
+        END { printf "service/trivial: %.0f%%\n", 100 * s / t }' | tee -a "$WORK/summary.txt"
 done
 echo "== summary"
 cat "$WORK/summary.txt"
