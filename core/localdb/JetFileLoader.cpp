@@ -16,7 +16,11 @@
 namespace {
 
 // Room for a memo of 300,000 Korean characters in UTF-8; libmdb cuts longer values here.
-constexpr size_t BindSize = size_t{1} << 20;
+constexpr size_t MemoBindSize = size_t{1} << 20;
+// Room for any value stored inside a row, which lies on one 4 KB page: 4,096 single-byte
+// characters of two UTF-8 bytes at most. libmdb allocates a buffer of the bind size for every
+// text value it reads, so tables without memos are read with this smaller one.
+constexpr size_t RowBindSize = size_t{16} << 10;
 constexpr int RowOffsetMask = 0x1fff;
 
 using MdbPtr = std::unique_ptr<MdbHandle, decltype(&mdb_close)>;
@@ -137,8 +141,18 @@ bool InsertRow(sqlite3_stmt* insert, MdbTableDef* table, const std::vector<Bound
     return inserted;
 }
 
+bool HasMemo(MdbTableDef* table)
+{
+    for (unsigned i = 0; i < table->num_cols; ++i) {
+        if (ColumnAt(table, i)->col_type == MDB_MEMO)
+            return true;
+    }
+    return false;
+}
+
 bool CopyTable(MdbTableDef* table, sqlite3* target)
 {
+    mdb_set_bind_size(table->entry->mdb, HasMemo(table) ? MemoBindSize : RowBindSize);
     std::vector<BoundColumn> columns;
     columns.reserve(table->num_cols);
     for (unsigned i = 0; i < table->num_cols; ++i) {
@@ -202,7 +216,7 @@ bool LoadJetFile(const QString& filePath, sqlite3* target, QString& error)
         error = filePath + QStringLiteral(" is not a readable Access file");
         return false;
     }
-    mdb_set_bind_size(mdb.get(), BindSize);
+    mdb_set_bind_size(mdb.get(), RowBindSize);
     mdb_set_date_fmt(mdb.get(), "%Y-%m-%d %H:%M:%S");
     mdb_set_shortdate_fmt(mdb.get(), "%Y-%m-%d");
     mdb_set_boolean_fmt_numbers(mdb.get());
