@@ -1,5 +1,7 @@
 #include "JetFileLoader.h"
 
+#include "JetCatalogProperties.h"
+
 // libmdb's header includes glib inside its extern "C" block, which C++ cannot compile, so glib
 // comes first.
 #include <QFile>
@@ -220,6 +222,11 @@ bool LoadJetFile(const QString& filePath, sqlite3* target, QString& error)
     mdb_set_date_fmt(mdb.get(), "%Y-%m-%d %H:%M:%S");
     mdb_set_shortdate_fmt(mdb.get(), "%Y-%m-%d");
     mdb_set_boolean_fmt_numbers(mdb.get());
+
+    if (!CatalogPropertiesEnd(mdb.get(), static_cast<size_t>(QFileInfo(filePath).size()))) {
+        error = filePath + QStringLiteral(": the catalog's object properties are damaged");
+        return false;
+    }
 
     sqlite3_exec(target, "BEGIN", nullptr, nullptr, nullptr);
     QString copyError;

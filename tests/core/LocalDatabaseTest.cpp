@@ -204,12 +204,22 @@ TEST_F(LocalDatabaseTest, MissingOrUnreadableFileShowsTheMessageAndLeavesNoQuery
 {
     QFile jet(KoreanFixture);
     ASSERT_TRUE(jet.open(QIODevice::ReadOnly));
+    // Property blobs whose first record claims a length of zero: libmdb's catalog reader would
+    // never get past them.
+    QFile unicode(UnicodeFixture);
+    ASSERT_TRUE(unicode.open(QIODevice::ReadOnly));
+    QByteArray endlessProperties = unicode.readAll();
+    const QByteArray blobStart("MR2\0", 4);
+    for (qsizetype blob = endlessProperties.indexOf(blobStart); blob >= 0;
+         blob = endlessProperties.indexOf(blobStart, blob + 1))
+        endlessProperties.replace(blob + 4, 4, QByteArray(4, '\0'));
     const BrokenFile cases[] = {
         {"missing", {}, true},
         {"empty", {}, false},
         {"garbage", "this is not a database at all, only some text\n", false},
         {"cut sqlite", QByteArray("SQLite format 3\0", 16) + QByteArray(84, '\x01'), false},
         {"cut jet", jet.read(2048), false},
+        {"jet with endless object properties", endlessProperties, false},
     };
     for (const BrokenFile& c : cases) {
         SCOPED_TRACE(c.name);
