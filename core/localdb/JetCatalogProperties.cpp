@@ -1,6 +1,5 @@
 #include "JetCatalogProperties.h"
 
-#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <optional>
