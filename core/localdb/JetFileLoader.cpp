@@ -1,6 +1,7 @@
 #include "JetFileLoader.h"
 
-#include "JetCatalogProperties.h"
+#include "JetCatalogCheck.h"
+#include "JetUsageMap.h"
 
 // libmdb's header includes glib inside its extern "C" block, which C++ cannot compile, so glib
 // comes first.
@@ -192,7 +193,7 @@ bool CopyUserTables(MdbHandle* mdb, sqlite3* target, QString& error)
             continue;
         const QString name = QString::fromUtf8(entry->object_name);
         TablePtr table(mdb_read_table(entry), &mdb_free_tabledef);
-        if (!table || !mdb_read_columns(table.get())) {
+        if (!table || !mdb_read_columns(table.get()) || !UsageMapReadable(*table)) {
             error = QStringLiteral("cannot read table ") + name;
             return false;
         }
@@ -224,8 +225,8 @@ bool LoadJetFile(const QString& filePath, sqlite3* target, QString& error)
     mdb_set_shortdate_fmt(mdb.get(), "%Y-%m-%d");
     mdb_set_boolean_fmt_numbers(mdb.get());
 
-    if (!CatalogPropertiesEnd(mdb.get(), static_cast<size_t>(QFileInfo(filePath).size()))) {
-        error = filePath + QStringLiteral(": the catalog's object properties are damaged");
+    if (!CatalogReadable(mdb.get(), static_cast<size_t>(QFileInfo(filePath).size()))) {
+        error = filePath + QStringLiteral(": the catalog is damaged");
         return false;
     }
 

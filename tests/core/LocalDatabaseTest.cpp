@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QSqlRecord>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
@@ -213,6 +214,16 @@ TEST_F(LocalDatabaseTest, MissingOrUnreadableFileShowsTheMessageAndLeavesNoQuery
     for (qsizetype blob = endlessProperties.indexOf(blobStart); blob >= 0;
          blob = endlessProperties.indexOf(blobStart, blob + 1))
         endlessProperties.replace(blob + 4, 4, QByteArray(4, '\0'));
+    // A table definition whose map of data pages points at an empty row (the pointer at offset 55
+    // of a Jet 4 definition page): libmdb fetched the rows through a map it did not have.
+    const auto withoutPageMap = [](const QString& fixture, int definitionPage, int mapPage) {
+        QFile file(fixture);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        const quint32 emptyRow = quint32(mapPage) << 8 | 95;
+        qToLittleEndian(emptyRow, bytes.data() + definitionPage * 4096 + 55);
+        return bytes;
+    };
     const BrokenFile cases[] = {
         {"missing", {}, true},
         {"empty", {}, false},
@@ -220,6 +231,8 @@ TEST_F(LocalDatabaseTest, MissingOrUnreadableFileShowsTheMessageAndLeavesNoQuery
         {"cut sqlite", QByteArray("SQLite format 3\0", 16) + QByteArray(84, '\x01'), false},
         {"cut jet", jet.read(2048), false},
         {"jet with endless object properties", endlessProperties, false},
+        {"jet whose catalog has no page map", withoutPageMap(KoreanFixture, 2, 6), false},
+        {"jet whose table has no page map", withoutPageMap(UnicodeFixture, 53, 54), false},
     };
     for (const BrokenFile& c : cases) {
         SCOPED_TRACE(c.name);

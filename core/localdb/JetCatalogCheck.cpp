@@ -1,4 +1,6 @@
-#include "JetCatalogProperties.h"
+#include "JetCatalogCheck.h"
+
+#include "JetUsageMap.h"
 
 #include <cstring>
 #include <memory>
@@ -98,7 +100,7 @@ std::optional<Blob> PropertyBlob(MdbHandle* mdb, MdbColumn* column, std::size_t 
 
 } // namespace
 
-bool CatalogPropertiesEnd(MdbHandle* mdb, std::size_t fileSize)
+bool CatalogReadable(MdbHandle* mdb, std::size_t fileSize)
 {
     MdbCatalogEntry objects{};
     objects.mdb = mdb;
@@ -109,6 +111,8 @@ bool CatalogPropertiesEnd(MdbHandle* mdb, std::size_t fileSize)
     const TablePtr table(mdb_read_table(&objects), &mdb_free_tabledef);
     if (!table || !mdb_read_columns(table.get()))
         return true;
+    if (!UsageMapReadable(*table))
+        return false;
     std::vector<char> bound(mdb->bind_size);
     int boundLength = 0;
     const int column = mdb_bind_column_by_name(table.get(), const_cast<gchar*>("LvProp"),
