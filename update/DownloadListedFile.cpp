@@ -1,69 +1,18 @@
 #include "DownloadListedFile.h"
 
 #include "MessageBox.h"
-#include "ZipEntryName.h"
+#include "UpdateList.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <optional>
 
 namespace {
 
-// The date and time formats of the list's third field, with and without seconds, and a date
-// alone (midnight).
-const QStringList TimeFormats = {
-    QStringLiteral("yyyy-MM-dd H:mm:ss"),
-    QStringLiteral("yyyy-MM-dd H:mm"),
-    QStringLiteral("yyyy-MM-dd"),
-};
-
 void Show(const QString& text)
 {
     ShowMessage({.text = text, .caption = {}});
-}
-
-bool LineHolds(const QString& line, const QString& wanted)
-{
-    QString fields = line;
-    fields.replace(u'\t', u'\n');
-    return fields.toUpper().contains(wanted.toUpper());
-}
-
-std::optional<qint32> Integer(const QString& text)
-{
-    static const QRegularExpression decimal(QStringLiteral("^[+-]?[0-9]+$"));
-    if (!decimal.match(text).hasMatch())
-        return std::nullopt;
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    return ok ? std::optional<qint32>(value) : std::nullopt;
-}
-
-std::optional<QDateTime> DateTime(const QString& text)
-{
-    for (const QString& format : TimeFormats) {
-        const QDateTime time = QDateTime::fromString(text, format);
-        if (time.isValid())
-            return time;
-    }
-    return std::nullopt;
-}
-
-// The record of a list line; nothing when a field is missing or not of its kind. A name that
-// is not a plain file name (a separator, "..") would store the download elsewhere: refused.
-std::optional<TDownFileRec> Record(const QString& line)
-{
-    const QStringList fields = line.split(u'\t');
-    if (fields.size() < 3)
-        return std::nullopt;
-    const std::optional<QString> name = TopLevelFileName(fields[0]);
-    const std::optional<qint32> number = Integer(fields[1]);
-    const std::optional<QDateTime> time = DateTime(fields[2]);
-    if (!name || !number || !time)
-        return std::nullopt;
-    return TDownFileRec{*name, *number, *time};
 }
 
 // The file-date format of the platform counts seconds in twos.
@@ -113,11 +62,10 @@ qint64 DownloadListedFile(HttpClient& client, const QStringList& list, const QSt
                           const QString& wanted, const QString& localPath, const QString& folder)
 {
     Q_UNUSED(localPath);
-    const auto line = std::find_if(list.begin(), list.end(),
-                                   [&](const QString& each) { return LineHolds(each, wanted); });
-    if (line == list.end())
+    const std::optional<QString> line = FirstLineHolding(list, wanted);
+    if (!line)
         return 0;
-    const std::optional<TDownFileRec> record = Record(*line);
+    const std::optional<TDownFileRec> record = ListedFileRecord(*line);
     if (!record) {
         Show(QStringLiteral("예상하지 못한 에러가 발생하였습니다."));
         return 0;

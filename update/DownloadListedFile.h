@@ -2,16 +2,7 @@
 
 #include "HttpClient.h"
 
-#include <QDateTime>
 #include <QStringList>
-
-// One line of the update list: the file's name on the server, its number and its time.
-struct TDownFileRec
-{
-    QString FileName;
-    qint32 FileNumber = 0;
-    QDateTime FileTime;
-};
 
 // Finds the first line of the update list that holds the wanted name in one of its fields
 // (ASCII letters without regard to case, also inside a longer name) and downloads the listed

@@ -1,19 +1,11 @@
 #include "FetchTextList.h"
 
+#include "UpdateList.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QRegularExpression>
 
 namespace {
-
-QStringList LinesOf(const QString& text)
-{
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = text.split(lineBreak);
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
 
 // A list names a few files; a longer answer is not one.
 constexpr qint64 MaxListBytes = 1024 * 1024;
@@ -27,6 +19,6 @@ int FetchTextList(HttpClient& client, QStringList& list, const QString& url)
     answer.open(QIODevice::WriteOnly);
     if (client.Get(url, answer, MaxListBytes).kind != HttpResult::Kind::Ok)
         return -1;
-    list = LinesOf(QString::fromUtf8(answer.data()));
+    list = UpdateListLines(QString::fromUtf8(answer.data()));
     return int(list.size());
 }

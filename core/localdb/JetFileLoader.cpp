@@ -1,5 +1,8 @@
 #include "JetFileLoader.h"
 
+#include "JetCatalogCheck.h"
+#include "JetUsageMap.h"
+
 // libmdb's header includes glib inside its extern "C" block, which C++ cannot compile, so glib
 // comes first.
 #include <QFile>
@@ -16,7 +19,11 @@
 namespace {
 
 // Room for a memo of 300,000 Korean characters in UTF-8; libmdb cuts longer values here.
-constexpr size_t BindSize = size_t{1} << 20;
+constexpr size_t MemoBindSize = size_t{1} << 20;
+// Room for any value stored inside a row, which lies on one 4 KB page: 4,096 single-byte
+// characters of two UTF-8 bytes at most. libmdb allocates a buffer of the bind size for every
+// text value it reads, so tables without memos are read with this smaller one.
+constexpr size_t RowBindSize = size_t{16} << 10;
 constexpr int RowOffsetMask = 0x1fff;
 
 using MdbPtr = std::unique_ptr<MdbHandle, decltype(&mdb_close)>;
@@ -41,11 +48,12 @@ private:
 };
 
 // One column of the copy: libmdb writes the value as text into buffer and its length into
-// length.
+// length. The buffer is not zeroed first: libmdb ends every value it writes, and zeroing a
+// megabyte for each column of a table with memos cost more than reading a small table.
 struct BoundColumn
 {
     int index = 0;
-    std::vector<char> buffer;
+    std::unique_ptr<char[]> buffer;
     int length = 0;
 };
 
@@ -129,22 +137,32 @@ bool InsertRow(sqlite3_stmt* insert, MdbTableDef* table, const std::vector<Bound
         if (anyEmpty && nulls[column.index])
             sqlite3_bind_null(insert, parameter);
         else
-            sqlite3_bind_text(insert, parameter, column.buffer.data(), column.length,
-                              SQLITE_STATIC);
+            sqlite3_bind_text(insert, parameter, column.buffer.get(), column.length, SQLITE_STATIC);
     }
     const bool inserted = sqlite3_step(insert) == SQLITE_DONE;
     sqlite3_reset(insert);
     return inserted;
 }
 
+bool HasMemo(MdbTableDef* table)
+{
+    for (unsigned i = 0; i < table->num_cols; ++i) {
+        if (ColumnAt(table, i)->col_type == MDB_MEMO)
+            return true;
+    }
+    return false;
+}
+
 bool CopyTable(MdbTableDef* table, sqlite3* target)
 {
+    mdb_set_bind_size(table->entry->mdb, HasMemo(table) ? MemoBindSize : RowBindSize);
     std::vector<BoundColumn> columns;
     columns.reserve(table->num_cols);
     for (unsigned i = 0; i < table->num_cols; ++i) {
         if (ColumnAt(table, i)->col_type != MDB_OLE)
-            columns.push_back(
-                {static_cast<int>(i), std::vector<char>(table->entry->mdb->bind_size), 0});
+            columns.push_back({static_cast<int>(i),
+                               std::make_unique_for_overwrite<char[]>(table->entry->mdb->bind_size),
+                               0});
     }
     if (!CreateTable(table, columns, target))
         return false;
@@ -152,7 +170,7 @@ bool CopyTable(MdbTableDef* table, sqlite3* target)
     if (!insert)
         return false;
     for (BoundColumn& column : columns)
-        mdb_bind_column(table, column.index + 1, column.buffer.data(), &column.length);
+        mdb_bind_column(table, column.index + 1, column.buffer.get(), &column.length);
     mdb_rewind_table(table);
     while (mdb_fetch_row(table)) {
         if (!InsertRow(insert.get(), table, columns))
@@ -175,7 +193,7 @@ bool CopyUserTables(MdbHandle* mdb, sqlite3* target, QString& error)
             continue;
         const QString name = QString::fromUtf8(entry->object_name);
         TablePtr table(mdb_read_table(entry), &mdb_free_tabledef);
-        if (!table || !mdb_read_columns(table.get())) {
+        if (!table || !mdb_read_columns(table.get()) || !UsageMapReadable(*table)) {
             error = QStringLiteral("cannot read table ") + name;
             return false;
         }
@@ -202,10 +220,15 @@ bool LoadJetFile(const QString& filePath, sqlite3* target, QString& error)
         error = filePath + QStringLiteral(" is not a readable Access file");
         return false;
     }
-    mdb_set_bind_size(mdb.get(), BindSize);
+    mdb_set_bind_size(mdb.get(), RowBindSize);
     mdb_set_date_fmt(mdb.get(), "%Y-%m-%d %H:%M:%S");
     mdb_set_shortdate_fmt(mdb.get(), "%Y-%m-%d");
     mdb_set_boolean_fmt_numbers(mdb.get());
+
+    if (!CatalogReadable(mdb.get(), static_cast<size_t>(QFileInfo(filePath).size()))) {
+        error = filePath + QStringLiteral(": the catalog is damaged");
+        return false;
+    }
 
     sqlite3_exec(target, "BEGIN", nullptr, nullptr, nullptr);
     QString copyError;

@@ -3,6 +3,7 @@
 #include "ParsedHtml.h"
 
 #include <QRegularExpression>
+#include <vector>
 
 namespace {
 
@@ -12,19 +13,30 @@ QString Attribute(const GumboNode* element, const char* name)
     return attribute == nullptr ? QString() : QString::fromUtf8(attribute->value);
 }
 
-// The content attribute of the first refresh <meta> in document order, or empty.
-QString RefreshContent(const GumboNode* node)
+bool IsRefresh(const GumboNode* node)
 {
-    if (node->type != GUMBO_NODE_ELEMENT)
-        return {};
-    if (node->v.element.tag == GUMBO_TAG_META &&
-        Attribute(node, "http-equiv").compare(u"refresh", Qt::CaseInsensitive) == 0)
-        return Attribute(node, "content");
-    const GumboVector& children = node->v.element.children;
-    for (unsigned int i = 0; i < children.length; ++i) {
-        const QString content = RefreshContent(static_cast<const GumboNode*>(children.data[i]));
-        if (!content.isEmpty())
-            return content;
+    return node->type == GUMBO_NODE_ELEMENT && node->v.element.tag == GUMBO_TAG_META &&
+           Attribute(node, "http-equiv").compare(u"refresh", Qt::CaseInsensitive) == 0;
+}
+
+// The content attribute of the first refresh <meta> in document order, or empty. The tree is
+// walked with a stack of its own, so that a deeply nested page cannot exhaust the thread's stack.
+QString RefreshContent(const GumboNode* root)
+{
+    std::vector<const GumboNode*> pending = {root};
+    while (!pending.empty()) {
+        const GumboNode* node = pending.back();
+        pending.pop_back();
+        if (node->type != GUMBO_NODE_ELEMENT)
+            continue;
+        if (IsRefresh(node)) {
+            const QString content = Attribute(node, "content");
+            if (!content.isEmpty())
+                return content;
+        }
+        const GumboVector& children = node->v.element.children;
+        for (unsigned int i = children.length; i > 0; --i)
+            pending.push_back(static_cast<const GumboNode*>(children.data[i - 1]));
     }
     return {};
 }

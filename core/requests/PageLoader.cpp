@@ -3,6 +3,7 @@
 #include "MetaRefresh.h"
 #include "NetworkThread.h"
 #include "PageDecoding.h"
+#include "PageSizeLimit.h"
 #include "PageText.h"
 
 #include <QNetworkReply>
@@ -85,7 +86,12 @@ void PageLoader::OnFinished()
         return;
     }
 
-    const QString html = DecodePage(reply->readAll(), reply->rawHeader("Content-Type"));
+    const QByteArray body = reply->readAll();
+    if (body.size() > MaxPageBytes) {
+        Complete(requestedText_, ErrorPage(QStringLiteral("서버에서 받은 페이지가 너무 큽니다.")));
+        return;
+    }
+    const QString html = DecodePage(body, reply->rawHeader("Content-Type"));
     const QString refresh = ImmediateRefreshTarget(html);
     if (!refresh.isEmpty() && refreshes_ < kMaxRefreshes) {
         ++refreshes_;

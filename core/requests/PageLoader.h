@@ -17,7 +17,8 @@ using RawHeaders = QList<QPair<QByteArray, QByteArray>>;
 // The network side of one browser control; it lives on the network thread. A load follows HTTP
 // redirects and immediate meta refreshes to the final document and reports it with the
 // rendered text, or reports the browser's error page at the requested address when there is no
-// answer, no answer in time, or an HTTP error status. A new load abandons the one under way.
+// answer, no answer in time, an HTTP error status, or a page larger than MaxPageBytes. A new load
+// abandons the one under way.
 class PageLoader : public QObject
 {
     Q_OBJECT

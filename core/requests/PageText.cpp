@@ -4,6 +4,7 @@
 #include "WebBrowser.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -199,13 +200,25 @@ private:
     bool pendingSpace_ = false;
 };
 
-void Render(const GumboNode* node, bool keepWhitespace, TextBuilder& builder)
+// One step of the walk through the tree: entering a node, or leaving an element after its
+// children.
+struct RenderStep
 {
+    const GumboNode* node;
+    bool keepWhitespace;
+    bool leaving;
+};
+
+// Enters a node: renders a text, or starts an element and queues its children (first child on
+// top) and its end.
+void Enter(const RenderStep& step, TextBuilder& builder, std::vector<RenderStep>& steps)
+{
+    const GumboNode* node = step.node;
     switch (node->type) {
     case GUMBO_NODE_TEXT:
     case GUMBO_NODE_CDATA:
     case GUMBO_NODE_WHITESPACE:
-        builder.Append(QString::fromUtf8(node->v.text.text), keepWhitespace);
+        builder.Append(QString::fromUtf8(node->v.text.text), step.keepWhitespace);
         return;
     case GUMBO_NODE_ELEMENT:
         break;
@@ -222,12 +235,27 @@ void Render(const GumboNode* node, bool keepWhitespace, TextBuilder& builder)
     }
     if (IsCell(node) && !IsFirstCellOfRow(node))
         builder.Tab();
-    const int lineBreaks = LineBreaksAround(element.tag);
-    builder.RequireLineBreaks(lineBreaks);
-    const bool keepInside = keepWhitespace || KeepsWhitespace(element.tag);
-    for (unsigned int i = 0; i < element.children.length; ++i)
-        Render(static_cast<const GumboNode*>(element.children.data[i]), keepInside, builder);
-    builder.RequireLineBreaks(lineBreaks);
+    builder.RequireLineBreaks(LineBreaksAround(element.tag));
+    const bool keepInside = step.keepWhitespace || KeepsWhitespace(element.tag);
+    steps.push_back({node, keepInside, true});
+    for (unsigned int i = element.children.length; i > 0; --i)
+        steps.push_back(
+            {static_cast<const GumboNode*>(element.children.data[i - 1]), keepInside, false});
+}
+
+// The tree is walked with a stack of its own rather than by recursion, so that a deeply nested
+// page cannot exhaust the thread's stack.
+void Render(const GumboNode* root, TextBuilder& builder)
+{
+    std::vector<RenderStep> steps = {{root, false, false}};
+    while (!steps.empty()) {
+        const RenderStep step = steps.back();
+        steps.pop_back();
+        if (step.leaving)
+            builder.RequireLineBreaks(LineBreaksAround(step.node->v.element.tag));
+        else
+            Enter(step, builder, steps);
+    }
 }
 
 } // namespace
@@ -236,7 +264,7 @@ QString DocumentOuterText(const QString& html)
 {
     const ParsedHtml document(html);
     TextBuilder builder;
-    Render(document.DocumentElement(), false, builder);
+    Render(document.DocumentElement(), builder);
     return builder.Text();
 }
 

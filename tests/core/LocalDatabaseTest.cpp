@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QSqlRecord>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
@@ -204,12 +205,34 @@ TEST_F(LocalDatabaseTest, MissingOrUnreadableFileShowsTheMessageAndLeavesNoQuery
 {
     QFile jet(KoreanFixture);
     ASSERT_TRUE(jet.open(QIODevice::ReadOnly));
+    // Property blobs whose first record claims a length of zero: libmdb's catalog reader would
+    // never get past them.
+    QFile unicode(UnicodeFixture);
+    ASSERT_TRUE(unicode.open(QIODevice::ReadOnly));
+    QByteArray endlessProperties = unicode.readAll();
+    const QByteArray blobStart("MR2\0", 4);
+    for (qsizetype blob = endlessProperties.indexOf(blobStart); blob >= 0;
+         blob = endlessProperties.indexOf(blobStart, blob + 1))
+        endlessProperties.replace(blob + 4, 4, QByteArray(4, '\0'));
+    // A table definition whose map of data pages points at an empty row (the pointer at offset 55
+    // of a Jet 4 definition page): libmdb fetched the rows through a map it did not have.
+    const auto withoutPageMap = [](const QString& fixture, int definitionPage, int mapPage) {
+        QFile file(fixture);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        const quint32 emptyRow = quint32(mapPage) << 8 | 95;
+        qToLittleEndian(emptyRow, bytes.data() + definitionPage * 4096 + 55);
+        return bytes;
+    };
     const BrokenFile cases[] = {
         {"missing", {}, true},
         {"empty", {}, false},
         {"garbage", "this is not a database at all, only some text\n", false},
         {"cut sqlite", QByteArray("SQLite format 3\0", 16) + QByteArray(84, '\x01'), false},
         {"cut jet", jet.read(2048), false},
+        {"jet with endless object properties", endlessProperties, false},
+        {"jet whose catalog has no page map", withoutPageMap(KoreanFixture, 2, 6), false},
+        {"jet whose table has no page map", withoutPageMap(UnicodeFixture, 53, 54), false},
     };
     for (const BrokenFile& c : cases) {
         SCOPED_TRACE(c.name);

@@ -117,6 +117,26 @@ TEST(PageTextTest, FindsTheTargetOfAnImmediateRefresh)
     }
 }
 
+// Nesting as deep as a page within MaxPageBytes allows: the parser records no errors (each would
+// copy the stack of open elements) and the tree is walked without recursion.
+TEST(PageTextTest, DeeplyNestedPagesGiveTheirAnswer)
+{
+    const QList<RenderCase> cases = {
+        {"2,100 tables, each in a cell of the one before",
+         u"<table><tr><td>"_qs.repeated(2100) + u"Y]1]"_qs, u"Y]1]"_qs},
+        {"6,500 divisions", u"<div>"_qs.repeated(6500) + u"Y]1]"_qs, u"Y]1]"_qs},
+        {"10,900 quotations", u"<q>"_qs.repeated(10900) + u"Y]1]"_qs, u"Y]1]"_qs},
+    };
+    for (const RenderCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        EXPECT_EQ(DocumentOuterText(test.html), test.text);
+        EXPECT_EQ(ImmediateRefreshTarget(test.html), QString());
+        EXPECT_EQ(ImmediateRefreshTarget(
+                      test.html + u"<meta http-equiv=\"refresh\" content=\"0;url=a.asp\">"_qs),
+                  u"a.asp"_qs);
+    }
+}
+
 TEST(PageTextTest, RecognisesErrorPagesByTheirTexts)
 {
     EXPECT_TRUE(IsServerErrorPage(u"서버에서 표시할 페이지를 받지 못했습니다"_qs));

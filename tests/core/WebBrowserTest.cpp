@@ -3,6 +3,7 @@
 #include "FormEncoding.h"
 #include "LoopbackServer.h"
 #include "NetworkThread.h"
+#include "PageSizeLimit.h"
 #include "Quillane_Define.h"
 #include "ServerErrorPage.h"
 
@@ -46,6 +47,15 @@ protected:
                          response.status = 500;
                          response.set_content("Y]broken]", "text/html");
                      });
+        // Answers of MaxPageBytes bytes and of one byte more: "Y]" and then spaces.
+        server_.Post(
+            "/Quillane/largest.asp", [](const httplib::Request&, httplib::Response& response) {
+                response.set_content("Y]" + std::string(MaxPageBytes - 2, ' '), "text/html");
+            });
+        server_.Post(
+            "/Quillane/toolarge.asp", [](const httplib::Request&, httplib::Response& response) {
+                response.set_content("Y]" + std::string(MaxPageBytes - 1, ' '), "text/html");
+            });
         server_.Post("/Quillane/held.asp",
                      [this](const httplib::Request&, httplib::Response& response) {
                          std::unique_lock lock(heldMutex_);
@@ -161,6 +171,18 @@ TEST_F(WebBrowserTest, AnErrorStatusCompletesWithTheErrorPageAtTheRequestedAddre
     PostPage(browser_, QStringLiteral("missing.asp"), u"a =1"_qs);
     EXPECT_EQ(NextCompletion(completions), BaseUrl + u"missing.asp"_qs);
     EXPECT_TRUE(IsServerErrorPage(PageText(browser_)));
+}
+
+TEST_F(WebBrowserTest, APageLargerThanAnyAnswerCompletesWithTheErrorPage)
+{
+    QSignalSpy completions(&browser_, &WebBrowser::DocumentComplete);
+    PostPage(browser_, QStringLiteral("largest.asp"), u"a =1"_qs);
+    EXPECT_EQ(NextCompletion(completions), BaseUrl + u"largest.asp"_qs);
+    EXPECT_EQ(PageText(browser_), u"Y]"_qs);
+    PostPage(browser_, QStringLiteral("toolarge.asp"), u"a =1"_qs);
+    EXPECT_EQ(NextCompletion(completions), BaseUrl + u"toolarge.asp"_qs);
+    EXPECT_TRUE(IsServerErrorPage(PageText(browser_)));
+    EXPECT_FALSE(PageText(browser_).contains(u"Y]"_qs));
 }
 
 TEST_F(WebBrowserTest, NoServerCompletesWithTheErrorPage)

@@ -1,7 +1,9 @@
 // A served page as the browser stand-in reads it: decoding by header, byte-order mark and meta
-// tag, the rendered text, and the immediate-refresh target.
+// tag, the rendered text, and the immediate-refresh target. Like the stand-in, it reads no page
+// larger than MaxPageBytes.
 #include "MetaRefresh.h"
 #include "PageDecoding.h"
+#include "PageSizeLimit.h"
 #include "PageText.h"
 
 #include <QByteArray>
@@ -15,6 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qsizetype lineEnd = input.indexOf('\n');
     const QByteArray contentType = lineEnd < 0 ? QByteArray() : input.left(lineEnd);
     const QByteArray body = lineEnd < 0 ? input : input.mid(lineEnd + 1);
+    if (body.size() > MaxPageBytes)
+        return 0;
 
     const QString html = DecodePage(body, contentType);
     static_cast<void>(DocumentOuterText(html));

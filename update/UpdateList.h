@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDateTime>
+#include <QStringList>
+#include <optional>
+
+// One line of the update list: the file's name on the server, its number and its time.
+struct TDownFileRec
+{
+    QString FileName;
+    qint32 FileNumber = 0;
+    QDateTime FileTime;
+};
+
+// The lines of the list's answer: split at CR LF, CR or LF; a line break at the end opens no
+// further line.
+QStringList UpdateListLines(const QString& text);
+
+// The first line that holds the wanted name in one of its tab-separated fields (letters without
+// regard to case, also inside a longer name); nothing when no line does.
+std::optional<QString> FirstLineHolding(const QStringList& list, const QString& wanted);
+
+// The record of a list line: a plain file name, a 32-bit number and a date and time (with or
+// without seconds, or a date alone), separated by tabs. Nothing when a field is missing or not of
+// its kind; a name that is not a plain file name (a separator, "..") would store the download
+// elsewhere and is refused too.
+std::optional<TDownFileRec> ListedFileRecord(const QString& line);
