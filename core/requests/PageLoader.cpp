@@ -23,6 +23,11 @@ QString ErrorPage(const QString& reason)
         .arg(reason.toHtmlEscaped());
 }
 
+QString TooLargePage()
+{
+    return ErrorPage(QStringLiteral("서버에서 받은 페이지가 너무 큽니다."));
+}
+
 QString ReasonOf(const QNetworkReply& reply)
 {
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -64,7 +69,15 @@ void PageLoader::Send(const QNetworkRequest& request, const QByteArray& postData
     QNetworkAccessManager& manager = NetworkManager();
     reply_ = postData.isEmpty() ? manager.get(request) : manager.post(request, postData);
     reply_->setParent(this);
+    tooLarge_ = false;
     connect(reply_, &QNetworkReply::finished, this, &PageLoader::OnFinished);
+    // A page larger than any answer is not read to its end: it could be endless.
+    connect(reply_, &QNetworkReply::downloadProgress, this, [this](qint64 received) {
+        if (received <= MaxPageBytes || tooLarge_)
+            return;
+        tooLarge_ = true;
+        reply_->abort();
+    });
 }
 
 void PageLoader::Abandon()
@@ -81,6 +94,10 @@ void PageLoader::OnFinished()
 {
     QNetworkReply* reply = reply_;
     reply->deleteLater();
+    if (tooLarge_) {
+        Complete(requestedText_, TooLargePage());
+        return;
+    }
     if (reply->error() != QNetworkReply::NoError) {
         Complete(requestedText_, ErrorPage(ReasonOf(*reply)));
         return;
@@ -88,7 +105,7 @@ void PageLoader::OnFinished()
 
     const QByteArray body = reply->readAll();
     if (body.size() > MaxPageBytes) {
-        Complete(requestedText_, ErrorPage(QStringLiteral("서버에서 받은 페이지가 너무 큽니다.")));
+        Complete(requestedText_, TooLargePage());
         return;
     }
     const QString html = DecodePage(body, reply->rawHeader("Content-Type"));

@@ -47,4 +47,6 @@ private:
     QString requestedText_;
     QUrl requested_;
     int refreshes_ = 0;
+    // The reply under way grew past MaxPageBytes and was cut off.
+    bool tooLarge_ = false;
 };

@@ -56,6 +56,15 @@ protected:
             "/Quillane/toolarge.asp", [](const httplib::Request&, httplib::Response& response) {
                 response.set_content("Y]" + std::string(MaxPageBytes - 1, ' '), "text/html");
             });
+        // A page that never ends.
+        server_.Post("/Quillane/endless.asp",
+                     [](const httplib::Request&, httplib::Response& response) {
+                         response.set_chunked_content_provider(
+                             "text/html", [](std::size_t, httplib::DataSink& sink) {
+                                 const std::string chunk(4096, 'Y');
+                                 return sink.write(chunk.data(), chunk.size());
+                             });
+                     });
         server_.Post("/Quillane/held.asp",
                      [this](const httplib::Request&, httplib::Response& response) {
                          std::unique_lock lock(heldMutex_);
@@ -183,6 +192,9 @@ TEST_F(WebBrowserTest, APageLargerThanAnyAnswerCompletesWithTheErrorPage)
     EXPECT_EQ(NextCompletion(completions), BaseUrl + u"toolarge.asp"_qs);
     EXPECT_TRUE(IsServerErrorPage(PageText(browser_)));
     EXPECT_FALSE(PageText(browser_).contains(u"Y]"_qs));
+    PostPage(browser_, QStringLiteral("endless.asp"), u"a =1"_qs);
+    EXPECT_EQ(NextCompletion(completions), BaseUrl + u"endless.asp"_qs) << "not read to its end";
+    EXPECT_TRUE(IsServerErrorPage(PageText(browser_)));
 }
 
 TEST_F(WebBrowserTest, NoServerCompletesWithTheErrorPage)
