@@ -52,8 +52,10 @@ private:
     // by the request and the writer, so the writer may still wake it after the request returned.
     struct Job
     {
+        Job(Work what, bool waitedFor) : work(std::move(what)), waited(waitedFor) {}
+
         Work work;
-        bool waited = true; // else the writer reports its failure itself
+        bool waited; // else the writer reports its failure itself
         std::exception_ptr error;
         std::atomic<bool> done = false;
     };

@@ -6,9 +6,11 @@ UpdateServer::UpdateServer()
 {
     // One request a connection, so that stopping never waits for an idle client.
     server_.set_keep_alive_max_count(1);
-    server_.set_logger([this](const httplib::Request& request, const httplib::Response&) {
+    // Noted before the answer leaves, so a client that has its answer finds the request listed.
+    server_.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
         std::lock_guard lock(mutex_);
         requests_.push_back({request.target, request.headers});
+        return httplib::Server::HandlerResponse::Unhandled;
     });
     server_.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
         httplib::Server::Handler handler;
