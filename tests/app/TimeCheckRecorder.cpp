@@ -16,12 +16,14 @@ TimeCheckRecorder::TimeCheckRecorder()
     server_.Get("/ConTest.htm", [](const httplib::Request&, httplib::Response& response) {
         response.set_content("NORMAL", "text/html");
     });
-    server_.set_logger([this](const httplib::Request& request, const httplib::Response&) {
+    // Noted before the answer leaves, so a client that has its answer finds the request listed.
+    server_.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
         {
             const std::lock_guard lock(mutex_);
             paths_.push_back(request.path);
         }
         arrived_.notify_all();
+        return httplib::Server::HandlerResponse::Unhandled;
     });
     // One request per connection: a kept-alive connection would hold up Stop().
     server_.set_keep_alive_max_count(1);
