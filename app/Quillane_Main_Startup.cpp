@@ -17,6 +17,7 @@
 #include "SettingsKeys.h"
 #include "TempFolder.h"
 #include "UpdateProgram.h"
+#include "UpdateStart.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -63,6 +64,7 @@ QString PrepareSettingsFile()
 
 void Tfrm_Quillane_Main::Startup()
 {
+    FinishLastUpdate();
     SignInAnswer.clear();
     RunConnectivityTest();
     CreateDesktopShortcut();

@@ -8,11 +8,28 @@
 #       writes the signature file that goes into the service's update folder beside the package
 #       and the version file: "version=N", "sha256=HEX" (the signed manifest) and
 #       "signature=BASE64".
+#   scripts/update-release.sh development-key
+#       prints the public key of this machine's development key, making the key first when there
+#       is none; a development build without QUILLANE_UPDATE_PUBLIC_KEY carries it.
+#   scripts/update-release.sh sign-development QUILLANE_UPDATE.ZIP VERSION QUILLANE_UPDATE.sig
+#       signs a demonstration release with the development key.
 set -euo pipefail
 
+# The development key lives outside every clone, for the user alone.
+DEVELOPMENT_KEY=${XDG_DATA_HOME:-$HOME/.local/share}/quillane-development/update-key.pem
+
 usage() {
-    sed -n '2,11p' "$0" >&2
+    sed -n '2,17p' "$0" >&2
     exit 2
+}
+
+development_key() {
+    if [ ! -s "$DEVELOPMENT_KEY" ]; then
+        mkdir -p -m 700 "$(dirname "$DEVELOPMENT_KEY")"
+        (umask 077 && openssl genpkey -algorithm ed25519 -out "$DEVELOPMENT_KEY.part" &&
+            mv "$DEVELOPMENT_KEY.part" "$DEVELOPMENT_KEY")
+    fi
+    public_key_hex "$DEVELOPMENT_KEY"
 }
 
 public_key_hex() {
@@ -48,5 +65,7 @@ sign() {
 case "${1:-}" in
 keygen) [ $# -eq 2 ] || usage; keygen "$2" ;;
 sign) [ $# -eq 5 ] || usage; sign "$2" "$3" "$4" "$5" ;;
+development-key) [ $# -eq 1 ] || usage; development_key ;;
+sign-development) [ $# -eq 4 ] || usage; development_key >/dev/null; sign "$DEVELOPMENT_KEY" "$2" "$3" "$4" ;;
 *) usage ;;
 esac

@@ -24,15 +24,18 @@ QDateTime ToEvenSecond(const QDateTime& time)
 // No update file is larger than the largest package that unpacks.
 constexpr qint64 MaxFileBytes = 512LL * 1024 * 1024;
 
+// A download may take the request time-out, or for a large file the time it takes at 32 KiB/s.
+constexpr AnswerDeadline DownloadDeadline{std::chrono::milliseconds::zero(), 32 * 1024};
+
 // The GET, once more after a closed connection; the second try starts the file afresh.
 HttpResult Fetch(HttpClient& client, const QString& url, QFile& file)
 {
-    const HttpResult first = client.Get(url, file, MaxFileBytes);
+    const HttpResult first = client.Get(url, file, MaxFileBytes, DownloadDeadline);
     if (first.kind != HttpResult::Kind::ConnectionClosed)
         return first;
     if (!file.resize(0) || !file.seek(0))
         return {HttpResult::Kind::OtherError, 0, file.errorString()};
-    return client.Get(url, file, MaxFileBytes);
+    return client.Get(url, file, MaxFileBytes, DownloadDeadline);
 }
 
 qint64 Outcome(const HttpResult& result, const TDownFileRec& record, QFile& file)
@@ -61,8 +64,7 @@ qint64 Outcome(const HttpResult& result, const TDownFileRec& record, QFile& file
 qint64 DownloadListedFile(HttpClient& client, const QStringList& list, const QString& baseUrl,
                           const QString& wanted, const QString& localPath, const QString& folder)
 {
-    Q_UNUSED(localPath);
-    const std::optional<QString> line = FirstLineHolding(list, wanted);
+    const std::optional<QString> line = FirstLineListing(list, wanted);
     if (!line)
         return 0;
     const std::optional<TDownFileRec> record = ListedFileRecord(*line);
@@ -71,11 +73,10 @@ qint64 DownloadListedFile(HttpClient& client, const QStringList& list, const QSt
         return 0;
     }
     QDir().mkpath(folder);
-    const QString target = QDir(folder).filePath(record->FileName);
     // A link planted at the name is replaced, never written through.
-    if (QFileInfo(target).isSymLink())
-        QFile::remove(target);
-    QFile file(target);
+    if (QFileInfo(localPath).isSymLink())
+        QFile::remove(localPath);
+    QFile file(localPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         Show(QStringLiteral("다운로드중에 시스템 에러가 발생했습니다.\r\n\r\n") +
              file.errorString());

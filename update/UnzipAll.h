@@ -1,19 +1,16 @@
 #pragma once
 
-#include <QString>
+#include <QByteArray>
+#include <QStringList>
 
-// Unpacks the top-level files of a ZIP archive into the folder, replacing files of the same
-// names, and returns how many were unpacked. An archive whose name does not end in ".ZIP" (in any
-// letter case) is left alone (0, no message). When nothing could be unpacked (a damaged archive,
-// no usable entry) the user is told so and the result is 0.
+// Unpacks the top-level files of an update package held in memory into the folder (only those
+// named in `only`, letters without regard to case, when it is not empty), replacing files of the
+// same names, and returns how many were unpacked; 0 when the package is refused whole (see
+// PackageMembers) or a file cannot be written.
 //
-// Nothing lands outside the folder: entries in sub-folders and unsafe names are skipped (see
-// TopLevelFileName), as are links, devices and other entries that are not regular files; each
-// file is written to a new temporary file and renamed into place, so an existing link at its
-// name is replaced, never followed. An archive of more than 10,000 entries or 512 MiB unpacked
-// is refused whole. Unix execute permissions stored in the archive are kept.
-int UnzipAll(const QString& archive, const QString& folder);
-
-// Tells the user that the package could not be unpacked ("압축풀기 실패했습니다. 자료를
-// 확인하세요", caption "ERRORS").
-void ReportUnpackFailure();
+// Each file is written to a new temporary file beside its target, synchronised to the disk and
+// renamed into place, so an existing link at its name is replaced, never followed, and a file is
+// either the old one or the whole new one. Unix execute permissions stored in the archive are
+// kept. The bytes actually unpacked count against the 512 MiB limit, whatever the archive
+// declares.
+int UnzipAll(const QByteArray& package, const QString& folder, const QStringList& only = {});

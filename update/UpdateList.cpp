@@ -15,11 +15,9 @@ const QStringList TimeFormats = {
     QStringLiteral("yyyy-MM-dd"),
 };
 
-bool LineHolds(const QString& line, const QString& wanted)
+bool LineLists(const QString& line, const QString& wanted)
 {
-    QString fields = line;
-    fields.replace(u'\t', u'\n');
-    return fields.toUpper().contains(wanted.toUpper());
+    return line.section(u'\t', 0, 0).compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
 std::optional<qint32> Integer(const QString& text)
@@ -53,10 +51,10 @@ QStringList UpdateListLines(const QString& text)
     return lines;
 }
 
-std::optional<QString> FirstLineHolding(const QStringList& list, const QString& wanted)
+std::optional<QString> FirstLineListing(const QStringList& list, const QString& wanted)
 {
     const auto line = std::find_if(list.begin(), list.end(),
-                                   [&](const QString& each) { return LineHolds(each, wanted); });
+                                   [&](const QString& each) { return LineLists(each, wanted); });
     if (line == list.end())
         return std::nullopt;
     return *line;

@@ -16,9 +16,10 @@ struct TDownFileRec
 // further line.
 QStringList UpdateListLines(const QString& text);
 
-// The first line that holds the wanted name in one of its tab-separated fields (letters without
-// regard to case, also inside a longer name); nothing when no line does.
-std::optional<QString> FirstLineHolding(const QStringList& list, const QString& wanted);
+// The first line that lists the wanted file: its first tab-separated field is the wanted name
+// (letters without regard to case); nothing when no line does. A longer name that merely holds
+// the wanted one lists another file.
+std::optional<QString> FirstLineListing(const QStringList& list, const QString& wanted);
 
 // The record of a list line: a plain file name, a 32-bit number and a date and time (with or
 // without seconds, or a date alone), separated by tabs. Nothing when a field is missing or not of

@@ -1,9 +1,9 @@
 #include "UpdateProgram.h"
 
+#include "BuildDefaults.h"
 #include "DownloadListedFile.h"
 #include "FetchTextList.h"
 #include "FileNameCase.h"
-#include "FolderPrivacy.h"
 #include "MessageBox.h"
 #include "PackageFiles.h"
 #include "PackageSignature.h"
@@ -14,8 +14,9 @@
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "UnzipAll.h"
+#include "UpdateFolder.h"
 #include "UpdateKey.h"
-#include "UpdateStaging.h"
+#include "UpdatePackage.h"
 #include "VersionNumber.h"
 #include "quillane_update.h"
 
@@ -25,14 +26,13 @@
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QScreen>
+#include <algorithm>
 
 namespace {
 
 Q_LOGGING_CATEGORY(lcUpdate, "quillane.update")
 
 const QString VersionFile = QStringLiteral("QUILLANE_Version.INI");
-const QString PackageFile = QStringLiteral("QUILLANE_UPDATE.ZIP");
-const QString SignatureFile = QStringLiteral("QUILLANE_UPDATE.sig");
 const QString UpdaterFile = QStringLiteral("Quillane_UP.EXE");
 constexpr int StepPauseMs = 1000;
 constexpr int ShownNormally = 1;
@@ -45,19 +45,51 @@ QString ServerAddress()
     return QStringLiteral("http://") + Config.serviceHost;
 }
 
+QString DownloadBase()
+{
+    return ServerAddress() + QStringLiteral("/Update");
+}
+
 void PauseAndLetMessagesRun()
 {
     Pause(StepPauseMs);
     QCoreApplication::processEvents();
 }
 
+// Downloads a listed file into the update's folder, afresh: a file of an earlier update never
+// stands in for one that did not arrive.
+void Download(HttpClient& client, const QStringList& list, const QString& name)
+{
+    QFile::remove(ExistingFilePath(Config.updateFolder + name));
+    DownloadListedFile(client, list, DownloadBase(), name, Config.updateFolder + name,
+                       Config.updateFolder);
+}
+
 // The server's version from the downloaded version file; "0" without one.
 QString ServerVersion()
 {
-    const QString path = Config.tempFolder + VersionFile;
-    if (!FileExistsIgnoringCase(Config.tempFolder + QStringLiteral("QUILLANE_Version.ini")))
+    if (!FileExistsIgnoringCase(Config.updateFolder + QStringLiteral("QUILLANE_Version.ini")))
         return QStringLiteral("0");
-    return ReadIniString(path, SettingsKeys::VersionInfo, SettingsKeys::Version, {});
+    return ReadIniString(ExistingFilePath(Config.updateFolder + VersionFile),
+                         SettingsKeys::VersionInfo, SettingsKeys::Version, {});
+}
+
+// The lowest version that may replace this one: the recorded one, and never below the version of
+// the program that runs, so that an old package cannot be replayed after the settings file was
+// lost or on a fresh install.
+qint64 VersionFloor(qint64 installed)
+{
+    return std::max<qint64>(installed, QUILLANE_PROGRAM_VERSION);
+}
+
+// An updater that could not put this version in place started the program again: this start goes
+// on without handing over to it once more; the next one tries again.
+bool UpdaterJustFailedOn(qint64 version)
+{
+    const QString mark = Config.updateFolder + FailedFileName;
+    const std::optional<QByteArray> failed = ReadUpdateFile(mark, 64);
+    QFile::remove(mark);
+    return failed && VersionNumber(QString::fromLatin1(*failed)) == version;
 }
 
 void ShowProgressWindow()
@@ -78,20 +110,22 @@ void CloseProgressWindow()
     delete frm_Update;
 }
 
-// With a key in the build, the package counts only when its signature file vouches for it as
-// the server's version.
-bool PackageVouchedFor(HttpClient& client, const QStringList& list, qint64 serverVersion)
+void ReportUnpackFailure()
+{
+    ShowMessage({QStringLiteral("압축풀기 실패했습니다. 자료를 확인하세요"),
+                 QStringLiteral("ERRORS"), MessageIcon::Error});
+}
+
+// With a key in the build, the package counts only when its signature file vouches for exactly
+// these bytes as the server's version.
+bool PackageVouchedFor(HttpClient& client, const QStringList& list, const QByteArray& package,
+                       qint64 serverVersion)
 {
     const QByteArray key = UpdatePublicKey();
     if (key.isEmpty())
         return true;
-    // A signature file of an earlier update must not stand in for a missing one.
-    QFile::remove(ExistingFilePath(Config.tempFolder + SignatureFile));
-    DownloadListedFile(client, list, ServerAddress() + QStringLiteral("/Update"), SignatureFile,
-                       Config.tempFolder + SignatureFile, Config.tempFolder);
-    if (PackageSignatureHolds(ExistingFilePath(Config.tempFolder + SignatureFile),
-                              ExistingFilePath(Config.tempFolder + PackageFile), serverVersion,
-                              key))
+    Download(client, list, SignatureFileName);
+    if (VouchedVersion(package, Config.updateFolder, key) == serverVersion)
         return true;
     ShowMessage({.text = QStringLiteral("업데이트 파일이 협회에서 보낸 것인지 확인할 수 없어 "
                                         "업데이트하지 않았습니다.\r\n지금 버전으로 계속 "
@@ -101,55 +135,53 @@ bool PackageVouchedFor(HttpClient& client, const QStringList& list, qint64 serve
     return false;
 }
 
-// Downloads, checks and unpacks the package into the temporary folder. A package that did not
-// arrive whole, is not vouched for, is hostile or unpacks nothing stops the update.
-bool FetchPackage(HttpClient& client, const QStringList& list, qint64 serverVersion)
+// Downloads and checks the package. The answer is its bytes, read once: what was checked is what
+// the updater is taken from. A package that did not arrive whole, is not vouched for, is hostile
+// or brings no file stops the update.
+std::optional<QByteArray> FetchPackage(HttpClient& client, const QStringList& list,
+                                       qint64 serverVersion)
 {
-    DownloadListedFile(client, list, ServerAddress() + QStringLiteral("/Update"), PackageFile,
-                       Config.tempFolder + PackageFile, Config.tempFolder);
+    Download(client, list, PackageFileName);
     PauseAndLetMessagesRun();
-    const QString package = ExistingFilePath(Config.tempFolder + PackageFile);
-    if (!PackageVouchedFor(client, list, serverVersion))
-        return false;
-    if (!PackageFiles(package)) {
+    const std::optional<QByteArray> package =
+        ReadUpdateFile(ExistingFilePath(Config.updateFolder + PackageFileName), MaxPackageBytes);
+    if (package && !PackageVouchedFor(client, list, *package, serverVersion))
+        return std::nullopt;
+    const std::optional<QStringList> files =
+        package ? PackageFiles(*package) : std::optional<QStringList>();
+    if (!files || files->isEmpty()) {
         ReportUnpackFailure();
-        return false;
+        return std::nullopt;
     }
-    const int unpacked = UnzipAll(package, Config.tempFolder);
     PauseAndLetMessagesRun();
-    return unpacked > 0;
+    return package;
 }
 
-// An updater that the package brought goes to the program folder when none is there; one
-// already there stays, even when the package brings a newer one.
-void PlaceUpdater()
+// An updater that the package brings goes to the program folder when none is there, taken from
+// the checked bytes; one already there stays, even when the package brings a newer one.
+void PlaceUpdater(const QByteArray& package)
 {
-    const QString unpacked = Config.tempFolder + UpdaterFile;
-    const QString installed = ProgramFolder + UpdaterFile;
-    if (FileExistsIgnoringCase(unpacked) && !FileExistsIgnoringCase(installed)) {
-        QFile::copy(ExistingFilePath(unpacked), installed);
+    if (FileExistsIgnoringCase(ProgramFolder + UpdaterFile))
+        return;
+    if (UnzipAll(package, ProgramFolder, {UpdaterFile}) > 0)
         Pause(StepPauseMs);
-    }
 }
 
-void RecordVersion(const QString& version)
-{
-    WriteIniString(ProgramFolder + SettingsKeys::FileName, SettingsKeys::VersionInfo,
-                   SettingsKeys::Version, version);
-}
-
-// The version is recorded before the updater runs; the updater is made executable and started,
-// and this process ends. An updater that cannot be started would leave no program running: the
-// installed version is then recorded again and the start-up goes on.
-void HandOverToUpdater(const QString& serverVersion, const QString& installedVersion)
+// The version is handed over in the update's folder and the updater is made executable and
+// started; this process ends. The updater records the version once the new files are in place.
+// An updater that cannot be started would leave no program running: the start-up goes on.
+void HandOverToUpdater(qint64 serverVersion)
 {
     const QString updater = ExistingFilePath(Trimmed(ProgramFolder) + UpdaterFile);
-    RecordVersion(serverVersion);
+    QFile handover(Config.updateFolder + HandoverFileName);
+    if (handover.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        handover.write(QByteArray::number(serverVersion));
+    handover.close();
     delete frm_Update;
     QFile::setPermissions(updater, QFile::permissions(updater) | QFile::ExeOwner | QFile::ExeGroup |
                                        QFile::ExeOther);
-    if (platform::RunProgram(updater.toStdString(), ShownNormally) != 0) {
-        RecordVersion(installedVersion);
+    if (const int error = platform::RunProgram(updater.toStdString(), ShownNormally)) {
+        qCWarning(lcUpdate) << "cannot start the updater, error" << error;
         return;
     }
     QCoreApplication::processEvents();
@@ -160,35 +192,37 @@ void HandOverToUpdater(const QString& serverVersion, const QString& installedVer
 
 void UpdateProgram(const QString& installedVersion)
 {
-    RemoveUpdateBackup(ProgramFolder);
     HttpClient client;
     QStringList list;
     if (FetchTextList(client, list,
                       ServerAddress() + QStringLiteral("/AutoUpgradeServer.dll?path=UPDATE")) < 2)
         return;
-    DownloadListedFile(client, list, ServerAddress() + QStringLiteral("/Update"), VersionFile,
-                       Config.tempFolder + VersionFile, Config.tempFolder);
-    PauseAndLetMessagesRun();
-    const QString serverText = ServerVersion();
-    const QString installedText =
-        Trimmed(installedVersion).isEmpty() ? QStringLiteral("0") : installedVersion;
-    const std::optional<qint64> server = VersionNumber(serverText);
-    const std::optional<qint64> installed = VersionNumber(installedText);
-    if (!server || !installed || *installed >= *server)
-        return;
-
-    if (!platform::FolderIsPrivate(Config.tempFolder.toStdString())) {
-        qCWarning(lcUpdate) << "no update: others may write to" << Config.tempFolder;
+    if (!PrepareUpdateFolder(Config.updateFolder)) {
+        qCWarning(lcUpdate) << "no update: others may write to" << Config.updateFolder;
         return;
     }
+    Download(client, list, VersionFile);
+    PauseAndLetMessagesRun();
+    const QString installedText =
+        Trimmed(installedVersion).isEmpty() ? QStringLiteral("0") : installedVersion;
+    const std::optional<qint64> server = VersionNumber(ServerVersion());
+    const std::optional<qint64> installed = VersionNumber(installedText);
+    if (!server || !installed || *server <= VersionFloor(*installed))
+        return;
+    if (UpdaterJustFailedOn(*server)) {
+        qCWarning(lcUpdate) << "the updater could not put version" << *server << "in place";
+        return;
+    }
+
     ShowProgressWindow();
-    if (!FetchPackage(client, list, *server)) {
+    const std::optional<QByteArray> package = FetchPackage(client, list, *server);
+    if (!package) {
         CloseProgressWindow();
         return;
     }
-    PlaceUpdater();
+    PlaceUpdater(*package);
     if (FileExistsIgnoringCase(ProgramFolder + UpdaterFile)) {
-        HandOverToUpdater(serverText.trimmed(), installedVersion);
+        HandOverToUpdater(*server);
         return;
     }
     CloseProgressWindow();

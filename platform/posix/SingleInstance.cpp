@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "LockFileTake.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
@@ -58,13 +60,12 @@ public:
         : lock_(InstancePath(QStringLiteral("lock"))),
           socketPath_(InstancePath(QStringLiteral("socket")))
     {
-        // The running copy holds the lock for days: only a dead owner makes it stale.
-        lock_.setStaleLockTime(0);
     }
 
     bool BecomeFirst() override
     {
-        if (!lock_.tryLock(0)) {
+        // The running copy holds the lock for days: only a dead owner makes it stale.
+        if (!TakeLockFile(lock_)) {
             if (lock_.error() != QLockFile::LockFailedError)
                 qCWarning(lcInstance) << "cannot lock" << InstancePath(QStringLiteral("lock"));
             return false;

@@ -1,6 +1,6 @@
 // Any answer to the update list: split into lines, searched for each file the update asks for and
-// read as a record. Every line break ends exactly one line, and an accepted record names one
-// plain file in the temporary folder with a valid time.
+// read as a record. Every line break ends exactly one line, a found line lists exactly the wanted
+// file, and an accepted record names one plain file with a valid time.
 #include "UpdateList.h"
 #include "VersionNumber.h"
 
@@ -63,10 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
 
     for (const QString& wanted : WantedFiles) {
-        const std::optional<QString> line = FirstLineHolding(lines, wanted);
+        const std::optional<QString> line = FirstLineListing(lines, wanted);
         if (!line)
             continue;
-        if (!lines.contains(*line))
+        if (!lines.contains(*line) ||
+            line->section(u'\t', 0, 0).compare(wanted, Qt::CaseInsensitive) != 0)
             __builtin_trap();
         const std::optional<TDownFileRec> record = ListedFileRecord(*line);
         if (!record)

@@ -1,4 +1,5 @@
-// Any entry name of an update package: a name that is accepted is one plain file name.
+// Any entry name of an update package: a name that is accepted is one plain file name, as
+// Windows would name it (no trailing dots or spaces).
 #include "ZipEntryName.h"
 
 #include <QString>
@@ -12,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!name)
         return 0;
     if (name->isEmpty() || *name == u"." || *name == u".." || name->contains(u'/') ||
-        name->contains(u'\\') || name->contains(u':'))
+        name->contains(u'\\') || name->contains(u':') || name->endsWith(u'.') ||
+        name->endsWith(u' '))
         __builtin_trap();
     for (const QChar character : *name)
         if (character.unicode() < 0x20)

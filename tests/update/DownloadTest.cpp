@@ -5,6 +5,7 @@
 #include "UpdateServer.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@
 
 namespace {
 
+using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -121,7 +123,8 @@ TEST_F(Download, AListThatDoesNotArriveAnswersMinusOneAndKeepsTheList)
     EXPECT_THAT(messages, IsEmpty());
 }
 
-TEST_F(Download, TheFirstLineHoldingTheNameIsFetchedAndStampedToTheEvenSecond)
+// Only the file the update asks for is fetched, and it is stored under the name asked for.
+TEST_F(Download, TheLineListingTheNameIsFetchedStoredUnderThatNameAndStamped)
 {
     server.SetFile("QUILLANE_UPDATE.ZIP", Package);
     server.SetFile("quillane_update.zip", "lower");
@@ -130,23 +133,20 @@ TEST_F(Download, TheFirstLineHoldingTheNameIsFetchedAndStampedToTheEvenSecond)
     {
         const char* name;
         QStringList list;
-        const char* stored;
         const char* content;
     } cases[] = {
         {"exact",
          {"QUILLANE_Version.INI\t1\t2017-03-02 13:45:00",
           "QUILLANE_UPDATE.ZIP\t54\t2017-03-02 13:45:07"},
-         "QUILLANE_UPDATE.ZIP",
          Package.c_str()},
-        {"lower case in the list",
-         {"quillane_update.zip\t5\t2017-03-02 13:45:07"},
-         "quillane_update.zip",
-         "lower"},
-        {"a longer name first",
+        {"lower case in the list", {"quillane_update.zip\t5\t2017-03-02 13:45:07"}, "lower"},
+        {"a longer name first is another file",
          {"OLD_QUILLANE_UPDATE.ZIP\t11\t2017-03-02 13:45:07",
           "QUILLANE_UPDATE.ZIP\t54\t2017-03-02 13:45:07"},
-         "OLD_QUILLANE_UPDATE.ZIP",
-         "longer name"},
+         Package.c_str()},
+        {"the name in another field",
+         {"junk.bin\t1\tQUILLANE_UPDATE.ZIP", "QUILLANE_UPDATE.ZIP\t54\t2017-03-02 13:45:07"},
+         Package.c_str()},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
@@ -156,12 +156,61 @@ TEST_F(Download, TheFirstLineHoldingTheNameIsFetchedAndStampedToTheEvenSecond)
                                                  Folder() + "/QUILLANE_UPDATE.ZIP", Folder());
 
         EXPECT_EQ(stored, qint64(strlen(test.content)));
-        EXPECT_THAT(Stored(), ElementsAre(test.stored));
-        const QString path = Folder() + u'/' + test.stored;
+        EXPECT_THAT(Stored(), ElementsAre("QUILLANE_UPDATE.ZIP"));
+        const QString path = Folder() + "/QUILLANE_UPDATE.ZIP";
         EXPECT_EQ(Bytes(path), test.content);
         EXPECT_EQ(QFileInfo(path).lastModified(), QDateTime(QDate(2017, 3, 2), QTime(13, 45, 6)));
     }
     EXPECT_THAT(messages, IsEmpty());
+    EXPECT_THAT(server.Targets(), Each(::testing::StrCaseEq("/Update/QUILLANE_UPDATE.ZIP")));
+}
+
+// A server that sends a byte now and then, never pausing for the request time-out, still ends
+// the request at the deadline of the whole answer; a large file declared by its length may take
+// longer, at the lowest rate.
+TEST_F(Download, ATricklingServerIsCutOffAtTheDeadlineOfTheWholeAnswer)
+{
+    SetRequestTimeout(std::chrono::milliseconds(600));
+    auto trickle = [](std::optional<std::size_t> declared) {
+        return [declared](const httplib::Request&, httplib::Response& response) {
+            auto provide = [](std::size_t, httplib::DataSink& sink) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                return sink.write("x", 1);
+            };
+            if (declared)
+                response.set_content_provider(
+                    *declared, "text/plain",
+                    [provide](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                        return provide(offset, sink);
+                    });
+            else
+                response.set_chunked_content_provider("text/plain", provide);
+        };
+    };
+    server.SetHandler("/AutoUpgradeServer.dll", trickle(std::nullopt));
+    server.SetHandler("/Update/QUILLANE_UPDATE.ZIP", trickle(std::nullopt));
+    const QStringList list = {"QUILLANE_UPDATE.ZIP\t54\t2017-03-02 13:45:07"};
+
+    QElapsedTimer clock;
+    clock.start();
+    QStringList fetched{"kept"};
+    EXPECT_EQ(FetchTextList(client, fetched, "http://" + server.Host() + "/AutoUpgradeServer.dll"),
+              -1);
+    EXPECT_THAT(fetched, ElementsAre("kept"));
+    EXPECT_EQ(DownloadListedFile(client, list, Base(), "QUILLANE_UPDATE.ZIP",
+                                 Folder() + "/QUILLANE_UPDATE.ZIP", Folder()),
+              -1);
+    EXPECT_LT(clock.elapsed(), 5000) << "both requests ended at their deadlines";
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages.front().startsWith(u"다운로드중에 시스템 에러가 발생했습니다.\r\n\r\n"_qs));
+
+    // 40 KiB declared: at 32 KiB/s that may take 1.25 s, past the 0.6 s floor.
+    server.SetHandler("/Update/QUILLANE_UPDATE.ZIP", trickle(40 * 1024));
+    clock.restart();
+    DownloadListedFile(client, list, Base(), "QUILLANE_UPDATE.ZIP",
+                       Folder() + "/QUILLANE_UPDATE.ZIP", Folder());
+    EXPECT_GE(clock.elapsed(), 1100);
+    EXPECT_LT(clock.elapsed(), 5000);
 }
 
 TEST_F(Download, LinesThatCannotBeReadOrNameNothingDownloadNothing)

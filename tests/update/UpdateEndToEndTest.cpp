@@ -1,5 +1,6 @@
 #include "ProgramOnScreen.h"
 #include "Settings.h"
+#include "TestSigning.h"
 #include "UpdateFixture.h"
 #include "XvfbDisplay.h"
 
@@ -7,6 +8,7 @@
 #include <QProcess>
 #include <QStringEncoder>
 #include <QThread>
+#include <gmock/gmock.h>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -16,9 +18,9 @@ namespace {
 constexpr int HandOverBoundMs = 30000;
 const QString Installed = QStringLiteral("52");
 
-// The real program installed in a folder of its own, version 52, signed in before as the
-// service's demo owner at the check computer; the real service offers the update; an X server of
-// the test's own shows the windows.
+// The real program (built with the tests' key) installed in a folder of its own, version 52,
+// signed in before as the service's demo owner at the check computer; the real service offers
+// the update, signed with the tests' key; an X server of the test's own shows the windows.
 class UpdateEndToEnd : public ::testing::Test
 {
 protected:
@@ -32,7 +34,7 @@ protected:
         QFile::setPermissions(Path("runtime"),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QDir().mkpath(Program(""));
-        Install(QStringLiteral(QUILLANE_PROGRAM_DIR "/Quillane"), "Quillane", 0755);
+        Install(QStringLiteral(QUILLANE_TEST_KEY_PROGRAM), "Quillane", 0755);
         Install(QStringLiteral(QUILLANE_PROGRAM_DIR "/Quillane.MDB"), "Quillane.MDB", 0644);
         const QString settings = Program("quillane.ini");
         const QString basic = QStringLiteral("기본정보");
@@ -60,32 +62,41 @@ protected:
                                            : QFile::ReadOwner | QFile::WriteOwner);
     }
 
-    // Puts the version file, the package and whatever else into the service's update folder.
+    // Puts the version file and the package into the service's update folder, with the
+    // signature file for the package as it is when the program starts.
     void Offer(const QString& version, const std::vector<PackageEntry>& package)
     {
         QStringEncoder cp949("windows-949");
         WriteFile(Offered("QUILLANE_Version.INI"),
                   cp949(QStringLiteral("[버전정보]\r\n버전=") + version + "\r\n"));
         ASSERT_TRUE(WritePackage(Offered("QUILLANE_UPDATE.ZIP"), package));
+        offeredVersion = version.toLongLong();
+    }
+    void SignOffered()
+    {
+        if (QFile::exists(Offered("QUILLANE_UPDATE.ZIP")) && !QFile::exists(Offered("QUILLANE_UPDATE.sig")))
+            WriteFile(Offered("QUILLANE_UPDATE.sig"),
+                      TestSignatureFor(ReadFile(Offered("QUILLANE_UPDATE.ZIP")), offeredVersion));
     }
     QString Offered(const QString& name) const { return service.UpdateFolder() + u'/' + name; }
 
     std::vector<PackageEntry> NewVersion() const
     {
-        return {{"Quillane_UP.EXE",
-                 ReadFile(QStringLiteral(QUILLANE_PROGRAM_DIR "/Quillane_UP.EXE")).toStdString(),
+        return {{"Quillane_UP.EXE", ReadFile(QStringLiteral(QUILLANE_TEST_KEY_UPDATER)).toStdString(),
                  0100755},
                 {"marker.txt", "version 53"}};
     }
 
     std::unique_ptr<QProcess> Start()
     {
+        SignOffered();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("QUILLANE_PROGRAM_FOLDER"));
         environment.insert(QStringLiteral("DISPLAY"), screen.Display());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), Path("runtime"));
         environment.insert(QStringLiteral("QUILLANE_TEMP_DIR"), Path("Temp"));
+        environment.insert(QStringLiteral("QUILLANE_UPDATE_DIR"), Path("update"));
         environment.insert(QStringLiteral("HOME"), Path("home"));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Path("home/config"));
         environment.insert(QStringLiteral("QUILLANE_SERVICE_HOST"), serviceHost);
@@ -166,6 +177,7 @@ protected:
     QTemporaryDir root;
     QString serviceHost = service.Host();
     std::unique_ptr<QProcess> program;
+    qint64 offeredVersion = 0;
 };
 
 TEST_F(UpdateEndToEnd, ANewerVersionReplacesTheFilesAndTheProgramSignsInAgain)
@@ -192,9 +204,13 @@ TEST_F(UpdateEndToEnd, ANewerVersionReplacesTheFilesAndTheProgramSignsInAgain)
     EXPECT_NE(RunningProgram(), 0);
     EXPECT_EQ(ReadFile(Program("marker.txt")), "version 53");
     EXPECT_TRUE(QFileInfo(Program("Quillane_UP.EXE")).isExecutable());
-    EXPECT_EQ(RecordedVersion(), "53");
-    EXPECT_TRUE(WaitFor([&] { return !QFileInfo::exists(Path("Quillane.update")); }))
-        << "the new version's start removes the backup";
+    EXPECT_TRUE(WaitFor([&] { return RecordedVersion() == "53"; }))
+        << "the new version's start records it";
+    EXPECT_FALSE(QFileInfo::exists(Path("update/backup"))) << "and removes the backup";
+    EXPECT_FALSE(QFileInfo::exists(Path("update/swap.journal")));
+    EXPECT_THAT(QDir(Path("Temp")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                ::testing::IsEmpty())
+        << "the shared temporary folder is never written";
 }
 
 // The update stops before anything is replaced; the message box (if any) is confirmed with Enter
@@ -212,6 +228,7 @@ public:
     using UpdateEndToEnd::NewVersion;
     using UpdateEndToEnd::Offer;
     using UpdateEndToEnd::Offered;
+    using UpdateEndToEnd::SignOffered;
     QString& ServiceHost() { return serviceHost; }
 };
 
@@ -236,7 +253,7 @@ TEST_P(UpdateRefused, TheOldVersionGoesOnAndTheProgramFolderStaysAsItWas)
     EXPECT_EQ(program->state(), QProcess::Running);
     EXPECT_EQ(RunningProgram(), program->processId());
     EXPECT_EQ(ProgramFolder(), before);
-    EXPECT_FALSE(QFileInfo::exists(Path("Quillane.update")));
+    EXPECT_FALSE(QFileInfo::exists(Path("update/staging")));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -247,6 +264,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   refused.Offer("53", refused.NewVersion());
                                   QFile package(refused.Offered("QUILLANE_UPDATE.ZIP"));
                                   package.resize(package.size() / 2);
+                                  refused.SignOffered();
                               },
                               "ERRORS"},
                       Refusal{"ClimbingEntryAndLink",
@@ -280,11 +298,11 @@ INSTANTIATE_TEST_SUITE_P(
                               ""}),
     [](const ::testing::TestParamInfo<Refusal>& param) { return std::string(param.param.name); });
 
-// The updater cannot put a file in place of a folder: everything it swapped goes back, the old
-// version starts again and signs in. The version is recorded before the hand-over, as always.
+// The updater cannot put a file in place of a folder: nothing is swapped, the old version starts
+// again and signs in, and the version stays as it was, so that the next start tries again.
 TEST_F(UpdateEndToEnd, ASwapThatFailsHalfWayLeavesTheOldVersionRunning)
 {
-    Install(QStringLiteral(QUILLANE_PROGRAM_DIR "/Quillane_UP.EXE"), "Quillane_UP.EXE", 0755);
+    Install(QStringLiteral(QUILLANE_TEST_KEY_UPDATER), "Quillane_UP.EXE", 0755);
     WriteFile(Program("zz_blocked/inside.txt"), "a folder where the package brings a file");
     std::vector<PackageEntry> package = NewVersion();
     package.push_back({"zz_blocked", "new"});
@@ -304,14 +322,13 @@ TEST_F(UpdateEndToEnd, ASwapThatFailsHalfWayLeavesTheOldVersionRunning)
     std::map<QString, QByteArray> after = ProgramFolder();
     after.erase(QStringLiteral("quillane.ini"));
     EXPECT_EQ(after, before);
-    EXPECT_EQ(RecordedVersion(), "53");
+    EXPECT_EQ(RecordedVersion(), Installed);
 }
 
-// A build that carries the test key meets a package signed with another key: it says so, the
-// message is confirmed, and the old version goes on as it was.
-TEST_F(UpdateEndToEnd, ASignedBuildRefusesAPackageSignedWithAnotherKey)
+// A package signed with another key: the program says so, the message is confirmed, and the
+// old version goes on as it was.
+TEST_F(UpdateEndToEnd, APackageSignedWithAnotherKeyIsRefused)
 {
-    Install(QStringLiteral(QUILLANE_SIGNED_EXE), "Quillane", 0755);
     Offer("53", NewVersion());
     QProcess release;
     release.start(QStringLiteral("bash"),
@@ -335,7 +352,7 @@ TEST_F(UpdateEndToEnd, ASignedBuildRefusesAPackageSignedWithAnotherKey)
     })) << "the old version signs in";
     EXPECT_EQ(RunningProgram(), program->processId());
     EXPECT_EQ(ProgramFolder(), before);
-    EXPECT_FALSE(QFile::exists(Path("Temp/marker.txt"))) << "nothing unpacked";
+    EXPECT_FALSE(QFile::exists(Program("marker.txt"))) << "nothing installed";
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "Quillane_Define.h"
 #include "QuitNow.h"
 #include "Settings.h"
+#include "TestSigning.h"
+#include "UpdatePackage.h"
 #include "UpdateFixture.h"
 #include "UpdateProgram.h"
 #include "UpdateServer.h"
@@ -25,6 +27,7 @@ public:
         ProgramFolder = root.filePath(QStringLiteral("Quillane/"));
         Config.programFolder = ProgramFolder;
         Config.tempFolder = root.filePath(QStringLiteral("Temp/"));
+        Config.updateFolder = root.filePath(QStringLiteral("update/"));
         Config.serviceHost = server.Host();
         QDir().mkpath(ProgramFolder);
         QDir().mkpath(Config.tempFolder);
@@ -61,7 +64,8 @@ public:
     {
         return ReadIniString(ProgramFolder + "quillane.ini", "버전정보", "버전", "none");
     }
-    // Offers the version and the package on the server, both listed.
+    // Offers the version, the package and its signature file on the server, all listed; the
+    // package is signed for the version offered.
     void Offer(const std::string& version, const std::vector<PackageEntry>& package)
     {
         server.SetList("QUILLANE_Version.INI\t1\t2024-05-01 10:00:00\r\n"
@@ -74,7 +78,12 @@ public:
         const QString path = root.filePath(QStringLiteral("package.zip"));
         WritePackage(path, package);
         server.SetFile("QUILLANE_UPDATE.ZIP", ReadFile(path).toStdString());
+        server.SetFile("QUILLANE_UPDATE.sig",
+                       TestSignatureFor(ReadFile(path), QByteArray::fromStdString(version).toLongLong())
+                           .toStdString());
     }
+    // The version the program handed over to the updater ("" when it did not).
+    QByteArray HandedOver() const { return ReadFile(Config.updateFolder + HandoverFileName); }
     // Who the started updater was ("" when none started within the bound).
     std::string StartedUpdater(int boundMs = 3000) const
     {

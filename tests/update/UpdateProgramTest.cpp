@@ -1,6 +1,11 @@
+#include "UpdateFolder.h"
 #include "UpdateProgramFixture.h"
+#include "UpdateStart.h"
+#include "UpdateSwap.h"
 #include "VersionNumber.h"
 
+#include <QCryptographicHash>
+#include <QProcess>
 #include <gmock/gmock.h>
 
 namespace {
@@ -9,7 +14,12 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 const char* const Unpacked = "압축풀기 실패했습니다. 자료를 확인하세요|ERRORS";
+const QString Refused = QStringLiteral(
+    "업데이트 파일이 협회에서 보낸 것인지 확인할 수 없어 업데이트하지 않았습니다.\r\n지금 버전으로 "
+    "계속 사용하시고, 문제가 계속되면 협회에 문의해 주십시오.|경고");
 
+// The program that runs is version 52; these cases start from installed versions at or above it
+// unless they are about the floor.
 struct Case
 {
     const char* name;
@@ -17,7 +27,6 @@ struct Case
     std::function<void(UpdateProgramFixture&)> serve;
     const char* oldUpdater; // the updater already in the program folder, nullptr: none
     const char* started;    // the updater that was started, "": none (the start-up goes on)
-    const char* recorded;   // the installed version afterwards
     std::vector<QString> messages;
 };
 
@@ -31,6 +40,8 @@ public:
     std::string NewUpdater() const { return UpdaterScript("new"); }
 };
 
+// The version is never recorded here: the updater's swap records it once the files are in
+// place, so a failed updater leaves the update to be tried again.
 TEST_P(UpdateProgramCase, HandsOverOnlyForANewerVersionWithAGoodPackage)
 {
     const Case& test = GetParam();
@@ -44,11 +55,15 @@ TEST_P(UpdateProgramCase, HandsOverOnlyForANewerVersionWithAGoodPackage)
     const bool handedOver = *test.started != '\0';
     EXPECT_EQ(ended, handedOver);
     EXPECT_EQ(StartedUpdater(handedOver ? 3000 : 300), test.started);
-    EXPECT_EQ(InstalledVersion(), QString::fromUtf8(test.recorded));
+    EXPECT_EQ(InstalledVersion(), QString::fromUtf8(test.installed).trimmed());
     EXPECT_EQ(messages, test.messages);
     if (handedOver) {
         EXPECT_TRUE(QFileInfo(ProgramFolder + "Quillane_UP.EXE").isExecutable());
+        EXPECT_FALSE(HandedOver().isEmpty());
     }
+    EXPECT_THAT(QDir(Config.tempFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                IsEmpty())
+        << "the shared temporary folder is never written";
 }
 
 void OfferNew(UpdateProgramFixture& fixture, const std::string& version)
@@ -60,181 +75,221 @@ void OfferNew(UpdateProgramFixture& fixture, const std::string& version)
 INSTANTIATE_TEST_SUITE_P(
     Cases, UpdateProgramCase,
     ::testing::Values(
-        Case{
-            "NumericComparison", "3", [](auto& f) { OfferNew(f, "12"); }, nullptr, "new", "12", {}},
-        Case{"BlankInstalledCountsAsZero",
-             "  ",
-             [](auto& f) { OfferNew(f, "1"); },
-             nullptr,
-             "new",
-             "1",
+        Case{"NumericComparison", "60", [](auto& f) { OfferNew(f, "100"); }, nullptr, "new", {}},
+        Case{"BlankInstalledCountsAsZero", "  ", [](auto& f) { OfferNew(f, "53"); }, nullptr,
+             "new", {}},
+        Case{"EqualVersions", "100", [](auto& f) { OfferNew(f, "100"); }, nullptr, "", {}},
+        Case{"NewerInstalled", "101", [](auto& f) { OfferNew(f, "100"); }, nullptr, "", {}},
+        Case{"OlderThanTheRunningProgramOnAFreshInstall", "0",
+             [](auto& f) { OfferNew(f, "51"); }, nullptr, "", {}},
+        Case{"TheRunningProgramsOwnVersion", "", [](auto& f) { OfferNew(f, "52"); }, nullptr, "",
              {}},
-        Case{"EqualVersions", "12", [](auto& f) { OfferNew(f, "12"); }, nullptr, "", "12", {}},
-        Case{"NewerInstalled", "13", [](auto& f) { OfferNew(f, "12"); }, nullptr, "", "13", {}},
-        Case{"ServerVersionNotANumber",
-             "3",
-             [](auto& f) { OfferNew(f, "12a"); },
-             nullptr,
-             "",
-             "3",
+        Case{"ServerVersionNotANumber", "60", [](auto& f) { OfferNew(f, "100a"); }, nullptr, "",
              {}},
-        Case{"ListOfOneLine",
-             "3",
+        Case{"ListOfOneLine", "60",
              [](auto& f) {
-                 OfferNew(f, "12");
+                 OfferNew(f, "100");
                  f.server.SetList("QUILLANE_Version.INI\t1\t2024-05-01 10:00:00\t"
                                   "QUILLANE_UPDATE.ZIP\t2\t2024-05-01 10:00:00\r\n");
              },
-             nullptr,
-             "",
-             "3",
-             {}},
-        Case{"VersionFileNotListed",
-             "3",
+             nullptr, "", {}},
+        Case{"VersionFileNotListed", "60",
              [](auto& f) {
-                 OfferNew(f, "12");
+                 OfferNew(f, "100");
                  f.server.SetList("QUILLANE_UPDATE.ZIP\t2\t2024-05-01 10:00:00\r\n"
                                   "other.txt\t2\t2024-05-01 10:00:00\r\n");
              },
-             nullptr,
-             "",
-             "3",
-             {}},
-        Case{"UnreachableService",
-             "3",
-             [](auto&) { Config.serviceHost = UnusedHost(); },
-             "old",
-             "",
-             "3",
-             {}},
-        Case{"PackageWithoutUpdaterStartsTheOldOne",
-             "3",
+             nullptr, "", {}},
+        Case{"OnlyALongerNameHoldingTheVersionFilesName", "60",
              [](auto& f) {
-                 static_cast<UpdateProgramCase&>(f).Offer("12", {{"marker.txt", "m"}});
+                 OfferNew(f, "100");
+                 f.server.SetFile("OLD_QUILLANE_Version.INI", "[\xb9\xf6\xc0\xfc\xc1\xa4\xba\xb8]"
+                                                              "\r\n\xb9\xf6\xc0\xfc=100\r\n");
+                 f.server.SetList("OLD_QUILLANE_Version.INI\t1\t2024-05-01 10:00:00\r\n"
+                                  "QUILLANE_UPDATE.ZIP\t2\t2024-05-01 10:00:00\r\n");
              },
-             "old",
-             "old",
-             "12",
-             {}},
-        Case{"ANewUpdaterDoesNotReplaceTheOldOne",
-             "3",
-             [](auto& f) { OfferNew(f, "12"); },
-             "old",
-             "old",
-             "12",
-             {}},
-        Case{"UpdaterThatCannotRun",
-             "3",
+             nullptr, "", {}},
+        Case{"UnreachableService", "60", [](auto&) { Config.serviceHost = UnusedHost(); }, "old",
+             "", {}},
+        Case{"PackageWithoutUpdaterStartsTheOldOne", "60",
              [](auto& f) {
-                 static_cast<UpdateProgramCase&>(f).Offer("12", {{"marker.txt", "m"}});
+                 static_cast<UpdateProgramCase&>(f).Offer("100", {{"marker.txt", "m"}});
+             },
+             "old", "old", {}},
+        Case{"ANewUpdaterDoesNotReplaceTheOldOne", "60", [](auto& f) { OfferNew(f, "100"); },
+             "old", "old", {}},
+        Case{"UpdaterThatCannotRun", "60",
+             [](auto& f) {
+                 static_cast<UpdateProgramCase&>(f).Offer("100", {{"marker.txt", "m"}});
                  WriteFile(ProgramFolder + "Quillane_UP.EXE", "MZ made for another system",
                            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
              },
-             "old",
-             "",
-             "3",
-             {}},
-        Case{"NamesInOtherLetterCase",
-             "3",
+             "old", "", {}},
+        Case{"NamesInOtherLetterCase", "60",
              [](auto& f) {
                  auto& test = static_cast<UpdateProgramCase&>(f);
-                 test.Offer("12", {{"quillane_up.exe", test.NewUpdater(), 0100644}});
+                 test.Offer("100", {{"quillane_up.exe", test.NewUpdater(), 0100644}});
                  const QString package = f.root.filePath(QStringLiteral("package.zip"));
                  f.server.SetFile("quillane_update.zip", ReadFile(package).toStdString());
                  f.server.SetFile("quillane_version.ini",
-                                  "[\xb9\xf6\xc0\xfc\xc1\xa4\xba\xb8]\r\n\xb9\xf6\xc0\xfc=12\r\n");
+                                  "[\xb9\xf6\xc0\xfc\xc1\xa4\xba\xb8]\r\n\xb9\xf6\xc0\xfc=100\r\n");
                  f.server.SetList("quillane_version.ini\t1\t2024-05-01 10:00:00\r\n"
-                                  "quillane_update.zip\t2\t2024-05-01 10:00:00\r\n");
+                                  "quillane_update.zip\t2\t2024-05-01 10:00:00\r\n"
+                                  "QUILLANE_UPDATE.sig\t2\t2024-05-01 10:00:00\r\n");
              },
-             nullptr,
-             "new",
-             "12",
-             {}},
-        Case{"TemporaryFolderOpenToOthers",
-             "3",
+             nullptr, "new", {}},
+        Case{"UpdateFolderOpenToOthers", "60",
              [](auto& f) {
-                 OfferNew(f, "12");
-                 QFile::setPermissions(Config.tempFolder, QFile::ReadOwner | QFile::WriteOwner |
-                                                              QFile::ExeOwner | QFile::ReadOther |
-                                                              QFile::WriteOther | QFile::ExeOther);
+                 OfferNew(f, "100");
+                 QDir().mkpath(Config.updateFolder);
+                 QFile::setPermissions(Config.updateFolder,
+                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                           QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
              },
-             "old",
-             "",
-             "3",
-             {}},
-        Case{"NoUpdaterAnywhere",
-             "3",
+             "old", "", {}},
+        Case{"NoUpdaterAnywhere", "60",
              [](auto& f) {
-                 static_cast<UpdateProgramCase&>(f).Offer("12", {{"marker.txt", "m"}});
+                 static_cast<UpdateProgramCase&>(f).Offer("100", {{"marker.txt", "m"}});
              },
-             nullptr,
-             "",
-             "3",
-             {}},
-        Case{"HostilePackage",
-             "3",
+             nullptr, "", {}},
+        Case{"HostilePackage", "60",
              [](auto& f) {
                  auto& test = static_cast<UpdateProgramCase&>(f);
-                 test.Offer("12", {{"Quillane_UP.EXE", test.NewUpdater(), 0100755},
-                                   {"../climbed", "x"},
-                                   {"link", "/etc/passwd", 0120777}});
+                 test.Offer("100", {{"Quillane_UP.EXE", test.NewUpdater(), 0100755},
+                                    {"../climbed", "x"},
+                                    {"link", "/etc/passwd", 0120777}});
              },
-             "old",
-             "",
-             "3",
-             {Unpacked}},
-        Case{"TruncatedPackage",
-             "3",
+             "old", "", {Unpacked}},
+        Case{"TruncatedPackage", "60",
              [](auto& f) {
-                 OfferNew(f, "12");
+                 OfferNew(f, "100");
                  f.server.SetFile("QUILLANE_UPDATE.ZIP", "PK\x03\x04 cut short");
+                 f.server.SetFile("QUILLANE_UPDATE.sig",
+                                  TestSignatureFor("PK\x03\x04 cut short", 100).toStdString());
              },
-             "old",
-             "",
-             "3",
-             {Unpacked}},
-        Case{"PackageMissingOnTheServer",
-             "3",
+             "old", "", {Unpacked}},
+        Case{"PackageMissingOnTheServer", "60",
              [](auto& f) {
-                 OfferNew(f, "12");
+                 OfferNew(f, "100");
                  f.server.SetHandler("/Update/QUILLANE_UPDATE.ZIP",
                                      [](const httplib::Request&, httplib::Response& response) {
                                          response.status = 404;
                                      });
              },
-             "old",
-             "",
-             "3",
-             {"QUILLANE_UPDATE.ZIP 파일을 찾을 수 없습니다.|", Unpacked}}),
+             "old", "", {"QUILLANE_UPDATE.ZIP 파일을 찾을 수 없습니다.|", Unpacked}}),
     [](const ::testing::TestParamInfo<Case>& param) { return std::string(param.param.name); });
 
 TEST_F(UpdateProgramFixture, EqualVersionsFetchTheVersionFileButNotThePackage)
 {
-    SetInstalledVersion("12");
-    Offer("12", {{"marker.txt", "m"}});
+    SetInstalledVersion("100");
+    Offer("100", {{"marker.txt", "m"}});
 
-    UpdateProgram("12");
+    UpdateProgram("100");
 
     EXPECT_TRUE(Asked("/AutoUpgradeServer.dll?path=UPDATE"));
     EXPECT_TRUE(Asked("/Update/QUILLANE_Version.INI"));
     EXPECT_FALSE(Asked("/Update/QUILLANE_UPDATE.ZIP"));
-    EXPECT_FALSE(QFile::exists(Config.tempFolder + "marker.txt"));
 }
 
-TEST_F(UpdateProgramFixture, TheBackupOfTheLastUpdateGoesAtTheNextStart)
+// Runs the release script; the answer is what it printed.
+QByteArray Release(const QStringList& arguments)
 {
-    WriteFile(root.filePath("Quillane.update/backup/Quillane"), "old program");
-    WriteFile(root.filePath("Quillane.update/swapped"), "");
-    Config.serviceHost = UnusedHost();
-
-    UpdateProgram("3");
-
-    EXPECT_FALSE(QFileInfo::exists(root.filePath("Quillane.update")));
+    QProcess script;
+    script.start(QStringLiteral("bash"),
+                 QStringList{QStringLiteral(QUILLANE_SOURCE_DIR "/scripts/update-release.sh")} +
+                     arguments);
+    script.waitForFinished(20000);
+    EXPECT_EQ(script.exitCode(), 0) << script.readAllStandardError().toStdString();
+    return script.readAllStandardOutput();
 }
 
-} // namespace
+TEST_F(UpdateProgramFixture, APackageNotVouchedForIsNeitherPlacedNorHandedOver)
+{
+    SetInstalledVersion("60");
+    Offer("100", {{"Quillane_UP.EXE", UpdaterScript("new"), 0100755}, {"marker.txt", "m"}});
+    const QByteArray package = ReadFile(root.filePath(QStringLiteral("package.zip")));
+    const QString forger = root.filePath(QStringLiteral("forger.pem"));
+    Release({"keygen", forger});
+    const QString forged = root.filePath(QStringLiteral("forged.sig"));
+    Release({"sign", forger, root.filePath(QStringLiteral("package.zip")), "100", forged});
+    QByteArray otherManifest = TestSignatureFor("other bytes", 100);
+    otherManifest.replace(otherManifest.indexOf("sha256=") + 7, 64,
+                          QCryptographicHash::hash(package, QCryptographicHash::Sha256).toHex());
+    const struct
+    {
+        const char* name;
+        QByteArray signature;
+        bool listed = true;
+    } cases[] = {
+        {"an empty signature file", ""},
+        {"no signature file listed", TestSignatureFor(package, 100), false},
+        {"signed with another key", ReadFile(forged)},
+        {"signed for another version", TestSignatureFor(package, 101)},
+        {"signed for another package", TestSignatureFor("other bytes", 100)},
+        {"manifest changed after signing", otherManifest},
+        {"not a signature file", "PK\x03\x04"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        server.SetList(std::string("QUILLANE_Version.INI\t1\t2024-05-01 10:00:00\r\n"
+                                   "QUILLANE_UPDATE.ZIP\t2\t2024-05-01 10:00:00\r\n") +
+                       (test.listed ? "QUILLANE_UPDATE.sig\t3\t2024-05-01 10:00:00\r\n" : ""));
+        server.SetFile("QUILLANE_UPDATE.sig", test.signature.toStdString());
+        messages.clear();
 
-namespace {
+        UpdateProgram("60");
+
+        EXPECT_FALSE(ended);
+        EXPECT_THAT(messages, ElementsAre(Refused));
+        EXPECT_FALSE(QFile::exists(ProgramFolder + "Quillane_UP.EXE"));
+        EXPECT_TRUE(HandedOver().isEmpty());
+    }
+}
+
+// An updater that could not put the version in place starts the program again: that start goes
+// on with the old version, the next one tries again.
+TEST_F(UpdateProgramFixture, AfterAFailedUpdaterTheNextStartTriesAgain)
+{
+    SetInstalledVersion("60");
+    InstallUpdater("old");
+    Offer("100", {{"marker.txt", "m"}});
+    WriteFile(Config.updateFolder + FailedFileName, "100");
+
+    UpdateProgram("60");
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(StartedUpdater(300), "");
+
+    UpdateProgram("60");
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(StartedUpdater(), "old");
+    EXPECT_EQ(HandedOver(), "100");
+}
+
+// The program's start after an updater: a committed swap has its version recorded and its backup
+// removed; a swap cut off before its commit is put back and records nothing.
+TEST_F(UpdateProgramFixture, TheNextStartRecordsACommittedSwapOrPutsBackACutOffOne)
+{
+    for (const bool committed : {true, false}) {
+        SCOPED_TRACE(committed ? "committed" : "cut off");
+        SetInstalledVersion("60");
+        WriteFile(ProgramFolder + "Quillane", "old program");
+        ASSERT_TRUE(PrepareUpdateFolder(Config.updateFolder));
+        WriteFile(StagingFolder(Config.updateFolder) + "/Quillane", "new program");
+        ASSERT_TRUE(SwapIn({"Quillane"}, 100, ProgramFolder, Config.updateFolder));
+        if (!committed) {
+            QByteArray journal = ReadFile(SwapJournalPath(Config.updateFolder));
+            journal.replace("state=committed", "state=swapping");
+            WriteFile(SwapJournalPath(Config.updateFolder), journal);
+        }
+
+        FinishLastUpdate();
+
+        EXPECT_EQ(InstalledVersion(), committed ? "100" : "60");
+        EXPECT_EQ(ReadFile(ProgramFolder + "Quillane"), committed ? "new program" : "old program");
+        EXPECT_FALSE(QFileInfo::exists(SwapJournalPath(Config.updateFolder)));
+        EXPECT_FALSE(QFileInfo::exists(BackupFolder(Config.updateFolder)));
+    }
+}
 
 TEST(VersionNumberOf, OnlyDecimalIntegersCompare)
 {

@@ -1,223 +1,403 @@
-#include "FileSwap.h"
-#include "PackageFiles.h"
+#include "TestSigning.h"
 #include "UpdateFixture.h"
-#include "UpdateStaging.h"
+#include "UpdateFolder.h"
+#include "UpdatePackage.h"
+#include "UpdateSwap.h"
 
 #include <QDeadlineTimer>
 #include <QLockFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::Optional;
 
-// An installation beside its temporary folder: root/Quillane is the program folder,
-// root/Quillane.update the staging folder, root/Temp the temporary folder.
+constexpr QFile::Permissions ExecutableMode =
+    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+constexpr QFile::Permissions PrivateFolder =
+    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+constexpr qint64 NewVersion = 53;
+
+// A stand-in program that notes its start in root/started.txt with its version.
+std::string ProgramScript(const char* version)
+{
+    return std::string("#!/bin/sh\necho ") + version +
+           " >> \"$(dirname \"$0\")/../started.txt\"\n";
+}
+
+// An installation of version 52 with its update's folder: root/Quillane is the program folder,
+// root/update the update's folder, root/runtime the session's runtime folder.
 class Installation : public ::testing::Test
 {
 public:
     void SetUp() override
     {
-        WriteFile(Program("Quillane"), "old program", ExecutableMode);
+        WriteFile(Program("Quillane"), QByteArray::fromStdString(ProgramScript("old")),
+                  ExecutableMode);
         WriteFile(Program("Quillane.MDB"), "old database");
+        WriteFile(Program("Help.mht"), "old manual");
         WriteFile(Program("quillane.ini"), "[settings]");
-        WriteFile(Program("Quillane_UP.EXE"), "old updater", ExecutableMode);
-        QDir().mkpath(Temp(""));
-        QFile::setPermissions(Temp(""), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        ASSERT_TRUE(QDir().mkpath(UpdateFolder()));
+        QFile::setPermissions(UpdateFolder(), PrivateFolder);
+        QDir().mkpath(root.filePath("runtime"));
+        QFile::setPermissions(root.filePath("runtime"), PrivateFolder);
     }
 
     QString Program(const QString& name) const { return root.filePath("Quillane/" + name); }
-    QString Temp(const QString& name) const { return root.filePath("Temp/" + name); }
     QString ProgramFolder() const { return root.filePath(QStringLiteral("Quillane/")); }
-    std::map<QString, QByteArray> Outside() const
+    QString UpdateFolder() const { return root.filePath(QStringLiteral("update")); }
+    QString InUpdate(const QString& name) const { return UpdateFolder() + u'/' + name; }
+    std::map<QString, QByteArray> Installed() const { return Snapshot(Program("")); }
+
+    // The files of version 53 as the package brings them.
+    static std::vector<PackageEntry> NewFiles()
     {
-        return Snapshot(root.path(), {QStringLiteral("Temp"), QStringLiteral("Quillane.update"),
-                                      QStringLiteral("started.txt")});
+        return {{"Quillane", ProgramScript("new"), 0100755},
+                {"Quillane.MDB", "new database"},
+                {"Help.mht", "new manual"},
+                {"marker.txt", "new file"},
+                {"quillane.ini. ", "[replaced through an alias]"}};
     }
 
-    static constexpr QFile::Permissions ExecutableMode =
-        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
     QTemporaryDir root;
 };
 
-TEST_F(Installation, TheNewFilesReplaceTheOldOnesWhichWaitInTheBackup)
+// The swap itself, in this process.
+class Swap : public Installation
 {
-    WriteFile(Temp("QUILLANE"), "new program", ExecutableMode);
-    WriteFile(Temp("marker.txt"), "new file");
+public:
+    void Stage(const std::vector<PackageEntry>& files)
+    {
+        QDir().mkpath(StagingFolder(UpdateFolder()));
+        for (const PackageEntry& file : files)
+            WriteFile(StagingFolder(UpdateFolder()) + u'/' + QString::fromStdString(file.name),
+                      QByteArray::fromStdString(file.content), ExecutableMode);
+    }
+};
 
-    ASSERT_TRUE(SwapIn({"QUILLANE", "marker.txt"}, Temp(""), ProgramFolder()));
+TEST_F(Swap, ACommittedSwapWaitsForItsVersionToBeRecordedAndKeepsTheBackup)
+{
+    Stage({{"QUILLANE", "new program"}, {"marker.txt", "new file"}});
+
+    ASSERT_TRUE(SwapIn({"QUILLANE", "marker.txt"}, NewVersion, ProgramFolder(), UpdateFolder()));
 
     EXPECT_EQ(ReadFile(Program("Quillane")), "new program") << "the installed name is kept";
     EXPECT_FALSE(QFile::exists(Program("QUILLANE")));
     EXPECT_TRUE(QFileInfo(Program("Quillane")).isExecutable());
     EXPECT_EQ(ReadFile(Program("marker.txt")), "new file");
     EXPECT_EQ(ReadFile(Program("Quillane.MDB")), "old database");
-    EXPECT_EQ(ReadFile(BackupFolder(ProgramFolder()) + "/QUILLANE"), "old program");
-    EXPECT_FALSE(QDir(StagedFilesFolder(ProgramFolder())).exists());
-
-    RemoveUpdateBackup(ProgramFolder());
-    EXPECT_FALSE(QDir(StagingFolder(ProgramFolder())).exists());
+    EXPECT_EQ(ReadFile(BackupFolder(UpdateFolder()) + "/Quillane").toStdString(), ProgramScript("old"));
+    EXPECT_FALSE(QDir(StagingFolder(UpdateFolder())).exists());
+    EXPECT_THAT(RecoverSwap(ProgramFolder(), UpdateFolder()), Optional(NewVersion));
+    EXPECT_THAT(RecoverSwap(ProgramFolder(), UpdateFolder()), Optional(NewVersion))
+        << "until the version is recorded";
+    FinishSwap(UpdateFolder());
+    EXPECT_EQ(RecoverSwap(ProgramFolder(), UpdateFolder()), std::nullopt);
+    EXPECT_EQ(ReadFile(Program("Quillane")), "new program");
 }
 
-// A folder or a link at a name cannot be replaced: the files swapped before it go back, and
-// nothing but the staging folder was written.
-TEST_F(Installation, ASwapThatFailsHalfWayLeavesTheProgramFolderAsItWas)
+// A folder or a link at a name cannot be replaced: nothing in the program folder changes.
+TEST_F(Swap, ANameHeldByAFolderOrALinkFailsTheSwapBeforeAnythingChanges)
 {
-    const QString blockers[] = {QStringLiteral("folder"), QStringLiteral("link")};
-    for (const QString& blocker : blockers) {
-        SCOPED_TRACE(blocker.toStdString());
-        if (blocker == u"folder")
+    for (const char* blocker : {"folder", "link"}) {
+        SCOPED_TRACE(blocker);
+        if (std::string(blocker) == "folder")
             WriteFile(Program("zz_blocked/inside.txt"), "kept");
         else
             QFile::link(Program("Quillane.MDB"), Program("zz_blocked"));
-        WriteFile(Temp("Quillane"), "new program", ExecutableMode);
-        WriteFile(Temp("a_new_file"), "new file");
-        WriteFile(Temp("zz_blocked"), "new file");
-        const std::map<QString, QByteArray> before = Outside();
+        Stage({{"Quillane", "new program"}, {"a_new_file", "new"}, {"zz_blocked", "new"}});
+        const std::map<QString, QByteArray> before = Installed();
 
-        EXPECT_FALSE(SwapIn({"Quillane", "a_new_file", "zz_blocked"}, Temp(""), ProgramFolder()));
+        EXPECT_FALSE(SwapIn({"Quillane", "a_new_file", "zz_blocked"}, NewVersion,
+                            ProgramFolder(), UpdateFolder()));
 
-        EXPECT_EQ(Outside(), before);
-        RemoveUpdateBackup(ProgramFolder());
-        EXPECT_FALSE(QDir(StagingFolder(ProgramFolder())).exists());
+        EXPECT_EQ(Installed(), before);
+        EXPECT_EQ(RecoverSwap(ProgramFolder(), UpdateFolder()), std::nullopt);
         QDir(Program("zz_blocked")).removeRecursively();
         QFile::remove(Program("zz_blocked"));
     }
 }
 
-TEST(PackageFilesOf, TopLevelFilesOfASafePackageAndNothingOfAHostileOne)
+// A swap cut off after its first file: the next start puts every file back.
+TEST_F(Swap, ASwapCutOffIsPutBackAtTheNextStart)
 {
-    QTemporaryDir folder;
-    const QString package = folder.filePath(QStringLiteral("QUILLANE_UPDATE.ZIP"));
-    const struct
-    {
-        const char* name;
-        std::vector<PackageEntry> entries;
-        std::optional<QStringList> files;
-    } cases[] = {
-        {"plain",
-         {{"Quillane", "p"}, {"docs/", "", 040755}, {"docs/a.txt", "a"}, {"b", "b"}},
-         QStringList{"Quillane", "b"}},
-        {"climbing", {{"Quillane", "p"}, {"../escape", "x"}}, std::nullopt},
-        {"climbing inside a folder", {{"a/../../escape", "x"}}, std::nullopt},
-        {"absolute", {{"/etc/escape", "x"}}, std::nullopt},
-        {"link", {{"Quillane", "p"}, {"link", "/etc/passwd", 0120777}}, std::nullopt},
-    };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.name);
-        ASSERT_TRUE(WritePackage(package, test.entries));
-        EXPECT_EQ(PackageFiles(package), test.files);
-    }
-    WriteFile(package, "not a package");
-    EXPECT_EQ(PackageFiles(package), std::nullopt);
+    Stage({{"Quillane", "new program"}, {"Quillane.MDB", "new database"}});
+    const std::map<QString, QByteArray> before = Installed();
+    ASSERT_TRUE(SwapIn({"Quillane", "Quillane.MDB"}, NewVersion, ProgramFolder(), UpdateFolder()));
+    // What a kill before the commit leaves: the journal of a swap under way.
+    QFile journal(SwapJournalPath(UpdateFolder()));
+    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+    QByteArray text = journal.readAll();
+    journal.close();
+    text.replace("state=committed", "state=swapping");
+    WriteFile(SwapJournalPath(UpdateFolder()), text);
+    WriteFile(Program(".Quillane.MDB.quillane-new"), "half a copy");
+
+    EXPECT_EQ(RecoverSwap(ProgramFolder(), UpdateFolder()), std::nullopt);
+
+    EXPECT_EQ(Installed(), before);
+    EXPECT_FALSE(QFile::exists(SwapJournalPath(UpdateFolder())));
 }
 
-// The real updater, started as the program starts it, with a stand-in program that notes its
-// start.
+// The real updater built with the test key, started as the program starts it.
 class RealUpdater : public Installation
 {
 public:
     void SetUp() override
     {
         Installation::SetUp();
-        WriteFile(Program("Quillane"),
-                  "#!/bin/sh\necho started >> \"$(dirname \"$0\")/../started.txt\"\n",
-                  ExecutableMode);
-        QFile::remove(Program("Quillane_UP.EXE"));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLANE_PROGRAM_DIR "/Quillane_UP.EXE"),
+        ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLANE_TEST_KEY_UPDATER),
                                 Program("Quillane_UP.EXE")));
-        ASSERT_TRUE(WritePackage(Temp("QUILLANE_UPDATE.ZIP"),
-                                 {{"marker.txt", "new file"}, {"quillane.ini", "[replaced]"}}));
-        WriteFile(Temp("marker.txt"), "new file");
-        WriteFile(Temp("quillane.ini"), "[replaced]");
-        WriteFile(Temp("left_from_before.txt"), "not in the package");
+        OfferPackage(NewFiles(), NewVersion);
     }
 
-    int RunUpdater()
+    // Puts the package, its signature for the version and the version handed over into the
+    // update's folder, as the program leaves them.
+    void OfferPackage(const std::vector<PackageEntry>& files, qint64 version)
+    {
+        ASSERT_TRUE(WritePackage(InUpdate(PackageFileName), files));
+        WriteFile(InUpdate(SignatureFileName),
+                  TestSignatureFor(ReadFile(InUpdate(PackageFileName)), version));
+        WriteFile(InUpdate(HandoverFileName), QByteArray::number(version));
+    }
+
+    QStringList UpdaterCommand() const { return {Program("Quillane_UP.EXE")}; }
+
+    // Runs the updater, under the command's prefix (a tracer), and answers its exit code, or -1
+    // when a signal ended it.
+    int RunUpdater(const QStringList& prefix = {})
     {
         QProcess updater;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-        environment.insert(QStringLiteral("QUILLANE_TEMP_DIR"), Temp(""));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.filePath("runtime"));
+        environment.insert(QStringLiteral("QUILLANE_UPDATE_DIR"), UpdateFolder());
         environment.remove(QStringLiteral("QUILLANE_PROGRAM_FOLDER"));
         updater.setProcessEnvironment(environment);
-        updater.setProcessChannelMode(QProcess::ForwardedChannels);
-        updater.start(Program("Quillane_UP.EXE"), {});
-        return updater.waitForFinished(20000) ? updater.exitCode() : -1;
+        updater.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        const QStringList command = prefix + UpdaterCommand();
+        updater.start(command.front(), command.mid(1));
+        if (!updater.waitForFinished(20000))
+            return -2;
+        return updater.exitStatus() == QProcess::NormalExit && updater.exitCode() < 128
+                   ? updater.exitCode()
+                   : -1;
     }
 
-    // The stand-in program's start shows in started.txt.
-    bool ProgramStarted(int boundMs = 5000)
+    // The version whose stand-in program started ("" when none did within the bound).
+    QByteArray StartedProgram(int boundMs = 5000)
     {
+        const QString started = root.filePath("started.txt");
         const QDeadlineTimer deadline(boundMs);
-        while (!deadline.hasExpired() && !QFile::exists(root.filePath("started.txt")))
-            QThread::msleep(20);
-        return QFile::exists(root.filePath("started.txt"));
+        while (!deadline.hasExpired() && ReadFile(started).isEmpty())
+            QThread::msleep(10);
+        const QByteArray version = ReadFile(started).trimmed();
+        QFile::remove(started);
+        return version;
     }
 
-    QTemporaryDir runtime;
+    std::map<QString, QByteArray> NewInstallation() const
+    {
+        std::map<QString, QByteArray> files = oldInstallation;
+        for (const PackageEntry& file : NewFiles())
+            if (file.name != "quillane.ini. ")
+                files[QString::fromStdString(file.name)] = QByteArray::fromStdString(file.content);
+        return files;
+    }
+
+    std::map<QString, QByteArray> oldInstallation;
 };
 
-TEST_F(RealUpdater, ReplacesOnlyThePackagesFilesButTheSettingsAndStartsTheProgram)
+TEST_F(RealUpdater, InstallsTheCheckedPackageButNeverTheSettingsAndStartsTheNewVersion)
 {
+    oldInstallation = Installed();
+    WriteFile(root.filePath("documents/letter.txt"), "the pharmacist's own file");
+    ASSERT_TRUE(QFile::link(root.filePath("documents"), StagingFolder(UpdateFolder())))
+        << "a link planted where the updater stages the files";
+
     EXPECT_EQ(RunUpdater(), 0);
 
-    EXPECT_TRUE(ProgramStarted());
-    EXPECT_EQ(ReadFile(Program("marker.txt")), "new file");
+    EXPECT_EQ(StartedProgram(), "new");
+    EXPECT_EQ(ReadFile(root.filePath("documents/letter.txt")), "the pharmacist's own file");
+    EXPECT_EQ(Installed(), NewInstallation());
     EXPECT_EQ(ReadFile(Program("quillane.ini")), "[settings]");
-    EXPECT_FALSE(QFile::exists(Program("left_from_before.txt")));
+    EXPECT_THAT(RecoverSwap(ProgramFolder(), UpdateFolder()), Optional(NewVersion))
+        << "the program records the version at its start";
+    EXPECT_FALSE(QFileInfo::exists(StagingFolder(UpdateFolder())));
 }
 
-struct Refusal
+// What an attacker could put in the way. The old version starts again (unless another updater is
+// at work), the program folder is as it was, and nothing outside the update's folder changes.
+struct Hostile
 {
     const char* name;
     std::function<void(RealUpdater&)> arrange;
-    bool programStarts;
+    bool programStarts = true;
 };
 
-class UpdaterRefusal : public RealUpdater, public ::testing::WithParamInterface<Refusal>
+class UpdaterAgainstHostile : public RealUpdater, public ::testing::WithParamInterface<Hostile>
 {
 public:
     std::unique_ptr<QLockFile> held;
 };
 
-TEST_P(UpdaterRefusal, ReplacesNothing)
+TEST_P(UpdaterAgainstHostile, ReplacesNothing)
 {
+    WriteFile(root.filePath("documents/letter.txt"), "the pharmacist's own file");
     GetParam().arrange(*this);
-    const std::map<QString, QByteArray> before = Outside();
+    const std::map<QString, QByteArray> before = Installed();
 
-    EXPECT_EQ(RunUpdater(), 1);
+    EXPECT_NE(RunUpdater(), 0);
 
-    EXPECT_EQ(ProgramStarted(GetParam().programStarts ? 5000 : 500), GetParam().programStarts);
-    EXPECT_EQ(Outside(), before);
+    EXPECT_EQ(StartedProgram(GetParam().programStarts ? 5000 : 300),
+              GetParam().programStarts ? "old" : "");
+    EXPECT_EQ(Installed(), before);
+    EXPECT_EQ(ReadFile(root.filePath("documents/letter.txt")), "the pharmacist's own file");
+    EXPECT_EQ(RecoverSwap(ProgramFolder(), UpdateFolder()), std::nullopt);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, UpdaterRefusal,
+    Cases, UpdaterAgainstHostile,
     ::testing::Values(
-        Refusal{"AnotherUpdaterAtWork",
+        Hostile{"AnotherUpdaterAtWork",
                 [](RealUpdater& test) {
-                    QDir().mkpath(StagingFolder(test.ProgramFolder()));
-                    auto& refusal = static_cast<UpdaterRefusal&>(test);
-                    refusal.held =
-                        std::make_unique<QLockFile>(UpdaterLockPath(test.ProgramFolder()));
-                    refusal.held->lock();
+                    auto& hostile = static_cast<UpdaterAgainstHostile&>(test);
+                    hostile.held = std::make_unique<QLockFile>(UpdaterLockPath(test.UpdateFolder()));
+                    hostile.held->lock();
                 },
                 false},
-        Refusal{"TemporaryFolderOpenToOthers",
+        Hostile{"UpdateFolderOpenToOthers",
                 [](RealUpdater& test) {
-                    QFile::setPermissions(test.Temp(""), QFile::ReadOwner | QFile::WriteOwner |
-                                                             QFile::ExeOwner | QFile::ReadOther |
-                                                             QFile::WriteOther | QFile::ExeOther);
-                },
-                true},
-        Refusal{"UnreadablePackage",
-                [](RealUpdater& test) { WriteFile(test.Temp("QUILLANE_UPDATE.ZIP"), "PK cut"); },
-                true}),
-    [](const ::testing::TestParamInfo<Refusal>& param) { return std::string(param.param.name); });
+                    QFile::setPermissions(test.UpdateFolder(),
+                                          PrivateFolder | QFile::WriteGroup | QFile::ExeGroup |
+                                              QFile::WriteOther | QFile::ExeOther);
+                }},
+        Hostile{"UpdateFolderIsALink",
+                [](RealUpdater& test) {
+                    const QString real = test.root.filePath("elsewhere");
+                    QDir().rename(test.UpdateFolder(), real);
+                    QFile::link(real, test.UpdateFolder());
+                }},
+        Hostile{"UnsignedPackage",
+                [](RealUpdater& test) { QFile::remove(test.InUpdate(SignatureFileName)); }},
+        Hostile{"SignatureOfOtherBytes",
+                [](RealUpdater& test) {
+                    const QByteArray signature = ReadFile(test.InUpdate(SignatureFileName));
+                    std::vector<PackageEntry> files = RealUpdater::NewFiles();
+                    files.push_back({"evil.sh", "#!/bin/sh\n", 0100755});
+                    test.OfferPackage(files, NewVersion);
+                    WriteFile(test.InUpdate(SignatureFileName), signature);
+                }},
+        Hostile{"UnreadablePackage",
+                [](RealUpdater& test) {
+                    WriteFile(test.InUpdate(PackageFileName), "PK cut");
+                    WriteFile(test.InUpdate(SignatureFileName),
+                              TestSignatureFor("PK cut", NewVersion));
+                }},
+        Hostile{"ShortNameOfTheSettingsFile",
+                [](RealUpdater& test) {
+                    test.OfferPackage({{"Quillane", "x"}, {"QUILLA~1.INI", "[replaced]"}},
+                                      NewVersion);
+                }}),
+    [](const ::testing::TestParamInfo<Hostile>& param) { return std::string(param.param.name); });
+
+TEST_F(RealUpdater, AFailedUpdaterTellsTheProgramNotToHandOverAtOnceAgain)
+{
+    WriteFile(Program("zz_blocked/inside.txt"), "a folder where the package brings a file");
+    std::vector<PackageEntry> files = NewFiles();
+    files.push_back({"zz_blocked", "new"});
+    OfferPackage(files, NewVersion);
+
+    EXPECT_EQ(RunUpdater(), 1);
+
+    EXPECT_EQ(StartedProgram(), "old");
+    EXPECT_EQ(ReadFile(InUpdate(FailedFileName)), "53");
+}
+
+// Which calls of the updater, in the order it makes them (1 for the first), work on the files of
+// the installation; its start-up's calls (libraries, locale) do not.
+std::vector<int> CallsOnTheInstallation(RealUpdater& test, const QString& strace, const char* call)
+{
+    const QString log = test.root.filePath("calls.log");
+    test.RunUpdater({strace, "-qq", "-y", "-o", log, "-e", QStringLiteral("trace=") + call});
+    test.StartedProgram();
+    std::vector<int> calls;
+    int index = 0;
+    for (const QByteArray& line : ReadFile(log).split('\n')) {
+        if (!line.startsWith(call + QByteArray("(")))
+            continue;
+        ++index;
+        if (line.contains(test.root.path().toUtf8()))
+            calls.push_back(index);
+    }
+    return calls;
+}
+
+// The updater is killed before each of its file-changing system calls in turn (as a power cut
+// would stop it). The next start of the program finds one whole version, old or new, with the
+// version recorded to match; an updater started again then puts the new version in place.
+TEST_F(RealUpdater, AKillAtAnyPointLeavesOneWholeVersionThatStarts)
+{
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty())
+        GTEST_SKIP() << "strace is not installed";
+    const char* const calls[] = {"openat", "write",  "fsync",  "rename", "renameat", "renameat2",
+                                 "unlink", "unlinkat", "mkdir", "chmod", "fchmod", "fchmodat",
+                                 "ftruncate", "link"};
+    oldInstallation = Installed();
+    const QByteArray oldUpdater = ReadFile(Program("Quillane_UP.EXE"));
+    auto restoreOldVersion = [&] {
+        for (const auto& [name, content] : oldInstallation)
+            WriteFile(Program(name), content, QFileInfo(Program(name)).permissions());
+        QFile::remove(Program("marker.txt"));
+        WriteFile(Program("Quillane_UP.EXE"), oldUpdater, ExecutableMode);
+        (void)RecoverSwap(ProgramFolder(), UpdateFolder());
+        FinishSwap(UpdateFolder());
+        RemoveFolder(BackupFolder(UpdateFolder()));
+        QFile::remove(InUpdate(FailedFileName));
+    };
+    int points = 0;
+    for (const char* call : calls) {
+        const std::vector<int> sweep = CallsOnTheInstallation(*this, strace, call);
+        restoreOldVersion();
+        for (const int when : sweep) {
+            SCOPED_TRACE(std::string(call) + " #" + std::to_string(when));
+            const int result = RunUpdater({strace, "-qq", "-o", "/dev/null",
+                                           QStringLiteral("-e"), QStringLiteral("trace=") + call,
+                                           QStringLiteral("-e"),
+                                           QStringLiteral("inject=%1:signal=KILL:when=%2")
+                                               .arg(QString::fromLatin1(call))
+                                               .arg(when)});
+            ASSERT_NE(result, -2);
+            const bool killed = result == -1;
+            points += killed ? 1 : 0;
+
+            const std::optional<qint64> committed = RecoverSwap(ProgramFolder(), UpdateFolder());
+            const bool whole = Installed() == (committed ? NewInstallation() : oldInstallation);
+            ASSERT_TRUE(whole) << (committed ? "new" : "old") << " version expected";
+            FinishSwap(UpdateFolder());
+            if (killed) {
+                // A lock the kill left empty counts as free once it is older than a living
+                // process leaves one.
+                for (const QString& lock : {UpdaterLockPath(UpdateFolder()),
+                                            root.filePath("runtime/quillane-%1.lock").arg(getuid())})
+                    if (QFileInfo(lock).exists() && QFileInfo(lock).size() == 0)
+                        QThread::msleep(2100);
+                const QByteArray started = StartedProgram(200);
+                EXPECT_TRUE(started.isEmpty() || (committed && started == "new")) << started.data();
+                EXPECT_EQ(RunUpdater(), 0) << "an updater started again";
+            }
+            ASSERT_EQ(StartedProgram(), "new");
+            ASSERT_EQ(Installed(), NewInstallation());
+            restoreOldVersion();
+            ASSERT_EQ(Installed(), oldInstallation);
+        }
+    }
+    EXPECT_GT(points, 40) << "the sweep reached the updater's file work";
+}
 
 } // namespace

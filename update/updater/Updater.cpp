@@ -1,14 +1,19 @@
 #include "Updater.h"
 
 #include "FileNameCase.h"
-#include "FileSwap.h"
-#include "FolderPrivacy.h"
+#include "LockFileTake.h"
 #include "PackageFiles.h"
 #include "ProgramStart.h"
-#include "UpdateStaging.h"
+#include "UnzipAll.h"
+#include "UpdateFolder.h"
+#include "UpdateKey.h"
+#include "UpdatePackage.h"
+#include "UpdateSwap.h"
 #include "UpdaterPlatform.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QLoggingCategory>
 
@@ -20,31 +25,64 @@ Q_LOGGING_CATEGORY(lcUpdater, "quillane.updater")
 constexpr std::chrono::seconds ProgramEndLimit{30};
 constexpr int ShownNormally = 1;
 
-const QString PackageFile = QStringLiteral("QUILLANE_UPDATE.ZIP");
 const QString SettingsFile = QStringLiteral("quillane.ini");
 
-// The package's files that were unpacked into the temporary folder, each once, without the
-// settings file.
-QStringList FilesToReplace(const QString& tempFolder)
+// The package's files, checked, unpacked into the staging folder, and the version they are;
+// nothing when the package is missing, not vouched for, hostile or cannot be unpacked.
+std::optional<std::pair<QStringList, qint64>> StagePackage(const QString& updateFolder)
 {
-    if (!platform::FolderIsPrivate(tempFolder.toStdString())) {
-        qCWarning(lcUpdater) << "the temporary folder is open to other users:" << tempFolder;
-        return {};
+    const std::optional<QByteArray> package =
+        ReadUpdateFile(QDir(updateFolder).filePath(PackageFileName), MaxPackageBytes);
+    if (!package) {
+        qCWarning(lcUpdater) << "no package in" << updateFolder;
+        return std::nullopt;
     }
-    const std::optional<QStringList> packageFiles =
-        PackageFiles(ExistingFilePath(tempFolder + PackageFile));
-    if (!packageFiles) {
-        qCWarning(lcUpdater) << "no usable package in" << tempFolder;
-        return {};
+    const std::optional<qint64> version = VouchedVersion(*package, updateFolder, UpdatePublicKey());
+    if (!version) {
+        qCWarning(lcUpdater) << "the package is not vouched for";
+        return std::nullopt;
     }
+    const std::optional<QStringList> packageFiles = PackageFiles(*package);
+    if (!packageFiles || packageFiles->isEmpty())
+        return std::nullopt;
     QStringList files;
-    for (const QString& file : *packageFiles) {
-        const bool known = files.contains(file, Qt::CaseInsensitive);
-        const bool settings = file.compare(SettingsFile, Qt::CaseInsensitive) == 0;
-        if (!known && !settings && FileExistsIgnoringCase(tempFolder + file))
+    for (const QString& file : *packageFiles)
+        if (file.compare(SettingsFile, Qt::CaseInsensitive) != 0)
             files.push_back(file);
+    const QString staging = StagingFolder(updateFolder);
+    if (files.isEmpty() || !PrepareSubFolder(staging) ||
+        UnzipAll(*package, staging, files) != files.size()) {
+        qCWarning(lcUpdater) << "cannot stage the package's files in" << staging;
+        return std::nullopt;
     }
-    return files;
+    return std::make_pair(files, *version);
+}
+
+// Notes the version that could not be put in place, so that the program started again goes on
+// with the old one this time.
+void NoteFailure(const QString& updateFolder)
+{
+    const std::optional<QByteArray> handedOver =
+        ReadUpdateFile(QDir(updateFolder).filePath(HandoverFileName), 64);
+    QFile mark(QDir(updateFolder).filePath(FailedFileName));
+    if (mark.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        mark.write(handedOver.value_or("0"));
+}
+
+bool Install(const ProgramConfig& config)
+{
+    // A committed swap whose version the program has not recorded yet is the update in place.
+    if (RecoverSwap(config.programFolder, config.updateFolder))
+        return true;
+    const auto staged = StagePackage(config.updateFolder);
+    const bool swapped =
+        staged && SwapIn(staged->first, staged->second, config.programFolder, config.updateFolder);
+    RemoveFolder(StagingFolder(config.updateFolder));
+    if (!swapped) {
+        qCWarning(lcUpdater) << "the program's files are unchanged";
+        NoteFailure(config.updateFolder);
+    }
+    return swapped;
 }
 
 void StartProgram(const QString& programFolder)
@@ -58,29 +96,23 @@ void StartProgram(const QString& programFolder)
 
 bool RunUpdater(const ProgramConfig& config)
 {
-    // Without a staging folder nothing is replaced, but the program still starts again.
-    QDir().mkpath(StagingFolder(config.programFolder));
-    QLockFile updaterLock(UpdaterLockPath(config.programFolder));
-    updaterLock.setStaleLockTime(0);
-    if (!updaterLock.tryLock(0)) {
-        if (updaterLock.error() == QLockFile::LockFailedError) {
-            qCInfo(lcUpdater) << "another updater is at work";
-            return false;
-        }
-        qCWarning(lcUpdater) << "cannot use the staging folder"
-                             << StagingFolder(config.programFolder);
+    if (!PrepareUpdateFolder(config.updateFolder)) {
+        qCWarning(lcUpdater) << "others may write to the update's folder" << config.updateFolder;
+        StartProgram(config.programFolder);
+        return false;
+    }
+    QLockFile updaterLock(UpdaterLockPath(config.updateFolder));
+    if (!TakeLockFile(updaterLock)) {
+        qCInfo(lcUpdater) << "another updater is at work";
+        return false;
     }
     std::unique_ptr<ProgramClaim> claim = ClaimProgram(ProgramEndLimit);
     if (!claim) {
         qCWarning(lcUpdater) << "the program is still running; nothing replaced";
         return false;
     }
-    const QStringList files =
-        updaterLock.isLocked() ? FilesToReplace(config.tempFolder) : QStringList();
-    const bool swapped = !files.isEmpty() && SwapIn(files, config.tempFolder, config.programFolder);
-    if (!swapped)
-        qCWarning(lcUpdater) << "the program's files are unchanged";
+    const bool installed = Install(config);
     claim.reset();
     StartProgram(config.programFolder);
-    return swapped;
+    return installed;
 }

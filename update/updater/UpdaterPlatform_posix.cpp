@@ -1,5 +1,7 @@
 #include "UpdaterPlatform.h"
 
+#include "LockFileTake.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -24,13 +26,13 @@ QString InstanceLockPath()
 class InstanceLockClaim final : public ProgramClaim
 {
 public:
-    InstanceLockClaim() : lock_(InstanceLockPath()) { lock_.setStaleLockTime(0); }
+    InstanceLockClaim() : lock_(InstanceLockPath()) {}
     // Tried every 20 ms: the lock's own wait doubles its pauses and would add up to a few
     // hundred milliseconds after the program has ended.
     bool Take(std::chrono::milliseconds limit)
     {
         const QDeadlineTimer deadline(limit);
-        while (!lock_.tryLock(0)) {
+        while (!TakeLockFile(lock_)) {
             if (deadline.hasExpired())
                 return false;
             QThread::msleep(PollMs);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// The update's own folder (ProgramConfig::updateFolder), which only its user can write, holds
+// the downloads, the package's files staged for the swap ("staging"), the files they replaced
+// ("backup"), the swap's journal and the updater's lock.
+
+QString StagingFolder(const QString& updateFolder);
+QString BackupFolder(const QString& updateFolder);
+QString SwapJournalPath(const QString& updateFolder);
+QString UpdaterLockPath(const QString& updateFolder);
+
+// Creates the folder (and its missing parents) readable and writable by the user alone, and
+// answers whether it and its parent are the user's own folders, not links, and not writable by
+// others. Nothing of the update is done in a folder that is not.
+bool PrepareUpdateFolder(const QString& folder);
+
+// Makes a sub-folder of the update folder afresh: what an earlier run left in it is removed (see
+// RemoveFolder), then it is created for the user alone. No when that cannot be done.
+bool PrepareSubFolder(const QString& folder);
+
+// Removes a folder of the update's and the files in it, without ever following a link: a link
+// in it is removed itself, and a folder that is a link is only unlinked. Sub-folders (the update
+// makes none) are left, and so is the folder then.
+void RemoveFolder(const QString& folder);

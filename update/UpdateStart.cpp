@@ -1,0 +1,40 @@
+#include "UpdateStart.h"
+
+#include "Quillane_Define.h"
+#include "Settings.h"
+#include "SettingsKeys.h"
+#include "UpdateFolder.h"
+#include "LockFileTake.h"
+#include "UpdateSwap.h"
+
+#include <QFileInfo>
+#include <QLockFile>
+#include <QLoggingCategory>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcUpdateStart, "quillane.update")
+
+} // namespace
+
+void FinishLastUpdate()
+{
+    if (!QFileInfo(Config.updateFolder).isDir())
+        return;
+    if (!PrepareUpdateFolder(Config.updateFolder)) {
+        qCWarning(lcUpdateStart) << "others may write to" << Config.updateFolder;
+        return;
+    }
+    QLockFile updaterLock(UpdaterLockPath(Config.updateFolder));
+    if (!TakeLockFile(updaterLock))
+        return;
+    if (const std::optional<qint64> installed = RecoverSwap(ProgramFolder, Config.updateFolder)) {
+        if (!WriteIniString(ProgramFolder + SettingsKeys::FileName, SettingsKeys::VersionInfo,
+                            SettingsKeys::Version, QString::number(*installed)))
+            return;
+        FinishSwap(Config.updateFolder);
+    }
+    // A swap that could not be put back keeps its backup for the next try.
+    if (!QFileInfo::exists(SwapJournalPath(Config.updateFolder)))
+        RemoveFolder(BackupFolder(Config.updateFolder));
+}

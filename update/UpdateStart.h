@@ -1,0 +1,7 @@
+#pragma once
+
+// At the program's start, before anything else: a swap of the last update that was cut off is
+// undone, and a committed one has its version recorded in the settings file; the backup of the
+// last update goes, since a version that has started is in place. Nothing while an updater is
+// at work in the update's folder.
+void FinishLastUpdate();

@@ -1,0 +1,243 @@
+#include "UpdateSwap.h"
+
+#include "FileNameCase.h"
+#include "FileSync.h"
+#include "FolderSync.h"
+#include "UpdateFolder.h"
+#include "VersionNumber.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcSwap, "quillane.swap")
+
+// One file of the swap: its name in the program folder, and whether an old file had it.
+struct SwapEntry
+{
+    QString name;
+    bool replaces = false;
+};
+
+struct Journal
+{
+    bool committed = false;
+    qint64 version = 0;
+    std::vector<SwapEntry> entries;
+};
+
+std::filesystem::path PathOf(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+// A rename within one folder; an existing target is replaced in one step.
+bool Rename(const QString& from, const QString& to)
+{
+    std::error_code error;
+    std::filesystem::rename(PathOf(from), PathOf(to), error);
+    if (error)
+        qCWarning(lcSwap) << "cannot move" << from << "to" << to << error.message().c_str();
+    return !error;
+}
+
+bool SyncFolder(const QString& folder)
+{
+    return platform::SyncFolder(QDir::toNativeSeparators(folder).toStdString());
+}
+
+// Makes the rename of the file at the path durable.
+bool SyncFolderOf(const QString& path)
+{
+    return SyncFolder(QFileInfo(path).absolutePath());
+}
+
+// Writes the bytes to a new file at the path (never through a link planted there), through to
+// the disk.
+bool WriteDurably(const QString& path, const QByteArray& bytes, QFile::Permissions permissions)
+{
+    QFile::remove(path);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
+        file.write(bytes) != bytes.size() || !file.flush() ||
+        !platform::SyncFile(int(file.handle())))
+        return false;
+    file.close();
+    return file.setPermissions(permissions);
+}
+
+// Replaces the target with a whole copy of the source in one step: the copy is written beside
+// the target under a name of the swap's own, then renamed over it.
+bool ReplaceWithCopy(const QString& source, const QString& target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        qCWarning(lcSwap) << "cannot read" << source;
+        return false;
+    }
+    const QString beside = QFileInfo(target).dir().filePath(u'.' + QFileInfo(target).fileName() +
+                                                            QStringLiteral(".quillane-new"));
+    if (!WriteDurably(beside, in.readAll(), in.permissions()) || !Rename(beside, target)) {
+        QFile::remove(beside);
+        return false;
+    }
+    return SyncFolderOf(target);
+}
+
+QByteArray JournalText(const Journal& journal)
+{
+    QByteArray text = (journal.committed ? "state=committed\n" : "state=swapping\n") +
+                      QByteArray("version=") + QByteArray::number(journal.version) + '\n';
+    for (const SwapEntry& entry : journal.entries)
+        text += "file=" + entry.name.toUtf8() + '\t' + (entry.replaces ? '1' : '0') + '\n';
+    return text;
+}
+
+bool WriteJournal(const QString& updateFolder, const Journal& journal)
+{
+    const QString path = SwapJournalPath(updateFolder);
+    const QString part = path + QStringLiteral(".part");
+    return WriteDurably(part, JournalText(journal), QFile::ReadOwner | QFile::WriteOwner) &&
+           Rename(part, path) && SyncFolderOf(path);
+}
+
+std::optional<SwapEntry> EntryOf(const QByteArray& line)
+{
+    const QList<QByteArray> fields = line.mid(int(qstrlen("file="))).split('\t');
+    if (fields.size() != 2 || fields[0].isEmpty() || fields[0].contains('/') ||
+        fields[0].contains('\\') || fields[0] == "." || fields[0] == ".." ||
+        (fields[1] != "0" && fields[1] != "1"))
+        return std::nullopt;
+    return SwapEntry{QString::fromUtf8(fields[0]), fields[1] == "1"};
+}
+
+// The journal as written; nothing when there is none or it is not one (it is only ever
+// replaced whole, so a damaged one was not written by the swap).
+std::optional<Journal> ReadJournal(const QString& updateFolder)
+{
+    QFile file(SwapJournalPath(updateFolder));
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 1024 * 1024)
+        return std::nullopt;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    if (lines.size() < 3 || (lines[0] != "state=committed" && lines[0] != "state=swapping") ||
+        !lines[1].startsWith("version="))
+        return std::nullopt;
+    const std::optional<qint64> version = VersionNumber(QString::fromLatin1(lines[1].mid(8)));
+    if (!version)
+        return std::nullopt;
+    Journal journal{lines[0] == "state=committed", *version, {}};
+    for (const QByteArray& line : lines.mid(2)) {
+        if (line.isEmpty())
+            continue;
+        const std::optional<SwapEntry> entry = line.startsWith("file=") ? EntryOf(line) : std::nullopt;
+        if (!entry)
+            return std::nullopt;
+        journal.entries.push_back(*entry);
+    }
+    return journal;
+}
+
+// Puts every file of the journal back as it was: a replaced file from its whole backup (a file
+// without a backup was never touched), a file that was new is removed.
+bool RollBack(const Journal& journal, const QString& programFolder, const QString& updateFolder)
+{
+    bool restored = true;
+    for (auto entry = journal.entries.rbegin(); entry != journal.entries.rend(); ++entry) {
+        const QString target = QDir(programFolder).filePath(entry->name);
+        const QString backup = QDir(BackupFolder(updateFolder)).filePath(entry->name);
+        QFile::remove(QFileInfo(target).dir().filePath(u'.' + entry->name +
+                                                       QStringLiteral(".quillane-new")));
+        if (!entry->replaces)
+            restored = (QFile::remove(target) || !QFileInfo::exists(target)) && restored;
+        else if (QFileInfo::exists(backup))
+            restored = ReplaceWithCopy(backup, target) && restored;
+    }
+    return restored && SyncFolder(programFolder);
+}
+
+// The swap's entries; nothing when a name is held by something other than a plain file.
+std::optional<std::vector<SwapEntry>> PlanOf(const QStringList& files, const QString& programFolder)
+{
+    std::vector<SwapEntry> entries;
+    for (const QString& file : files) {
+        const QFileInfo present(ExistingFilePath(QDir(programFolder).filePath(file)));
+        const bool replaces = present.exists() || present.isSymLink();
+        if (replaces && (present.isSymLink() || present.isJunction() || !present.isFile())) {
+            qCWarning(lcSwap) << "not a plain file, left alone:" << present.filePath();
+            return std::nullopt;
+        }
+        entries.push_back({present.fileName(), replaces});
+    }
+    return entries;
+}
+
+// Backs up and replaces one file.
+bool SwapOne(const SwapEntry& entry, const QString& source, const QString& programFolder,
+             const QString& updateFolder)
+{
+    const QString target = QDir(programFolder).filePath(entry.name);
+    if (entry.replaces) {
+        const QString backup = QDir(BackupFolder(updateFolder)).filePath(entry.name);
+        QFile old(target);
+        if (!old.open(QIODevice::ReadOnly) ||
+            !WriteDurably(backup + QStringLiteral(".part"), old.readAll(), old.permissions()) ||
+            !Rename(backup + QStringLiteral(".part"), backup) || !SyncFolderOf(backup))
+            return false;
+    }
+    return ReplaceWithCopy(source, target);
+}
+
+} // namespace
+
+bool SwapIn(const QStringList& files, qint64 version, const QString& programFolder,
+            const QString& updateFolder)
+{
+    const std::optional<std::vector<SwapEntry>> plan = PlanOf(files, programFolder);
+    if (!plan || !PrepareSubFolder(BackupFolder(updateFolder)))
+        return false;
+    Journal journal{false, version, *plan};
+    if (!WriteJournal(updateFolder, journal))
+        return false;
+    for (int index = 0; index < files.size(); ++index) {
+        const QString source = ExistingFilePath(QDir(StagingFolder(updateFolder)).filePath(files[index]));
+        if (!SwapOne(journal.entries[size_t(index)], source, programFolder, updateFolder)) {
+            if (RollBack(journal, programFolder, updateFolder))
+                QFile::remove(SwapJournalPath(updateFolder));
+            return false;
+        }
+    }
+    journal.committed = true;
+    if (!WriteJournal(updateFolder, journal)) {
+        if (RollBack(journal, programFolder, updateFolder))
+            QFile::remove(SwapJournalPath(updateFolder));
+        return false;
+    }
+    RemoveFolder(StagingFolder(updateFolder));
+    return true;
+}
+
+std::optional<qint64> RecoverSwap(const QString& programFolder, const QString& updateFolder)
+{
+    const std::optional<Journal> journal = ReadJournal(updateFolder);
+    if (!journal) {
+        QFile::remove(SwapJournalPath(updateFolder));
+        return std::nullopt;
+    }
+    if (journal->committed)
+        return journal->version;
+    qCWarning(lcSwap) << "putting back the files of a swap that was cut off";
+    if (RollBack(*journal, programFolder, updateFolder))
+        QFile::remove(SwapJournalPath(updateFolder));
+    return std::nullopt;
+}
+
+void FinishSwap(const QString& updateFolder)
+{
+    QFile::remove(SwapJournalPath(updateFolder));
+}
