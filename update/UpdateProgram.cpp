@@ -57,12 +57,12 @@ void PauseAndLetMessagesRun()
 }
 
 // Downloads a listed file into the update's folder, afresh: a file of an earlier update never
-// stands in for one that did not arrive.
-void Download(HttpClient& client, const QStringList& list, const QString& name)
+// stands in for one that did not arrive. The answer is whether it arrived.
+bool Download(HttpClient& client, const QStringList& list, const QString& name)
 {
     QFile::remove(ExistingFilePath(Config.updateFolder + name));
-    DownloadListedFile(client, list, DownloadBase(), name, Config.updateFolder + name,
-                       Config.updateFolder);
+    return DownloadListedFile(client, list, DownloadBase(), name, Config.updateFolder + name,
+                              Config.updateFolder) > 0;
 }
 
 // The server's version from the downloaded version file; "0" without one.
@@ -141,10 +141,11 @@ bool PackageVouchedFor(HttpClient& client, const QStringList& list, const QByteA
 std::optional<QByteArray> FetchPackage(HttpClient& client, const QStringList& list,
                                        qint64 serverVersion)
 {
-    Download(client, list, PackageFileName);
+    const bool arrived = Download(client, list, PackageFileName);
     PauseAndLetMessagesRun();
     const std::optional<QByteArray> package =
-        ReadUpdateFile(ExistingFilePath(Config.updateFolder + PackageFileName), MaxPackageBytes);
+        arrived ? ReadUpdateFile(Config.updateFolder + PackageFileName, MaxPackageBytes)
+                : std::nullopt;
     if (package && !PackageVouchedFor(client, list, *package, serverVersion))
         return std::nullopt;
     const std::optional<QStringList> files =
@@ -157,14 +158,17 @@ std::optional<QByteArray> FetchPackage(HttpClient& client, const QStringList& li
     return package;
 }
 
-// An updater that the package brings goes to the program folder when none is there, taken from
-// the checked bytes; one already there stays, even when the package brings a newer one.
+// An updater that the package brings goes to the program folder under its own name when none is
+// there, taken from the checked bytes; one already there stays, even when the package brings a
+// newer one.
 void PlaceUpdater(const QByteArray& package)
 {
-    if (FileExistsIgnoringCase(ProgramFolder + UpdaterFile))
+    const QString installed = ProgramFolder + UpdaterFile;
+    if (FileExistsIgnoringCase(installed) || UnzipAll(package, ProgramFolder, {UpdaterFile}) == 0)
         return;
-    if (UnzipAll(package, ProgramFolder, {UpdaterFile}) > 0)
-        Pause(StepPauseMs);
+    if (ExistingFilePath(installed) != installed)
+        QFile::rename(ExistingFilePath(installed), installed);
+    Pause(StepPauseMs);
 }
 
 // The version is handed over in the update's folder and the updater is made executable and

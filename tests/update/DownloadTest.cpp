@@ -227,7 +227,7 @@ TEST_F(Download, LinesThatCannotBeReadOrNameNothingDownloadNothing)
         {"QUILLANE_UPDATE.ZIP\t54", "unexpected"},
         {"QUILLANE_UPDATE.ZIP\t54\tyesterday", "unexpected"},
         {"QUILLANE_UPDATE.ZIP\t99999999999\t2017-03-02 13:45:00", "unexpected"},
-        {"../QUILLANE_UPDATE.ZIP\t54\t2017-03-02 13:45:00", "unexpected"},
+        {"../QUILLANE_UPDATE.ZIP\t54\t2017-03-02 13:45:00", nullptr},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.line);

@@ -55,7 +55,7 @@ TEST_P(UpdateProgramCase, HandsOverOnlyForANewerVersionWithAGoodPackage)
     const bool handedOver = *test.started != '\0';
     EXPECT_EQ(ended, handedOver);
     EXPECT_EQ(StartedUpdater(handedOver ? 3000 : 300), test.started);
-    EXPECT_EQ(InstalledVersion(), QString::fromUtf8(test.installed).trimmed());
+    EXPECT_EQ(InstalledVersion(), QString::fromUtf8(test.installed));
     EXPECT_EQ(messages, test.messages);
     if (handedOver) {
         EXPECT_TRUE(QFileInfo(ProgramFolder + "Quillane_UP.EXE").isExecutable());
