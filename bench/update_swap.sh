@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The update's hand-over with a 20 MB package: from the end of the package's download (the
 # service's log stamps the answered request) until the new version's sign-in arrives at the
-# service. In between: the pause after the download, the signature check when the build has a
-# key, the unpacking, the pause after it, the version recorded, the updater started, the old
-# program's end, the staging copy and swap, and the new program's start-up up to its sign-in.
-# Three fixed one-second pauses of the procedure are part of it (after the package's download and
-# after the unpacking in the old version, after the version file's download in the new one); the
+# service. In between: the pause after the download, the signature check and the package's
+# check, the pause after it, the updater started, the old program's end, the updater's own check
+# and unpacking into its staging folder, the journaled swap, and the new program's start-up (with
+# the version recorded) up to its sign-in. Three fixed one-second pauses of the procedure are part
+# of it (after the package's download and after its check in the old version, after the version
+# file's download in the new one); the
 # lines also show the time without them, and the hand-over alone: from the download's end to the
 # new version's first request. The updater is already in the program folder, as after the first
 # update.
@@ -26,6 +27,9 @@ mkdir -p "$WORK/update"
 (cd "$package_dir" && zip -q -X "$WORK/update/QUILLANE_UPDATE.ZIP" Quillane_UP.EXE payload.bin \
     marker.txt)
 printf '[버전정보]\r\n버전=53\r\n' | iconv -f UTF-8 -t CP949 >"$WORK/update/QUILLANE_Version.INI"
+# The bench's build carries this machine's development key.
+bash scripts/update-release.sh sign-development "$WORK/update/QUILLANE_UPDATE.ZIP" 53 \
+    "$WORK/update/QUILLANE_UPDATE.sig"
 echo "package: $(stat -c %s "$WORK/update/QUILLANE_UPDATE.ZIP") bytes"
 StartService
 
@@ -40,7 +44,8 @@ for run in $(seq "$RUNS"); do
     printf '[버전정보]\r\n버전=52\r\n' | iconv -f UTF-8 -t CP949 >>"$box/program/quillane.ini"
     after=$(ServiceLogLines)
     XDG_RUNTIME_DIR="$box/runtime" HOME="$box/home" XDG_CONFIG_HOME="$box/home/config" \
-        QUILLANE_TEMP_DIR="$box/temp" QUILLANE_SERVICE_HOST="127.0.0.1:$PORT" \
+        QUILLANE_TEMP_DIR="$box/temp" QUILLANE_UPDATE_DIR="$box/update" \
+        QUILLANE_SERVICE_HOST="127.0.0.1:$PORT" \
         QUILLANE_CONTEST_HOST="127.0.0.1:$PORT" "$box/program/Quillane" >"$box/program.log" 2>&1 &
     PROGRAM_PID=$!
     signed_in=$(WaitForSignIn "$after")

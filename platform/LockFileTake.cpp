@@ -21,7 +21,8 @@ bool TakeLockFile(QLockFile& lock)
     if (lock.error() != QLockFile::LockFailedError || lock.getLockInfo(&pid, &host, &application))
         return false;
     const QFileInfo file(lock.fileName());
-    if (!file.exists() || file.lastModified().msecsTo(QDateTime::currentDateTime()) < EmptyLockAgeMs)
+    if (!file.exists() ||
+        file.lastModified().msecsTo(QDateTime::currentDateTime()) < EmptyLockAgeMs)
         return false;
     lock.removeStaleLockFile();
     return lock.tryLock(0);

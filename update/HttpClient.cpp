@@ -56,16 +56,16 @@ void Bound(QNetworkReply* reply, const AnswerDeadline& deadline,
     clock->start();
     timer->start(*limit);
     QObject::connect(timer, &QTimer::timeout, reply, [reply, progress, limit] {
-        progress->writeError =
-            QStringLiteral("the answer did not arrive within %1 s").arg(double(limit->count()) / 1000);
+        progress->writeError = QStringLiteral("the answer did not arrive within %1 s")
+                                   .arg(double(limit->count()) / 1000);
         reply->abort();
     });
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, timer,
-                     [reply, timer, deadline, limit, clock] {
-                         *limit = TimeFor(deadline, reply->header(QNetworkRequest::ContentLengthHeader)
-                                                        .toLongLong());
-                         timer->start(std::max<qint64>(0, limit->count() - clock->elapsed()));
-                     });
+    QObject::connect(
+        reply, &QNetworkReply::metaDataChanged, timer, [reply, timer, deadline, limit, clock] {
+            *limit =
+                TimeFor(deadline, reply->header(QNetworkRequest::ContentLengthHeader).toLongLong());
+            timer->start(std::max<qint64>(0, limit->count() - clock->elapsed()));
+        });
 }
 
 // The answer's body so far goes to the sink; a failed write or an answer over the limit ends the

@@ -18,11 +18,10 @@ bool SignatureHolds(const QByteArray& signature, const QByteArray& manifest,
                     const QByteArray& publicKey)
 {
     return signature.size() == crypto_sign_BYTES &&
-           crypto_sign_verify_detached(reinterpret_cast<const unsigned char*>(signature.data()),
-                                       reinterpret_cast<const unsigned char*>(manifest.data()),
-                                       quint64(manifest.size()),
-                                       reinterpret_cast<const unsigned char*>(publicKey.data())) ==
-               0;
+           crypto_sign_verify_detached(
+               reinterpret_cast<const unsigned char*>(signature.data()),
+               reinterpret_cast<const unsigned char*>(manifest.data()), quint64(manifest.size()),
+               reinterpret_cast<const unsigned char*>(publicKey.data())) == 0;
 }
 
 } // namespace
@@ -33,8 +32,7 @@ QByteArray PackageManifest(qint64 version, const QByteArray& packageSha256Hex)
 }
 
 std::optional<qint64> SignedPackageVersion(const QByteArray& signatureFile,
-                                           const QByteArray& package,
-                                           const QByteArray& publicKey)
+                                           const QByteArray& package, const QByteArray& publicKey)
 {
     if (publicKey.size() != crypto_sign_PUBLICKEYBYTES ||
         signatureFile.size() > LargestSignatureFile || sodium_init() < 0)

@@ -15,8 +15,7 @@ QByteArray PackageManifest(qint64 version, const QByteArray& packageSha256Hex);
 // key; nothing when the file is malformed, its signature does not hold, or it signs another
 // package.
 std::optional<qint64> SignedPackageVersion(const QByteArray& signatureFile,
-                                           const QByteArray& package,
-                                           const QByteArray& publicKey);
+                                           const QByteArray& package, const QByteArray& publicKey);
 
 // A signature file is a few lines; anything larger is no signature file.
 constexpr qint64 LargestSignatureFile = 4096;

@@ -61,9 +61,9 @@ bool Unpack(zip_t* archive, const PackageMember& member, const QDir& folder, zip
     if (!CopyOut(archive, member, copy, budget))
         return false;
     std::error_code error;
-    std::filesystem::rename(std::filesystem::path(copy.fileName().toStdU16String()),
-                            std::filesystem::path(folder.filePath(member.fileName).toStdU16String()),
-                            error);
+    std::filesystem::rename(
+        std::filesystem::path(copy.fileName().toStdU16String()),
+        std::filesystem::path(folder.filePath(member.fileName).toStdU16String()), error);
     if (error)
         return false;
     copy.setAutoRemove(false);

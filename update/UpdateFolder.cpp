@@ -14,9 +14,8 @@ bool IsLink(const QFileInfo& entry)
     return entry.isSymLink() || entry.isJunction();
 }
 
-constexpr QFile::Permissions UserOnly =
-    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser | QFile::WriteUser |
-    QFile::ExeUser;
+constexpr QFile::Permissions UserOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                        QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
 
 QString Cleaned(const QString& folder)
 {
@@ -81,8 +80,9 @@ void RemoveFolder(const QString& folder)
         QFile::remove(top.filePath());
         return;
     }
-    const QFileInfoList entries = QDir(top.filePath()).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QFileInfoList entries =
+        QDir(top.filePath())
+            .entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries)
         if (IsLink(entry) || !entry.isDir())
             QFile::remove(entry.filePath());

@@ -1,10 +1,10 @@
 #include "UpdateStart.h"
 
+#include "LockFileTake.h"
 #include "Quillane_Define.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "UpdateFolder.h"
-#include "LockFileTake.h"
 #include "UpdateSwap.h"
 
 #include <QFileInfo>

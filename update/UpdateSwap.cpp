@@ -135,7 +135,8 @@ std::optional<Journal> ReadJournal(const QString& updateFolder)
     for (const QByteArray& line : lines.mid(2)) {
         if (line.isEmpty())
             continue;
-        const std::optional<SwapEntry> entry = line.startsWith("file=") ? EntryOf(line) : std::nullopt;
+        const std::optional<SwapEntry> entry =
+            line.startsWith("file=") ? EntryOf(line) : std::nullopt;
         if (!entry)
             return std::nullopt;
         journal.entries.push_back(*entry);
@@ -151,8 +152,8 @@ bool RollBack(const Journal& journal, const QString& programFolder, const QStrin
     for (auto entry = journal.entries.rbegin(); entry != journal.entries.rend(); ++entry) {
         const QString target = QDir(programFolder).filePath(entry->name);
         const QString backup = QDir(BackupFolder(updateFolder)).filePath(entry->name);
-        QFile::remove(QFileInfo(target).dir().filePath(u'.' + entry->name +
-                                                       QStringLiteral(".quillane-new")));
+        QFile::remove(
+            QFileInfo(target).dir().filePath(u'.' + entry->name + QStringLiteral(".quillane-new")));
         if (!entry->replaces)
             restored = (QFile::remove(target) || !QFileInfo::exists(target)) && restored;
         else if (QFileInfo::exists(backup))
@@ -205,7 +206,8 @@ bool SwapIn(const QStringList& files, qint64 version, const QString& programFold
     if (!WriteJournal(updateFolder, journal))
         return false;
     for (int index = 0; index < files.size(); ++index) {
-        const QString source = ExistingFilePath(QDir(StagingFolder(updateFolder)).filePath(files[index]));
+        const QString source =
+            ExistingFilePath(QDir(StagingFolder(updateFolder)).filePath(files[index]));
         if (!SwapOne(journal.entries[size_t(index)], source, programFolder, updateFolder)) {
             if (RollBack(journal, programFolder, updateFolder))
                 QFile::remove(SwapJournalPath(updateFolder));

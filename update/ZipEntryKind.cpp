@@ -27,7 +27,7 @@ ZipEntryKind KindOf(zip_t* archive, zip_uint64_t index, const QString& name)
     switch (UnixMode(archive, index) & UnixTypeMask) {
     case 0:
         return name.endsWith(u'/') || name.endsWith(u'\\') ? ZipEntryKind::Folder
-                                                            : ZipEntryKind::File;
+                                                           : ZipEntryKind::File;
     case UnixRegularFile:
         return ZipEntryKind::File;
     case UnixFolder:
@@ -46,8 +46,8 @@ ZipArchive OpenZipBytes(const QByteArray& bytes)
 {
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()),
-                                                    0, &error);
+    zip_source_t* source =
+        zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
     if (source == nullptr) {
         zip_error_fini(&error);
         return nullptr;

@@ -202,7 +202,8 @@ TEST_F(Download, ATricklingServerIsCutOffAtTheDeadlineOfTheWholeAnswer)
               -1);
     EXPECT_LT(clock.elapsed(), 5000) << "both requests ended at their deadlines";
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages.front().startsWith(u"다운로드중에 시스템 에러가 발생했습니다.\r\n\r\n"_qs));
+    EXPECT_TRUE(
+        messages.front().startsWith(u"다운로드중에 시스템 에러가 발생했습니다.\r\n\r\n"_qs));
 
     // 40 KiB declared: at 32 KiB/s that may take 1.25 s, past the 0.6 s floor.
     server.SetHandler("/Update/QUILLANE_UPDATE.ZIP", trickle(40 * 1024));

@@ -1,5 +1,6 @@
-#include "PackageFiles.h"
 #include "UnzipAll.h"
+
+#include "PackageFiles.h"
 #include "UpdateFixture.h"
 #include "ZipEntryName.h"
 
@@ -133,10 +134,8 @@ TEST_F(Unzip, DamagedOrOversizedPackagesUnpackNothing)
         const char* name;
         QByteArray package;
     } cases[] = {
-        {"not an archive", "this is no ZIP archive at all"},
-        {"empty", {}},
-        {"truncated", whole.left(whole.size() / 2)},
-        {"damaged inside an entry", damaged},
+        {"not an archive", "this is no ZIP archive at all"}, {"empty", {}},
+        {"truncated", whole.left(whole.size() / 2)},         {"damaged inside an entry", damaged},
         {"more than 10,000 entries", Package(many)},
     };
     for (const auto& test : cases) {

@@ -8,8 +8,8 @@
 #include <QProcess>
 #include <QStringEncoder>
 #include <QThread>
-#include <gmock/gmock.h>
 #include <csignal>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -74,7 +74,8 @@ protected:
     }
     void SignOffered()
     {
-        if (QFile::exists(Offered("QUILLANE_UPDATE.ZIP")) && !QFile::exists(Offered("QUILLANE_UPDATE.sig")))
+        if (QFile::exists(Offered("QUILLANE_UPDATE.ZIP")) &&
+            !QFile::exists(Offered("QUILLANE_UPDATE.sig")))
             WriteFile(Offered("QUILLANE_UPDATE.sig"),
                       TestSignatureFor(ReadFile(Offered("QUILLANE_UPDATE.ZIP")), offeredVersion));
     }
@@ -82,8 +83,8 @@ protected:
 
     std::vector<PackageEntry> NewVersion() const
     {
-        return {{"Quillane_UP.EXE", ReadFile(QStringLiteral(QUILLANE_TEST_KEY_UPDATER)).toStdString(),
-                 0100755},
+        return {{"Quillane_UP.EXE",
+                 ReadFile(QStringLiteral(QUILLANE_TEST_KEY_UPDATER)).toStdString(), 0100755},
                 {"marker.txt", "version 53"}};
     }
 

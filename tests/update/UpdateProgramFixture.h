@@ -6,8 +6,8 @@
 #include "QuitNow.h"
 #include "Settings.h"
 #include "TestSigning.h"
-#include "UpdatePackage.h"
 #include "UpdateFixture.h"
+#include "UpdatePackage.h"
 #include "UpdateProgram.h"
 #include "UpdateServer.h"
 
@@ -78,9 +78,10 @@ public:
         const QString path = root.filePath(QStringLiteral("package.zip"));
         WritePackage(path, package);
         server.SetFile("QUILLANE_UPDATE.ZIP", ReadFile(path).toStdString());
-        server.SetFile("QUILLANE_UPDATE.sig",
-                       TestSignatureFor(ReadFile(path), QByteArray::fromStdString(version).toLongLong())
-                           .toStdString());
+        server.SetFile(
+            "QUILLANE_UPDATE.sig",
+            TestSignatureFor(ReadFile(path), QByteArray::fromStdString(version).toLongLong())
+                .toStdString());
     }
     // The version the program handed over to the updater ("" when it did not).
     QByteArray HandedOver() const { return ReadFile(Config.updateFolder + HandoverFileName); }

@@ -76,31 +76,50 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, UpdateProgramCase,
     ::testing::Values(
         Case{"NumericComparison", "60", [](auto& f) { OfferNew(f, "100"); }, nullptr, "new", {}},
-        Case{"BlankInstalledCountsAsZero", "  ", [](auto& f) { OfferNew(f, "53"); }, nullptr,
-             "new", {}},
+        Case{"BlankInstalledCountsAsZero",
+             "  ",
+             [](auto& f) { OfferNew(f, "53"); },
+             nullptr,
+             "new",
+             {}},
         Case{"EqualVersions", "100", [](auto& f) { OfferNew(f, "100"); }, nullptr, "", {}},
         Case{"NewerInstalled", "101", [](auto& f) { OfferNew(f, "100"); }, nullptr, "", {}},
-        Case{"OlderThanTheRunningProgramOnAFreshInstall", "0",
-             [](auto& f) { OfferNew(f, "51"); }, nullptr, "", {}},
-        Case{"TheRunningProgramsOwnVersion", "", [](auto& f) { OfferNew(f, "52"); }, nullptr, "",
+        Case{"OlderThanTheRunningProgramOnAFreshInstall",
+             "0",
+             [](auto& f) { OfferNew(f, "51"); },
+             nullptr,
+             "",
              {}},
-        Case{"ServerVersionNotANumber", "60", [](auto& f) { OfferNew(f, "100a"); }, nullptr, "",
+        Case{"TheRunningProgramsOwnVersion",
+             "",
+             [](auto& f) { OfferNew(f, "52"); },
+             nullptr,
+             "",
              {}},
-        Case{"ListOfOneLine", "60",
+        Case{
+            "ServerVersionNotANumber", "60", [](auto& f) { OfferNew(f, "100a"); }, nullptr, "", {}},
+        Case{"ListOfOneLine",
+             "60",
              [](auto& f) {
                  OfferNew(f, "100");
                  f.server.SetList("QUILLANE_Version.INI\t1\t2024-05-01 10:00:00\t"
                                   "QUILLANE_UPDATE.ZIP\t2\t2024-05-01 10:00:00\r\n");
              },
-             nullptr, "", {}},
-        Case{"VersionFileNotListed", "60",
+             nullptr,
+             "",
+             {}},
+        Case{"VersionFileNotListed",
+             "60",
              [](auto& f) {
                  OfferNew(f, "100");
                  f.server.SetList("QUILLANE_UPDATE.ZIP\t2\t2024-05-01 10:00:00\r\n"
                                   "other.txt\t2\t2024-05-01 10:00:00\r\n");
              },
-             nullptr, "", {}},
-        Case{"OnlyALongerNameHoldingTheVersionFilesName", "60",
+             nullptr,
+             "",
+             {}},
+        Case{"OnlyALongerNameHoldingTheVersionFilesName",
+             "60",
              [](auto& f) {
                  OfferNew(f, "100");
                  f.server.SetFile("OLD_QUILLANE_Version.INI", "[\xb9\xf6\xc0\xfc\xc1\xa4\xba\xb8]"
@@ -108,24 +127,41 @@ INSTANTIATE_TEST_SUITE_P(
                  f.server.SetList("OLD_QUILLANE_Version.INI\t1\t2024-05-01 10:00:00\r\n"
                                   "QUILLANE_UPDATE.ZIP\t2\t2024-05-01 10:00:00\r\n");
              },
-             nullptr, "", {}},
-        Case{"UnreachableService", "60", [](auto&) { Config.serviceHost = UnusedHost(); }, "old",
-             "", {}},
-        Case{"PackageWithoutUpdaterStartsTheOldOne", "60",
+             nullptr,
+             "",
+             {}},
+        Case{"UnreachableService",
+             "60",
+             [](auto&) { Config.serviceHost = UnusedHost(); },
+             "old",
+             "",
+             {}},
+        Case{"PackageWithoutUpdaterStartsTheOldOne",
+             "60",
              [](auto& f) {
                  static_cast<UpdateProgramCase&>(f).Offer("100", {{"marker.txt", "m"}});
              },
-             "old", "old", {}},
-        Case{"ANewUpdaterDoesNotReplaceTheOldOne", "60", [](auto& f) { OfferNew(f, "100"); },
-             "old", "old", {}},
-        Case{"UpdaterThatCannotRun", "60",
+             "old",
+             "old",
+             {}},
+        Case{"ANewUpdaterDoesNotReplaceTheOldOne",
+             "60",
+             [](auto& f) { OfferNew(f, "100"); },
+             "old",
+             "old",
+             {}},
+        Case{"UpdaterThatCannotRun",
+             "60",
              [](auto& f) {
                  static_cast<UpdateProgramCase&>(f).Offer("100", {{"marker.txt", "m"}});
                  WriteFile(ProgramFolder + "Quillane_UP.EXE", "MZ made for another system",
                            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
              },
-             "old", "", {}},
-        Case{"NamesInOtherLetterCase", "60",
+             "old",
+             "",
+             {}},
+        Case{"NamesInOtherLetterCase",
+             "60",
              [](auto& f) {
                  auto& test = static_cast<UpdateProgramCase&>(f);
                  test.Offer("100", {{"quillane_up.exe", test.NewUpdater(), 0100644}});
@@ -137,8 +173,11 @@ INSTANTIATE_TEST_SUITE_P(
                                   "quillane_update.zip\t2\t2024-05-01 10:00:00\r\n"
                                   "QUILLANE_UPDATE.sig\t2\t2024-05-01 10:00:00\r\n");
              },
-             nullptr, "new", {}},
-        Case{"UpdateFolderOpenToOthers", "60",
+             nullptr,
+             "new",
+             {}},
+        Case{"UpdateFolderOpenToOthers",
+             "60",
              [](auto& f) {
                  OfferNew(f, "100");
                  QDir().mkpath(Config.updateFolder);
@@ -146,29 +185,41 @@ INSTANTIATE_TEST_SUITE_P(
                                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                            QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
              },
-             "old", "", {}},
-        Case{"NoUpdaterAnywhere", "60",
+             "old",
+             "",
+             {}},
+        Case{"NoUpdaterAnywhere",
+             "60",
              [](auto& f) {
                  static_cast<UpdateProgramCase&>(f).Offer("100", {{"marker.txt", "m"}});
              },
-             nullptr, "", {}},
-        Case{"HostilePackage", "60",
+             nullptr,
+             "",
+             {}},
+        Case{"HostilePackage",
+             "60",
              [](auto& f) {
                  auto& test = static_cast<UpdateProgramCase&>(f);
                  test.Offer("100", {{"Quillane_UP.EXE", test.NewUpdater(), 0100755},
                                     {"../climbed", "x"},
                                     {"link", "/etc/passwd", 0120777}});
              },
-             "old", "", {Unpacked}},
-        Case{"TruncatedPackage", "60",
+             "old",
+             "",
+             {Unpacked}},
+        Case{"TruncatedPackage",
+             "60",
              [](auto& f) {
                  OfferNew(f, "100");
                  f.server.SetFile("QUILLANE_UPDATE.ZIP", "PK\x03\x04 cut short");
                  f.server.SetFile("QUILLANE_UPDATE.sig",
                                   TestSignatureFor("PK\x03\x04 cut short", 100).toStdString());
              },
-             "old", "", {Unpacked}},
-        Case{"PackageMissingOnTheServer", "60",
+             "old",
+             "",
+             {Unpacked}},
+        Case{"PackageMissingOnTheServer",
+             "60",
              [](auto& f) {
                  OfferNew(f, "100");
                  f.server.SetHandler("/Update/QUILLANE_UPDATE.ZIP",
@@ -176,7 +227,9 @@ INSTANTIATE_TEST_SUITE_P(
                                          response.status = 404;
                                      });
              },
-             "old", "", {"QUILLANE_UPDATE.ZIP 파일을 찾을 수 없습니다.|", Unpacked}}),
+             "old",
+             "",
+             {"QUILLANE_UPDATE.ZIP 파일을 찾을 수 없습니다.|", Unpacked}}),
     [](const ::testing::TestParamInfo<Case>& param) { return std::string(param.param.name); });
 
 TEST_F(UpdateProgramFixture, EqualVersionsFetchTheVersionFileButNotThePackage)

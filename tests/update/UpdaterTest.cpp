@@ -19,15 +19,13 @@ using ::testing::Optional;
 
 constexpr QFile::Permissions ExecutableMode =
     QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-constexpr QFile::Permissions PrivateFolder =
-    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+constexpr QFile::Permissions PrivateFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 constexpr qint64 NewVersion = 53;
 
 // A stand-in program that notes its start in root/started.txt with its version.
 std::string ProgramScript(const char* version)
 {
-    return std::string("#!/bin/sh\necho ") + version +
-           " >> \"$(dirname \"$0\")/../started.txt\"\n";
+    return std::string("#!/bin/sh\necho ") + version + " >> \"$(dirname \"$0\")/../started.txt\"\n";
 }
 
 // An installation of version 52 with its update's folder: root/Quillane is the program folder,
@@ -91,7 +89,8 @@ TEST_F(Swap, ACommittedSwapWaitsForItsVersionToBeRecordedAndKeepsTheBackup)
     EXPECT_TRUE(QFileInfo(Program("Quillane")).isExecutable());
     EXPECT_EQ(ReadFile(Program("marker.txt")), "new file");
     EXPECT_EQ(ReadFile(Program("Quillane.MDB")), "old database");
-    EXPECT_EQ(ReadFile(BackupFolder(UpdateFolder()) + "/Quillane").toStdString(), ProgramScript("old"));
+    EXPECT_EQ(ReadFile(BackupFolder(UpdateFolder()) + "/Quillane").toStdString(),
+              ProgramScript("old"));
     EXPECT_FALSE(QDir(StagingFolder(UpdateFolder())).exists());
     EXPECT_THAT(RecoverSwap(ProgramFolder(), UpdateFolder()), Optional(NewVersion));
     EXPECT_THAT(RecoverSwap(ProgramFolder(), UpdateFolder()), Optional(NewVersion))
@@ -113,8 +112,8 @@ TEST_F(Swap, ANameHeldByAFolderOrALinkFailsTheSwapBeforeAnythingChanges)
         Stage({{"Quillane", "new program"}, {"a_new_file", "new"}, {"zz_blocked", "new"}});
         const std::map<QString, QByteArray> before = Installed();
 
-        EXPECT_FALSE(SwapIn({"Quillane", "a_new_file", "zz_blocked"}, NewVersion,
-                            ProgramFolder(), UpdateFolder()));
+        EXPECT_FALSE(SwapIn({"Quillane", "a_new_file", "zz_blocked"}, NewVersion, ProgramFolder(),
+                            UpdateFolder()));
 
         EXPECT_EQ(Installed(), before);
         EXPECT_EQ(RecoverSwap(ProgramFolder(), UpdateFolder()), std::nullopt);
@@ -151,8 +150,8 @@ public:
     void SetUp() override
     {
         Installation::SetUp();
-        ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLANE_TEST_KEY_UPDATER),
-                                Program("Quillane_UP.EXE")));
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(QUILLANE_TEST_KEY_UPDATER), Program("Quillane_UP.EXE")));
         OfferPackage(NewFiles(), NewVersion);
     }
 
@@ -266,7 +265,8 @@ INSTANTIATE_TEST_SUITE_P(
         Hostile{"AnotherUpdaterAtWork",
                 [](RealUpdater& test) {
                     auto& hostile = static_cast<UpdaterAgainstHostile&>(test);
-                    hostile.held = std::make_unique<QLockFile>(UpdaterLockPath(test.UpdateFolder()));
+                    hostile.held =
+                        std::make_unique<QLockFile>(UpdaterLockPath(test.UpdateFolder()));
                     hostile.held->lock();
                 },
                 false},
@@ -298,11 +298,11 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteFile(test.InUpdate(SignatureFileName),
                               TestSignatureFor("PK cut", NewVersion));
                 }},
-        Hostile{"ShortNameOfTheSettingsFile",
-                [](RealUpdater& test) {
-                    test.OfferPackage({{"Quillane", "x"}, {"QUILLA~1.INI", "[replaced]"}},
-                                      NewVersion);
-                }}),
+        Hostile{
+            "ShortNameOfTheSettingsFile",
+            [](RealUpdater& test) {
+                test.OfferPackage({{"Quillane", "x"}, {"QUILLA~1.INI", "[replaced]"}}, NewVersion);
+            }}),
     [](const ::testing::TestParamInfo<Hostile>& param) { return std::string(param.param.name); });
 
 TEST_F(RealUpdater, AFailedUpdaterTellsTheProgramNotToHandOverAtOnceAgain)
@@ -345,9 +345,9 @@ TEST_F(RealUpdater, AKillAtAnyPointLeavesOneWholeVersionThatStarts)
     const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
     if (strace.isEmpty())
         GTEST_SKIP() << "strace is not installed";
-    const char* const calls[] = {"openat", "write",  "fsync",  "rename", "renameat", "renameat2",
-                                 "unlink", "unlinkat", "mkdir", "chmod", "fchmod", "fchmodat",
-                                 "ftruncate", "link"};
+    const char* const calls[] = {"openat",    "write",    "fsync",     "rename", "renameat",
+                                 "renameat2", "unlink",   "unlinkat",  "mkdir",  "chmod",
+                                 "fchmod",    "fchmodat", "ftruncate", "link"};
     oldInstallation = Installed();
     const QByteArray oldUpdater = ReadFile(Program("Quillane_UP.EXE"));
     auto restoreOldVersion = [&] {
@@ -366,9 +366,8 @@ TEST_F(RealUpdater, AKillAtAnyPointLeavesOneWholeVersionThatStarts)
         restoreOldVersion();
         for (const int when : sweep) {
             SCOPED_TRACE(std::string(call) + " #" + std::to_string(when));
-            const int result = RunUpdater({strace, "-qq", "-o", "/dev/null",
-                                           QStringLiteral("-e"), QStringLiteral("trace=") + call,
-                                           QStringLiteral("-e"),
+            const int result = RunUpdater({strace, "-qq", "-o", "/dev/null", QStringLiteral("-e"),
+                                           QStringLiteral("trace=") + call, QStringLiteral("-e"),
                                            QStringLiteral("inject=%1:signal=KILL:when=%2")
                                                .arg(QString::fromLatin1(call))
                                                .arg(when)});
@@ -383,8 +382,9 @@ TEST_F(RealUpdater, AKillAtAnyPointLeavesOneWholeVersionThatStarts)
             if (killed) {
                 // A lock the kill left empty counts as free once it is older than a living
                 // process leaves one.
-                for (const QString& lock : {UpdaterLockPath(UpdateFolder()),
-                                            root.filePath("runtime/quillane-%1.lock").arg(getuid())})
+                for (const QString& lock :
+                     {UpdaterLockPath(UpdateFolder()),
+                      root.filePath("runtime/quillane-%1.lock").arg(getuid())})
                     if (QFileInfo(lock).exists() && QFileInfo(lock).size() == 0)
                         QThread::msleep(2100);
                 const QByteArray started = StartedProgram(200);

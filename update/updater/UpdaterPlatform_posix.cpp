@@ -1,6 +1,5 @@
-#include "UpdaterPlatform.h"
-
 #include "LockFileTake.h"
+#include "UpdaterPlatform.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
