@@ -380,7 +380,7 @@ TEST_F(ImportTest, WithoutABirthNumberTheIdentityCheckAsksForItInstead)
             EXPECT_TRUE(messages.empty());
             continue;
         }
-        EXPECT_EQ(Texts(), QStringList{"본인확인을 위해 주민번호 앞 7자리를 입력해 주십시요"});
+        ASSERT_EQ(Texts(), QStringList{"본인확인을 위해 주민번호 앞 7자리를 입력해 주십시요"});
         EXPECT_EQ(messages[0].caption, "경고");
         EXPECT_EQ(messages[0].icon, MessageIcon::Error);
         EXPECT_EQ(form->focusWidget(), form->EdiT_Jumin);

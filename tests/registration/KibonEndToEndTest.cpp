@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QThread>
 #include <gmock/gmock.h>
@@ -46,16 +45,13 @@ std::string Hex(const std::vector<QByteArray>& bodies)
     return text;
 }
 
-// The public listing of the service, decoded.
+// The service's public listing (UTF-8).
 QString ListingPage(const QString& host)
 {
     const QStringList parts = host.split(QLatin1Char(':'));
     httplib::Client client(parts.value(0).toStdString(), parts.value(1).toInt());
     const httplib::Result page = client.Get("/");
-    if (!page)
-        return {};
-    QStringDecoder decoder("windows-949");
-    return decoder(QByteArray::fromStdString(page->body));
+    return page ? QString::fromStdString(page->body) : QString();
 }
 
 QByteArray SeoyeonIdentityBody()

@@ -383,7 +383,7 @@ protected:
             EXPECT_TRUE(WaitForBodies(page, 1));
             return;
         }
-        EXPECT_THAT(MessageTexts(), ElementsAre(test.field + Unusable));
+        ASSERT_THAT(MessageTexts(), ElementsAre(test.field + Unusable));
         EXPECT_TRUE(IsWarning(messages.front()));
         EXPECT_EQ(browser.ReadyState(), 0) << "nothing sent";
         QLineEdit* const box = kibon.get()->*test.box;
