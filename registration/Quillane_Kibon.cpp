@@ -8,6 +8,7 @@
 #include "Quillane_Define.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
+#include "StorableText.h"
 #include "WindowFonts.h"
 #include "quillane_Zipcode.h"
 
@@ -74,6 +75,7 @@ void SetUpBox(const Field& field)
     box.setStyleSheet(QStringLiteral("QLineEdit { border: none; padding: 0px; background: white; "
                                      "color: black; lineedit-password-character: 42; }"));
     box.setAccessibleName(field.caption);
+    KeepOnOneLine(box);
     if (field.maxLength > 0)
         box.setMaxLength(field.maxLength);
     switch (field.input) {
@@ -214,6 +216,19 @@ void Tfrm_Kibon::SetUpFields()
         setTabOrder(order[i - 1], order[i]);
 }
 
+bool Tfrm_Kibon::AllStorable(std::initializer_list<QLineEdit*> boxes)
+{
+    for (QLineEdit* box : boxes) {
+        if (!IsStorableText(Trimmed(box->text()))) {
+            Warn(box->accessibleName() +
+                 QStringLiteral("에 사용할 수 없는 문자가 있습니다. 다시 입력해 주십시요"));
+            box->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
 PictureButton* Tfrm_Kibon::NewPictureButton(KibonButton kind, QPoint at)
 {
     const QRect place(at, KibonButtonSize(kind));
@@ -266,6 +281,16 @@ void Tfrm_Kibon::FormShow()
     if (!Trimmed(stored(SettingsKeys::CheckComputer)).isEmpty())
         chk_kibon1->setChecked(true);
     ImportFromManagementDb();
+}
+
+// The window closes by its close bar, its frame or a registration only; Escape does not close it.
+void Tfrm_Kibon::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool Tfrm_Kibon::eventFilter(QObject* watched, QEvent* event)
@@ -346,7 +371,7 @@ void Tfrm_Kibon::btn_kibon2Click()
 }
 
 // The address line and detail address start empty; a choice in the search fills the postal
-// code and the address line.
+// code and the address line, and the street address is typed into the detail address next.
 void Tfrm_Kibon::OpenPostalSearch()
 {
     lb_kibon1->clear();
@@ -354,6 +379,8 @@ void Tfrm_Kibon::OpenPostalSearch()
     auto* zipcode = new Tfrm_zipcode(this);
     ShowModal(*zipcode);
     delete zipcode;
+    Edit_kibon6->setEnabled(true);
+    Edit_kibon6->setFocus();
 }
 
 // Empties the text boxes named Edit_kibon..., keeping name and licence number of a confirmed

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QStringList>
+#include <initializer_list>
 
 // The basic-information window: the pharmacy's basic information, the identity check and the
 // registration with the service. Opened modeless and reused from the main window and the tray,
@@ -108,11 +109,15 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     PictureButton* NewPictureButton(KibonButton kind, QPoint at);
     void SetUpFields();
+    // Whether the boxes hold what the service and the settings file can store; the first that
+    // does not is named in a message and takes the focus.
+    bool AllStorable(std::initializer_list<QLineEdit*> boxes);
     void CheckBirthNumber();
     void OpenPostalSearch();
     void ReEnter();

@@ -49,7 +49,8 @@ QStringList AnswerFields(const QString& text)
 
 void Tfrm_Kibon::SendIdentityCheck()
 {
-    SendIdentityCheck(WebBrowser1);
+    if (AllStorable({Edit_kibon1, Edit_kibon2, EdiT_Jumin}))
+        SendIdentityCheck(WebBrowser1);
 }
 
 void Tfrm_Kibon::SendIdentityCheck(WebBrowser& browser)
@@ -82,6 +83,9 @@ void Tfrm_Kibon::SubmitDecision()
 
 void Tfrm_Kibon::SendRegistration()
 {
+    if (!AllStorable({Edit_kibon1, Edit_kibon2, Edit_kibon3, Edit_kibon4, Edit_kibon5, Edit_kibon6,
+                      Edit_kibon7, Edit_kibon10, Edit_kibon13, Edit_kibon16, EdiT_Jumin}))
+        return;
     const QString computerName = chk_kibon1->isChecked() ? LocalComputerName() : QString();
     const KibonPostalRow row =
         LookUpPostalRow(Trimmed(Edit_kibon4->text()), Trimmed(Edit_kibon5->text()));

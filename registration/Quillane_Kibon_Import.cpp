@@ -263,6 +263,18 @@ bool WriteFirstImport(const Tfrm_Kibon& form, QString& error)
     return true;
 }
 
+// The management database holds no birth number: without one in the form the identity check
+// could only fail, so it is asked for instead.
+void CheckIdentityOrAskForBirthNumber(Tfrm_Kibon& form)
+{
+    if (Trimmed(form.EdiT_Jumin->text()).isEmpty()) {
+        ShowWarning(QStringLiteral("본인확인을 위해 주민번호 앞 7자리를 입력해 주십시요"));
+        form.EdiT_Jumin->setFocus();
+        return;
+    }
+    form.SendIdentityCheck();
+}
+
 // From the activity counts to the identity check; no at the first database error, with the
 // fields as they are at that moment.
 bool ImportManagementRows(Tfrm_Kibon& form, ManagementDatabase& database, QString& error)
@@ -287,14 +299,17 @@ bool ImportManagementRows(Tfrm_Kibon& form, ManagementDatabase& database, QStrin
     if (AutoCheck == QStringLiteral("Y"))
         CloseOnPaint = true;
     else
-        form.SendIdentityCheck();
+        CheckIdentityOrAskForBirthNumber(form);
     return true;
 }
 
 } // namespace
 
+// Every run starts with the close-on-paint flag cleared, so only a close that this run asks for
+// stands: a reused window whose earlier import closed it opens again.
 void Tfrm_Kibon::ImportFromManagementDb()
 {
+    CloseOnPaint = false;
     if (AutoCheck == QStringLiteral("Y") &&
         (!Edit_kibon1->text().isEmpty() || !Edit_kibon2->text().isEmpty() ||
          !EdiT_Jumin->text().isEmpty()))
@@ -309,7 +324,6 @@ void Tfrm_Kibon::ImportFromManagementDb()
 
     const QString host = environment.databaseHost(edition->iniFile);
     const QString computer = environment.computerName();
-    CloseOnPaint = false;
     if (!DatabaseServiceRuns(environment, host, edition->serviceName, computer))
         return;
 

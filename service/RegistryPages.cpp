@@ -89,6 +89,34 @@ Identity IdentityOf(sqlite3* db, const std::string& license, const std::string& 
     return member.Int(2) == 0 ? Identity::NotOwner : Identity::Owner;
 }
 
+// The registration's values in the order of its fields.
+constexpr std::array<const char*, 15> RegistrationFields{
+    "P_PALICENSE", "P_PANAME",   "P_CNAME",    "P_ZIP1",     "P_ZIP2",
+    "P_ADDRESS1",  "P_ADDRESS2", "P_ADDRESS3", "P_ADDRESS4", "P_PHONE",
+    "P_MOBILE",    "P_FAX",      "P_LOCATION", "P_COMNAME",  "P_JUMINNUM"};
+constexpr std::size_t Zip1Field = 3;
+constexpr std::size_t Zip2Field = 4;
+constexpr std::size_t Address1Field = 5;
+constexpr std::size_t Address2Field = 6;
+constexpr std::size_t Address3Field = 7;
+
+// A registration that sends the postal code's first part as stored with its second part and the
+// three address parts all empty knows the first part only: the stored ones stay.
+void KeepStoredAddress(sqlite3* db, const std::string& license,
+                       std::array<std::string, RegistrationFields.size()>& values)
+{
+    for (std::size_t i = Zip2Field; i <= Address3Field; ++i)
+        if (!values[i].empty())
+            return;
+    const PharmacyRecord stored = PharmacyOf(db, license);
+    if (stored.zip1 != values[Zip1Field])
+        return;
+    values[Zip2Field] = stored.zip2;
+    values[Address1Field] = stored.province;
+    values[Address2Field] = stored.district;
+    values[Address3Field] = stored.town;
+}
+
 constexpr const char* NoMatchNote = "refused: licence, name or birth number not the member's";
 constexpr const char* NotOwnerNote = "refused: the member owns no pharmacy";
 
@@ -123,13 +151,10 @@ PageAnswer IdentityPage(const FormFields& form, ServiceContext& context)
 
 // Stores the sixteen fields as received ("Y") when they come from the owning pharmacist: licence,
 // name and birth number as the identity check confirms them; a release (an empty P_COMNAME)
-// needs licence and name only. Anything else is answered "N" and nothing is stored.
+// needs licence and name only. Anything else is answered "N" and nothing is stored. Empty address
+// parts with the stored first postal part keep the stored address.
 PageAnswer RegistrationPage(const FormFields& form, ServiceContext& context)
 {
-    static const std::array<const char*, 15> fields{
-        "P_PALICENSE", "P_PANAME",   "P_CNAME",    "P_ZIP1",     "P_ZIP2",
-        "P_ADDRESS1",  "P_ADDRESS2", "P_ADDRESS3", "P_ADDRESS4", "P_PHONE",
-        "P_MOBILE",    "P_FAX",      "P_LOCATION", "P_COMNAME",  "P_JUMINNUM"};
     const std::string license = form.Value("P_PALICENSE");
     const bool release = form.Value("P_COMNAME").empty();
     std::string refusal;
@@ -141,12 +166,16 @@ PageAnswer RegistrationPage(const FormFields& form, ServiceContext& context)
             refusal = identity == Identity::NotOwner ? NotOwnerNote : NoMatchNote;
             return;
         }
+        std::array<std::string, RegistrationFields.size()> values;
+        for (std::size_t i = 0; i < values.size(); ++i)
+            values[i] = form.Value(RegistrationFields[i]);
+        KeepStoredAddress(db, license, values);
         Statement insert(db, "INSERT OR REPLACE INTO registrations (license, paname, pharmacy, "
                              "zip1, zip2, address1, address2, address3, address4, phone, mobile, "
                              "fax, location, comname, birth, chk, updated) VALUES (?1, ?2, ?3, ?4, "
                              "?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17)");
-        for (std::size_t i = 0; i < fields.size(); ++i)
-            insert.Bind(static_cast<int>(i + 1), form.Value(fields[i]));
+        for (std::size_t i = 0; i < values.size(); ++i)
+            insert.Bind(static_cast<int>(i + 1), values[i]);
         insert.Bind(16, form.Value("P_CHK")).Bind(17, context.NowText()).Run();
     });
     return {refusal.empty() ? "Y" : "N", {}, refusal};

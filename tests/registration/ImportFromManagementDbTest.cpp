@@ -15,6 +15,7 @@
 #include <QSqlQuery>
 #include <QStringDecoder>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
@@ -107,6 +108,8 @@ protected:
                         {Count3, Count(0)},
                         {Pharmacy, PharmacyRow("135080")}};
         form = std::make_unique<Tfrm_Kibon>();
+        // Typed before: a finished import sends the identity check without asking for it.
+        form->EdiT_Jumin->setText("8801231");
         messages.clear();
         pauses.clear();
         started.clear();
@@ -361,6 +364,50 @@ TEST_F(ImportTest, FirstImportWithoutAutoCheckLeavesTheFormOpen)
     EXPECT_EQ(Setting("개국약사명"), "김약사");
 }
 
+// The management database has no birth number; a check without one could only be refused.
+TEST_F(ImportTest, WithoutABirthNumberTheIdentityCheckAsksForItInstead)
+{
+    const std::pair<QString, bool> cases[] = {{"", false}, {" ", false}, {"7208242", true}};
+    for (const auto& [birth, sent] : cases) {
+        SCOPED_TRACE(birth.toStdString());
+        Reset();
+        server->rows[Count1] = Count(1);
+        form->EdiT_Jumin->setText(birth);
+        form->show();
+        EXPECT_EQ(databases, 1);
+        EXPECT_EQ(form->WebBrowser1.ReadyState() != 0, sent);
+        if (sent) {
+            EXPECT_TRUE(messages.empty());
+            continue;
+        }
+        ASSERT_EQ(Texts(), QStringList{"본인확인을 위해 주민번호 앞 7자리를 입력해 주십시요"});
+        EXPECT_EQ(messages[0].caption, "경고");
+        EXPECT_EQ(messages[0].icon, MessageIcon::Error);
+        EXPECT_EQ(form->focusWidget(), form->EdiT_Jumin);
+    }
+}
+
+// The first opening imports, writes the settings and closes itself; every later opening of the
+// same window stops the import at its first step and stays open.
+TEST_F(ImportTest, AWindowThatClosedAfterItsImportOpensAgain)
+{
+    AutoCheck = "Y";
+    server->rows[Count1] = Count(1);
+    form->EdiT_Jumin->clear();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !form->isVisible(); }, 5000));
+    ASSERT_EQ(Setting("개국약사명"), "김약사");
+
+    for (int opening = 0; opening < 2; ++opening) {
+        form->show();
+        form->repaint();
+        QTest::qWait(100);
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(databases, 1) << "no second import";
+        form->hide();
+    }
+}
+
 struct StopCase
 {
     const char* name;
@@ -396,9 +443,11 @@ TEST_F(ImportTest, StopsBeforeTheDatabase)
         if (!c.setupIni.isEmpty()) {
             ASSERT_TRUE(setup.open(QIODevice::WriteOnly));
         }
+        CloseOnPaint = true;
         Import();
         EXPECT_EQ(databases, c.imports ? 1 : 0);
         EXPECT_EQ(asked.isEmpty(), !c.imports);
+        EXPECT_FALSE(CloseOnPaint) << "no run here asks for a close";
         setup.remove();
     }
 }

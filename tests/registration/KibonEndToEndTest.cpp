@@ -12,6 +12,7 @@
 #include <QThread>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <httplib.h>
 #include <regex>
 
 namespace {
@@ -44,6 +45,15 @@ std::string Hex(const std::vector<QByteArray>& bodies)
     return text;
 }
 
+// The service's public listing (UTF-8).
+QString ListingPage(const QString& host)
+{
+    const QStringList parts = host.split(QLatin1Char(':'));
+    httplib::Client client(parts.value(0).toStdString(), parts.value(1).toInt());
+    const httplib::Result page = client.Get("/");
+    return page ? QString::fromStdString(page->body) : QString();
+}
+
 QByteArray SeoyeonIdentityBody()
 {
     return QByteArray("PALICENSE =23456&PANAME   =") + SeoyeonCp949 + "&JUMINNUM =7208242" + '\0';
@@ -61,7 +71,7 @@ protected:
         if (QStandardPaths::findExecutable(QStringLiteral("xmodmap")).isEmpty())
             GTEST_SKIP() << "xmodmap is not installed";
         ASSERT_NO_FATAL_FAILURE(Connect());
-        MapSyllables(QStringLiteral("박서연이준호"));
+        MapSyllables(QStringLiteral("박서연이준호소공로층"));
     }
 
     // The program's visible window whose title matches, once it shows.
@@ -169,6 +179,10 @@ TEST_P(FirstStart, ConfirmsTheIdentityRegistersAndSignsIn)
     }
     const QString kibon = WaitForWindow(KibonTitle);
     ASSERT_FALSE(kibon.isEmpty()) << "the first start opens the basic-information window";
+    QThread::msleep(500);
+    Press(kibon, QStringLiteral("Escape"));
+    QThread::msleep(500);
+    ASSERT_FALSE(Windows(KibonTitle).isEmpty()) << "Escape does not close the window";
 
     TypeIdentity(kibon, QStringLiteral("박서연"), QStringLiteral("23456"),
                  QStringLiteral("7208242"));
@@ -185,7 +199,7 @@ TEST_P(FirstStart, ConfirmsTheIdentityRegistersAndSignsIn)
                 ElementsAre(SeoyeonIdentityBody(), SeoyeonIdentityBody()))
         << "the check and the re-check after the registration";
     // The identity answer gives the first postal-code part only, so the local table finds no
-    // row and the three address parts go out empty.
+    // row and the three address parts go out empty; the service keeps the address it holds.
     const QByteArray registration =
         QByteArray("P_PANAME       =") + SeoyeonCp949 +
         "&P_PALICENSE  =23456&P_CNAME      =" + Cp949(QStringLiteral("서연온누리약국")) +
@@ -213,11 +227,15 @@ TEST_P(FirstStart, ConfirmsTheIdentityRegistersAndSignsIn)
         QStringLiteral(
             "\r\n[기본정보]\r\n개국약사명=박서연\r\n개국약사면허번호=23456\r\n"
             "약국명=서연온누리약국\r\n우편번호1=100\r\n우편번호2=\r\n주민번호=7208242\r\n"
-            "주소1=100\r\n주소2=\r\n주소3=\r\n주소4=소공로 55\r\n약국전화=02-752-4321\r\n"
+            "주소1=100\r\n주소2=\r\n주소3=서울특별시 중구 소공동\r\n주소4=소공로 55\r\n"
+            "약국전화=02-752-4321\r\n"
             "핸드폰=010-8765-4321\r\n팩스번호=02-752-4322\r\n위치정보=시청역 6번 출구 옆\r\n"
             "푸른등대=") +
         computer + QStringLiteral("\r\n처음로그인=Y\r\n자동체크=Y\r\n");
     EXPECT_EQ(FileBytes(Settings()), Cp949(expected));
+    EXPECT_TRUE(
+        ListingPage(service.Host()).contains(QStringLiteral("서울특별시 중구 소공동 소공로 55")))
+        << "the public listing keeps the pharmacy's address";
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, FirstStart, ::testing::Values(true, false),
@@ -290,6 +308,85 @@ TEST_F(KibonEndToEnd, PostalSearchThenReleaseOfTheCheckComputer)
                   '\0');
     EXPECT_TRUE(FileBytes(Settings()).contains(Cp949(QStringLiteral("\r\n푸른등대=\r\n"))));
     EXPECT_FALSE(WaitForWindow(QStringLiteral("^초록우체통 정상 근무시간")).isEmpty());
+}
+
+// After a confirmed identity the pharmacist picks the address line in the postal search and
+// types the street address into the detail address; a character the service cannot store is
+// refused before anything is sent. Both addresses are registered together.
+TEST_F(KibonEndToEnd, PostalChoiceAndStreetAddressAreRegisteredTogether)
+{
+    WriteDemoOwner(Settings());
+    program = sandbox.Start();
+    ASSERT_NE(program, nullptr);
+    const QString main = WaitForWindow(QStringLiteral("^Quillane"));
+    ASSERT_FALSE(main.isEmpty());
+    ASSERT_TRUE(service.WaitUntil([](const std::vector<StoredRequest>& requests) {
+        return !PostedBodies(requests, QStringLiteral("TimeCheck.asp")).empty();
+    }));
+    Click(main, 60, 100);
+    const QString kibon = WaitForWindow(KibonTitle);
+    ASSERT_FALSE(kibon.isEmpty());
+    const QString computer = LocalComputerName();
+
+    // Name and licence come from the settings; the birth number confirms the identity, whose
+    // answer fills the form.
+    QThread::msleep(500);
+    Click(kibon, 200, 199);
+    TypeAndEnter(QStringLiteral("6503151"));
+    ASSERT_TRUE(service.WaitUntil([](const std::vector<StoredRequest>& requests) {
+        return !PostedBodies(requests, QStringLiteral("Permission.asp")).empty();
+    }));
+    QThread::msleep(1000);
+
+    // An accented letter in the location is refused with a message naming the field.
+    Click(kibon, 400, 426);
+    screen.Xdotool({QStringLiteral("key"), QStringLiteral("End")});
+    screen.Xdotool({QStringLiteral("type"), QStringLiteral(" Café")});
+    Click(kibon, 209, 548); // 입력완료
+    ASSERT_TRUE(ConfirmMessage(QStringLiteral("경고")));
+    EXPECT_TRUE(Bodies(QStringLiteral("INPUT3.asp")).empty()) << "nothing sent";
+    Click(kibon, 400, 426);
+    screen.Xdotool({QStringLiteral("key"), QStringLiteral("End")});
+    for (int i = 0; i < 5; ++i)
+        screen.Xdotool({QStringLiteral("key"), QStringLiteral("BackSpace")});
+
+    // Enter in the pharmacy name opens the search; a double click chooses the first row.
+    Click(kibon, 200, 222);
+    screen.Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    const QString searchTitle = QStringLiteral("^초록우체통 우편번호$");
+    const QString search = WaitForWindow(searchTitle);
+    ASSERT_FALSE(search.isEmpty());
+    QThread::msleep(300);
+    TypeAndEnter(QStringLiteral("소공"));
+    QThread::msleep(500);
+    const QPoint firstRow = Origin(search) + QPoint(100, 88);
+    screen.Xdotool({QStringLiteral("mousemove"), QString::number(firstRow.x()),
+                    QString::number(firstRow.y()), QStringLiteral("click"),
+                    QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("1")});
+    ASSERT_TRUE(WindowGone(searchTitle));
+
+    // The focus is in the detail address, which takes the street address.
+    QThread::msleep(500);
+    screen.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"),
+                    QStringLiteral("소공로 55 2층")});
+    Click(kibon, 209, 548); // 입력완료
+    ASSERT_TRUE(ConfirmMessage(QStringLiteral("확인"))) << "the saved message";
+
+    const QByteArray registration =
+        QByteArray("P_PANAME       =") + Cp949(QStringLiteral("김똘이")) +
+        "&P_PALICENSE  =12345&P_CNAME      =" + Cp949(QStringLiteral("똘이약국")) +
+        "&P_ZIP1       =100&P_ZIP2       =070&P_ADDRESS1   =" +
+        Cp949(QStringLiteral("서울특별시")) + "&P_ADDRESS2   =" + Cp949(QStringLiteral("중구")) +
+        "&P_ADDRESS3   =" + Cp949(QStringLiteral("소공동")) +
+        "&P_ADDRESS4   =" + Cp949(QStringLiteral("소공로 55 2층")) +
+        "&P_PHONE      =02-515-1234&P_MOBILE     =010-2345-6789&P_FAX        =02-515-1235"
+        "&P_LOCATION   =" +
+        Cp949(QStringLiteral("논현역 2번 출구 앞")) + "&P_COMNAME    =" + computer.toLatin1() +
+        "&P_JUMINNUM   =6503151&P_CHK        =1" + '\0';
+    EXPECT_THAT(Bodies(QStringLiteral("INPUT3.asp")), ElementsAre(registration));
+    const QByteArray settings = FileBytes(Settings());
+    EXPECT_TRUE(settings.contains(Cp949(QStringLiteral("\r\n주소3=서울특별시 중구 소공동\r\n"))));
+    EXPECT_TRUE(settings.contains(Cp949(QStringLiteral("\r\n주소4=소공로 55 2층\r\n"))));
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "KibonBackground.h"
 #include "KibonFixture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QRegularExpressionValidator>
 #include <QStyle>
 #include <gmock/gmock.h>
@@ -332,6 +334,121 @@ TEST_F(KibonWindow, EnterInThePharmacyNameOpensThePostalSearchOnEmptiedAddress)
     EXPECT_TRUE(kibon->Edit_kibon6->text().isEmpty());
     EXPECT_EQ(kibon->Edit_kibon4->text(), QStringLiteral("100"));
     EXPECT_TRUE(kibon->findChildren<QDialog*>().isEmpty()) << "the search is destroyed";
+    EXPECT_TRUE(kibon->Edit_kibon6->isEnabled()) << "the street address is typed next";
+    EXPECT_EQ(kibon->focusWidget(), kibon->Edit_kibon6);
+}
+
+const QString Unusable = QStringLiteral("에 사용할 수 없는 문자가 있습니다. 다시 입력해 주십시요");
+
+struct UnstorableCase
+{
+    const char* name;
+    QLineEdit* Tfrm_Kibon::*box;
+    QString value;
+    QString field; // named in the message; empty: the value is sent
+};
+
+void PrintTo(const UnstorableCase& test, std::ostream* out)
+{
+    *out << test.name;
+}
+
+class UnstorableValue : public KibonFixture, public ::testing::WithParamInterface<UnstorableCase>
+{
+protected:
+    // A confirmed identity with every field filled; the case's value in its box.
+    void FillForm()
+    {
+        kibon->show();
+        kibon->Edit_kibon1->setText(QStringLiteral("박서연"));
+        kibon->Edit_kibon2->setText(QStringLiteral("23456"));
+        kibon->EdiT_Jumin->setText(QStringLiteral("7208242"));
+        kibon->Edit_kibon3->setText(QStringLiteral("똠약국"));
+        kibon->Edit_kibon4->setText(QStringLiteral("100"));
+        kibon->Edit_kibon5->setText(QStringLiteral("070"));
+        kibon->Edit_kibon6->setText(QStringLiteral("소공로 55"));
+        kibon->Edit_kibon7->setText(QStringLiteral("02-1"));
+        kibon->Edit_kibon10->setText(QStringLiteral("010-2"));
+        kibon->Edit_kibon13->setText(QStringLiteral("02-3"));
+        kibon->Edit_kibon16->setText(QStringLiteral("역 앞"));
+        (kibon.get()->*GetParam().box)->setText(GetParam().value);
+        kibon->IdentityConfirmed = true;
+    }
+
+    void ExpectRefused(const WebBrowser& browser, const char* page)
+    {
+        const UnstorableCase& test = GetParam();
+        if (test.field.isEmpty()) {
+            EXPECT_THAT(messages, IsEmpty());
+            EXPECT_TRUE(WaitForBodies(page, 1));
+            return;
+        }
+        ASSERT_THAT(MessageTexts(), ElementsAre(test.field + Unusable));
+        EXPECT_TRUE(IsWarning(messages.front()));
+        EXPECT_EQ(browser.ReadyState(), 0) << "nothing sent";
+        QLineEdit* const box = kibon.get()->*test.box;
+        if (box->isEnabled()) {
+            EXPECT_EQ(kibon->focusWidget(), box);
+        }
+    }
+};
+
+TEST_P(UnstorableValue, IsRefusedBeforeAnythingIsSent)
+{
+    const UnstorableCase& test = GetParam();
+    FillForm();
+    if (test.box == &Tfrm_Kibon::Edit_kibon1) {
+        emit kibon->btn_kibon1->Clicked();
+        ExpectRefused(kibon->WebBrowser1, "Permission.asp");
+        messages.clear();
+    }
+    emit kibon->btn_kibon3->Clicked();
+    ExpectRefused(kibon->WebBrowser2, "INPUT3.asp");
+    EXPECT_TRUE(SettingsBytes().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnstorableValue,
+    ::testing::Values(
+        UnstorableCase{"AccentInTheLocation", &Tfrm_Kibon::Edit_kibon16, QStringLiteral("Café 앞"),
+                       QStringLiteral("위치 정보")},
+        UnstorableCase{"EmojiInThePharmacyName", &Tfrm_Kibon::Edit_kibon3,
+                       QStringLiteral("똠약국 \U0001F48A"), QStringLiteral("약국명")},
+        UnstorableCase{"EmojiInTheName", &Tfrm_Kibon::Edit_kibon1,
+                       QStringLiteral("박서연\U0001F600"), QStringLiteral("대표 약사명")},
+        UnstorableCase{"LineBreakInTheDetailAddress", &Tfrm_Kibon::Edit_kibon6,
+                       QStringLiteral("소공로\r\n55"), QStringLiteral("상세주소")},
+        UnstorableCase{"LineBreakInTheMobile", &Tfrm_Kibon::Edit_kibon10, QStringLiteral("010\n2"),
+                       QStringLiteral("핸드폰번호")},
+        UnstorableCase{"HanjaInTheFax", &Tfrm_Kibon::Edit_kibon13, QStringLiteral("02-3 漢"), {}},
+        UnstorableCase{"BlanksAndLineBreaksAroundAreTrimmed",
+                       &Tfrm_Kibon::Edit_kibon7,
+                       QStringLiteral("\r\n02-1 \n"),
+                       {}},
+        UnstorableCase{"FormCharactersAndExtraSyllables",
+                       &Tfrm_Kibon::Edit_kibon1,
+                       QStringLiteral("똠%&+="),
+                       {}}),
+    [](const ::testing::TestParamInfo<UnstorableCase>& param) { return param.param.name; });
+
+TEST_F(KibonWindow, PastedLineBreaksAreRemovedAsTheyArrive)
+{
+    kibon->show();
+    kibon->Edit_kibon16->setText(QStringLiteral("시청역 옆"));
+    kibon->Edit_kibon16->setCursorPosition(3);
+    QGuiApplication::clipboard()->setText(QStringLiteral(" 6번\r\n출구\n"));
+    kibon->Edit_kibon16->paste();
+    EXPECT_EQ(kibon->Edit_kibon16->text(), QStringLiteral("시청역 6번출구 옆"));
+    EXPECT_EQ(kibon->Edit_kibon16->cursorPosition(), 8) << "after the pasted text";
+}
+
+TEST_F(KibonWindow, EscapeLeavesTheWindowOpen)
+{
+    kibon->show();
+    kibon->Edit_kibon1->setFocus();
+    QTest::keyClick(kibon->Edit_kibon1, Qt::Key_Escape);
+    QTest::keyClick(kibon.get(), Qt::Key_Escape);
+    EXPECT_TRUE(kibon->isVisible());
 }
 
 struct ReEnterCase
@@ -391,12 +508,19 @@ TEST_F(KibonWindow, CloseBarAndCloseOnPaintOnlyHideTheWindow)
     emit kibon->btn_kibon5->Clicked();
     EXPECT_FALSE(kibon->isVisible());
 
-    CloseOnPaint = true;
     kibon->show();
+    CloseOnPaint = true;
     kibon->repaint();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !kibon->isVisible(); }));
     EXPECT_TRUE(CloseOnPaint) << "the paint that closes does not clear it";
 
+    kibon->show();
+    EXPECT_FALSE(CloseOnPaint) << "showing again clears it";
+    kibon->repaint();
+    QTest::qWait(50);
+    EXPECT_TRUE(kibon->isVisible());
+
+    CloseOnPaint = true;
     const Tfrm_Kibon fresh;
     EXPECT_FALSE(CloseOnPaint) << "a new window clears it";
 }

@@ -110,6 +110,50 @@ TEST_F(ServicePagesTest, IdentityCheckAndRegistration)
     });
 }
 
+namespace {
+
+// 박서연's registration as the program sends it when the local postal table knows only the
+// first postal part, or nothing: the second part and the three address parts empty.
+std::string SeoyeonRegistration(const std::string& zip1, const std::string& zip2,
+                                const std::string& address1)
+{
+    return "P_PANAME       =박서연&P_PALICENSE  =23456&P_CNAME      =서연온누리약국"
+           "&P_ZIP1       =" +
+           zip1 + "&P_ZIP2       =" + zip2 + "&P_ADDRESS1   =" + address1 +
+           "&P_ADDRESS2   =&P_ADDRESS3   =&P_ADDRESS4   =소공로 55&P_PHONE      =02-752-4321"
+           "&P_MOBILE     =010-8765-4321&P_FAX        =02-752-4322"
+           "&P_LOCATION   =시청역 6번 출구 옆&P_COMNAME    =SEOYEON-PC&P_JUMINNUM   =7208242"
+           "&P_CHK        =1";
+}
+
+std::string SeoyeonAnswer(const std::string& address)
+{
+    return "1]서연온누리약국]23456]박서연]" + address +
+           "]02-752-4321]010-8765-4321]02-752-4322]시청역 6번 출구 옆]SEOYEON-PC]7208242]";
+}
+
+} // namespace
+
+TEST_F(ServicePagesTest, EmptyAddressPartsWithTheStoredFirstPostalPartKeepTheStoredAddress)
+{
+    const std::string check = "PALICENSE =23456&PANAME   =박서연&JUMINNUM =7208242";
+    Run({
+        {"the first registration keeps the master record's address", "INPUT3.asp",
+         SeoyeonRegistration("100", "", ""), "Y"},
+        {"the kept address", "Permission.asp", check,
+         SeoyeonAnswer("서울특별시]중구]소공동]070") + "100]서울특별시 중구 소공동]소공로 55"},
+        {"again, from the registration", "INPUT3.asp", SeoyeonRegistration("100", "", ""), "Y"},
+        {"still kept", "Permission.asp", check,
+         SeoyeonAnswer("서울특별시]중구]소공동]070") + "100]서울특별시 중구 소공동]소공로 55"},
+        {"one part given: stored as sent", "INPUT3.asp", SeoyeonRegistration("100", "", "서울"),
+         "Y"},
+        {"as sent", "Permission.asp", check, SeoyeonAnswer("서울]]]") + "100]서울]소공로 55"},
+        {"another first part: stored as sent", "INPUT3.asp", SeoyeonRegistration("135", "", ""),
+         "Y"},
+        {"as sent", "Permission.asp", check, SeoyeonAnswer("]]]") + "135]]소공로 55"},
+    });
+}
+
 TEST_F(ServicePagesTest, WeeklyHoursAndSpecificSundays)
 {
     Run({
