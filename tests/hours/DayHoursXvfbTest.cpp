@@ -4,6 +4,7 @@
 #include "PageText.h"
 #include "ProgramOnScreen.h"
 #include "Quillane_Define.h"
+#include "ServiceFront.h"
 #include "SplitFields.h"
 
 #include <QPoint>
@@ -15,6 +16,9 @@ namespace {
 
 // The answer to the fetch is handled as soon as it arrives; this leaves it ample time.
 constexpr int AnswerSettleMs = 3000;
+// Points on 입력완료 and on the close bar of both windows.
+constexpr QPoint SaveButton(169 + 40, 527 + 11);
+constexpr QPoint CloseBar(250, 585);
 
 struct WindowCase
 {
@@ -93,7 +97,7 @@ TEST_P(DayHoursOnScreen, FilledFromTheServiceEditedSavedAndConfirmed)
 
     // The user turns the first day's working box over and saves.
     Click(window + QPoint(c.boxX + 8, c.rowTops[static_cast<std::size_t>(row - 1)] + 11));
-    Click(window + QPoint(169 + 40, 527 + 11));
+    Click(window + SaveButton);
     ASSERT_TRUE(WaitFor([&] { return Shown(QStringLiteral("^초록우체통$")); }))
         << "no saved message";
     Press(Windows(QStringLiteral("^초록우체통$"))[0], QStringLiteral("Return"));
@@ -122,6 +126,47 @@ TEST_P(DayHoursOnScreen, FilledFromTheServiceEditedSavedAndConfirmed)
     const std::optional<DayRecord> stored = ReadDayRecord(Trimmed(after[row - 1]));
     ASSERT_TRUE(stored.has_value());
     EXPECT_NE(stored->working, day->working) << "the service keeps the user's answer";
+    EXPECT_EQ(program->state(), QProcess::Running);
+}
+
+// 입력완료 pressed while the fetch's answer is still on its way sends nothing, so the rows are not
+// saved as not working. A fetch that fails says so, and 입력완료 then sends nothing either.
+TEST_P(DayHoursOnScreen, TheSaveWaitsForTheFetchAndAFailedFetchSaysSo)
+{
+    const WindowCase& c = GetParam();
+    ServiceFront front(service.Host());
+    sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), front.Host());
+    program = sandbox.Start();
+    ASSERT_NE(program, nullptr);
+    const QPoint main = WindowAt(QStringLiteral("^Quillane"));
+    ASSERT_NE(main, QPoint(-1, -1)) << "the main screen did not show";
+    front.Hold(c.page, std::chrono::seconds(4));
+    Click(main + c.mainButton);
+    const QString title = QLatin1Char('^') + QString::fromUtf8(c.title);
+    const QPoint window = WindowAt(title);
+    ASSERT_NE(window, QPoint(-1, -1)) << "the window did not show";
+    Click(window + SaveButton);
+    ASSERT_TRUE(WaitFor([&] { return Bodies().size() == 1; })) << "the held fetch";
+    QThread::msleep(1500); // its answer fills the rows
+    EXPECT_EQ(front.Bodies(c.page).size(), 1u) << "the early press sent nothing";
+    EXPECT_FALSE(Shown(QStringLiteral("^초록우체통$"))) << "no saved message";
+
+    Click(window + CloseBar);
+    ASSERT_TRUE(WaitFor([&] { return !Shown(title); }));
+    front.Hold(c.page, std::chrono::milliseconds(0));
+    front.Fail(c.page, true);
+    Click(main + c.mainButton);
+    const QString failed = OneWindow(QStringLiteral("^경고"));
+    ASSERT_FALSE(failed.isEmpty()) << "the failed fetch says so";
+    Press(failed, QStringLiteral("Return"));
+    ASSERT_TRUE(WaitFor([&] { return !Shown(QStringLiteral("^경고")); }));
+    Click(WindowAt(title) + SaveButton);
+    const QString again = OneWindow(QStringLiteral("^경고"));
+    ASSERT_FALSE(again.isEmpty()) << "입력완료 says it again";
+    Press(again, QStringLiteral("Return"));
+    QThread::msleep(500);
+    EXPECT_EQ(front.Bodies(c.page).size(), 2u) << "two fetches, no save";
+    EXPECT_EQ(Bodies().size(), 1u);
     EXPECT_EQ(program->state(), QProcess::Running);
 }
 
