@@ -186,4 +186,62 @@ INSTANTIATE_TEST_SUITE_P(
                                  {165, 197, 229, 261, 293, 325, 357, 389, 421, 453}}),
     [](const ::testing::TestParamInfo<WindowCase>& param) { return param.param.name; });
 
+class FestivalOnScreen : public ::testing::Test, protected ProgramOnScreen
+{
+protected:
+    void SetUp() override
+    {
+        if (!XvfbDisplay::ToolsInstalled())
+            GTEST_SKIP() << "Xvfb or xdotool is not installed";
+        ASSERT_NO_FATAL_FAILURE(Connect());
+        WriteDemoOwner(Settings());
+    }
+};
+
+// 설날 answered with four days, then, at the next opening, 추석 with three: the fourth row shows
+// nothing and the save sends it as a row that holds no day, not as 설날's last day again.
+TEST_F(FestivalOnScreen, RowsTheAnswerDoesNotFillAreHiddenAndNotSent)
+{
+    ServiceFront front(service.Host());
+    front.Answer("festival1.asp",
+                 {QStringLiteral("2027-02-060000000000설날]2027-02-0709:0018:00설날]"
+                                 "2027-02-080000000000설날]2027-02-090000000000설날"),
+                  QStringLiteral("2027-09-140000000000추석]2027-09-1509:0013:00추석]"
+                                 "2027-09-160000000000추석")});
+    sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), front.Host());
+    program = sandbox.Start();
+    ASSERT_NE(program, nullptr);
+    const QPoint main = WindowAt(QStringLiteral("^Quillane"));
+    ASSERT_NE(main, QPoint(-1, -1)) << "the main screen did not show";
+    const QPoint festivalButton(26 + 120, 219 + 20);
+    const QString title = QStringLiteral("^초록우체통 명절");
+    Click(main + festivalButton);
+    const QPoint window = WindowAt(title);
+    ASSERT_NE(window, QPoint(-1, -1));
+    ASSERT_TRUE(WaitFor([&] { return front.Bodies("festival1.asp").size() == 1; }));
+    QThread::msleep(1000);
+    Click(window + CloseBar);
+    ASSERT_TRUE(WaitFor([&] { return Windows(title).isEmpty(); }));
+
+    Click(main + festivalButton);
+    ASSERT_NE(WindowAt(title), QPoint(-1, -1));
+    ASSERT_TRUE(WaitFor([&] { return front.Bodies("festival1.asp").size() == 2; }));
+    QThread::msleep(1000);
+    Click(window + SaveButton);
+    ASSERT_TRUE(WaitFor([&] { return front.Bodies("festival1.asp").size() == 3; }));
+    QString expected =
+        QStringLiteral("P_select  =2&P_LICENSE    =12345"
+                       "&P_TIME_S1   =0&P_TIME_E1   =0&P_TIME_D1   =2027-09-14"
+                       "&P_TIME_S2   =09:00&P_TIME_E2   =13:00&P_TIME_D2   =2027-09-15"
+                       "&P_TIME_S3   =0&P_TIME_E3   =0&P_TIME_D3   =2027-09-16");
+    for (int n = 4; n <= 10; ++n)
+        expected += QStringLiteral("&P_TIME_S%1   =0&P_TIME_E%1   =0&P_TIME_D%1   =0").arg(n);
+    EXPECT_EQ(front.Bodies("festival1.asp").back(), PostData(expected));
+    const QString saved = OneWindow(QStringLiteral("^초록우체통$"));
+    ASSERT_FALSE(saved.isEmpty()) << "the saved message";
+    Press(saved, QStringLiteral("Return"));
+    EXPECT_TRUE(WaitFor([&] { return Windows(title).isEmpty(); }));
+    EXPECT_EQ(program->state(), QProcess::Running);
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "ServiceFront.h"
 
+#include <QStringEncoder>
 #include <QStringList>
 #include <thread>
 
@@ -44,6 +45,13 @@ void ServiceFront::Fail(const std::string& page, bool fail)
     failures_[page] = fail;
 }
 
+void ServiceFront::Answer(const std::string& page, std::vector<QString> texts)
+{
+    std::lock_guard lock(mutex_);
+    answers_[page] = std::move(texts);
+    answered_[page] = 0;
+}
+
 std::vector<QByteArray> ServiceFront::Bodies(const std::string& page) const
 {
     std::vector<QByteArray> bodies;
@@ -59,8 +67,13 @@ void ServiceFront::Pass(const httplib::Request& request, httplib::Response& resp
     const std::string page = PageOf(request.path);
     std::chrono::milliseconds pause(0);
     bool fail = false;
+    QString text;
     {
         std::lock_guard lock(mutex_);
+        if (const auto answers = answers_.find(page); answers != answers_.end()) {
+            std::size_t& turn = answered_[page];
+            text = answers->second.at(std::min(turn++, answers->second.size() - 1));
+        }
         if (const auto hold = holds_.find(page); hold != holds_.end())
             pause = hold->second;
         if (const auto failure = failures_.find(page); failure != failures_.end())
@@ -71,6 +84,13 @@ void ServiceFront::Pass(const httplib::Request& request, httplib::Response& resp
         response.status = 500;
         response.set_content("<html><body>500 - 내부 서버 오류</body></html>",
                              "text/html; charset=utf-8");
+        return;
+    }
+    if (!text.isEmpty()) {
+        QStringEncoder cp949("windows-949");
+        const QByteArray page949 =
+            cp949.encode(QStringLiteral("<html><body>") + text + QStringLiteral("</body></html>"));
+        response.set_content(page949.toStdString(), "text/html; charset=euc-kr");
         return;
     }
     httplib::Client service(serviceHost_, servicePort_);
