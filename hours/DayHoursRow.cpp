@@ -50,6 +50,17 @@ void DayHoursRow::Reset() const
     working->setChecked(false);
 }
 
+void DayHoursRow::Clear() const
+{
+    Reset();
+    date->clear();
+    for (QWidget* control :
+         {static_cast<QWidget*>(name), static_cast<QWidget*>(working), static_cast<QWidget*>(start),
+          static_cast<QWidget*>(from), static_cast<QWidget*>(end), static_cast<QWidget*>(to),
+          static_cast<QWidget*>(date)})
+        control->hide();
+}
+
 QString DayHoursRow::SaveFields(int n) const
 {
     const QString dateText = Trimmed(date->text());

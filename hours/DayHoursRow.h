@@ -30,6 +30,9 @@ struct DayHoursRow
     // Both lists at "00:00" and the box cleared.
     void Reset() const;
 
+    // Hidden and emptied as before any record filled it: its save fields are all "0".
+    void Clear() const;
+
     // The row's three save fields, row number n: its times when ticked, "0" otherwise; its date,
     // or "0" when it holds none.
     QString SaveFields(int n) const;

@@ -50,6 +50,7 @@ void DayHoursWindow::FormShow()
     LicenseNo = ReadIniString(ProgramFolder + SettingsKeys::FileName, SettingsKeys::BasicInfo,
                               SettingsKeys::PharmacistLicense, LicenseNo);
     RequestMode = QStringLiteral("1");
+    fetch_ = FetchState::Pending;
     RequestBody = QStringLiteral("P_select  =1&P_LICENSE    =") + FormValue(Trimmed(LicenseNo));
     for (int n = 1; n <= setup_.fetchRows; ++n)
         RequestBody += FetchFields(n);
@@ -71,9 +72,16 @@ void DayHoursWindow::ButtonClick(const PictureButton* sender)
         close();
 }
 
-// Every row goes out, loaded or not; the end is not checked against the start.
+// Every row goes out, loaded or not; the end is not checked against the start. Nothing goes out
+// before the fetch's answer has filled the rows: the rows would be sent as not working.
 void DayHoursWindow::Save()
 {
+    if (fetch_ == FetchState::Pending)
+        return;
+    if (fetch_ == FetchState::Failed) {
+        WarnFetchFailed();
+        return;
+    }
     RequestMode = QStringLiteral("2");
     RequestBody = QStringLiteral("P_select  =2&P_LICENSE    =") + FormValue(Trimmed(LicenseNo));
     for (int n = 1; n <= RowCount(); ++n)
@@ -100,17 +108,27 @@ void DayHoursWindow::WebBrowser1DocumentComplete(const QString& url)
 }
 
 // The answers to the fetch and to the save alike fill the rows; the save's answer is then
-// confirmed and the window closes. Error pages change nothing.
+// confirmed and the window closes. Error pages change nothing; one in answer to the fetch is
+// reported, as the rows then hold no registration to save.
 void DayHoursWindow::PageArrived(const QString& url, const QString& text)
 {
-    if (url.isEmpty() || IsServerErrorPage(text))
+    if (url.isEmpty())
         return;
+    if (IsServerErrorPage(text)) {
+        if (RequestMode == QStringLiteral("1")) {
+            fetch_ = FetchState::Failed;
+            WarnFetchFailed();
+        }
+        return;
+    }
     QStringList records;
     SplitFields(CharSetOf(u"]"), CharSet(), text, &records);
     if (const std::optional<qsizetype> unread = FillRows(records)) {
+        fetch_ = FetchState::Failed;
         WarnUnreadable(*unread);
         return;
     }
+    fetch_ = FetchState::Applied;
     if (RequestMode == QStringLiteral("2")) {
         ShowMessage({.text = setup_.savedMessage,
                      .caption = QString(),
@@ -120,10 +138,13 @@ void DayHoursWindow::PageArrived(const QString& url, const QString& text)
     }
 }
 
-// Record i fills row i + 1; an empty record leaves its row as it is. With one festival only, a
-// record named otherwise than the last one shown is passed over.
+// Record i fills row i + 1; a row that no record fills is hidden and emptied, so that what an
+// earlier answer put there is not sent again. With one festival only, a record named otherwise
+// than the last one shown is passed over.
 std::optional<qsizetype> DayHoursWindow::FillRows(const QStringList& records)
 {
+    for (const DayHoursRow& row : rows_)
+        row.Clear();
     QString lastShownName;
     const qsizetype count = std::min<qsizetype>(records.size(), RowCount());
     for (qsizetype i = 0; i < count; ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DayHoursRow.h"
+#include "FetchState.h"
 #include "HolidayPictures.h"
 #include "WebBrowser.h"
 
@@ -69,6 +70,9 @@ public:
 
     // Reads the licence number and asks the service for the registered hours.
     void FormShow();
+    // Whether the rows hold the answer to the last fetch; the save waits for it.
+    FetchState Fetch() const { return fetch_; }
+
     // The save, reset and close buttons.
     void ButtonClick(const PictureButton* sender);
     // The user's pick in row n's start list moves its end to the next half hour.
@@ -99,6 +103,7 @@ private:
     PictureButton* NewPictureButton(int number, HolidayButton kind, QRect place, int pressedNumber);
 
     DayHoursSetup setup_;
+    FetchState fetch_ = FetchState::Pending;
     std::vector<DayHoursRow> rows_;
     std::vector<PictureButton*> buttons_;
 };

@@ -1,6 +1,7 @@
 #include "DayHoursWindow.h"
 #include "PictureButton.h"
 #include "PictureFont.h"
+#include "TimeListPopup.h"
 #include "TimeSlots.h"
 #include "WindowFonts.h"
 
@@ -36,9 +37,7 @@ QComboBox* TimeList(QWidget* parent, const QStringList& items, const QString& na
 {
     auto* list = Named(new QComboBox(parent), name);
     list->addItems(items);
-    // A short drop-down list beside the box, as the pharmacist's other programs show it.
-    list->setStyleSheet(QStringLiteral("combobox-popup: 0;"));
-    list->setMaxVisibleItems(8);
+    BoundTimeListPopup(*list);
     list->setFont(DotumCheFont(15, true));
     list->setGeometry(place);
     list->setEnabled(false);
@@ -113,6 +112,7 @@ void DayHoursWindow::AddRow(int n, int top)
                          QPoint(at.to, top)),
         .date = Named(new QLineEdit(this), QStringLiteral("Edit_") + name + number),
     };
+    row.name->setTextFormat(Qt::PlainText); // the name the service sends
     row.name->setFont(DotumCheFont(16, true));
     row.name->setGeometry(at.name, top, at.box - at.name, ListHeight);
     row.name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -65,6 +65,7 @@ Tfrm_fastmsg::Tfrm_fastmsg(QWidget* parent)
     fastmsg_img1->setPixmap(QPixmap::fromImage(ReminderBackground(ReminderBanner::Festival)));
     fastmsg_img1->lower();
 
+    lb_FASTmsg1->setTextFormat(Qt::PlainText);
     lb_FASTmsg1->move(130, 62);
     lb_FASTmsg1->setFont(DotumCheFont(NamePixelSize, true));
     lb_FASTmsg1->setStyleSheet(QStringLiteral("color: grey;"));

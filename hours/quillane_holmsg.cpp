@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -21,7 +22,10 @@ namespace {
 
 constexpr int TextPixelSize = 12;
 constexpr int NamePixelSize = 19;
+constexpr int SmallestNamePixelSize = 10;
 constexpr int ListHeight = 21;
+// Where the holiday's name stands: left of the start list, between the countdown and the red note.
+constexpr QRect NameBox(20, 154, 108, 32);
 
 QLabel* NewText(QWidget* parent, const QString& text, QPoint at, int pixelSize = TextPixelSize)
 {
@@ -41,6 +45,22 @@ QComboBox* NewTimeList(QWidget* parent, const QStringList& items, QRect place)
     list->setFont(TahomaFont(TextPixelSize, true));
     list->setEnabled(false);
     return list;
+}
+
+// The whole name in its box: on one line at the largest size that fits, else wrapped at the
+// smallest.
+void ShowName(QLabel* label, const QString& name)
+{
+    QFont font = label->font();
+    int size = NamePixelSize;
+    for (; size > SmallestNamePixelSize; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(name) <= NameBox.width())
+            break;
+    }
+    font.setPixelSize(size);
+    label->setFont(font);
+    label->setText(name);
 }
 
 QString SettingsFile()
@@ -86,6 +106,10 @@ Tfrm_holmsg::Tfrm_holmsg(QWidget* parent)
     holmsg_img1->setPixmap(QPixmap::fromImage(ReminderBackground(ReminderBanner::LegalHoliday)));
     holmsg_img1->lower();
     Label6->setStyleSheet(QStringLiteral("color: red;"));
+    lb_holmsg1->setTextFormat(Qt::PlainText);
+    lb_holmsg1->setWordWrap(true);
+    lb_holmsg1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lb_holmsg1->setGeometry(NameBox);
     Edit_holiday1->hide();
 
     for (PictureButton* button : {btn_holmsg1, btn_holmsg2, btn_holmsg3})
@@ -104,8 +128,7 @@ void Tfrm_holmsg::showEvent(QShowEvent* event)
 void Tfrm_holmsg::FormShow()
 {
     const QDate holiday = QDate::fromString(UpcomingHolidayDay, QStringLiteral("yyyy-MM-dd"));
-    lb_holmsg1->setText(UpcomingHolidayName);
-    lb_holmsg1->adjustSize();
+    ShowName(lb_holmsg1, UpcomingHolidayName);
     Edit_holiday1->setText(UpcomingHolidayDay);
     lb_holmsg2->setText(holiday.isValid()
                             ? QStringLiteral("( %1일전 )").arg(QDate::currentDate().daysTo(holiday))

@@ -13,7 +13,7 @@
 #include "WeeklyBodies.h"
 #include "quillane_holiday.h"
 
-#include <QDateTime>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QShowEvent>
 
@@ -82,6 +82,11 @@ Tfrm_normal::Tfrm_normal(QWidget* parent) : QDialog(parent)
     connect(Button1, &QPushButton::clicked, this, &Tfrm_normal::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &Tfrm_normal::Button1Click);
     connect(ListBox1, &QListWidget::itemClicked, this, &Tfrm_normal::ListBox1Click);
+    // An item chosen with the keys loads as a click does; a click loads on its release.
+    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] {
+        if (QGuiApplication::mouseButtons() == Qt::NoButton)
+            ListBox1Click();
+    });
 }
 
 Tfrm_normal::~Tfrm_normal() = default;
@@ -109,13 +114,14 @@ void Tfrm_normal::keyPressEvent(QKeyEvent* event)
 void Tfrm_normal::FormShow()
 {
     RequestMode.clear();
-    DateTimePicker1->setDateTime(QDateTime::currentDateTime());
+    DateTimePicker1->setDate(NextSunday());
     const QString settings = ProgramFolder + SettingsKeys::FileName;
     LicenseNo = ReadIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::PharmacistLicense,
                               LicenseNo);
     CheckComputerName = ReadIniString(settings, SettingsKeys::BasicInfo,
                                       SettingsKeys::CheckComputer, CheckComputerName);
     RequestMode = QStringLiteral("1");
+    fetch_ = FetchState::Pending;
     RequestBody = WeeklyFetchBody(LicenseNo, CheckComputerName);
     SendRequest(RequestBody);
     SendSundayRequest(QStringLiteral("1"), LicenseNo, {}, {}, {});
@@ -137,8 +143,16 @@ void Tfrm_normal::btn_normal1Click()
         close();
 }
 
+// Nothing goes out before the fetch's answer has filled the rows: they would be sent as not
+// working.
 void Tfrm_normal::Save()
 {
+    if (fetch_ == FetchState::Pending)
+        return;
+    if (fetch_ == FetchState::Failed) {
+        WarnFetchFailed();
+        return;
+    }
     RequestMode = QStringLiteral("2");
     RequestBody = WeeklySaveBody(LicenseNo, CheckComputerName, RowsToSave());
     SendRequest(RequestBody);
@@ -204,13 +218,22 @@ void Tfrm_normal::WebBrowser1DocumentComplete(const QString& url)
 
 // The answer to the fetch and to the save alike fills the rows; the save's answer then says so,
 // hides the window and opens the legal-holiday window. A record that cannot be read stops the
-// filling there, with one message; the rows filled before it keep their new state.
+// filling there, with one message; the rows filled before it keep their new state. An error page
+// changes nothing; one in answer to the fetch is reported, as the rows then hold no registration.
 void Tfrm_normal::WeeklyAnswerArrived(const QString& url, const QString& text)
 {
-    if (url.isEmpty() || IsServerErrorPage(text))
+    if (url.isEmpty())
         return;
+    if (IsServerErrorPage(text)) {
+        if (RequestMode == QStringLiteral("1")) {
+            fetch_ = FetchState::Failed;
+            WarnFetchFailed();
+        }
+        return;
+    }
     WeeklyAnswer answer(text);
     if (!FillRows(answer)) {
+        fetch_ = FetchState::Failed;
         ShowMessage(
             {.text = QStringLiteral("서비스에서 받은 정상근무시간을 읽을 수 없습니다.\r\n") +
                      answer.Error(),
@@ -219,6 +242,7 @@ void Tfrm_normal::WeeklyAnswerArrived(const QString& url, const QString& text)
              .buttons = MessageButtons::Ok});
         return;
     }
+    fetch_ = FetchState::Applied;
     if (RequestMode != QStringLiteral("2"))
         return;
     ShowMessage({.text = QStringLiteral("정상근무시간 데이터가 저장되었습니다"),

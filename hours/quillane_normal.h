@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FetchState.h"
 #include "WebBrowser.h"
 
 #include <QCheckBox>
@@ -131,6 +132,9 @@ public:
     // The body of the last weekly request.
     QString RequestBody;
 
+    // Whether the rows hold the answer to the last weekly fetch; the save waits for it.
+    FetchState Fetch() const { return fetch_; }
+
     // Reads the identity, sends the fetch, and the fetch of the specific Sundays.
     void FormShow();
     // Posts a body to "normal3.asp" through WebBrowser1.
@@ -183,7 +187,14 @@ private:
     bool FillWeekRow(WeeklyAnswer& answer, const Row& row, int record);
     bool FillOperation(WeeklyAnswer& answer);
     void OpenHolidayWindow();
+    void SaveSunday();
+
+    FetchState fetch_ = FetchState::Pending;
 };
+
+// Where the date box of the specific Sundays starts: today when it is a Sunday, else the coming
+// Sunday.
+QDate NextSunday();
 
 // The one reused weekly-hours window of the main window and the tray; empty until opened.
 inline QPointer<Tfrm_normal> frm_normal;

@@ -1,5 +1,6 @@
 #include "NormalPictures.h"
 #include "PictureButton.h"
+#include "TimeListPopup.h"
 #include "TimeSlots.h"
 #include "WindowFonts.h"
 #include "quillane_normal.h"
@@ -19,6 +20,9 @@ constexpr int ToLeft = 438;
 constexpr int ListHeight = 22;
 constexpr int RowTops[] = {157, 183, 209, 256, 298, 325, 352, 379, 406};
 constexpr int OperationTop = 434;
+// The list of single Sundays shows this many whole dates; more scroll.
+constexpr int ShownDates = 2;
+constexpr int DateItemHeight = 15;
 
 const QColor Navy(0x00, 0x00, 0x80);
 const QColor Maroon(0x80, 0x00, 0x00);
@@ -50,7 +54,7 @@ void PlaceLabel(QLabel* label, const QString& text, QRect place, const QFont& fo
 void FillList(QComboBox* list, const QStringList& items, QRect place, const QFont& font)
 {
     list->addItems(items);
-    list->setMaxVisibleItems(20);
+    BoundTimeListPopup(*list);
     list->setGeometry(place);
     list->setFont(font);
 }
@@ -149,7 +153,11 @@ void Tfrm_normal::Layout()
     // Enter in the window must not press them.
     for (QPushButton* button : {Button1, Button2})
         button->setAutoDefault(false);
-    ListBox1->setGeometry(53, 509, 391, 21);
+    ListBox1->setFont(DotumCheFont(12, false));
+    ListBox1->setStyleSheet(
+        QStringLiteral("QListWidget::item { height: %1px; }").arg(DateItemHeight));
+    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox1->setGeometry(53, 508, 391, ShownDates * DateItemHeight + 2 * ListBox1->frameWidth());
 
     btn_normal1 = NewPictureButton(NormalButton::Complete);
     btn_normal2 = NewPictureButton(NormalButton::Reenter);

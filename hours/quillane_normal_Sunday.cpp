@@ -2,10 +2,9 @@
 #include "Quillane_Define.h"
 #include "ServerErrorPage.h"
 #include "SplitFields.h"
+#include "TimeSlots.h"
 #include "WeeklyBodies.h"
 #include "quillane_normal.h"
-
-#include <QDateTime>
 
 namespace {
 
@@ -21,7 +20,32 @@ QString DayText(const QDate& day)
     return day.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
+// The item of a time the service writes: a grid time by its slot, so that "25:00" finds
+// "익일 1시"; any other text by the item's own text; -1 when no item has it.
+int TimeItem(const QComboBox& list, const QString& time)
+{
+    const QString code = TimeToSlotCode(time);
+    if (code == time)
+        return list.findText(time);
+    const int slot = code.toInt();
+    return slot < list.count() ? slot : -1;
+}
+
+void Refuse(const QString& text)
+{
+    ShowMessage({.text = text,
+                 .caption = QStringLiteral("경고"),
+                 .icon = MessageIcon::Error,
+                 .buttons = MessageButtons::Ok});
+}
+
 } // namespace
+
+QDate NextSunday()
+{
+    const QDate today = QDate::currentDate();
+    return today.addDays(Qt::Sunday - today.dayOfWeek());
+}
 
 void Tfrm_normal::SendSundayRequest(const QString& select, const QString& license,
                                     const QString& day, const QString& start, const QString& end)
@@ -35,8 +59,7 @@ void Tfrm_normal::SendSundayRequest(const QString& select, const QString& licens
 void Tfrm_normal::Button1Click()
 {
     if (sender() == Button1) {
-        SendSundayRequest(QStringLiteral("2"), LicenseNo, DayText(DateTimePicker1->date()),
-                          ComboBox1->currentText(), ComboBox2->currentText());
+        SaveSunday();
         return;
     }
     const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
@@ -44,6 +67,26 @@ void Tfrm_normal::Button1Click()
         return;
     SendSundayRequest(QStringLiteral("3"), LicenseNo,
                       selected.first()->text().mid(DayAt, DayLength), {}, {});
+}
+
+// Only a Sunday with an end that differs from its start is sent.
+void Tfrm_normal::SaveSunday()
+{
+    const QDate day = DateTimePicker1->date();
+    if (day.dayOfWeek() != Qt::Sunday) {
+        Refuse(QStringLiteral("일요일 날짜만 저장할 수 있습니다"));
+        return;
+    }
+    if (ComboBox2->currentIndex() < 0) {
+        Refuse(QStringLiteral("근무종료 시간을 선택해 주십시오"));
+        return;
+    }
+    if (ComboBox1->currentIndex() == ComboBox2->currentIndex()) {
+        Refuse(QStringLiteral("근무시작과 근무종료 시간이 같습니다"));
+        return;
+    }
+    SendSundayRequest(QStringLiteral("2"), LicenseNo, DayText(day), ComboBox1->currentText(),
+                      ComboBox2->currentText());
 }
 
 // The item's date and times back into the date box and the lists; an item whose date cannot be
@@ -64,8 +107,8 @@ void Tfrm_normal::ListBox1Click()
         return;
     }
     DateTimePicker1->setDate(day);
-    ComboBox1->setCurrentIndex(ComboBox1->findText(item.mid(StartAt, TimeLength)));
-    ComboBox2->setCurrentIndex(ComboBox2->findText(item.mid(EndAt, TimeLength)));
+    ComboBox1->setCurrentIndex(TimeItem(*ComboBox1, item.mid(StartAt, TimeLength)));
+    ComboBox2->setCurrentIndex(TimeItem(*ComboBox2, item.mid(EndAt, TimeLength)));
 }
 
 void Tfrm_normal::WebBrowser2DocumentComplete(const QString& url)
@@ -73,7 +116,8 @@ void Tfrm_normal::WebBrowser2DocumentComplete(const QString& url)
     SundayAnswerArrived(url, PageText(WebBrowser2));
 }
 
-// Every answer is the whole list: one item per record of date, start and end.
+// Every answer is the whole list: one item per record of date, start and end. The date box goes
+// back to the next Sunday.
 void Tfrm_normal::SundayAnswerArrived(const QString& url, const QString& text)
 {
     if (url.isEmpty())
@@ -91,7 +135,7 @@ void Tfrm_normal::SundayAnswerArrived(const QString& url, const QString& text)
                           QStringLiteral(" 근무시작 :") + day.mid(10, 5) +
                           QStringLiteral(" 근무종료 :") + day.mid(15, 5));
     }
-    DateTimePicker1->setDate(QDate::currentDate());
+    DateTimePicker1->setDate(NextSunday());
     ComboBox1->setCurrentIndex(0);
     ComboBox2->setCurrentIndex(0);
 }

@@ -72,7 +72,7 @@ QImage NormalBackground()
     DrawTitleBand(painter);
     DrawClock(painter);
     DrawPanel(painter, QRectF(20.5, 126.5, Width - 41, 334), Qt::white);
-    DrawPanel(painter, QRectF(20.5, 461.5, Width - 41, 71), QColor(0xff, 0xfa, 0xec));
+    DrawPanel(painter, QRectF(20.5, 461.5, Width - 41, 82), QColor(0xff, 0xfa, 0xec));
     DrawSeparators(painter);
     painter.setPen(QPen(Green, 2));
     painter.drawLine(QPointF(0, Height - 28), QPointF(Width, Height - 28));

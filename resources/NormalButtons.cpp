@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr QRect CompletePlace(169, 534, 81, 23);
-constexpr QRect ReenterPlace(268, 534, 81, 23);
+constexpr QRect CompletePlace(169, 546, 81, 23);
+constexpr QRect ReenterPlace(268, 546, 81, 23);
 constexpr QRect ClosePlace(0, 573, 500, 27);
 
 QImage Canvas(QSize size)

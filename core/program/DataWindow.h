@@ -6,15 +6,18 @@
 
 // Opens a data-entry window through its program-wide reference: created when the reference is
 // empty, then centred on the screen and shown without being modal. An existing window is not
-// recreated; a hidden one runs its show handling again, a visible one comes to the front.
+// recreated; a hidden one is centred and runs its show handling again, a visible one only comes
+// to the front where the user left it.
 template <class Window> void ShowDataWindow(QPointer<Window>& reference)
 {
     if (reference.isNull())
         reference = new Window;
     Window& window = *reference;
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    window.move(screen.x() + (screen.width() - window.width()) / 2,
-                screen.y() + (screen.height() - window.height()) / 2);
+    if (!window.isVisible()) {
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        window.move(screen.x() + (screen.width() - window.width()) / 2,
+                    screen.y() + (screen.height() - window.height()) / 2);
+    }
     window.show();
     window.raise();
     window.activateWindow();

@@ -31,6 +31,8 @@ MessageAnswer ShowQtMessage(const MessageRequest& request)
     const QString caption =
         request.caption.isEmpty() ? QApplication::applicationDisplayName() : request.caption;
     QMessageBox box(ToQtIcon(request.icon), caption, request.text);
+    // Messages may quote what the service sent; it is shown as text, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     if (request.buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;

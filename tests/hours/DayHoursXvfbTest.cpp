@@ -4,6 +4,7 @@
 #include "PageText.h"
 #include "ProgramOnScreen.h"
 #include "Quillane_Define.h"
+#include "ServiceFront.h"
 #include "SplitFields.h"
 
 #include <QPoint>
@@ -15,6 +16,9 @@ namespace {
 
 // The answer to the fetch is handled as soon as it arrives; this leaves it ample time.
 constexpr int AnswerSettleMs = 3000;
+// Points on 입력완료 and on the close bar of both windows.
+constexpr QPoint SaveButton(169 + 40, 527 + 11);
+constexpr QPoint CloseBar(250, 585);
 
 struct WindowCase
 {
@@ -93,7 +97,7 @@ TEST_P(DayHoursOnScreen, FilledFromTheServiceEditedSavedAndConfirmed)
 
     // The user turns the first day's working box over and saves.
     Click(window + QPoint(c.boxX + 8, c.rowTops[static_cast<std::size_t>(row - 1)] + 11));
-    Click(window + QPoint(169 + 40, 527 + 11));
+    Click(window + SaveButton);
     ASSERT_TRUE(WaitFor([&] { return Shown(QStringLiteral("^초록우체통$")); }))
         << "no saved message";
     Press(Windows(QStringLiteral("^초록우체통$"))[0], QStringLiteral("Return"));
@@ -125,6 +129,47 @@ TEST_P(DayHoursOnScreen, FilledFromTheServiceEditedSavedAndConfirmed)
     EXPECT_EQ(program->state(), QProcess::Running);
 }
 
+// 입력완료 pressed while the fetch's answer is still on its way sends nothing, so the rows are not
+// saved as not working. A fetch that fails says so, and 입력완료 then sends nothing either.
+TEST_P(DayHoursOnScreen, TheSaveWaitsForTheFetchAndAFailedFetchSaysSo)
+{
+    const WindowCase& c = GetParam();
+    ServiceFront front(service.Host());
+    sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), front.Host());
+    program = sandbox.Start();
+    ASSERT_NE(program, nullptr);
+    const QPoint main = WindowAt(QStringLiteral("^Quillane"));
+    ASSERT_NE(main, QPoint(-1, -1)) << "the main screen did not show";
+    front.Hold(c.page, std::chrono::seconds(4));
+    Click(main + c.mainButton);
+    const QString title = QLatin1Char('^') + QString::fromUtf8(c.title);
+    const QPoint window = WindowAt(title);
+    ASSERT_NE(window, QPoint(-1, -1)) << "the window did not show";
+    Click(window + SaveButton);
+    ASSERT_TRUE(WaitFor([&] { return Bodies().size() == 1; })) << "the held fetch";
+    QThread::msleep(1500); // its answer fills the rows
+    EXPECT_EQ(front.Bodies(c.page).size(), 1u) << "the early press sent nothing";
+    EXPECT_FALSE(Shown(QStringLiteral("^초록우체통$"))) << "no saved message";
+
+    Click(window + CloseBar);
+    ASSERT_TRUE(WaitFor([&] { return !Shown(title); }));
+    front.Hold(c.page, std::chrono::milliseconds(0));
+    front.Fail(c.page, true);
+    Click(main + c.mainButton);
+    const QString failed = OneWindow(QStringLiteral("^경고"));
+    ASSERT_FALSE(failed.isEmpty()) << "the failed fetch says so";
+    Press(failed, QStringLiteral("Return"));
+    ASSERT_TRUE(WaitFor([&] { return !Shown(QStringLiteral("^경고")); }));
+    Click(WindowAt(title) + SaveButton);
+    const QString again = OneWindow(QStringLiteral("^경고"));
+    ASSERT_FALSE(again.isEmpty()) << "입력완료 says it again";
+    Press(again, QStringLiteral("Return"));
+    QThread::msleep(500);
+    EXPECT_EQ(front.Bodies(c.page).size(), 2u) << "two fetches, no save";
+    EXPECT_EQ(Bodies().size(), 1u);
+    EXPECT_EQ(program->state(), QProcess::Running);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Windows, DayHoursOnScreen,
     ::testing::Values(WindowCase{"LegalHolidays",
@@ -140,5 +185,63 @@ INSTANTIATE_TEST_SUITE_P(
                                  85,
                                  {165, 197, 229, 261, 293, 325, 357, 389, 421, 453}}),
     [](const ::testing::TestParamInfo<WindowCase>& param) { return param.param.name; });
+
+class FestivalOnScreen : public ::testing::Test, protected ProgramOnScreen
+{
+protected:
+    void SetUp() override
+    {
+        if (!XvfbDisplay::ToolsInstalled())
+            GTEST_SKIP() << "Xvfb or xdotool is not installed";
+        ASSERT_NO_FATAL_FAILURE(Connect());
+        WriteDemoOwner(Settings());
+    }
+};
+
+// 설날 answered with four days, then, at the next opening, 추석 with three: the fourth row shows
+// nothing and the save sends it as a row that holds no day, not as 설날's last day again.
+TEST_F(FestivalOnScreen, RowsTheAnswerDoesNotFillAreHiddenAndNotSent)
+{
+    ServiceFront front(service.Host());
+    front.Answer("festival1.asp",
+                 {QStringLiteral("2027-02-060000000000설날]2027-02-0709:0018:00설날]"
+                                 "2027-02-080000000000설날]2027-02-090000000000설날"),
+                  QStringLiteral("2027-09-140000000000추석]2027-09-1509:0013:00추석]"
+                                 "2027-09-160000000000추석")});
+    sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), front.Host());
+    program = sandbox.Start();
+    ASSERT_NE(program, nullptr);
+    const QPoint main = WindowAt(QStringLiteral("^Quillane"));
+    ASSERT_NE(main, QPoint(-1, -1)) << "the main screen did not show";
+    const QPoint festivalButton(26 + 120, 219 + 20);
+    const QString title = QStringLiteral("^초록우체통 명절");
+    Click(main + festivalButton);
+    const QPoint window = WindowAt(title);
+    ASSERT_NE(window, QPoint(-1, -1));
+    ASSERT_TRUE(WaitFor([&] { return front.Bodies("festival1.asp").size() == 1; }));
+    QThread::msleep(1000);
+    Click(window + CloseBar);
+    ASSERT_TRUE(WaitFor([&] { return Windows(title).isEmpty(); }));
+
+    Click(main + festivalButton);
+    ASSERT_NE(WindowAt(title), QPoint(-1, -1));
+    ASSERT_TRUE(WaitFor([&] { return front.Bodies("festival1.asp").size() == 2; }));
+    QThread::msleep(1000);
+    Click(window + SaveButton);
+    ASSERT_TRUE(WaitFor([&] { return front.Bodies("festival1.asp").size() == 3; }));
+    QString expected =
+        QStringLiteral("P_select  =2&P_LICENSE    =12345"
+                       "&P_TIME_S1   =0&P_TIME_E1   =0&P_TIME_D1   =2027-09-14"
+                       "&P_TIME_S2   =09:00&P_TIME_E2   =13:00&P_TIME_D2   =2027-09-15"
+                       "&P_TIME_S3   =0&P_TIME_E3   =0&P_TIME_D3   =2027-09-16");
+    for (int n = 4; n <= 10; ++n)
+        expected += QStringLiteral("&P_TIME_S%1   =0&P_TIME_E%1   =0&P_TIME_D%1   =0").arg(n);
+    EXPECT_EQ(front.Bodies("festival1.asp").back(), PostData(expected));
+    const QString saved = OneWindow(QStringLiteral("^초록우체통$"));
+    ASSERT_FALSE(saved.isEmpty()) << "the saved message";
+    Press(saved, QStringLiteral("Return"));
+    EXPECT_TRUE(WaitFor([&] { return Windows(title).isEmpty(); }));
+    EXPECT_EQ(program->state(), QProcess::Running);
+}
 
 } // namespace

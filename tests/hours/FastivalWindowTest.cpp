@@ -4,6 +4,7 @@
 #include "PictureButton.h"
 #include "quillane_fastival.h"
 
+#include <QTest>
 #include <QTimer>
 #include <gmock/gmock.h>
 
@@ -38,7 +39,7 @@ const std::string FetchAnswer = "2027-02-0509:0018:00설날]2027-02-060000000000
 // The service's answer to the save.
 const std::string SaveAnswer = "2027-02-0509:0018:00설날]2027-02-060000000000설날]]]"
                                "2027-02-070000000000설날]]]]]2027-02-0808:0030:00설날";
-// A later fetch's answer that covers rows 1 and 2 only.
+// A later fetch's answer that fills rows 1 and 2 only.
 const std::string LaterAnswer = "2027-02-0510:0012:00설날]2027-02-0611:0013:00설날";
 
 class FastivalWindow : public DayHoursFixture
@@ -97,10 +98,73 @@ TEST_F(FastivalWindow, SavesTenRowsHidesAndFetchesAgainAtTheNextOpening)
     EXPECT_EQ(window.RequestMode, QStringLiteral("1"));
     EXPECT_THAT(ShownRows(window),
                 ElementsAre("설날|2027-02-05|on|10:00|12:00", "설날|2027-02-06|on|11:00|13:00", "-",
-                            "-", "설날|2027-02-07|off|00:00|00:00", "-", "-", "-", "-",
-                            "설날|2027-02-08|on|08:00|익일 6시"))
-        << "rows the new answer does not cover keep what they showed";
+                            "-", "-", "-", "-", "-", "-", "-"))
+        << "rows the new answer does not fill are hidden";
     EXPECT_EQ(messages.size(), 1u);
+}
+
+// 설날 answered with four days, then 추석 with three: the fourth row is hidden and goes out as a
+// row that holds no day, not as 설날's last day again.
+TEST_F(FastivalWindow, RowsTheAnswerDoesNotFillAreHiddenAndNotSent)
+{
+    Tfrm_fastival& window = OpenWithAnswers(
+        {"2027-02-060000000000설날]2027-02-0709:0018:00설날]2027-02-080000000000설날]"
+         "2027-02-090000000000설날",
+         "2027-09-140000000000추석]2027-09-1509:0013:00추석]2027-09-160000000000추석"});
+    ASSERT_EQ(ShownRows(window)[3], "설날|2027-02-09|off|00:00|00:00");
+    window.close();
+    ShowDataWindow(frm_fastival);
+    ASSERT_TRUE(WaitForAnswers(window, 2));
+    ASSERT_THAT(ShownRows(window),
+                ElementsAre("추석|2027-09-14|off|00:00|00:00", "추석|2027-09-15|on|09:00|13:00",
+                            "추석|2027-09-16|off|00:00|00:00", "-", "-", "-", "-", "-", "-", "-"));
+
+    window.ButtonClick(window.SaveButton());
+
+    ASSERT_TRUE(WaitForAnswers(window, 3));
+    std::string expected = "P_select  =2&P_LICENSE    =12345"
+                           "&P_TIME_S1   =0&P_TIME_E1   =0&P_TIME_D1   =2027-09-14"
+                           "&P_TIME_S2   =09:00&P_TIME_E2   =13:00&P_TIME_D2   =2027-09-15"
+                           "&P_TIME_S3   =0&P_TIME_E3   =0&P_TIME_D3   =2027-09-16";
+    for (int n = 4; n <= 10; ++n) {
+        const std::string row = std::to_string(n);
+        expected += "&P_TIME_S" + row + "   =0&P_TIME_E" + row + "   =0&P_TIME_D" + row + "   =0";
+    }
+    EXPECT_EQ(Bodies().at(2), expected + '\0');
+}
+
+// 입력완료 before the fetch's answer has filled the rows sends nothing; an error page in answer
+// to the fetch says so, and 입력완료 then says it again and sends nothing.
+TEST_F(FastivalWindow, TheSaveWaitsForTheFetchAndAFailedFetchSaysSo)
+{
+    Serve("festival1.asp", {"2027-02-0509:0018:00설날", "500 - 내부 서버 오류"});
+    ShowDataWindow(frm_fastival);
+    Tfrm_fastival& window = *frm_fastival;
+    window.ButtonClick(window.SaveButton());
+    EXPECT_EQ(window.Fetch(), FetchState::Pending);
+    ASSERT_TRUE(WaitForAnswers(window, 1));
+    QCoreApplication::processEvents();
+    EXPECT_THAT(Bodies(), ElementsAre(FetchBody)) << "no save before the rows were filled";
+    EXPECT_EQ(window.Fetch(), FetchState::Applied);
+    EXPECT_THAT(messages, IsEmpty());
+
+    window.close();
+    ShowDataWindow(frm_fastival);
+    ASSERT_TRUE(WaitForAnswers(window, 2));
+    ASSERT_TRUE(WaitUntil([&] { return !messages.empty(); }));
+    EXPECT_EQ(window.Fetch(), FetchState::Failed);
+    window.ButtonClick(window.SaveButton());
+    QTest::qWait(200);
+    EXPECT_EQ(Bodies().size(), 2u) << "no save after a failed fetch";
+    ASSERT_EQ(messages.size(), 2u);
+    for (const MessageRequest& message : messages) {
+        EXPECT_EQ(message.text, QStringLiteral("서버에서 근무시간을 불러오지 못했습니다.\r\n"
+                                               "창을 닫고 다시 열어 주십시오"));
+        EXPECT_EQ(message.caption, QStringLiteral("경고"));
+        EXPECT_EQ(message.icon, MessageIcon::Error);
+    }
+    EXPECT_EQ(ShownRows(window)[0], "설날|2027-02-05|on|09:00|18:00")
+        << "the error page changes no row";
 }
 
 TEST_F(FastivalWindow, CloseBarOnlyHidesTheWindow)
@@ -213,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "2027-02-050000000000A]2027-02-0609:1518:00A]2027-02-070000000000A",
                    {"A|2027-02-05|off|00:00|00:00"},
                    true},
-        AnswerCase{"ErrorPage", "2027-02-050000000000A]내부 서버 오류", {}}),
+        AnswerCase{"ErrorPage", "2027-02-050000000000A]내부 서버 오류", {}, true}),
     [](const ::testing::TestParamInfo<AnswerCase>& param) { return param.param.name; });
 
 } // namespace

@@ -204,7 +204,7 @@ struct AnswerCase
     const char* name;
     const char* text;
     std::vector<std::string> rows; // rows 1, 2, ...; the rest stay hidden
-    int unreadRow = 0;             // 0: no warning
+    int unreadRow = 0;             // 0: no warning; -1: the fetch failed
 };
 
 class HolidayAnswer : public HolidayWindow, public ::testing::WithParamInterface<AnswerCase>
@@ -225,6 +225,11 @@ TEST_P(HolidayAnswer, FillsRowsByRecordPosition)
     EXPECT_THAT(ShownRows(window), ElementsAreArray(expected));
     if (c.unreadRow == 0) {
         EXPECT_THAT(messages, IsEmpty());
+    } else if (c.unreadRow < 0) {
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, QStringLiteral("서버에서 근무시간을 불러오지 못했습니다.\r\n"
+                                                   "창을 닫고 다시 열어 주십시오"));
+        EXPECT_EQ(window.Fetch(), FetchState::Failed);
     } else {
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].caption, QStringLiteral("경고"));
@@ -272,8 +277,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "E|2026-01-05|off|00:00|00:00", "F|2026-01-06|off|00:00|00:00",
                     "G|2026-01-07|off|00:00|00:00", "H|2026-01-08|off|00:00|00:00",
                     "I|2026-01-09|off|00:00|00:00"}},
-        AnswerCase{"ErrorPage", "2026-01-010000000000신정]500 - 내부 서버 오류", {}},
-        AnswerCase{"BrowsersErrorPage", "이 페이지를 표시할 페이지가 없습니다", {}},
+        AnswerCase{"ErrorPage", "2026-01-010000000000신정]500 - 내부 서버 오류", {}, -1},
+        AnswerCase{"BrowsersErrorPage", "이 페이지를 표시할 페이지가 없습니다", {}, -1},
         AnswerCase{"EmptyPage", "", {}},
         AnswerCase{"StartOffTheGrid",
                    "2026-01-010000000000신정]2026-03-0109:1518:00삼일절]"
@@ -292,7 +297,8 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerCase{"DateOnly", "2026-03-01", {}, 1}, AnswerCase{"PlainText", "Y", {}, 1}),
     [](const ::testing::TestParamInfo<AnswerCase>& param) { return param.param.name; });
 
-TEST_F(HolidayWindow, AnUnreadableRecordLeavesItsRowAndLaterRowsAsTheyWere)
+// What an earlier answer showed there is not kept: the rows would hold another day's hours.
+TEST_F(HolidayWindow, AnUnreadableRecordHidesItsRowAndTheRowsAfterIt)
 {
     Tfrm_holiday window;
     const QString url = QStringLiteral("http://host/Quillane/holiday.asp");
@@ -303,11 +309,24 @@ TEST_F(HolidayWindow, AnUnreadableRecordLeavesItsRowAndLaterRowsAsTheyWere)
     window.PageArrived(url, QStringLiteral("2026-01-0110:0011:00신정]2026-03-01aa:bb18:00삼일절]"
                                            "2026-05-050000000000어린이날"));
 
-    EXPECT_THAT(ShownRows(window),
-                ElementsAre("신정|2026-01-01|on|10:00|11:00", "삼일절|2026-03-01|on|09:00|18:00",
-                            "어린이날|2026-05-05|on|09:00|18:00", "-", "-", "-", "-", "-", "-"));
+    EXPECT_THAT(ShownRows(window), ElementsAre("신정|2026-01-01|on|10:00|11:00", "-", "-", "-", "-",
+                                               "-", "-", "-", "-"));
     ASSERT_EQ(messages.size(), 1u) << "the warning only, no saved message";
     EXPECT_EQ(messages[0].caption, QStringLiteral("경고"));
+    EXPECT_EQ(window.Fetch(), FetchState::Failed);
+}
+
+// A name the service sends is shown as it is, never read as markup.
+TEST_F(HolidayWindow, NamesAreShownAsText)
+{
+    Tfrm_holiday window;
+    window.RequestMode = QStringLiteral("1");
+    window.PageArrived(
+        QStringLiteral("http://host/Quillane/holiday.asp"),
+        QStringLiteral("2026-06-0309:0018:00<font color=red size=7>지방선거</font>"));
+    const QLabel& name = *window.Row(1).name;
+    EXPECT_EQ(name.text(), QStringLiteral("<font color=red size=7>지방선거</font>"));
+    EXPECT_EQ(name.textFormat(), Qt::PlainText);
 }
 
 TEST_F(HolidayWindow, ACompletionWithoutAddressIsIgnored)

@@ -28,7 +28,8 @@ class SundayAnswers : public NormalWindow, public ::testing::WithParamInterface<
 {
 };
 
-// Every answer rebuilds the list and puts the date box and the lists back to today and "00:00".
+// Every answer rebuilds the list and puts the date box and the lists back to the next Sunday and
+// "00:00".
 TEST_P(SundayAnswers, RebuildTheList)
 {
     window->ListBox1->addItem(QStringLiteral("an item of an earlier answer"));
@@ -42,7 +43,7 @@ TEST_P(SundayAnswers, RebuildTheList)
     for (const char* item : GetParam().items)
         expected.append(QString::fromUtf8(item));
     EXPECT_EQ(Items(window->ListBox1), expected);
-    EXPECT_EQ(window->DateTimePicker1->date(), QDate::currentDate());
+    EXPECT_EQ(window->DateTimePicker1->date(), NextSunday());
     EXPECT_EQ(window->ComboBox1->currentText(), QStringLiteral("00:00"));
     EXPECT_EQ(window->ComboBox2->currentText(), QStringLiteral("00:00"));
     EXPECT_TRUE(messages.empty());
@@ -89,19 +90,35 @@ TEST_F(NormalWindow, AnErrorPageEmptiesTheListAndKeepsTheDateAndTimes)
     EXPECT_TRUE(messages.empty());
 }
 
-// Clicking an item puts its date and times back; a time no list holds leaves that list without
-// a selection; an item whose date cannot be read warns and changes nothing.
+TEST_F(NormalWindow, TheDateBoxStartsOnTheNextSunday)
+{
+    const QDate today = QDate::currentDate();
+    EXPECT_EQ(NextSunday().dayOfWeek(), Qt::Sunday);
+    EXPECT_GE(today.daysTo(NextSunday()), 0);
+    EXPECT_LT(today.daysTo(NextSunday()), 7);
+    window->DateTimePicker1->setDate(QDate(2020, 1, 3));
+    window->show();
+    EXPECT_EQ(window->DateTimePicker1->date(), NextSunday());
+}
+
+// Clicking an item puts its date and times back, an end after midnight as its next-day item; a
+// time no list holds leaves that list without a selection; an item whose date cannot be read
+// warns and changes nothing.
 TEST_F(NormalWindow, ClickingAnItemReadsItsDateAndTimesBack)
 {
-    SundayAnswerArrives(window,
-                        QStringLiteral("2017-05-0709:0013:00]2017-05-1410:3099:99]2017-5-7"));
+    SundayAnswerArrives(window, QStringLiteral("2017-05-0709:0013:00]2017-05-1410:3099:99]"
+                                               "2017-05-2122:0025:00]2017-05-2823:3024:30]"
+                                               "2017-06-0420:0030:00]2017-06-1125:0026:00]"
+                                               "2017-5-7"));
     const struct
     {
         int row;
         QDate date;
         const char* start;
         int endIndex;
-    } cases[] = {{0, QDate(2017, 5, 7), "09:00", 26}, {1, QDate(2017, 5, 14), "10:30", -1}};
+    } cases[] = {{0, QDate(2017, 5, 7), "09:00", 26},  {1, QDate(2017, 5, 14), "10:30", -1},
+                 {2, QDate(2017, 5, 21), "22:00", 50}, {3, QDate(2017, 5, 28), "23:30", 49},
+                 {4, QDate(2017, 6, 4), "20:00", 60},  {5, QDate(2017, 6, 11), "", 52}};
     for (const auto& click : cases) {
         window->ListBox1->setCurrentRow(click.row);
         window->ListBox1Click();
@@ -111,14 +128,89 @@ TEST_F(NormalWindow, ClickingAnItemReadsItsDateAndTimesBack)
     }
     EXPECT_TRUE(messages.empty());
 
-    window->ListBox1->setCurrentRow(2);
-    window->ListBox1Click();
+    window->ListBox1->setCurrentRow(6); // chosen as with the keys: read back once
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].caption, QStringLiteral("경고"));
     EXPECT_EQ(messages[0].icon, MessageIcon::Error);
-    EXPECT_EQ(window->DateTimePicker1->date(), QDate(2017, 5, 14));
-    EXPECT_EQ(window->ComboBox1->currentText(), QStringLiteral("10:30"));
+    EXPECT_EQ(window->DateTimePicker1->date(), QDate(2017, 6, 11));
+    EXPECT_EQ(window->ComboBox2->currentText(), QStringLiteral("익일 2시"));
 }
+
+// Moving through the list with the arrow keys loads each item as a click does.
+TEST_F(NormalWindow, ChoosingAnItemWithTheKeysReadsItBack)
+{
+    SundayAnswerArrives(window, QStringLiteral("2017-05-0709:0013:00]2017-05-2122:0025:00"));
+    window->show();
+    window->ListBox1->setFocus();
+    window->ListBox1->setCurrentRow(0);
+    QTest::keyClick(window->ListBox1, Qt::Key_Down);
+    EXPECT_EQ(window->DateTimePicker1->date(), QDate(2017, 5, 21));
+    EXPECT_EQ(window->ComboBox1->currentText(), QStringLiteral("22:00"));
+    EXPECT_EQ(window->ComboBox2->currentText(), QStringLiteral("익일 1시"));
+    QTest::keyClick(window->ListBox1, Qt::Key_Up);
+    EXPECT_EQ(window->DateTimePicker1->date(), QDate(2017, 5, 7));
+    EXPECT_EQ(window->ComboBox2->currentText(), QStringLiteral("13:00"));
+    EXPECT_TRUE(messages.empty());
+}
+
+// A date on the grid that ends after midnight, chosen and saved again unchanged, goes out with
+// its next-day end, never an empty one.
+TEST_F(NormalWindow, ASundayEndingAfterMidnightIsSavedAgainWithItsEnd)
+{
+    ShowAndWaitForRows();
+    SetAnswers(weeklyAnswer, QStringLiteral("2017-05-2122:0025:00"));
+    SundayAnswerArrives(window, QStringLiteral("2017-05-2122:0025:00"));
+    window->ListBox1->setCurrentRow(0);
+    window->Button1->click();
+    ASSERT_TRUE(WaitForBodies("SunDay.asp", 2));
+    EXPECT_EQ(Bodies("SunDay.asp").back(),
+              std::string("P_select  =2&P_LICENSE    =12345&P_e_day    =2017-05-21&P_time1_s   "
+                          "=22:00&P_time1_e   =\xc0\xcd\xc0\xcf\x20\x31\xbd\xc3") +
+                  '\0');
+    EXPECT_TRUE(messages.empty());
+}
+
+struct RefusalCase
+{
+    const char* name;
+    QDate day;
+    int start;
+    int end;
+    const char* message;
+};
+
+class SundayRefusals : public NormalWindow, public ::testing::WithParamInterface<RefusalCase>
+{
+};
+
+// A date that is not a Sunday, an end equal to the start or no end at all is refused with a
+// warning and nothing is sent.
+TEST_P(SundayRefusals, SendNothing)
+{
+    ShowAndWaitForRows();
+    window->DateTimePicker1->setDate(GetParam().day);
+    window->ComboBox1->setCurrentIndex(GetParam().start);
+    window->ComboBox2->setCurrentIndex(GetParam().end);
+    window->Button1->click();
+    QTest::qWait(200);
+    EXPECT_EQ(Bodies("SunDay.asp").size(), 1u);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text.toStdString(), GetParam().message);
+    EXPECT_EQ(messages[0].caption, QStringLiteral("경고"));
+    EXPECT_EQ(messages[0].icon, MessageIcon::Error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Saves, SundayRefusals,
+    ::testing::Values(
+        RefusalCase{"Friday", QDate(2017, 5, 5), 18, 26, "일요일 날짜만 저장할 수 있습니다"},
+        RefusalCase{"Saturday", QDate(2017, 5, 6), 18, 26, "일요일 날짜만 저장할 수 있습니다"},
+        RefusalCase{"FridayMidnightToMidnight", QDate(2017, 5, 5), 0, 0,
+                    "일요일 날짜만 저장할 수 있습니다"},
+        RefusalCase{"EndEqualToStart", QDate(2017, 5, 7), 0, 0,
+                    "근무시작과 근무종료 시간이 같습니다"},
+        RefusalCase{"NoEnd", QDate(2017, 5, 7), 18, -1, "근무종료 시간을 선택해 주십시오"}),
+    [](const ::testing::TestParamInfo<RefusalCase>& param) { return param.param.name; });
 
 // 저장 sends the date and the times as shown, a next-day end as its own text; 삭제 sends nothing
 // without a selected item, else the item's date; every answer reloads the list.
@@ -137,7 +229,7 @@ TEST_F(NormalWindow, SaveAndDeleteSendTheSectionsRequests)
                   '\0');
     EXPECT_EQ(Items(window->ListBox1),
               QStringList{QStringLiteral("근무일자 :2017-05-07 근무시작 :09:00 근무종료 :26:00")});
-    EXPECT_EQ(window->DateTimePicker1->date(), QDate::currentDate());
+    EXPECT_EQ(window->DateTimePicker1->date(), NextSunday());
 
     window->ListBox1->clearSelection();
     window->Button2->click();

@@ -103,6 +103,52 @@ TEST_F(NormalWindow, AnErrorPageAfterTheSaveShowsNothingAndTheWindowStaysOpen)
     EXPECT_EQ(RowsState(), ExampleRows);
 }
 
+// 입력완료 pressed before the fetch's answer has filled the rows sends nothing: the rows would go
+// out as not working.
+TEST_F(NormalWindow, TheSaveWaitsForTheFetchsAnswer)
+{
+    window->show();
+    ClickPicture(window->btn_normal1);
+    EXPECT_EQ(window->Fetch(), FetchState::Pending);
+    ASSERT_TRUE(WaitForBodies("normal3.asp", 1));
+    ASSERT_TRUE(WaitForBodies("SunDay.asp", 1));
+    QTest::qWait(200);
+    EXPECT_EQ(Bodies("normal3.asp"), std::vector<std::string>{FetchBody}) << "no save";
+    EXPECT_EQ(window->RequestMode, QStringLiteral("1"));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(RowsState(), ExampleRows);
+
+    ClickPicture(window->btn_normal1);
+    ASSERT_TRUE(WaitForBodies("normal3.asp", 2));
+    EXPECT_EQ(window->RequestMode, QStringLiteral("2"));
+}
+
+// A fetch answered by an error page, or by records that cannot be read, says so; 입력완료 then
+// says it again and sends nothing.
+TEST_F(NormalWindow, AFailedFetchSaysSoAndTheSaveSendsNothing)
+{
+    for (const QString& answer : {QStringLiteral("500 - 내부 서버 오류"),
+                                  QStringLiteral("09:15]19:00]]:]:]:]:]:]:]:]:]:]:]0")}) {
+        SCOPED_TRACE(answer.toStdString());
+        messages.clear();
+        SetAnswers(answer, sundayAnswer);
+        const std::size_t fetches = Bodies("normal3.asp").size();
+        window->hide();
+        window->show();
+        ASSERT_TRUE(WaitForBodies("normal3.asp", fetches + 1));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.empty(); }));
+        EXPECT_EQ(window->Fetch(), FetchState::Failed);
+        ClickPicture(window->btn_normal1);
+        QTest::qWait(200);
+        EXPECT_EQ(Bodies("normal3.asp").size(), fetches + 1) << "no save";
+        ASSERT_EQ(messages.size(), 2u);
+        EXPECT_EQ(messages[1].text, QStringLiteral("서버에서 근무시간을 불러오지 못했습니다.\r\n"
+                                                   "창을 닫고 다시 열어 주십시오"));
+        EXPECT_EQ(messages[1].caption, QStringLiteral("경고"));
+        EXPECT_EQ(messages[1].icon, MessageIcon::Error);
+    }
+}
+
 TEST_F(NormalWindow, ReentryPutsTypicalHoursAndKeepsTheTicksWithoutSending)
 {
     ShowAndWaitForRows();

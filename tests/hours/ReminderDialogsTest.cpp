@@ -203,6 +203,37 @@ TEST_F(ReminderTest, LegalHolidayReminderCountsTheDaysLeft)
     }
 }
 
+// The whole name stands left of the start list, however long; markup in it is shown as text.
+TEST_F(ReminderTest, LegalHolidayReminderShowsTheWholeNameAsText)
+{
+    for (const QString& name :
+         {QStringLiteral("전국동시지방선거"), QStringLiteral("제22대 국회의원선거 임시공휴일"),
+          QStringLiteral("<font color=red size=7>선거</font>"), QStringLiteral("신정")}) {
+        SCOPED_TRACE(name.toStdString());
+        UpcomingHolidayName = name;
+        Tfrm_holmsg reminder;
+        reminder.show();
+        const QLabel& label = *reminder.lb_holmsg1;
+        EXPECT_EQ(label.text(), name);
+        EXPECT_EQ(label.textFormat(), Qt::PlainText);
+        EXPECT_LT(label.geometry().right(), reminder.cmb_holiday1->x()) << "beside the lists";
+        const QRect needed = label.fontMetrics().boundingRect(
+            label.contentsRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, name);
+        EXPECT_TRUE(label.contentsRect().contains(needed))
+            << needed.width() << "x" << needed.height();
+        EXPECT_LT(label.geometry().bottom(), reminder.Label6->y()) << "above the red note";
+    }
+}
+
+TEST_F(ReminderTest, FestivalReminderShowsMarkupInTheNameAsText)
+{
+    UpcomingHolidayName = QStringLiteral("<b>설날");
+    Tfrm_fastmsg reminder;
+    reminder.show();
+    EXPECT_EQ(reminder.lb_FASTmsg1->text(), QStringLiteral("<b"));
+    EXPECT_EQ(reminder.lb_FASTmsg1->textFormat(), Qt::PlainText);
+}
+
 // The service's hdaycheck.asp, answering with the given status and page after a pause.
 struct HdaycheckPage
 {
