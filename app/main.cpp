@@ -1,6 +1,7 @@
 #include "IdleTime.h"
 #include "IdleWatch.h"
 #include "ProcessEnd.h"
+#include "QtKoreanTexts.h"
 #include "Quillane_Define.h"
 #include "Quillane_Main.h"
 #include "SecondStart.h"
@@ -58,9 +59,9 @@ int main(int argc, char** argv)
     if (!instance->BecomeFirst())
         return RunSecondStart(*instance, QApplication::arguments());
 
-    QApplication::setApplicationDisplayName(QStringLiteral("초록우체통"));
     QApplication::setQuitOnLastWindowClosed(false);
     InitProgramValues(QCoreApplication::applicationDirPath());
+    UseKoreanQtTexts(ProgramFolder);
     mainWindow = new Tfrm_Quillane_Main;
     ConnectLaterStarts(*instance, mainWindow);
     const std::unique_ptr<platform::IdleSource> idleSource = platform::CreateSystemIdleSource();

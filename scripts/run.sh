@@ -26,7 +26,7 @@ fi
 # replaces an updated demo program again. The autostart entry stays in the demo's configuration
 # folder, so a demo run does not start at every log-in; the desktop link goes to the user's
 # desktop folder.
-for file in Quillane Quillane_UP.EXE Help.mht; do
+for file in Quillane Quillane_UP.EXE Help.mht qtbase_ko.qm; do
     # Earlier demo runs linked the executable here.
     [ ! -L "$DEMO_FOLDER/$file" ] || rm "$DEMO_FOLDER/$file"
     cp -u --preserve=mode,timestamps "$PROGRAM_DIR/$file" "$DEMO_FOLDER/"

@@ -66,6 +66,8 @@ int WorkSpan::EndMinutes() const
     return Minutes(end);
 }
 
+// A holiday's own rows come first; when none of them gives hours (not answered, or answered not
+// worked), an entry of the specific-Sunday list for the date holds, else the day is not worked.
 DaySchedule ScheduleOf(sqlite3* db, const HolidayCalendar& calendar, const std::string& license,
                        QDate day)
 {
@@ -74,21 +76,22 @@ DaySchedule ScheduleOf(sqlite3* db, const HolidayCalendar& calendar, const std::
     if (const std::string festival = calendar.FestivalOn(day); !festival.empty()) {
         schedule.source = DaySource::Festival;
         schedule.holidays = {festival};
-        AddHoliday(schedule.spans, HolidayHours(db, license, date, festival));
-        return schedule;
+    } else {
+        schedule.holidays = calendar.LegalHolidaysOn(day);
+        if (!schedule.holidays.empty())
+            schedule.source = DaySource::LegalHoliday;
     }
-    if (std::vector<std::string> names = calendar.LegalHolidaysOn(day); !names.empty()) {
-        schedule.source = DaySource::LegalHoliday;
-        for (const std::string& name : names)
-            AddHoliday(schedule.spans, HolidayHours(db, license, date, name));
-        schedule.holidays = std::move(names);
+    for (const std::string& name : schedule.holidays)
+        AddHoliday(schedule.spans, HolidayHours(db, license, date, name));
+    if (!schedule.spans.empty())
         return schedule;
-    }
     if (const auto specific = SpecificDayHours(db, license, date)) {
-        schedule.source = DaySource::SpecificDate;
-        AddHoliday(schedule.spans, specific);
-        return schedule;
+        DaySchedule entry{DaySource::SpecificDate, {}, {}};
+        AddHoliday(entry.spans, specific);
+        if (!entry.spans.empty() || schedule.holidays.empty())
+            return entry;
     }
-    schedule.spans = WeeklySpans(StoredWeek(db, license), day);
+    if (schedule.holidays.empty())
+        schedule.spans = WeeklySpans(StoredWeek(db, license), day);
     return schedule;
 }

@@ -23,7 +23,9 @@ struct WorkSpan
 // Where a day's hours come from, decided as the pages decide which row a day has: a festival
 // day has its row on the festival page; a legal holiday its row on the legal-holiday page
 // (never on a Sunday or a festival day; two holidays of one date have a row each); a date of
-// the specific-Sunday list its entry; any other day the weekly hours.
+// the specific-Sunday list its entry; any other day the weekly hours. A holiday whose rows give
+// no hours (not answered, or answered not worked) takes its specific-Sunday entry when that gives
+// hours: the day's registered hours win over the holiday's default.
 enum class DaySource
 {
     Festival,

@@ -144,6 +144,25 @@ std::string DayList(sqlite3* db, const HolidayCalendar& calendar,
                          : "<ul>" + items + "</ul>";
 }
 
+// The dates of the specific-Sunday list from today on, each with the hours the day's entry above
+// gives, so that the two never disagree (a festival day's own hours win over the list's).
+std::string SpecificSundays(sqlite3* db, const HolidayCalendar& calendar, QDate today)
+{
+    Statement sundays(db, "SELECT s.day, r.license, r.pharmacy FROM sundays s "
+                          "JOIN registrations r ON r.license = s.license WHERE s.day >= ?1 "
+                          "ORDER BY s.day, r.pharmacy LIMIT 50");
+    sundays.Bind(1, today.toString(Qt::ISODate).toStdString());
+    std::string items;
+    while (sundays.Step()) {
+        const QDate day = QDate::fromString(QString::fromStdString(sundays.Text(0)), Qt::ISODate);
+        const DaySchedule schedule = ScheduleOf(db, calendar, sundays.Text(1), day);
+        if (!schedule.spans.empty())
+            items += "<li>" + HtmlEscaped(sundays.Text(0)) + " " + HtmlEscaped(sundays.Text(2)) +
+                     " <em>" + HtmlEscaped(SpansText(schedule.spans)) + "</em></li>";
+    }
+    return items.empty() ? "<p class=\"none\">등록된 날이 없습니다</p>" : "<ul>" + items + "</ul>";
+}
+
 constexpr const char* Style = R"css(
 body{font-family:"NanumGothic",sans-serif;margin:0;background:#f3f6f3;color:#222}
 header{background:#2e7d32;color:#fff;padding:14px 16px}
@@ -206,19 +225,8 @@ std::string HomePage(ServiceContext& context)
                 html += "<p>" + DateText(day) + "</p>" + DayList(db, calendar, pharmacies, day);
             html += "</section>";
         }
-        html += "<section><h2>특정 일요일 근무</h2>";
-        Statement sundays(db, "SELECT s.day, s.start, s.finish, r.pharmacy FROM sundays s "
-                              "JOIN registrations r ON r.license = s.license WHERE s.day >= ?1 "
-                              "ORDER BY s.day, r.pharmacy LIMIT 50");
-        sundays.Bind(1, today.toString(Qt::ISODate).toStdString());
-        std::string items;
-        while (sundays.Step())
-            items += "<li>" + HtmlEscaped(sundays.Text(0)) + " " + HtmlEscaped(sundays.Text(3)) +
-                     " <em>" + HtmlEscaped(SpanText({sundays.Text(1), sundays.Text(2)})) +
-                     "</em></li>";
-        html +=
-            items.empty() ? "<p class=\"none\">등록된 날이 없습니다</p>" : "<ul>" + items + "</ul>";
-        html += "</section>";
+        html += "<section><h2>특정 일요일 근무</h2>" + SpecificSundays(db, calendar, today) +
+                "</section>";
     });
     return html + "</body></html>";
 }

@@ -34,6 +34,10 @@ std::optional<ServiceOptions> ParseOptions(const std::vector<std::string>& argum
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+            return options;
+        }
         if (argument == "--demo") {
             options.demo = true;
         } else if (argument == "requests") {

@@ -13,6 +13,7 @@
 #include <map>
 #include <mutex>
 #include <sstream>
+#include <sys/socket.h>
 
 namespace {
 
@@ -64,6 +65,12 @@ ServiceServer::ServiceServer(ServiceContext& context, const ConnectionLimits& li
     server_.set_tcp_nodelay(true);
     server_.set_payload_max_length(MaxBodyBytes);
     server_.set_keep_alive_max_count(1000);
+    // The library's default also sets SO_REUSEPORT, which lets a second service bind the same
+    // address and take a share of its requests into another database.
+    server_.set_socket_options([](socket_t socket) {
+        const int yes = 1;
+        ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+    });
 
     server_.Post("/Quillane/([^/]+)",
                  [this](const httplib::Request& request, httplib::Response& response,

@@ -5,9 +5,11 @@
 #include "ServiceServer.h"
 #include "Statement.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 
@@ -34,8 +36,11 @@ int Serve(const ServiceOptions& options, ServiceStore& store)
     ConnectionLimits limits;
     limits.perAddress = options.connectionsPerAddress;
     ServiceServer server(context, limits);
+    errno = 0;
     if (!server.Bind(options.host, options.port)) {
-        std::fprintf(stderr, "cannot listen on %s:%d\n", options.host.c_str(), options.port);
+        const std::string reason = errno == 0 ? "" : std::string(": ") + std::strerror(errno);
+        std::fprintf(stderr, "cannot listen on %s:%d%s\n", options.host.c_str(), options.port,
+                     reason.c_str());
         return 1;
     }
     RunningServer = &server;
@@ -64,6 +69,10 @@ int main(int argc, char* argv[])
     if (!options) {
         std::cerr << error << "\n" << UsageText;
         return 2;
+    }
+    if (options->help) {
+        std::cout << UsageText << HelpText;
+        return 0;
     }
     try {
         ServiceStore store(options->database);

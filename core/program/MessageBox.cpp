@@ -1,6 +1,7 @@
 #include "MessageBox.h"
 
-#include <QApplication>
+#include "Quillane_Define.h"
+
 #include <QMessageBox>
 
 namespace {
@@ -28,8 +29,7 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon)
 
 MessageAnswer ShowQtMessage(const MessageRequest& request)
 {
-    const QString caption =
-        request.caption.isEmpty() ? QApplication::applicationDisplayName() : request.caption;
+    const QString caption = request.caption.isEmpty() ? ApplicationTitle : request.caption;
     QMessageBox box(ToQtIcon(request.icon), caption, request.text);
     // Messages may quote what the service sent; it is shown as text, never read as markup.
     box.setTextFormat(Qt::PlainText);

@@ -19,6 +19,10 @@ inline bool CloseAllowed = false;   // whether the main window may close
 inline QString UpcomingHolidayName; // holiday found by the upcoming-holiday check
 inline QString UpcomingHolidayDay;
 
+// The application's title, the caption of the plain message boxes. Windows carry their own
+// captions alone: the title is never added to them.
+inline const QString ApplicationTitle = QStringLiteral("초록우체통");
+
 // The version caption of the main window.
 inline const QString VersionCaption = QStringLiteral("Ver.52");
 

@@ -31,9 +31,10 @@ ProgramSandbox::ProgramSandbox() : environment_(QProcessEnvironment::systemEnvir
     environment_.insert(QStringLiteral("QUILLANE_SERVICE_HOST"), service_.Host());
     environment_.insert(QStringLiteral("QUILLANE_CONTEST_HOST"), service_.Host());
     // An installed program that has signed in before: a missing local database or the first
-    // start's basic-information window would wait for a user.
-    QFile::copy(QStringLiteral(QUILLANE_PROGRAM_DIR "/Quillane.MDB"),
-                programFolder_.filePath(QStringLiteral("Quillane.MDB")));
+    // start's basic-information window would wait for a user. Qt's Korean texts come along, as
+    // the build ships them.
+    for (const QString& file : {QStringLiteral("Quillane.MDB"), QStringLiteral("qtbase_ko.qm")})
+        QFile::copy(QStringLiteral(QUILLANE_PROGRAM_DIR "/") + file, programFolder_.filePath(file));
     QFile settings(programFolder_.filePath(QStringLiteral("quillane.ini")));
     if (settings.open(QIODevice::WriteOnly))
         settings.write(SignedInBefore);

@@ -148,3 +148,45 @@ TEST_F(OpenNowTest, PresenceOlderThanThirtyFiveMinutesIsShownAsNotReporting)
         EXPECT_EQ(entry.find("근무중") == std::string::npos, c.time > QTime(10, 35));
     }
 }
+
+// 2027-02-07 is a Sunday of 설날. Its specific-Sunday entry holds while the festival row gives no
+// hours (not answered, then answered not worked); a festival row with hours wins. The day's entry
+// and the specific-Sunday section always give the same hours.
+TEST_F(OpenNowTest, SpecificSundayOnAFestivalDayAgreesWithTheDaysHours)
+{
+    At({2027, 1, 20}, {10, 0});
+    Post("SunDay.asp", "P_select  =2&P_LICENSE    =23456&P_e_day    =2027-02-07"
+                       "&P_time1_s   =09:00&P_time1_e   =18:00");
+    const struct
+    {
+        const char* what;
+        const char* festivalSave; // empty: the festival left unanswered
+        const char* hours;
+        const char* stateAtNoon;
+        const char* stateAt15;
+    } cases[] = {
+        {"festival not answered", "", "09:00 ~ 18:00", "open", "open"},
+        {"festival answered not worked", "P_TIME_S2   =0&P_TIME_E2   =0", "09:00 ~ 18:00", "open",
+         "open"},
+        {"festival answered with hours", "P_TIME_S2   =10:00&P_TIME_E2   =14:00", "10:00 ~ 14:00",
+         "open", "closed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (*c.festivalSave) {
+            At({2027, 1, 20}, {10, 0});
+            Post("festival1.asp", std::string("P_select  =2&P_LICENSE    =23456&") +
+                                      c.festivalSave + "&P_TIME_D2   =2027-02-07");
+        }
+        At({2027, 2, 7}, {12, 0});
+        const std::string noon = Listing();
+        EXPECT_EQ(ListedToday(noon, "서연온누리약국"), c.hours);
+        EXPECT_EQ(ListedSpecificSunday(noon, "2027-02-07", "서연온누리약국"), c.hours);
+        EXPECT_EQ(ListedState(noon, "서연온누리약국"), c.stateAtNoon);
+        At({2027, 2, 7}, {15, 0});
+        EXPECT_EQ(ListedState(Listing(), "서연온누리약국"), c.stateAt15);
+        At({2027, 2, 1}, {10, 0});
+        const std::string before = Listing();
+        EXPECT_EQ(ListedSpecificSunday(before, "2027-02-07", "서연온누리약국"), c.hours);
+    }
+}

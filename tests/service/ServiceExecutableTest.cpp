@@ -115,6 +115,46 @@ TEST_F(ServiceExecutableTest, RefusesIncompleteCommandLines)
     EXPECT_TRUE(process.readAllStandardError().contains("usage"));
 }
 
+TEST_F(ServiceExecutableTest, HelpPrintsTheOptions)
+{
+    QProcess process;
+    process.start(Binary(), {"--help"});
+    ASSERT_TRUE(process.waitForFinished(5000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    const QByteArray help = process.readAllStandardOutput();
+    for (const char* option : {"--listen", "--db", "--update-dir", "--demo", "--holidays",
+                               "--keep-days", "--connections-per-address", "requests", "--since"})
+        EXPECT_TRUE(help.contains(option)) << option;
+}
+
+// A second service on the address being served ends at once with a message, and every request
+// still reaches the first one.
+TEST_F(ServiceExecutableTest, ASecondServiceOnTheSameAddressDoesNotStart)
+{
+    StartService();
+    QTemporaryDir otherFolder;
+    QProcess second;
+    second.start(Binary(),
+                 {"--listen", QString("127.0.0.1:%1").arg(port), "--db",
+                  otherFolder.filePath("other.db"), "--update-dir", folder.filePath("update")});
+    ASSERT_TRUE(second.waitForFinished(10000)) << "the second service kept running";
+    EXPECT_NE(second.exitCode(), 0);
+    EXPECT_TRUE(second.readAllStandardError().contains(
+        QString("cannot listen on 127.0.0.1:%1: Address already in use").arg(port).toUtf8()));
+
+    for (int i = 0; i < 20; ++i) {
+        httplib::Client client("127.0.0.1", port); // a connection of its own each time
+        const auto answer = client.Post("/Quillane/TimeCheck.asp",
+                                        "P_COMNAME =COUNTER-PC&P_PALICENSE =12345&P_Flg = on",
+                                        "application/x-www-form-urlencoded");
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->status, 200);
+    }
+    StopService();
+    EXPECT_EQ(Requests(0).size(), 20u) << "every request reached the first service";
+}
+
 // A report answered "Y" is committed: killing the service (SIGKILL) while reports pour in loses
 // none of them, and the service starts again on the same database.
 TEST_F(ServiceExecutableTest, AKilledServiceKeepsEveryReportItAnswered)
