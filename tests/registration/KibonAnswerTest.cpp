@@ -9,6 +9,7 @@
 
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::SizeIs;
@@ -257,7 +258,8 @@ TEST_P(AutomaticRegistration, PostsAndStoresOnceForOneAnswer)
         '\0';
     for (const QByteArray& body : posted)
         EXPECT_EQ(body, expected);
-    EXPECT_THAT(MessageTexts(), ElementsAre(Saved)) << "one answer, one saved message";
+    // The weekly window that opens afterwards may say that this recorder gave it no hours.
+    EXPECT_THAT(MessageTexts(), Contains(Saved).Times(1)) << "one answer, one saved message";
     EXPECT_EQ(signIns, 1);
 }
 
