@@ -1,6 +1,7 @@
 #include "TestSigning.h"
 #include "UpdateFixture.h"
 #include "UpdateFolder.h"
+#include "UpdateKey.h"
 #include "UpdatePackage.h"
 #include "UpdateSwap.h"
 
@@ -141,6 +142,39 @@ TEST_F(Swap, ASwapCutOffIsPutBackAtTheNextStart)
 
     EXPECT_EQ(Installed(), before);
     EXPECT_FALSE(QFile::exists(SwapJournalPath(UpdateFolder())));
+}
+
+// With a key, only the signature of exactly these bytes names the version; a build that takes
+// unsigned packages goes by the version the program handed over.
+TEST_F(Installation, TheVersionOfAPackageIsTheOneVouchedFor)
+{
+    const QByteArray package = "PK package bytes";
+    const QByteArray key = UpdatePublicKey();
+    const struct
+    {
+        const char* name;
+        QByteArray signature; // empty: no signature file
+        QByteArray handover;  // empty: none
+        QByteArray key;
+        std::optional<qint64> version;
+    } cases[] = {
+        {"signed", TestSignatureFor(package, 53), "54", key, 53},
+        {"signed for other bytes", TestSignatureFor("other", 53), "53", key, std::nullopt},
+        {"unsigned with a key", {}, "53", key, std::nullopt},
+        {"unsigned build", {}, "53", {}, 53},
+        {"unsigned build without a hand-over", {}, {}, {}, std::nullopt},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        QFile::remove(InUpdate(SignatureFileName));
+        QFile::remove(InUpdate(HandoverFileName));
+        if (!test.signature.isEmpty())
+            WriteFile(InUpdate(SignatureFileName), test.signature);
+        if (!test.handover.isEmpty())
+            WriteFile(InUpdate(HandoverFileName), test.handover);
+
+        EXPECT_EQ(VouchedVersion(package, UpdateFolder(), test.key), test.version);
+    }
 }
 
 // The real updater built with the test key, started as the program starts it.
