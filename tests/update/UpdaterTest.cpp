@@ -431,6 +431,7 @@ TEST_F(RealUpdater, AKillAtAnyPointLeavesOneWholeVersionThatStarts)
             ASSERT_EQ(Installed(), oldInstallation);
         }
     }
+    RecordProperty("kill_points", points);
     EXPECT_GT(points, 40) << "the sweep reached the updater's file work";
 }
 
