@@ -56,6 +56,7 @@ cache_key() {
 # sources), and for the next release from the same archive.
 write_source_list() {
     local codename
+    # shellcheck disable=SC1091 # the system's file
     codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
     {
         for file in /etc/apt/sources.list.d/*.sources; do
@@ -82,9 +83,10 @@ write_source_list() {
             sed -n 's/^deb \(.*debian.*\)$/deb-src \1/p' "$file"
         done
     } | sort -u >"$APT_DIR/sources.list"
-    awk -v c="$codename" -v next_release="$NEXT_RELEASE" '$0 ~ " " c " " {
-        sub(" " c " ", " " next_release " "); print; exit }' "$APT_DIR/sources.list" \
-        >>"$APT_DIR/sources.list"
+    local next
+    next=$(awk -v c="$codename" -v next_release="$NEXT_RELEASE" '$0 ~ " " c " " {
+        sub(" " c " ", " " next_release " "); print; exit }' "$APT_DIR/sources.list")
+    echo "$next" >>"$APT_DIR/sources.list"
     if ! grep -q " $NEXT_RELEASE " "$APT_DIR/sources.list"; then
         echo "No Debian archive for $codename found in apt's sources" >&2
         exit 1
@@ -107,7 +109,8 @@ update_source_index() {
 # the .dsc, the verified upstream tarball is unpacked and the Debian patches, when their tarball
 # arrived, are applied by hand.
 fetch_source() {
-    local name=$1 version=$2 download=$WORK/download/$name
+    local name=$1 version=$2
+    local download=$WORK/download/$name
     [ -d "$WORK/src/$name" ] && return
     rm -rf "$download" && mkdir -p "$download" "$WORK/src"
     if (cd "$download" && private_apt source -q "$name=$version"); then
@@ -184,6 +187,10 @@ build_sqlite3() {
 }
 
 build_qt6_base() {
+    # Without Direct2D, Qt 6.4.2's Gui leaves out the DirectWrite font database that the windows
+    # plugin still creates when asked to; the plugin keeps to its default GDI font database then.
+    sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+        src/plugins/platforms/windows/qwindowsintegration.cpp
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_FILE" -DQUILLANE_MINGW_PREFIX="$PREFIX" \
         -DCMAKE_INSTALL_PREFIX="$PREFIX" -DCMAKE_C_COMPILER_LAUNCHER=ccache \
@@ -196,7 +203,8 @@ build_qt6_base() {
         -DFEATURE_sql_psql=OFF -DFEATURE_sql_mysql=OFF -DFEATURE_sql_ibase=OFF \
         -DFEATURE_sql_oci=OFF -DFEATURE_sql_db2=OFF \
         -DFEATURE_vulkan=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF -DFEATURE_icu=OFF \
-        -DFEATURE_concurrent=OFF -DFEATURE_testlib=OFF -DFEATURE_xml=OFF -DFEATURE_tabletevent=OFF
+        -DFEATURE_concurrent=OFF -DFEATURE_testlib=OFF -DFEATURE_xml=OFF -DFEATURE_tabletevent=OFF \
+        -DFEATURE_direct2d=OFF -DFEATURE_tuiotouch=OFF
     cmake --build build --parallel "$JOBS"
     cmake --install build
 }
@@ -213,22 +221,36 @@ build_libzip() {
 }
 
 build_libsodium() {
+    autoreconf -fi
     ./configure --host="$TRIPLET" --prefix="$PREFIX" --disable-shared --enable-static \
         CC="${CC[*]}"
     make -j "$JOBS"
     make install
 }
 
+# Its autotools files want an Autoconf newer than Debian 12's; the C sources build as they are.
 build_gumbo_parser() {
-    autoreconf -fi
-    ./configure --host="$TRIPLET" --prefix="$PREFIX" --disable-shared --enable-static \
-        CC="${CC[*]}" CXX="${CXX[*]}"
-    make -j "$JOBS"
-    make install
+    local objects=()
+    for source in src/*.c; do
+        "${CC[@]}" -O2 -Wall -c "$source" -o "${source%.c}.o"
+        objects+=("${source%.c}.o")
+    done
+    "$TRIPLET-ar" rcs libgumbo.a "${objects[@]}"
+    install -D -m 644 -t "$PREFIX/lib" libgumbo.a
+    install -D -m 644 -t "$PREFIX/include" src/gumbo.h src/tag_enum.h
+    sed -e "s|@prefix@|$PREFIX|" -e 's|@exec_prefix@|${prefix}|' -e 's|@libdir@|${prefix}/lib|' \
+        -e 's|@includedir@|${prefix}/include|' -e 's|@LIBS@||' \
+        -e "s|@PACKAGE_VERSION@|$(sed -n 's/^AC_INIT(\[gumbo\], \[\([^]]*\)\].*/\1/p' configure.ac)|" \
+        gumbo.pc.in | install -D -m 644 /dev/stdin "$PREFIX/lib/pkgconfig/gumbo.pc"
 }
 
-# Only the library: mdbtools' own small GLib stand-in replaces GLib, and no tools are built.
+# Only the library, with mdbtools' own small GLib stand-in for GLib. For MinGW its configure script
+# names the POSIX locale type, which MinGW lacks (the library's Windows code uses the C runtime's
+# _locale_t), and renames _spawnv for older MinGW headers, which clashes with these.
 build_mdbtools() {
+    sed -i 's/\[\*mingw\*\], \[LDFLAGS="$LDFLAGS -no-undefined" CFLAGS="$CFLAGS -D_spawnv=spawnv"\]/[*mingw*], [LDFLAGS="$LDFLAGS -no-undefined" LOCALE_T=_locale_t]/' \
+        configure.ac
+    grep -q 'LOCALE_T=_locale_t' configure.ac
     autoreconf -fi
     ./configure --host="$TRIPLET" --prefix="$PREFIX" --disable-shared --enable-static \
         --disable-glib --disable-iconv --disable-man CC="${CC[*]}"
@@ -277,7 +299,6 @@ WORK=$CACHE_ROOT/$KEY.work
 APT_DIR=$CACHE_ROOT/apt
 TOOLCHAIN_FILE=$PREFIX/share/quillane/MinGWToolchain.cmake
 CC=(ccache "$TRIPLET-gcc-posix")
-CXX=(ccache "$TRIPLET-g++-posix")
 # A compiler cache of its own keeps these objects out of the program's cache.
 export CCACHE_DIR=$CACHE_ROOT/ccache CCACHE_BASEDIR=$WORK CCACHE_NOHASHDIR=1 CCACHE_MAXSIZE=4G
 
@@ -287,7 +308,8 @@ started=$SECONDS
 log "Windows toolchain $KEY into $PREFIX"
 update_source_index
 for entry in "${PACKAGES[@]}"; do
-    build_package $entry
+    read -r name version <<<"$entry"
+    build_package "$name" "$version"
 done
 touch "$PREFIX/.complete"
 rm -rf "$WORK"
