@@ -2,6 +2,7 @@
 
 #include "MessageBox.h"
 #include "UpdateList.h"
+#include "UpdatePackage.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,8 +22,8 @@ QDateTime ToEvenSecond(const QDateTime& time)
     return time.addSecs(-(time.time().second() % 2));
 }
 
-// No update file is larger than the largest package that unpacks.
-constexpr qint64 MaxFileBytes = 512LL * 1024 * 1024;
+// No update file is larger than the largest package.
+constexpr qint64 MaxFileBytes = MaxPackageBytes;
 
 // A download may take the request time-out, or for a large file the time it takes at 32 KiB/s.
 constexpr AnswerDeadline DownloadDeadline{std::chrono::milliseconds::zero(), 32 * 1024};
