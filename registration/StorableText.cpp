@@ -1,7 +1,8 @@
 #include "StorableText.h"
 
+#include "KoreanCodePage.h"
+
 #include <QLineEdit>
-#include <QStringEncoder>
 #include <algorithm>
 
 namespace {
@@ -23,11 +24,7 @@ bool IsStorableText(const QString& text)
 {
     if (std::any_of(text.cbegin(), text.cend(), IsLineBreak))
         return false;
-    // ICU's "windows-949" is the full code page 949; its "CP949" lacks the extra syllables. The
-    // text is encoded when the result is taken, which sets the encoder's error.
-    QStringEncoder encoder("windows-949");
-    const QByteArray encoded = encoder.encode(text);
-    return !encoder.hasError();
+    return ToKoreanCodePageExactly(text).has_value();
 }
 
 void KeepOnOneLine(QLineEdit& box)

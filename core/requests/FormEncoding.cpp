@@ -1,6 +1,6 @@
 #include "FormEncoding.h"
 
-#include <QStringEncoder>
+#include "KoreanCodePage.h"
 
 QString FormValue(const QString& value)
 {
@@ -29,9 +29,7 @@ QString FormValue(const QString& value)
 
 QByteArray PostData(const QString& body)
 {
-    // ICU's "windows-949" is the full code page 949; its "CP949" lacks the extra syllables.
-    QStringEncoder encoder("windows-949");
-    QByteArray bytes = encoder.encode(body);
+    QByteArray bytes = ToKoreanCodePage(body);
     bytes.append('\0');
     return bytes;
 }

@@ -1,13 +1,12 @@
 #include "PageDecoding.h"
 
+#include "KoreanCodePage.h"
+
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <optional>
 
 namespace {
-
-// ICU's "windows-949" is the full code page 949; its "CP949" lacks the extra syllables.
-constexpr const char* kKoreanCodePage = "windows-949";
 
 // The charset named in a Content-Type value, or empty.
 QString CharsetOf(const QString& contentType)
@@ -65,8 +64,7 @@ QString Decode(const QByteArray& bytes, const QString& label)
         if (decoder.isValid())
             return decoder.decode(bytes);
     }
-    QStringDecoder korean(kKoreanCodePage);
-    return korean.decode(bytes);
+    return FromKoreanCodePage(bytes);
 }
 
 } // namespace

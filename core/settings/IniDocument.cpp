@@ -1,12 +1,10 @@
 #include "IniDocument.h"
 
+#include "KoreanCodePage.h"
+
 #include <QList>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace {
-
-constexpr const char* CodePage = "windows-949";
 
 bool IsBlank(QChar c)
 {
@@ -77,15 +75,6 @@ QString NameProblem(const QString& section, const QString& key)
     return {};
 }
 
-std::optional<QByteArray> Encoded(const QString& text)
-{
-    QStringEncoder encoder(CodePage);
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        return std::nullopt;
-    return bytes;
-}
-
 } // namespace
 
 IniDocument IniDocument::FromBytes(const QByteArray& bytes)
@@ -135,8 +124,8 @@ bool IniDocument::SetValue(const QString& section, const QString& key, const QSt
     const qsizetype sectionLine = FindSection(sectionName);
     const qsizetype keyLine = sectionLine < 0 ? -1 : FindKey(sectionLine, keyName);
     const QString storedName = keyLine < 0 ? keyName : lines[keyLine].name;
-    const auto keyBytes = Encoded(storedName + u'=' + Quoted(value));
-    const auto sectionBytes = Encoded(u'[' + sectionName + u']');
+    const auto keyBytes = ToKoreanCodePageExactly(storedName + u'=' + Quoted(value));
+    const auto sectionBytes = ToKoreanCodePageExactly(u'[' + sectionName + u']');
     if (!keyBytes || !sectionBytes) {
         error = QStringLiteral("\"%1\" / \"%2\" cannot be written in code page 949")
                     .arg(sectionName, keyName);
@@ -157,9 +146,7 @@ bool IniDocument::SetValue(const QString& section, const QString& key, const QSt
 IniDocument::Line IniDocument::ParseLine(const QByteArray& bytes)
 {
     Line line{bytes, LineKind::Other, {}, {}};
-    QStringDecoder decoder(CodePage);
-    const QString decoded = decoder.decode(bytes);
-    const QString text = TrimBlanks(decoded);
+    const QString text = TrimBlanks(FromKoreanCodePage(bytes));
     if (text.isEmpty() || text.front() == u';')
         return line;
     const qsizetype close = text.indexOf(u']');

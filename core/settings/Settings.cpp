@@ -3,13 +3,13 @@
 #include "FileNameCase.h"
 #include "FolderSync.h"
 #include "IniDocument.h"
+#include "KoreanCodePage.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSaveFile>
 #include <QSet>
-#include <QStringDecoder>
 #include <mutex>
 
 Q_LOGGING_CATEGORY(lcSettings, "quillane.settings")
@@ -22,9 +22,7 @@ const char* EncodingProblem(const QByteArray& bytes)
     if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFE\xFF") ||
         bytes.startsWith("\xFF\xFE"))
         return "starts with a byte-order mark";
-    QStringDecoder decoder("windows-949");
-    [[maybe_unused]] const QString text = decoder.decode(bytes);
-    return decoder.hasError() ? "holds bytes that are not code page 949" : nullptr;
+    return IsKoreanCodePage(bytes) ? nullptr : "holds bytes that are not code page 949";
 }
 
 // A settings file that a text editor saved in UTF-8 reads as if it held other names, as the
