@@ -26,9 +26,12 @@ CodePage949Text DecodeCodePage949(std::string_view bytes)
 
 CodePage949Bytes EncodeCodePage949(std::u16string_view text)
 {
+    // Likewise a high surrogate at the end, which then is written as '?' as anywhere else.
+    QString terminated =
+        QStringView(text.data(), static_cast<qsizetype>(text.size())).toString() + u'\n';
     QStringEncoder encoder(CodePage, QStringConverter::Flag::Stateless);
-    const QByteArray bytes =
-        encoder.encode(QStringView(text.data(), static_cast<qsizetype>(text.size())));
+    QByteArray bytes = encoder.encode(terminated);
+    bytes.chop(1);
     return {bytes.toStdString(), !encoder.hasError()};
 }
 

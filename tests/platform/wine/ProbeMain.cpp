@@ -1,4 +1,5 @@
 #include "BackendChecks.h"
+#include "CodePageTable.h"
 #include "InstanceRoles.h"
 #include "ProbeFiles.h"
 #include "ProbeOutput.h"
@@ -15,6 +16,7 @@
 //                              the parts of the single-instance hand-over
 //   profile-read FILE TABLE | profile-write FILE
 //                              the profile API's side of the settings-file cases
+//   codepage TABLE             the code page 949 conversions of the table
 // A copy under another name is a program the checks start, whatever its arguments.
 // The exit code is non-zero on any failure.
 int wmain(int argc, wchar_t** argv)
@@ -45,7 +47,9 @@ int wmain(int argc, wchar_t** argv)
         return ReadProfileTable(arguments[1], arguments[2]) == 0 ? 0 : 1;
     if (command == "profile-write" && count == 2)
         return WriteExchangedEntries(arguments[1]) == 0 ? 0 : 1;
+    if (command == "codepage" && count == 2)
+        return CheckCodePageTable(arguments[1]) == 0 ? 0 : 1;
     Print("usage: checks FOLDER | first | busy-first | waiting-first | later SHOW|POS | tray |\n"
-          "       end-session | profile-read FILE TABLE | profile-write FILE\n");
+          "       end-session | profile-read FILE TABLE | profile-write FILE | codepage TABLE\n");
     return 64;
 }

@@ -1,3 +1,4 @@
+#include "CodePage949.h"
 #include "ProfileCases.h"
 #include "Settings.h"
 #include "WinePrefix.h"
@@ -65,6 +66,47 @@ void ExpectSettingsCodeReads(const QString& path, std::span<const ProfileEntry> 
             << Named(lookup).toStdString();
 }
 
+// Every single byte, every lead byte with every second byte (the 17,048 codes, the
+// user-defined ones and the invalid pairs), cut-off and mixed sequences; every UTF-16 code unit
+// alone, a character beyond it and mixed text: as this side converts them.
+QByteArray CodePageTable()
+{
+    QByteArray table;
+    const auto hex = [](const QByteArray& bytes) {
+        return bytes.isEmpty() ? QByteArray("-") : bytes.toHex().toUpper();
+    };
+    const auto units = [&hex](const std::u16string& text) {
+        QByteArray bytes;
+        for (const char16_t unit : text)
+            bytes.append(char(unit >> 8)).append(char(unit & 0xFF));
+        return hex(bytes);
+    };
+    const auto decoding = [&](const QByteArray& bytes) {
+        const platform::CodePage949Text decoded = platform::DecodeCodePage949(bytes.toStdString());
+        table += "D " + hex(bytes) + ' ' + units(decoded.text) + (decoded.exact ? " 1\n" : " 0\n");
+    };
+    const auto encoding = [&](const std::u16string& text) {
+        const platform::CodePage949Bytes encoded = platform::EncodeCodePage949(text);
+        table += "E " + units(text) + ' ' + hex(QByteArray::fromStdString(encoded.bytes)) +
+                 (encoded.exact ? " 1\n" : " 0\n");
+    };
+    for (int first = 0; first <= 0xFF; ++first) {
+        decoding(QByteArray(1, char(first)));
+        for (int second = 0; first >= 0x81 && first <= 0xFE && second <= 0xFF; ++second)
+            decoding(QByteArray{char(first), char(second)});
+    }
+    for (const QByteArray& bytes :
+         {QByteArray("a\x81"), QByteArray("\xB0\xA1\xB0"), QByteArray("\xA1\x41\xA1"),
+          QByteArray("\x81\x20\xC7\x41\xFE"), QByteArray("\xB6\xCA\0\xC0\xCC", 5)})
+        decoding(bytes);
+    for (int unit = 0; unit <= 0xFFFF; ++unit)
+        encoding(std::u16string(1, char16_t(unit)));
+    for (const std::u16string& text : {std::u16string(u"\U0001F600"), std::u16string(u"똘€é뷁"),
+                                       std::u16string{u'a', char16_t(0xD800), u'z'}})
+        encoding(text);
+    return table;
+}
+
 // The next lines a running probe prints, up to the count and within a bound, joined by blanks.
 std::string ReadLines(QProcess& process, qsizetype count)
 {
@@ -113,6 +155,20 @@ TEST_F(Win32UnderWine, BackendChecksPass)
     EXPECT_EQ(Probe({QStringLiteral("checks"), QStringLiteral("C:\\quillane-checks")}).exitCode, 0);
     // The link's Hangul name reaches the Unix file system as UTF-8 under the Korean locale.
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/초록우체통.lnk")));
+}
+
+TEST_F(Win32UnderWine, CodePage949ConvertsAsOnLinux)
+{
+    const QString folder = FreshFolder(QStringLiteral("quillane-codepage"));
+    QFile table(folder + QStringLiteral("/table.txt"));
+    ASSERT_TRUE(table.open(QIODevice::WriteOnly));
+    table.write(CodePageTable());
+    table.close();
+
+    const WinePrefix::Result result =
+        Probe({QStringLiteral("codepage"), QStringLiteral("C:\\quillane-codepage\\table.txt")});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.output.contains(QStringLiteral(" 0 differ"))) << result.output.toStdString();
 }
 
 TEST_F(Win32UnderWine, LaterStartsHandTheirCommandsToTheRunningCopy)
