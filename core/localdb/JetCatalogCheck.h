@@ -2,9 +2,9 @@
 
 // libmdb's header includes glib inside its extern "C" block, which C++ cannot compile, so glib
 // comes first.
+#include "Libmdb.h"
+
 #include <cstddef>
-#include <glib.h>
-#include <mdbtools.h>
 
 // Whether mdb_read_catalog can read the file's catalog to its end. It fetches the rows of the
 // catalog table (MSysObjects) through the table's map of data pages, which must be walkable (see

@@ -2,15 +2,12 @@
 
 #include "JetCatalogCheck.h"
 #include "JetUsageMap.h"
+#include "Libmdb.h"
 
-// libmdb's header includes glib inside its extern "C" block, which C++ cannot compile, so glib
-// comes first.
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <clocale>
-#include <glib.h>
-#include <mdbtools.h>
 #include <memory>
 #include <sqlite3.h>
 #include <string>

@@ -1,7 +1,6 @@
 #include "LocalStatements.h"
 
 #include "JetDialect.h"
-#include "LocalConnectionText.h"
 #include "SqlQuoting.h"
 
 #include <gtest/gtest.h>
@@ -54,18 +53,6 @@ TEST(LocalStatementsTest, AdaptsTopAndLeftToSqliteOutsideLiteralsOnly)
     };
     for (const TextCase& c : cases)
         EXPECT_EQ(c.actual, c.expected);
-}
-
-TEST(LocalStatementsTest, TranslatesTheJetConnectionTextForTheAccessOdbcDriver)
-{
-    const QString jet = LocalConnectionText("C:\\Program Files\\Quillane\\");
-    EXPECT_TRUE(jet.startsWith("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data "
-                               "Source=C:\\Program Files\\Quillane\\Quillane.MDB;Mode=Share "
-                               "Deny None;Extended Properties=\"\";"));
-    EXPECT_TRUE(jet.endsWith(";Jet OLEDB:SFP=False"));
-    EXPECT_EQ(AccessOdbcConnectionString(jet),
-              "Driver={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=C:\\Program "
-              "Files\\Quillane\\Quillane.MDB;");
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "JetFileLoader.h"
-#include "LocalConnectionText.h"
 #include "LocalDatabaseOpen.h"
+
+#include "JetFileLoader.h"
 #include "LocalFileKind.h"
 
 #include <QSqlDatabase>
@@ -9,9 +9,9 @@
 #include <QSqlQuery>
 #include <sqlite3.h>
 
-// Linux and other POSIX systems: Quillane.MDB is either an SQLite database (what the build
-// makes from data/) or an Access (Jet 4) file, which is copied into an in-memory SQLite database.
-// The statements then run on SQLite (see JetDialect.h).
+// Quillane.MDB is either an SQLite database (what the build makes from data/) or an Access
+// (Jet 4) file, which is copied into an in-memory SQLite database, on every system alike. The
+// statements then run on SQLite (see JetDialect.h).
 
 namespace {
 
