@@ -29,10 +29,16 @@ QString Failure(const QString& step, const WinePrefix::Result& result)
 
 } // namespace
 
-WinePrefix::WinePrefix(QString wineProgram, QString wineServerProgram, QString prefixFolder)
+WinePrefix::WinePrefix(QString wineProgram, QString wineServerProgram, QString prefixFolder,
+                       QString xDisplay)
     : wine(std::move(wineProgram)), wineServer(std::move(wineServerProgram)),
-      folder(std::move(prefixFolder))
+      folder(std::move(prefixFolder)), display(std::move(xDisplay))
 {
+}
+
+void WinePrefix::Set(const QString& name, const QString& value)
+{
+    variables.insert(name, value);
 }
 
 QString WinePrefix::Prepare() const
@@ -58,12 +64,13 @@ QString WinePrefix::Create() const
     const Result boot = Run({QStringLiteral("wineboot"), QStringLiteral("-i")}, 300000);
     if (boot.exitCode != 0)
         return Failure(QStringLiteral("create its prefix in ") + folder, boot);
-    const Result driver = Run({QStringLiteral("reg"), QStringLiteral("add"),
-                               QStringLiteral("HKCU\\Software\\Wine\\Drivers"),
-                               QStringLiteral("/v"), QStringLiteral("Graphics"),
-                               QStringLiteral("/d"), QStringLiteral("null"), QStringLiteral("/f")});
+    const Result driver = Run(
+        {QStringLiteral("reg"), QStringLiteral("add"),
+         QStringLiteral("HKCU\\Software\\Wine\\Drivers"), QStringLiteral("/v"),
+         QStringLiteral("Graphics"), QStringLiteral("/d"),
+         display.isEmpty() ? QStringLiteral("null") : QStringLiteral("x11"), QStringLiteral("/f")});
     if (driver.exitCode != 0)
-        return Failure(QStringLiteral("choose its null display driver"), driver);
+        return Failure(QStringLiteral("choose its display driver"), driver);
     WaitForServerEnd();
     QFile mark(QDir(folder).filePath(ReadyMark));
     mark.open(QIODevice::WriteOnly);
@@ -114,6 +121,9 @@ QProcessEnvironment WinePrefix::Environment() const
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    if (!display.isEmpty())
+        environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(variables);
     const QString home = folder + QStringLiteral("/home");
     environment.insert(QStringLiteral("HOME"), home);
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));

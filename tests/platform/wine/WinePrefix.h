@@ -7,8 +7,9 @@
 #include <memory>
 
 // Runs Windows programs with wine64 in a prefix of the tests' own: the ANSI code page 949
-// (ko_KR.UTF-8), Wine's null display driver (windows exist without a display), no Gecko or
-// Mono, and a home folder of its own so that nothing reaches the user's desktop or menus.
+// (ko_KR.UTF-8), Wine's null display driver (windows exist without a display) or the X server
+// of the display given, no Gecko or Mono, and a home folder of its own so that nothing reaches
+// the user's desktop or menus.
 class WinePrefix
 {
 public:
@@ -19,7 +20,10 @@ public:
         QString errors; // standard error: Wine's own notes land here
     };
 
-    WinePrefix(QString wine, QString wineServer, QString folder);
+    WinePrefix(QString wine, QString wineServer, QString folder, QString display = {});
+
+    // Sets a variable of the environment the Windows programs see.
+    void Set(const QString& name, const QString& value);
 
     // Creates the prefix on first use and reuses it afterwards. Empty, or why Wine cannot run.
     QString Prepare() const;
@@ -43,4 +47,6 @@ private:
     QString wine;
     QString wineServer;
     QString folder;
+    QString display;
+    QProcessEnvironment variables;
 };

@@ -1,0 +1,242 @@
+#include "KoreanCodePage.h"
+#include "LoopbackService.h"
+#include "ReferenceService.h"
+#include "TimeCheckRecorder.h"
+#include "WineDesktop.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <regex>
+
+// The Windows build as a pharmacy installs and uses it, under Wine: the installer into a folder
+// with a space and Hangul in its name, the first start as a new member through the real windows,
+// the tray, the second start, the update to the next version and the end of the session. The
+// tests run in order on one installation, as its user goes from one step to the next.
+
+namespace {
+
+using ::testing::ElementsAre;
+
+const QString InstallFolder = QStringLiteral("C:\\약국 프로그램\\Quillane");
+const QString KibonTitle = QStringLiteral("^초록우체통 기본정보입력$");
+const QString MainTitle = QStringLiteral("^Quillane$");
+
+// 박서연 in code page 949; the demo member with nothing registered yet.
+constexpr char SeoyeonCp949[] = "\xb9\xda\xbc\xad\xbf\xac";
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString ScreenshotPath(const QString& name)
+{
+    return QStringLiteral(WINE_PREFIX_FOLDER "/../") + name + QStringLiteral(".png");
+}
+
+// The value of a field of a form body ("NAME =value&...").
+QByteArray Field(const QByteArray& body, const QByteArray& name)
+{
+    for (const QByteArray& pair : body.split('&')) {
+        const qsizetype equals = pair.indexOf('=');
+        if (equals > 0 && pair.left(equals).trimmed() == name)
+            return pair.mid(equals + 1).replace('\0', QByteArray());
+    }
+    return {};
+}
+
+class WindowsEndToEnd : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        desktop = new WineDesktop;
+        service = new ReferenceService;
+        problem = Prepare();
+    }
+
+    static void TearDownTestSuite()
+    {
+        desktop->wine.Run({QStringLiteral("wineserver"), QStringLiteral("-k")});
+        delete service;
+        delete desktop;
+    }
+
+    void SetUp() override
+    {
+        if (!QFileInfo::exists(QStringLiteral(QUILLANE_WINDOWS_SETUP)))
+            GTEST_SKIP() << "no Windows build: bash scripts/windows.sh makes it";
+        ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
+    }
+
+    // A fresh prefix with the installer run silently into the program's folder.
+    static QString Prepare()
+    {
+        if (!QFileInfo::exists(QStringLiteral(QUILLANE_WINDOWS_SETUP)))
+            return {};
+        if (!service->Started())
+            return QStringLiteral("the reference service did not start");
+        QDir(QStringLiteral(WINE_PREFIX_FOLDER)).removeRecursively();
+        desktop->wine.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), service->Host());
+        desktop->wine.Set(QStringLiteral("QUILLANE_CONTEST_HOST"), service->Host());
+        if (const QString wine = desktop->Prepare(); !wine.isEmpty())
+            return wine;
+        QFile::copy(QStringLiteral(QUILLANE_WINDOWS_SETUP),
+                    desktop->wine.DriveC() + QStringLiteral("/Quillane-Setup.exe"));
+        const WinePrefix::Result install =
+            desktop->Command(QStringLiteral("C:\\Quillane-Setup.exe /S /D=") + InstallFolder);
+        if (install.exitCode != 0)
+            return QStringLiteral("the installer failed: ") + install.output + install.errors;
+        return {};
+    }
+
+    static QString Installed(const QString& name)
+    {
+        return desktop->UnixPath(InstallFolder + u'\\' + name);
+    }
+
+    static std::unique_ptr<QProcess> StartProgram()
+    {
+        return desktop->Start({InstallFolder + QStringLiteral("\\Quillane.exe")});
+    }
+
+    static std::vector<QByteArray> Bodies(const QString& page)
+    {
+        return PostedBodies(service->Requests(), page);
+    }
+
+    static bool WaitForBodies(const QString& page, std::size_t count)
+    {
+        return service->WaitUntil(
+            [&](const std::vector<StoredRequest>& requests) {
+                return PostedBodies(requests, page).size() >= count;
+            },
+            std::chrono::seconds(90));
+    }
+
+    static bool ConfirmMessage(const QString& caption)
+    {
+        const QString title = u'^' + caption + u'$';
+        const QString box = desktop->WaitForWindow(title);
+        if (box.isEmpty())
+            return false;
+        desktop->Key(box, QStringLiteral("Return"));
+        return desktop->WaitUntilGone(title);
+    }
+
+    static inline WineDesktop* desktop = nullptr;
+    static inline ReferenceService* service = nullptr;
+    static inline QString problem;
+};
+
+TEST_F(WindowsEndToEnd, TheInstallerPutsTheProgramWhereItWasTold)
+{
+    for (const QString& name : {QStringLiteral("Quillane.exe"), QStringLiteral("Quillane_UP.EXE"),
+                                QStringLiteral("Quillane.MDB"), QStringLiteral("Help.mht"),
+                                QStringLiteral("Uninstall.exe"), QStringLiteral("Qt6Core.dll"),
+                                QStringLiteral("platforms/qwindows.dll")})
+        EXPECT_TRUE(QFileInfo::exists(Installed(name))) << name.toStdString();
+    const WinePrefix::Result registered = desktop->wine.Run(
+        {QStringLiteral("reg"), QStringLiteral("query"),
+         QStringLiteral(
+             "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillane")});
+    EXPECT_TRUE(registered.output.contains(InstallFolder)) << registered.output.toStdString();
+}
+
+TEST_F(WindowsEndToEnd, FirstStartRegistersSignsInAndTheSessionEndReportsOff)
+{
+    QFile::remove(Installed(QStringLiteral("quillane.ini")));
+    const std::unique_ptr<QProcess> program = StartProgram();
+
+    const QString kibon = desktop->WaitForWindow(KibonTitle);
+    ASSERT_FALSE(kibon.isEmpty()) << "the first start opens the basic-information window";
+    QThread::msleep(1500);
+    desktop->Screenshot(ScreenshotPath(QStringLiteral("basic-information")));
+    desktop->Paste(kibon, QStringLiteral("박서연"));
+    desktop->Key(kibon, QStringLiteral("Return"));
+    desktop->Type(kibon, QStringLiteral("23456"));
+    desktop->Key(kibon, QStringLiteral("Return"));
+    desktop->Type(kibon, QStringLiteral("7208242"));
+    desktop->Key(kibon, QStringLiteral("Return"));
+
+    ASSERT_TRUE(ConfirmMessage(QStringLiteral("확인")))
+        << "the saved message; identity checks: "
+        << Bodies(QStringLiteral("Permission.asp")).size();
+    ASSERT_TRUE(WaitForBodies(QStringLiteral("TimeCheck.asp"), 1)) << "signed in and reported";
+
+    const QByteArray identity =
+        QByteArray("PALICENSE =23456&PANAME   =") + SeoyeonCp949 + "&JUMINNUM =7208242" + '\0';
+    EXPECT_THAT(Bodies(QStringLiteral("Permission.asp")), ElementsAre(identity, identity));
+    const std::vector<QByteArray> registrations = Bodies(QStringLiteral("INPUT3.asp"));
+    ASSERT_EQ(registrations.size(), 1u);
+    const QByteArray computer = Field(registrations.front(), "P_COMNAME");
+    ASSERT_FALSE(computer.isEmpty());
+    const QByteArray registration =
+        QByteArray("P_PANAME       =") + SeoyeonCp949 +
+        "&P_PALICENSE  =23456&P_CNAME      =" + ToKoreanCodePage(u"서연온누리약국") +
+        "&P_ZIP1       =100&P_ZIP2       =&P_ADDRESS1   =&P_ADDRESS2   =&P_ADDRESS3   ="
+        "&P_ADDRESS4   =" +
+        ToKoreanCodePage(u"소공로 55") +
+        "&P_PHONE      =02-752-4321&P_MOBILE     =010-8765-4321&P_FAX        =02-752-4322"
+        "&P_LOCATION   =" +
+        ToKoreanCodePage(u"시청역 6번 출구 옆") + "&P_COMNAME    =" + computer +
+        "&P_JUMINNUM   =7208242&P_CHK        =1" + '\0';
+    EXPECT_EQ(registrations.front(), registration);
+    const std::vector<QByteArray> signIns = Bodies(QStringLiteral("ComCheck2.asp"));
+    ASSERT_FALSE(signIns.empty());
+    EXPECT_EQ(signIns.front(),
+              QByteArray::fromStdString(SignInBody(SeoyeonCp949, "23456", computer.toStdString())));
+    EXPECT_TRUE(
+        std::regex_match(Bodies(QStringLiteral("TimeCheck.asp")).front().toStdString(),
+                         std::regex(PresencePattern(computer.toStdString(), "23456", "on"))));
+
+    const QString expected =
+        QStringLiteral("[버전정보]\r\n버전=0\r\n파일경로=") + InstallFolder +
+        QStringLiteral(
+            "\\\r\n[기본정보]\r\n개국약사명=박서연\r\n개국약사면허번호=23456\r\n"
+            "약국명=서연온누리약국\r\n우편번호1=100\r\n우편번호2=\r\n주민번호=7208242\r\n"
+            "주소1=100\r\n주소2=\r\n주소3=서울특별시 중구 소공동\r\n주소4=소공로 55\r\n"
+            "약국전화=02-752-4321\r\n"
+            "핸드폰=010-8765-4321\r\n팩스번호=02-752-4322\r\n위치정보=시청역 6번 출구 옆\r\n"
+            "푸른등대=") +
+        QString::fromLatin1(computer) + QStringLiteral("\r\n처음로그인=Y\r\n자동체크=Y\r\n");
+    EXPECT_EQ(FileBytes(Installed(QStringLiteral("quillane.ini"))), ToKoreanCodePage(expected));
+
+    // The weekly hours follow the registration; closed, the program goes on in the tray.
+    const QString weekly = desktop->WaitForWindow(QStringLiteral("^초록우체통 정상 근무시간"));
+    EXPECT_FALSE(weekly.isEmpty());
+    if (!weekly.isEmpty()) {
+        desktop->Key(weekly, QStringLiteral("Escape"));
+        desktop->WaitUntilGone(QStringLiteral("^초록우체통 정상 근무시간"));
+    }
+
+    // A second start hands over to the running copy, which shows its main screen.
+    const std::unique_ptr<QProcess> second = StartProgram();
+    EXPECT_TRUE(second->waitForFinished(60000));
+    EXPECT_EQ(second->exitCode(), 0);
+    const QString main = desktop->WaitForWindow(MainTitle);
+    EXPECT_FALSE(main.isEmpty()) << "the main screen of the running copy";
+    QThread::msleep(1500);
+    desktop->Screenshot(ScreenshotPath(QStringLiteral("main-screen")));
+
+    const std::size_t reports = Bodies(QStringLiteral("TimeCheck.asp")).size();
+    const WinePrefix::Result end = desktop->EndSession();
+    EXPECT_EQ(end.exitCode, 0) << end.errors.toStdString();
+    EXPECT_TRUE(program->waitForFinished(60000)) << "the program ends with the session";
+    const std::vector<QByteArray> after = Bodies(QStringLiteral("TimeCheck.asp"));
+    ASSERT_GT(after.size(), reports);
+    EXPECT_TRUE(
+        std::regex_match(after.back().toStdString(),
+                         std::regex(PresencePattern(computer.toStdString(), "23456", "off"))))
+        << after.back().toStdString();
+}
+
+} // namespace
