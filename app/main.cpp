@@ -1,6 +1,7 @@
 #include "IdleTime.h"
 #include "IdleWatch.h"
 #include "ProcessEnd.h"
+#include "ProgramFonts.h"
 #include "QtKoreanTexts.h"
 #include "Quillane_Define.h"
 #include "Quillane_Main.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     InitProgramValues(QCoreApplication::applicationDirPath());
     UseKoreanQtTexts(ProgramFolder);
+    LoadProgramFonts(ProgramFolder);
     mainWindow = new Tfrm_Quillane_Main;
     ConnectLaterStarts(*instance, mainWindow);
     const std::unique_ptr<platform::IdleSource> idleSource = platform::CreateSystemIdleSource();

@@ -6,8 +6,9 @@
 
 namespace {
 
-constexpr int Side = 16;
-// Drawn four times larger and scaled down, which keeps the small shapes smooth.
+// The drawing's own side; it is drawn four times larger than asked and scaled down, which keeps
+// the small shapes smooth.
+constexpr double DrawingSide = 16.0;
 constexpr int Scale = 4;
 
 struct Shade
@@ -28,14 +29,14 @@ Shade ShadeOf(int index)
 
 } // namespace
 
-QImage TrayPicture(int index)
+QImage TrayPicture(int index, int side)
 {
     const Shade shade = ShadeOf(index);
-    QImage large(Side * Scale, Side * Scale, QImage::Format_ARGB32_Premultiplied);
+    QImage large(side * Scale, side * Scale, QImage::Format_ARGB32_Premultiplied);
     large.fill(Qt::transparent);
     QPainter painter(&large);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(Scale, Scale);
+    painter.scale(side * Scale / DrawingSide, side * Scale / DrawingSide);
 
     // The pestle leans into the bowl from the upper right.
     painter.setPen(QPen(shade.outline, 1.2, Qt::SolidLine, Qt::RoundCap));
@@ -60,5 +61,5 @@ QImage TrayPicture(int index)
     painter.drawRoundedRect(QRectF(5.0, 13.0, 6.0, 1.8), 0.6, 0.6);
     painter.end();
 
-    return large.scaled(Side, Side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return large.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
