@@ -20,6 +20,7 @@
 #include "UpdateStart.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -47,15 +48,15 @@ QString ProgramExecutable()
     return ProgramFolder + QFileInfo(QCoreApplication::applicationFilePath()).fileName();
 }
 
-// The first run leaves the version "0" and the program folder in the settings file; the
-// answer is the installed version.
+// The first run leaves the version "0" and the program folder, as the system writes paths, in
+// the settings file; the answer is the installed version.
 QString PrepareSettingsFile()
 {
     if (!FileExistsIgnoringCase(ProgramFolder + QStringLiteral("QUILLANE.INI"))) {
         WriteIniString(SettingsFile(), SettingsKeys::VersionInfo, SettingsKeys::Version,
                        QStringLiteral("0"));
         WriteIniString(SettingsFile(), SettingsKeys::VersionInfo, SettingsKeys::FilePath,
-                       ProgramFolder);
+                       QDir::toNativeSeparators(ProgramFolder));
     }
     return ReadIniString(SettingsFile(), SettingsKeys::VersionInfo, SettingsKeys::Version, {});
 }

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QThread>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -27,6 +28,7 @@ using ::testing::ElementsAre;
 const QString InstallFolder = QStringLiteral("C:\\약국 프로그램\\Quillane");
 const QString KibonTitle = QStringLiteral("^초록우체통 기본정보입력$");
 const QString MainTitle = QStringLiteral("^Quillane$");
+const QString WeeklyTitle = QStringLiteral("^초록우체통 정상 근무시간");
 
 // 박서연 in code page 949; the demo member with nothing registered yet.
 constexpr char SeoyeonCp949[] = "\xb9\xda\xbc\xad\xbf\xac";
@@ -103,9 +105,10 @@ protected:
         return desktop->UnixPath(InstallFolder + u'\\' + name);
     }
 
-    static std::unique_ptr<QProcess> StartProgram()
+    static std::unique_ptr<QProcess> StartProgram(const QStringList& arguments = {})
     {
-        return desktop->Start({InstallFolder + QStringLiteral("\\Quillane.exe")});
+        return desktop->Start(QStringList{InstallFolder + QStringLiteral("\\Quillane.exe")} +
+                              arguments);
     }
 
     static std::vector<QByteArray> Bodies(const QString& page)
@@ -144,11 +147,19 @@ TEST_F(WindowsEndToEnd, TheInstallerPutsTheProgramWhereItWasTold)
                                 QStringLiteral("Uninstall.exe"), QStringLiteral("Qt6Core.dll"),
                                 QStringLiteral("platforms/qwindows.dll")})
         EXPECT_TRUE(QFileInfo::exists(Installed(name))) << name.toStdString();
-    const WinePrefix::Result registered = desktop->wine.Run(
-        {QStringLiteral("reg"), QStringLiteral("query"),
-         QStringLiteral(
-             "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillane")});
-    EXPECT_TRUE(registered.output.contains(InstallFolder)) << registered.output.toStdString();
+    // The registry's export is UTF-16; what reg prints is in the console's code page.
+    const WinePrefix::Result exported = desktop->wine.Run(
+        {QStringLiteral("reg"), QStringLiteral("export"),
+         QStringLiteral("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillane"),
+         QStringLiteral("C:\\uninstall.reg")});
+    ASSERT_EQ(exported.exitCode, 0) << exported.errors.toStdString();
+    QStringDecoder utf16(QStringConverter::Utf16LE);
+    const QString entry =
+        utf16(FileBytes(desktop->wine.DriveC() + QStringLiteral("/uninstall.reg")));
+    EXPECT_TRUE(
+        entry.contains(QStringLiteral("\"InstallLocation\"=\"C:\\\\약국 프로그램\\\\Quillane\"")))
+        << entry.toStdString();
+    EXPECT_TRUE(entry.contains(QStringLiteral("\"DisplayVersion\"=\"52\""))) << entry.toStdString();
 }
 
 TEST_F(WindowsEndToEnd, FirstStartRegistersSignsInAndTheSessionEndReportsOff)
@@ -160,6 +171,7 @@ TEST_F(WindowsEndToEnd, FirstStartRegistersSignsInAndTheSessionEndReportsOff)
     ASSERT_FALSE(kibon.isEmpty()) << "the first start opens the basic-information window";
     QThread::msleep(1500);
     desktop->Screenshot(ScreenshotPath(QStringLiteral("basic-information")));
+    desktop->Click(kibon, 200, 156);
     desktop->Paste(kibon, QStringLiteral("박서연"));
     desktop->Key(kibon, QStringLiteral("Return"));
     desktop->Type(kibon, QStringLiteral("23456"));
@@ -210,16 +222,27 @@ TEST_F(WindowsEndToEnd, FirstStartRegistersSignsInAndTheSessionEndReportsOff)
         QString::fromLatin1(computer) + QStringLiteral("\r\n처음로그인=Y\r\n자동체크=Y\r\n");
     EXPECT_EQ(FileBytes(Installed(QStringLiteral("quillane.ini"))), ToKoreanCodePage(expected));
 
-    // The weekly hours follow the registration; closed, the program goes on in the tray.
-    const QString weekly = desktop->WaitForWindow(QStringLiteral("^초록우체통 정상 근무시간"));
-    EXPECT_FALSE(weekly.isEmpty());
-    if (!weekly.isEmpty()) {
-        desktop->Key(weekly, QStringLiteral("Escape"));
-        desktop->WaitUntilGone(QStringLiteral("^초록우체통 정상 근무시간"));
-    }
+    // The weekly hours follow the registration: fetched, saved, confirmed; the legal holidays'
+    // window comes next and is closed by its bar.
+    const QString weekly = desktop->WaitForWindow(WeeklyTitle);
+    ASSERT_FALSE(weekly.isEmpty());
+    ASSERT_TRUE(WaitForBodies(QStringLiteral("normal3.asp"), 1)) << "the weekly hours fetched";
+    QThread::msleep(1500);
+    desktop->Click(weekly, 209, 557); // 입력완료
+    ASSERT_TRUE(WaitForBodies(QStringLiteral("normal3.asp"), 2)) << "the weekly hours saved";
+    EXPECT_TRUE(
+        Bodies(QStringLiteral("normal3.asp"))
+            .back()
+            .startsWith("P_select  =2&P_LICENSE    =23456&P_Comname    =" + computer + '&'));
+    ASSERT_TRUE(ConfirmMessage(QStringLiteral("초록우체통")));
+    const QString holidays = desktop->WaitForWindow(QStringLiteral("^초록우체통 공휴일"));
+    ASSERT_FALSE(holidays.isEmpty());
+    desktop->Click(holidays, 250, 585);
+    EXPECT_TRUE(desktop->WaitUntilGone(QStringLiteral("^초록우체통 ")));
 
-    // A second start hands over to the running copy, which shows its main screen.
-    const std::unique_ptr<QProcess> second = StartProgram();
+    // A second start from the desktop link hands over to the running copy, which shows its main
+    // screen.
+    const std::unique_ptr<QProcess> second = StartProgram({QStringLiteral("C:\\Windows\\win.ini")});
     EXPECT_TRUE(second->waitForFinished(60000));
     EXPECT_EQ(second->exitCode(), 0);
     const QString main = desktop->WaitForWindow(MainTitle);
