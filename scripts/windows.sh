@@ -145,7 +145,7 @@ check_imports() {
     local failed=0 imported=" "
     local -A shipped_dll=()
     for file in "${SHIPPED[@]}"; do
-        [[ $file == */* || $file != *.dll ]] || shipped_dll[${file,,}]=1
+        [[ $file == */* || $file != *.dll ]] || shipped_dll[${file,,}]=$file
     done
     for file in "${SHIPPED[@]}"; do
         [[ ${file,,} == *.exe || ${file,,} == *.dll ]] || continue
@@ -158,7 +158,7 @@ check_imports() {
     done
     for dll in "${!shipped_dll[@]}"; do
         [[ $imported == *" $dll "* ]] && continue
-        echo "$dll is shipped but nothing imports it" >&2
+        echo "${shipped_dll[$dll]} is shipped but nothing imports it" >&2
         failed=1
     done
     [ $failed -eq 0 ] || exit 1
