@@ -8,6 +8,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 WINDOWS_BUILD=${QUILLANE_WINDOWS_BUILD:-$QUILLANE_ROOT/build-windows}
 PROGRAM_DIR=$WINDOWS_BUILD/Quillane
+SETUP=$WINDOWS_BUILD/Quillane-Setup.exe
+INSTALLER_FILE_LIST=$WINDOWS_BUILD/installer/ProgramFiles.nsh
 TRIPLET=x86_64-w64-mingw32
 FONT_DIR=/usr/share/fonts/truetype/nanum
 FONT_LICENCE=/usr/share/doc/fonts-nanum/copyright
@@ -87,10 +89,10 @@ check_built_files() {
     done
 }
 
-# Copies FILE to SUBFOLDER of the program folder and counts it as shipped.
+# Copies FILE to SUBFOLDER of the program folder, with its time, and counts it as shipped.
 ship() {
     local file=$1 subfolder=$2
-    install -D -m 644 "$file" "$PROGRAM_DIR/$subfolder/$(basename "$file")"
+    install -D -p -m 644 "$file" "$PROGRAM_DIR/$subfolder/$(basename "$file")"
     SHIPPED+=("${subfolder:+$subfolder/}$(basename "$file")")
 }
 
@@ -113,7 +115,7 @@ deploy_qt() {
 deploy_mingw_runtime() {
     for dll in "${MINGW_DLLS[@]}"; do
         ship "$(realpath "$("$TRIPLET-g++-posix" -print-file-name="$dll")")" ""
-        "$TRIPLET-strip" --strip-debug "$PROGRAM_DIR/$dll"
+        "$TRIPLET-strip" --strip-debug --preserve-dates "$PROGRAM_DIR/$dll"
     done
 }
 
@@ -123,6 +125,7 @@ deploy_fonts() {
     done
     # The font licence, with Windows line ends for Notepad.
     sed 's/$/\r/' "$FONT_LICENCE" >"$PROGRAM_DIR/Nanum-OFL.txt"
+    touch -r "$FONT_LICENCE" "$PROGRAM_DIR/Nanum-OFL.txt"
     SHIPPED+=(Nanum-OFL.txt)
 }
 
@@ -145,7 +148,7 @@ check_imports() {
     local failed=0 imported=" "
     local -A shipped_dll=()
     for file in "${SHIPPED[@]}"; do
-        [[ $file == */* || $file != *.dll ]] || shipped_dll[${file,,}]=1
+        [[ $file == */* || $file != *.dll ]] || shipped_dll[${file,,}]=$file
     done
     for file in "${SHIPPED[@]}"; do
         [[ ${file,,} == *.exe || ${file,,} == *.dll ]] || continue
@@ -158,16 +161,17 @@ check_imports() {
     done
     for dll in "${!shipped_dll[@]}"; do
         [[ $imported == *" $dll "* ]] && continue
-        echo "$dll is shipped but nothing imports it" >&2
+        echo "${shipped_dll[$dll]} is shipped but nothing imports it" >&2
         failed=1
     done
     [ $failed -eq 0 ] || exit 1
     log "Imports checked: ${#SHIPPED[@]} files, every DLL they import is there"
 }
 
-# The installer's lists of the files to install and to remove: the shipped files, by name.
+# The installer's lists of the files to install and to remove: the shipped files, by name. The
+# file is replaced only when the lists changed.
 write_installer_file_list() {
-    local list=$WINDOWS_BUILD/installer/ProgramFiles.nsh
+    local list=$INSTALLER_FILE_LIST
     mkdir -p "$(dirname "$list")"
     {
         echo '!macro InstallProgramFiles'
@@ -186,16 +190,30 @@ write_installer_file_list() {
             echo "  RMDir \"\$INSTDIR\\${plugin%/*}\""
         done | sort -u
         echo '!macroend'
-    } >"$list"
+    } >"$list.new"
+    if cmp -s "$list.new" "$list"; then rm "$list.new"; else mv "$list.new" "$list"; fi
+}
+
+# Packing takes half a minute; an installer newer than everything it packs is kept.
+installer_up_to_date() {
+    [ -e "$SETUP" ] || return 1
+    for file in "${SHIPPED[@]/#/$PROGRAM_DIR/}" "$QUILLANE_ROOT/installer/Quillane.nsi" \
+        "$INSTALLER_FILE_LIST" "$QUILLANE_BUILD/Quillane.ico"; do
+        [ "$file" -ot "$SETUP" ] || return 1
+    done
 }
 
 build_installer() {
     write_installer_file_list
+    if installer_up_to_date; then
+        log "Installer up to date: $SETUP"
+        return
+    fi
     makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$(project_version)" \
-        -DFILE_LIST="$WINDOWS_BUILD/installer/ProgramFiles.nsh" \
+        -DFILE_LIST="$INSTALLER_FILE_LIST" \
         -DPROGRAM_ICON="$QUILLANE_BUILD/Quillane.ico" \
-        -DOUTPUT="$WINDOWS_BUILD/Quillane-Setup.exe" "$QUILLANE_ROOT/installer/Quillane.nsi"
-    log "Installer: $WINDOWS_BUILD/Quillane-Setup.exe"
+        -DOUTPUT="$SETUP" "$QUILLANE_ROOT/installer/Quillane.nsi"
+    log "Installer: $SETUP"
 }
 
 project_version() {
