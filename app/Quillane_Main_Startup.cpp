@@ -42,10 +42,12 @@ QString SettingsFile()
     return ProgramFolder + SettingsKeys::FileName;
 }
 
-// The running executable's name in the program folder.
+// The running executable's name in the program folder, as the system writes paths (the Run
+// value and the desktop link are read by the system's shell).
 QString ProgramExecutable()
 {
-    return ProgramFolder + QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    return QDir::toNativeSeparators(ProgramFolder +
+                                    QFileInfo(QCoreApplication::applicationFilePath()).fileName());
 }
 
 // The first run leaves the version "0" and the program folder, as the system writes paths, in
@@ -137,7 +139,7 @@ void Tfrm_Quillane_Main::CreateDesktopShortcut()
     const platform::ShellLink link{
         .target = ProgramExecutable().toStdString(),
         .arguments = LinkArgument.toStdString(),
-        .workingFolder = ProgramFolder.toStdString(),
+        .workingFolder = QDir::toNativeSeparators(ProgramFolder).toStdString(),
     };
     const std::string desktop = platform::DesktopFolder();
     for (const char* former : FormerLinks)

@@ -47,10 +47,12 @@ bool CopyOut(zip_t* archive, const PackageMember& member, QTemporaryFile& copy,
         if (copy.write(buffer.data(), read) != read)
             return false;
     }
-    if (!copy.flush() || !platform::SyncFile(copy.handle()))
+    if (!copy.flush())
         return false;
     copy.close();
-    return copy.error() == QFileDevice::NoError && copy.setPermissions(PermissionsOf(member));
+    return copy.error() == QFileDevice::NoError &&
+           platform::SyncFile(QDir::toNativeSeparators(copy.fileName()).toStdString()) &&
+           copy.setPermissions(PermissionsOf(member));
 }
 
 // Unpacks one member. The rename replaces whatever has the name, a link included, without

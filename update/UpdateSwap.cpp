@@ -65,11 +65,12 @@ bool WriteDurably(const QString& path, const QByteArray& bytes, QFile::Permissio
     QFile::remove(path);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
-        file.write(bytes) != bytes.size() || !file.flush() ||
-        !platform::SyncFile(int(file.handle())))
+        file.write(bytes) != bytes.size() || !file.flush())
         return false;
     file.close();
-    return file.setPermissions(permissions);
+    return file.error() == QFileDevice::NoError &&
+           platform::SyncFile(QDir::toNativeSeparators(path).toStdString()) &&
+           file.setPermissions(permissions);
 }
 
 // Replaces the target with a whole copy of the source in one step: the copy is written beside

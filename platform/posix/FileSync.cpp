@@ -1,12 +1,17 @@
 #include "FileSync.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace platform {
 
-bool SyncFile(int handle)
+bool SyncFile(const std::string& path)
 {
-    return ::fsync(handle) == 0;
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (file < 0)
+        return false;
+    const bool synced = ::fsync(file) == 0;
+    return ::close(file) == 0 && synced;
 }
 
 } // namespace platform

@@ -2,9 +2,11 @@
 #include "LoopbackService.h"
 #include "ReferenceService.h"
 #include "TimeCheckRecorder.h"
+#include "UpdateFixture.h"
 #include "WineDesktop.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -260,6 +262,88 @@ TEST_F(WindowsEndToEnd, FirstStartRegistersSignsInAndTheSessionEndReportsOff)
         std::regex_match(after.back().toStdString(),
                          std::regex(PresencePattern(computer.toStdString(), "23456", "off"))))
         << after.back().toStdString();
+}
+
+// The next version is offered signed with this machine's development key, which the Windows
+// development build carries: the program hands over to the real updater, which swaps the files,
+// records the version and starts the new program, which signs in.
+TEST_F(WindowsEndToEnd, TheUpdaterPutsTheNextVersionInPlaceAndItSignsIn)
+{
+    ASSERT_TRUE(QFileInfo::exists(Installed(QStringLiteral("quillane.ini"))))
+        << "the first start registered the pharmacy";
+    const QString offered = service->UpdateFolder() + u'/';
+    ASSERT_TRUE(WritePackage(
+        offered + QStringLiteral("QUILLANE_UPDATE.ZIP"),
+        {{"Quillane.exe", FileBytes(Installed(QStringLiteral("Quillane.exe"))).toStdString()},
+         {"marker.txt", "version 53"}}));
+    QProcess sign;
+    sign.start(QStringLiteral("bash"),
+               {QStringLiteral(QUILLANE_SIGN_SCRIPT), QStringLiteral("sign-development"),
+                offered + QStringLiteral("QUILLANE_UPDATE.ZIP"), QStringLiteral("53"),
+                offered + QStringLiteral("QUILLANE_UPDATE.sig")});
+    ASSERT_TRUE(sign.waitForFinished(60000) && sign.exitCode() == 0)
+        << sign.readAllStandardError().toStdString();
+    QFile version(offered + QStringLiteral("QUILLANE_Version.INI"));
+    ASSERT_TRUE(version.open(QIODevice::WriteOnly));
+    version.write(ToKoreanCodePage(u"[버전정보]\r\n버전=53\r\n"));
+    version.close();
+    const std::size_t signIns = Bodies(QStringLiteral("ComCheck2.asp")).size();
+
+    const std::unique_ptr<QProcess> old = StartProgram();
+    EXPECT_TRUE(old->waitForFinished(120000)) << "the old version ends for the updater";
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(Installed(QStringLiteral("marker.txt"))); },
+                        std::chrono::seconds(120)))
+        << "the updater put the new files in place";
+    ASSERT_TRUE(WaitForBodies(QStringLiteral("ComCheck2.asp"), signIns + 1))
+        << "the new version signs in";
+    EXPECT_EQ(Bodies(QStringLiteral("ComCheck2.asp")).size(), signIns + 1)
+        << "the old version never signed in";
+    EXPECT_TRUE(WaitFor([&] {
+        return FileBytes(Installed(QStringLiteral("quillane.ini")))
+            .contains(ToKoreanCodePage(u"\r\n버전=53\r\n"));
+    })) << "the version is recorded";
+
+    // Once the new version has started, the update's folder keeps no journal and no backup.
+    QStringList left;
+    EXPECT_TRUE(WaitFor([&] {
+        left.clear();
+        QDirIterator files(desktop->wine.DriveC() + QStringLiteral("/users"),
+                           QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString file = files.next();
+            if (file.contains(QStringLiteral("/Quillane/Update/")) &&
+                !file.endsWith(QStringLiteral(".ZIP")) && !file.endsWith(QStringLiteral(".sig")) &&
+                !file.endsWith(QStringLiteral(".INI")))
+                left.append(file);
+        }
+        return left.isEmpty();
+    })) << left.join(u' ').toStdString();
+
+    const WinePrefix::Result end = desktop->EndSession();
+    EXPECT_EQ(end.exitCode, 0) << end.errors.toStdString();
+}
+
+// Removed silently, the program's files, its uninstaller and its registration go; the
+// pharmacy's settings file stays.
+TEST_F(WindowsEndToEnd, UninstallingKeepsTheSettingsFile)
+{
+    ASSERT_TRUE(QFileInfo::exists(Installed(QStringLiteral("quillane.ini"))));
+    const WinePrefix::Result uninstall = desktop->wine.Run(
+        {InstallFolder + QStringLiteral("\\Uninstall.exe"), QStringLiteral("/S")});
+    EXPECT_EQ(uninstall.exitCode, 0) << uninstall.errors.toStdString();
+    EXPECT_TRUE(
+        WaitFor([&] { return !QFileInfo::exists(Installed(QStringLiteral("Uninstall.exe"))); },
+                std::chrono::seconds(60)));
+    for (const QString& name : {QStringLiteral("Quillane.exe"), QStringLiteral("Qt6Core.dll"),
+                                QStringLiteral("platforms/qwindows.dll")})
+        EXPECT_FALSE(QFileInfo::exists(Installed(name))) << name.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(Installed(QStringLiteral("quillane.ini"))));
+    const WinePrefix::Result registered = desktop->wine.Run(
+        {QStringLiteral("reg"), QStringLiteral("query"),
+         QStringLiteral(
+             "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillane")});
+    EXPECT_NE(registered.exitCode, 0) << "the uninstall entry is gone";
 }
 
 } // namespace

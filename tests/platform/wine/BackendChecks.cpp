@@ -104,7 +104,7 @@ std::string RunValueWrittenAndRewritten()
         if (!RegisterAutostart(path))
             return "not written for " + path;
         const std::string read = RunValue();
-        if (read != path)
+        if (read != '"' + path + '"')
             return "reads back \"" + read + "\" for " + path;
     }
     return {};
