@@ -5,7 +5,7 @@
 
 #include <QDir>
 #include <QLoggingCategory>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 #include <array>
 #include <filesystem>
 
@@ -28,13 +28,26 @@ QFileDevice::Permissions PermissionsOf(const PackageMember& member)
     return permissions;
 }
 
-// Copies one member into a new temporary file beside its target; the bytes actually read count
-// against the budget, whatever the archive declared.
-bool CopyOut(zip_t* archive, const PackageMember& member, QTemporaryFile& copy,
-             zip_uint64_t& budget)
+// A new file of its own beside the members, opened for writing; QTemporaryFile is not used
+// because it keeps its file open after close(), which Windows will not rename.
+bool OpenNewCopy(const QDir& folder, QFile& copy)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        copy.setFileName(folder.filePath(
+            QStringLiteral(".unzip-%1")
+                .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'))));
+        if (copy.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return true;
+    }
+    return false;
+}
+
+// Copies one member into the new file; the bytes actually read count against the budget,
+// whatever the archive declared. The file is closed and written through to the disk.
+bool CopyOut(zip_t* archive, const PackageMember& member, QFile& copy, zip_uint64_t& budget)
 {
     const ZipFile source(zip_fopen_index(archive, member.index, 0));
-    if (!source || !copy.open())
+    if (!source)
         return false;
     std::array<char, 65536> buffer{};
     for (;;) {
@@ -59,16 +72,21 @@ bool CopyOut(zip_t* archive, const PackageMember& member, QTemporaryFile& copy,
 // following it (a save in place would write through a planted link).
 bool Unpack(zip_t* archive, const PackageMember& member, const QDir& folder, zip_uint64_t& budget)
 {
-    QTemporaryFile copy(folder.filePath(QStringLiteral(".unzip-XXXXXX")));
-    if (!CopyOut(archive, member, copy, budget))
+    QFile copy;
+    if (!OpenNewCopy(folder, copy))
         return false;
     std::error_code error;
-    std::filesystem::rename(
-        std::filesystem::path(copy.fileName().toStdU16String()),
-        std::filesystem::path(folder.filePath(member.fileName).toStdU16String()), error);
-    if (error)
+    if (CopyOut(archive, member, copy, budget))
+        std::filesystem::rename(
+            std::filesystem::path(copy.fileName().toStdU16String()),
+            std::filesystem::path(folder.filePath(member.fileName).toStdU16String()), error);
+    else
+        error = std::make_error_code(std::errc::io_error);
+    if (error) {
+        copy.close();
+        copy.remove();
         return false;
-    copy.setAutoRemove(false);
+    }
     return true;
 }
 
