@@ -2,7 +2,8 @@
 # Builds what the Windows build of the program links -- Qt's base modules, SQLite, zlib, libzip,
 # libsodium, gumbo and libmdb -- with MinGW-w64 (x86_64, posix threads) from Debian's source
 # packages, into a prefix cached outside the clone and keyed by the versions. A prefix built
-# before is reused at once. Prints the prefix last.
+# before is reused at once. Prints the prefix last. With --cached it builds nothing and fails
+# when the prefix is not built yet.
 set -euo pipefail
 
 QUILLANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -294,6 +295,10 @@ PREFIX=$CACHE_ROOT/$KEY
 if [ -e "$PREFIX/.complete" ]; then
     echo "$PREFIX"
     exit 0
+fi
+if [ "${1:-}" = --cached ]; then
+    echo "The Windows toolchain is not built yet in $PREFIX" >&2
+    exit 1
 fi
 WORK=$CACHE_ROOT/$KEY.work
 APT_DIR=$CACHE_ROOT/apt
