@@ -73,6 +73,30 @@ bool WriteDurably(const QString& path, const QByteArray& bytes, QFile::Permissio
            file.setPermissions(permissions);
 }
 
+// The name a replaced file is moved to when it cannot be renamed over.
+QString SetAsideName(const QString& target)
+{
+    return QFileInfo(target).dir().filePath(u'.' + QFileInfo(target).fileName() +
+                                            QStringLiteral(".quillane-old"));
+}
+
+// Renames the new file over the target. Windows refuses that while the target runs (the updater
+// replacing itself) but lets the running file be renamed: it is then moved aside first and
+// removed by a later swap. The target's backup covers the moment between the two renames.
+bool PutInPlace(const QString& file, const QString& target)
+{
+    if (Rename(file, target))
+        return true;
+    const QString aside = SetAsideName(target);
+    QFile::remove(aside);
+    if (!QFileInfo::exists(target) || !Rename(target, aside))
+        return false;
+    if (Rename(file, target))
+        return true;
+    Rename(aside, target);
+    return false;
+}
+
 // Replaces the target with a whole copy of the source in one step: the copy is written beside
 // the target under a name of the swap's own, then renamed over it.
 bool ReplaceWithCopy(const QString& source, const QString& target)
@@ -84,7 +108,7 @@ bool ReplaceWithCopy(const QString& source, const QString& target)
     }
     const QString beside = QFileInfo(target).dir().filePath(u'.' + QFileInfo(target).fileName() +
                                                             QStringLiteral(".quillane-new"));
-    if (!WriteDurably(beside, in.readAll(), in.permissions()) || !Rename(beside, target)) {
+    if (!WriteDurably(beside, in.readAll(), in.permissions()) || !PutInPlace(beside, target)) {
         QFile::remove(beside);
         return false;
     }
@@ -155,6 +179,7 @@ bool RollBack(const Journal& journal, const QString& programFolder, const QStrin
         const QString backup = QDir(BackupFolder(updateFolder)).filePath(entry->name);
         QFile::remove(
             QFileInfo(target).dir().filePath(u'.' + entry->name + QStringLiteral(".quillane-new")));
+        QFile::remove(SetAsideName(target));
         if (!entry->replaces)
             restored = (QFile::remove(target) || !QFileInfo::exists(target)) && restored;
         else if (QFileInfo::exists(backup))
@@ -192,6 +217,7 @@ bool SwapOne(const SwapEntry& entry, const QString& source, const QString& progr
             !Rename(backup + QStringLiteral(".part"), backup) || !SyncFolderOf(backup))
             return false;
     }
+    QFile::remove(SetAsideName(target));
     return ReplaceWithCopy(source, target);
 }
 

@@ -266,7 +266,8 @@ TEST_F(WindowsEndToEnd, FirstStartRegistersSignsInAndTheSessionEndReportsOff)
 
 // The next version is offered signed with this machine's development key, which the Windows
 // development build carries: the program hands over to the real updater, which swaps the files,
-// records the version and starts the new program, which signs in.
+// its own running executable among them, records the version and starts the new program, which
+// signs in.
 TEST_F(WindowsEndToEnd, TheUpdaterPutsTheNextVersionInPlaceAndItSignsIn)
 {
     ASSERT_TRUE(QFileInfo::exists(Installed(QStringLiteral("quillane.ini"))))
@@ -275,6 +276,7 @@ TEST_F(WindowsEndToEnd, TheUpdaterPutsTheNextVersionInPlaceAndItSignsIn)
     ASSERT_TRUE(WritePackage(
         offered + QStringLiteral("QUILLANE_UPDATE.ZIP"),
         {{"Quillane.exe", FileBytes(Installed(QStringLiteral("Quillane.exe"))).toStdString()},
+         {"Quillane_UP.EXE", FileBytes(Installed(QStringLiteral("Quillane_UP.EXE"))).toStdString()},
          {"marker.txt", "version 53"}}));
     QProcess sign;
     sign.start(QStringLiteral("bash"),
@@ -322,8 +324,11 @@ TEST_F(WindowsEndToEnd, TheUpdaterPutsTheNextVersionInPlaceAndItSignsIn)
         return left.isEmpty();
     })) << left.join(u' ').toStdString();
 
+    const std::size_t reports = Bodies(QStringLiteral("TimeCheck.asp")).size();
     const WinePrefix::Result end = desktop->EndSession();
     EXPECT_EQ(end.exitCode, 0) << end.errors.toStdString();
+    EXPECT_TRUE(WaitForBodies(QStringLiteral("TimeCheck.asp"), reports + 1))
+        << "the new version reports off at the end of the session";
 }
 
 // Removed silently, the program's files, its uninstaller and its registration go; the

@@ -34,7 +34,9 @@ std::unique_ptr<QProcess> WineDesktop::Start(const QStringList& arguments) const
 
 WinePrefix::Result WineDesktop::EndSession() const
 {
-    return wine.Run({QStringLiteral("wineboot"), QStringLiteral("--end-session")});
+    // Without --shutdown wineboot goes on as at a log-on and starts the Run values again.
+    return wine.Run({QStringLiteral("wineboot"), QStringLiteral("--end-session"),
+                     QStringLiteral("--shutdown")});
 }
 
 QStringList WineDesktop::Windows(const QString& titlePattern) const

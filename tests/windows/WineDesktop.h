@@ -28,7 +28,7 @@ public:
     WinePrefix::Result Command(const QString& line, int timeoutMs = 300000) const;
     // Starts a Windows program.
     std::unique_ptr<QProcess> Start(const QStringList& arguments) const;
-    // Ends the session as Windows does at log-off: every program is asked to end.
+    // Ends the session as Windows does at shut-down: every program is asked to end.
     WinePrefix::Result EndSession() const;
 
     // The visible windows whose title matches the pattern.
