@@ -66,21 +66,27 @@ StartProgram()
     PROGRAM_PID=$!
 }
 
-# Waits until the service log holds a sign-in after line $1; prints the log line's time as
+# Waits until the service log holds a request for the page $2 after line $1; prints its time in
 # seconds since the epoch (the service stamps each request to the millisecond once answered).
-WaitForSignIn()
+WaitForRequest()
 {
-    local after=$1 line
-    for _ in $(seq 400); do
-        line=$(tail -n +"$((after + 1))" "$WORK/service.log" | grep -m1 'ComCheck2.asp' || true)
+    local after=$1 page=$2 line
+    for _ in $(seq 1200); do
+        line=$(tail -n +"$((after + 1))" "$WORK/service.log" | grep -m1 -F "$page" || true)
         if [[ -n $line ]]; then
             date -d "$(cut -d' ' -f1,2 <<<"$line")" +%s.%N
             return
         fi
         sleep 0.025
     done
-    echo "no sign-in arrived" >&2
+    echo "no request for $page arrived" >&2
     exit 1
+}
+
+# The sign-in after line $1 of the service log, as WaitForRequest.
+WaitForSignIn()
+{
+    WaitForRequest "$1" ComCheck2.asp
 }
 
 ServiceLogLines()

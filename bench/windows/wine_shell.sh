@@ -98,23 +98,6 @@ StartWindows()
     STARTED_PID=$!
 }
 
-# Waits until the service log holds a request for $2 after line $1; prints its time in seconds
-# since the epoch.
-WaitForRequest()
-{
-    local after=$1 page=$2 line
-    for _ in $(seq 1200); do
-        line=$(tail -n +"$((after + 1))" "$WORK/service.log" | grep -m1 -F "$page" || true)
-        if [[ -n $line ]]; then
-            date -d "$(cut -d' ' -f1,2 <<<"$line")" +%s.%N
-            return
-        fi
-        sleep 0.025
-    done
-    echo "no request for $page arrived" >&2
-    exit 1
-}
-
 EndWindows()
 {
     kill -TERM "$1" 2>/dev/null || true
