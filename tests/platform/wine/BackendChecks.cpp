@@ -221,6 +221,8 @@ std::string FolderSyncs(const std::string& folder)
     return Expect(SyncFolder(folder), "refused");
 }
 
+// The folders under 권한 are made on the Unix side with their modes and owner, which Wine shows
+// as their access lists.
 std::string FolderPrivacy(const std::string& folder)
 {
     const std::string file = folder + "\\개인.txt";
@@ -231,6 +233,11 @@ std::string FolderPrivacy(const std::string& folder)
         {folder + "\\", true},
         {folder + "\\없는 폴더", false},
         {file, false},
+        {folder + "\\권한\\사용자만", true},
+        {folder + "\\권한\\모두 읽는 폴더", true},
+        {folder + "\\권한\\모두 쓰는 폴더", false},
+        {folder + "\\권한\\남의 폴더", false},
+        {"Z:\\tmp", false},
     };
     for (const auto& [path, isPrivate] : cases) {
         if (FolderIsPrivate(path) != isPrivate)

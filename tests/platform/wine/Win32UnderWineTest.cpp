@@ -11,6 +11,9 @@
 #include <gtest/gtest.h>
 #include <iostream>
 #include <span>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 
 // The Win32 backend cross-compiled with MinGW-w64 (the probe) and run under Wine: its own
 // checks, the hand-over between two real processes, and the settings file exchanged with the
@@ -146,12 +149,35 @@ protected:
         return folder.path();
     }
 
+    // Folders whose mode and owner Wine shows as access lists: the user's alone, readable by
+    // all, writable by all, and another user's (without the right to give it away, one that
+    // everybody may write to).
+    static void MakeFoldersOfEachAccess(const QString& parent)
+    {
+        const std::pair<const char16_t*, mode_t> modes[] = {
+            {u"사용자만", 0700},
+            {u"모두 읽는 폴더", 0755},
+            {u"모두 쓰는 폴더", 0777},
+            {u"남의 폴더", 0755},
+        };
+        for (const auto& [name, mode] : modes) {
+            const QByteArray path = QFile::encodeName(parent + u'/' + QString::fromUtf16(name));
+            ASSERT_TRUE(QDir().mkpath(QFile::decodeName(path)));
+            ASSERT_EQ(chmod(path.constData(), mode), 0);
+        }
+        const QByteArray others = QFile::encodeName(parent + QStringLiteral("/남의 폴더"));
+        if (chown(others.constData(), 65534, 65534) != 0) {
+            ASSERT_EQ(chmod(others.constData(), 0777), 0);
+        }
+    }
+
     static inline QString problem;
 };
 
 TEST_F(Win32UnderWine, BackendChecksPass)
 {
     const QString folder = FreshFolder(QStringLiteral("quillane-checks"));
+    MakeFoldersOfEachAccess(folder + QStringLiteral("/권한"));
     EXPECT_EQ(Probe({QStringLiteral("checks"), QStringLiteral("C:\\quillane-checks")}).exitCode, 0);
     // The link's Hangul name reaches the Unix file system as UTF-8 under the Korean locale.
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/초록우체통.lnk")));
