@@ -28,6 +28,8 @@ SetCompressor /SOLID lzma
 !define DESKTOP_LINK "$DESKTOP\${TITLE}.lnk"
 !define INSTANCE_MUTEX "Quillane"
 !define INSTANCE_WINDOW_CLASS "Tfrm_Quillane_Main"
+; The program folder's list of the files that updates added (UTF-16LE, one name a line).
+!define ADDED_FILES "Quillane.files"
 ; The argument that brings a running copy's main screen up, as the desktop link passes it.
 !define SHOW_ARGUMENT "C:\Windows\win.ini"
 !define SYNCHRONIZE 0x00100000
@@ -129,12 +131,91 @@ Section "Install"
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-; Removes what the installer installed, by name, and what the program made outside its folder;
+; Whether $1 is a name the list of added files may give: a plain name of a file right in the
+; program folder, never the settings, the uninstaller, a wildcard, an 8.3 alias (~) or a name that
+; Windows would shorten (a dot or a space at the end). The answer is in $2 (1 or 0).
+Function un.IsPlainName
+    StrCpy $2 0
+    ${If} $1 == ""
+    ${OrIf} $1 == "quillane.ini"
+    ${OrIf} $1 == "Uninstall.exe"
+        Return
+    ${EndIf}
+    StrCpy $3 $1 1 -1
+    ${If} $3 == "."
+    ${OrIf} $3 == " "
+        Return
+    ${EndIf}
+    StrCpy $4 0
+    ${Do}
+        StrCpy $3 $1 1 $4
+        ${If} $3 == ""
+            ${Break}
+        ${EndIf}
+        ${If} $3 == "\"
+        ${OrIf} $3 == "/"
+        ${OrIf} $3 == ":"
+        ${OrIf} $3 == "*"
+        ${OrIf} $3 == "?"
+        ${OrIf} $3 == '"'
+        ${OrIf} $3 == "<"
+        ${OrIf} $3 == ">"
+        ${OrIf} $3 == "|"
+        ${OrIf} $3 == "~"
+        ${OrIf} $3 == "$\t"
+            Return
+        ${EndIf}
+        StrCpy $3 $1 2 $4
+        ${If} $3 == ".."
+            Return
+        ${EndIf}
+        IntOp $4 $4 + 1
+    ${Loop}
+    StrCpy $2 1
+FunctionEnd
+
+; Removes the files that updates added to the program folder, as its list names them, then the
+; list. A name the list should not hold is left alone.
+Function un.RemoveAddedFiles
+    ClearErrors
+    FileOpen $0 "$INSTDIR\${ADDED_FILES}" r
+    ${If} ${Errors}
+        Return
+    ${EndIf}
+    FileReadWord $0 $1
+    ${If} $1 <> 65279
+        FileSeek $0 0 SET
+    ${EndIf}
+    ${Do}
+        ClearErrors
+        FileReadUTF16LE $0 $1
+        ${If} ${Errors}
+            ${Break}
+        ${EndIf}
+        ${Do}
+            StrCpy $2 $1 1 -1
+            ${If} $2 != "$\r"
+            ${AndIf} $2 != "$\n"
+                ${Break}
+            ${EndIf}
+            StrCpy $1 $1 -1
+        ${Loop}
+        Call un.IsPlainName
+        ${If} $2 = 1
+            Delete "$INSTDIR\$1"
+        ${EndIf}
+    ${Loop}
+    FileClose $0
+    Delete "$INSTDIR\${ADDED_FILES}"
+FunctionEnd
+
+; Removes what the installer installed, by name, what updates added, and what the program made outside its folder;
 ; the folder itself only when nothing else is left in it.
 Section "un.$(ProgramSection)" UnProgram
     SectionIn RO
     Call un.EndRunningCopy
     !insertmacro RemoveProgramFiles
+    Call un.RemoveAddedFiles
     Delete "$INSTDIR\Uninstall.exe"
     Delete "$SMPROGRAMS\${TITLE}.lnk"
     Delete "${DESKTOP_LINK}"

@@ -1,5 +1,6 @@
 #include "UpdateSwap.h"
 
+#include "AddedFiles.h"
 #include "FileNameCase.h"
 #include "FileSync.h"
 #include "FolderSync.h"
@@ -221,6 +222,17 @@ bool SwapOne(const SwapEntry& entry, const QString& source, const QString& progr
     return ReplaceWithCopy(source, target);
 }
 
+// Lists the files that the committed swap created, for the uninstaller; a list that cannot be
+// written leaves the update as it is.
+void NoteCreatedFiles(const Journal& journal, const QString& programFolder)
+{
+    QStringList created;
+    for (const SwapEntry& entry : journal.entries)
+        if (!entry.replaces)
+            created.append(entry.name);
+    NoteAddedFiles(programFolder, created);
+}
+
 } // namespace
 
 bool SwapIn(const QStringList& files, qint64 version, const QString& programFolder,
@@ -247,6 +259,7 @@ bool SwapIn(const QStringList& files, qint64 version, const QString& programFold
             QFile::remove(SwapJournalPath(updateFolder));
         return false;
     }
+    NoteCreatedFiles(journal, programFolder);
     RemoveFolder(StagingFolder(updateFolder));
     return true;
 }
@@ -258,8 +271,11 @@ std::optional<qint64> RecoverSwap(const QString& programFolder, const QString& u
         QFile::remove(SwapJournalPath(updateFolder));
         return std::nullopt;
     }
-    if (journal->committed)
+    if (journal->committed) {
+        // The list may have missed a cut right after the commit.
+        NoteCreatedFiles(*journal, programFolder);
         return journal->version;
+    }
     qCWarning(lcSwap) << "putting back the files of a swap that was cut off";
     if (RollBack(*journal, programFolder, updateFolder))
         QFile::remove(SwapJournalPath(updateFolder));

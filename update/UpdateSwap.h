@@ -17,7 +17,8 @@
 // Puts the named files of the staging folder into the program folder, all or none. Only plain
 // files are replaced: a folder or a link at a name fails the swap before anything changes. A file
 // keeps the letter case of the one it replaces. On any failure every file is put back. The answer
-// is whether the swap was committed.
+// is whether the swap was committed. The files it created are added to the program folder's list
+// of added files (AddedFiles.h), which the uninstaller removes.
 bool SwapIn(const QStringList& files, qint64 version, const QString& programFolder,
             const QString& updateFolder);
 

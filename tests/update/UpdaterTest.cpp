@@ -1,3 +1,4 @@
+#include "AddedFiles.h"
 #include "TestSigning.h"
 #include "UpdateFixture.h"
 #include "UpdateFolder.h"
@@ -9,6 +10,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStringEncoder>
 #include <QThread>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -66,10 +68,19 @@ public:
     QTemporaryDir root;
 };
 
+// The list of added files in UTF-16LE with its byte-order mark, as the uninstaller reads it.
+QByteArray AddedFilesList(const QString& text)
+{
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    return utf16(text);
+}
+
 // The swap itself, in this process.
 class Swap : public Installation
 {
 public:
+    QByteArray AddedList() const { return ReadFile(Program(AddedFilesListName)); }
+
     void Stage(const std::vector<PackageEntry>& files)
     {
         QDir().mkpath(StagingFolder(UpdateFolder()));
@@ -99,6 +110,49 @@ TEST_F(Swap, ACommittedSwapWaitsForItsVersionToBeRecordedAndKeepsTheBackup)
     FinishSwap(UpdateFolder());
     EXPECT_EQ(RecoverSwap(ProgramFolder(), UpdateFolder()), std::nullopt);
     EXPECT_EQ(ReadFile(Program("Quillane")), "new program");
+}
+
+// The uninstaller removes what updates added: the files a swap created are listed once, the
+// files it replaced never; lines of an existing list that could name anything else are dropped.
+TEST_F(Swap, TheFilesASwapCreatesAreListedOnceForTheUninstaller)
+{
+    WriteFile(Program(AddedFilesListName),
+              AddedFilesList(QStringLiteral("old.dll\r\n..\r\n..\\Windows\\win.ini\r\n"
+                                            "C:\\evil.dll\r\nsub/file.dll\r\n\r\n*\r\n"
+                                            "QUILLA~1.INI\r\nquillane.ini\r\nQUILLANE.INI\r\n"
+                                            "quillane.ini.\r\nOLD.DLL\r\n약국.dll")));
+    Stage({{"Quillane", "new program"}, {"marker.txt", "new file"}, {"새 파일.dll", "new dll"}});
+
+    ASSERT_TRUE(SwapIn({"Quillane", "marker.txt", "새 파일.dll"}, NewVersion, ProgramFolder(),
+                       UpdateFolder()));
+
+    const QByteArray listed =
+        AddedFilesList(QStringLiteral("old.dll\r\n약국.dll\r\nmarker.txt\r\n새 파일.dll\r\n"));
+    EXPECT_EQ(AddedList(), listed);
+    FinishSwap(UpdateFolder());
+
+    // The next version replaces the added file and the program again: nothing new is listed,
+    // and the recovery of a committed swap lists nothing twice.
+    Stage({{"MARKER.TXT", "newer file"}, {"Quillane", "newer program"}});
+    ASSERT_TRUE(
+        SwapIn({"MARKER.TXT", "Quillane"}, NewVersion + 1, ProgramFolder(), UpdateFolder()));
+    EXPECT_THAT(RecoverSwap(ProgramFolder(), UpdateFolder()), Optional(NewVersion + 1));
+    EXPECT_EQ(AddedList(), listed);
+}
+
+// The list is only a help for the uninstaller: a list that cannot be read or written leaves the
+// update as it is.
+TEST_F(Swap, AListThatCannotBeWrittenDoesNotStopTheUpdate)
+{
+    WriteFile(Program(AddedFilesListName + QStringLiteral("/inside.txt")), "a folder at its name");
+    Stage({{"marker.txt", "new file"}});
+
+    EXPECT_TRUE(SwapIn({"marker.txt"}, NewVersion, ProgramFolder(), UpdateFolder()));
+
+    EXPECT_EQ(ReadFile(Program("marker.txt")), "new file");
+    EXPECT_EQ(ReadFile(Program(AddedFilesListName + QStringLiteral("/inside.txt"))),
+              "a folder at its name");
+    EXPECT_FALSE(QFile::exists(Program(AddedFilesListName + QStringLiteral(".part"))));
 }
 
 // A folder or a link at a name cannot be replaced: nothing in the program folder changes.
@@ -239,6 +293,7 @@ public:
         for (const PackageEntry& file : NewFiles())
             if (file.name != "quillane.ini. ")
                 files[QString::fromStdString(file.name)] = QByteArray::fromStdString(file.content);
+        files[AddedFilesListName] = AddedFilesList(QStringLiteral("marker.txt\r\n"));
         return files;
     }
 
@@ -391,6 +446,7 @@ TEST_F(RealUpdater, AKillAtAnyPointLeavesOneWholeVersionThatStarts)
         WriteFile(Program("Quillane_UP.EXE"), oldUpdater, ExecutableMode);
         (void)RecoverSwap(ProgramFolder(), UpdateFolder());
         FinishSwap(UpdateFolder());
+        QFile::remove(Program(AddedFilesListName));
         RemoveFolder(BackupFolder(UpdateFolder()));
         QFile::remove(InUpdate(FailedFileName));
     };

@@ -5,6 +5,7 @@
 #include "UpdateFixture.h"
 #include "WineDesktop.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QThread>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -31,6 +33,8 @@ const QString InstallFolder = QStringLiteral("C:\\약국 프로그램\\Quillane"
 const QString KibonTitle = QStringLiteral("^초록우체통 기본정보입력$");
 const QString MainTitle = QStringLiteral("^Quillane$");
 const QString WeeklyTitle = QStringLiteral("^초록우체통 정상 근무시간");
+// The installer's pages and its message boxes share its caption.
+const QString SetupTitle = QStringLiteral("^초록우체통 설치");
 
 // 박서연 in code page 949; the demo member with nothing registered yet.
 constexpr char SeoyeonCp949[] = "\xb9\xda\xbc\xad\xbf\xac";
@@ -135,6 +139,52 @@ protected:
             return false;
         desktop->Key(box, QStringLiteral("Return"));
         return desktop->WaitUntilGone(title);
+    }
+
+    // The computer name the first start registered.
+    static std::string Computer()
+    {
+        const std::vector<QByteArray> registrations = Bodies(QStringLiteral("INPUT3.asp"));
+        return registrations.empty() ? std::string()
+                                     : Field(registrations.front(), "P_COMNAME").toStdString();
+    }
+
+    // The installer as a person starts it, into the program's folder, its folder page and the
+    // question it asks once 설치 is pressed there.
+    struct AskingInstaller
+    {
+        std::unique_ptr<QProcess> process;
+        QString page;
+        QString question;
+    };
+
+    static AskingInstaller StartInstallerUntilItAsks()
+    {
+        AskingInstaller setup;
+        setup.process =
+            desktop->Start({QStringLiteral("cmd"), QStringLiteral("/c"),
+                            QStringLiteral("C:\\Quillane-Setup.exe /D=") + InstallFolder});
+        setup.page = desktop->WaitForWindow(SetupTitle);
+        if (setup.page.isEmpty())
+            return setup;
+        desktop->Key(setup.page, QStringLiteral("Return")); // 설치
+        // The message box has the installer's caption too.
+        WaitFor(
+            [&] {
+                for (const QString& window : desktop->Windows(SetupTitle))
+                    if (window != setup.page)
+                        setup.question = window;
+                return !setup.question.isEmpty();
+            },
+            std::chrono::seconds(60));
+        QThread::msleep(1000);
+        return setup;
+    }
+
+    static bool Answer(const AskingInstaller& setup, const QString& key)
+    {
+        desktop->Key(setup.question, key);
+        return WaitFor([&] { return !desktop->Windows(SetupTitle).contains(setup.question); });
     }
 
     static inline WineDesktop* desktop = nullptr;
@@ -331,11 +381,94 @@ TEST_F(WindowsEndToEnd, TheUpdaterPutsTheNextVersionInPlaceAndItSignsIn)
         << "the new version reports off at the end of the session";
 }
 
-// Removed silently, the program's files, its uninstaller and its registration go; the
-// pharmacy's settings file stays.
+// Installing over the running copy asks first. Cancelled, the copy goes on and no file changes;
+// agreed, the copy ends as at the end of the session, with its "off" report, the files are
+// replaced and the pharmacy's settings are kept as they were.
+TEST_F(WindowsEndToEnd, InstallingOverTheRunningCopyAsksBeforeItEndsIt)
+{
+    const std::size_t signIns = Bodies(QStringLiteral("ComCheck2.asp")).size();
+    const std::size_t onReports = Bodies(QStringLiteral("TimeCheck.asp")).size() + 1;
+    const std::unique_ptr<QProcess> program = StartProgram();
+    ASSERT_TRUE(WaitForBodies(QStringLiteral("ComCheck2.asp"), signIns + 1)) << "signed in";
+    ASSERT_TRUE(WaitForBodies(QStringLiteral("TimeCheck.asp"), onReports)) << "reported on";
+    const std::size_t reports = Bodies(QStringLiteral("TimeCheck.asp")).size();
+    const QByteArray settings = FileBytes(Installed(QStringLiteral("quillane.ini")));
+    const QString manual = Installed(QStringLiteral("Help.mht"));
+    QFile older(manual);
+    ASSERT_TRUE(older.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    older.write("an older manual");
+    older.close();
+    const QString executable = Installed(QStringLiteral("Quillane.exe"));
+    const QDateTime programTime = QFileInfo(executable).lastModified();
+    const QString uninstaller = Installed(QStringLiteral("Uninstall.exe"));
+    const QDateTime uninstallerTime = QFileInfo(uninstaller).lastModified();
+
+    // 취소: the installation is called off.
+    const AskingInstaller cancelled = StartInstallerUntilItAsks();
+    ASSERT_FALSE(cancelled.question.isEmpty()) << "the installer asks first";
+    desktop->Screenshot(ScreenshotPath(QStringLiteral("installer-question")));
+    ASSERT_TRUE(Answer(cancelled, QStringLiteral("Escape")));
+    QThread::msleep(1000);
+    desktop->Screenshot(ScreenshotPath(QStringLiteral("installer-cancelled")));
+    desktop->Key(cancelled.page, QStringLiteral("Return")); // 취소
+    ASSERT_TRUE(cancelled.process->waitForFinished(60000)) << "the installer ends";
+    EXPECT_NE(cancelled.process->exitCode(), 0) << "nothing installed";
+    EXPECT_FALSE(program->waitForFinished(1000)) << "the copy goes on";
+    EXPECT_EQ(Bodies(QStringLiteral("TimeCheck.asp")).size(), reports);
+    EXPECT_EQ(FileBytes(manual), "an older manual");
+    EXPECT_EQ(QFileInfo(executable).lastModified(), programTime);
+
+    // 확인: the copy ends, the files are replaced; the finish page starts nothing.
+    const AskingInstaller agreed = StartInstallerUntilItAsks();
+    ASSERT_FALSE(agreed.question.isEmpty()) << "the installer asks first";
+    ASSERT_TRUE(Answer(agreed, QStringLiteral("Return")));
+    const QByteArray shipped = FileBytes(QStringLiteral(QUILLANE_WINDOWS_PROGRAM "/Help.mht"));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return FileBytes(manual) == shipped &&
+                   QFileInfo(uninstaller).lastModified() != uninstallerTime;
+        },
+        std::chrono::seconds(120)))
+        << "the installer put the files in place";
+    QThread::msleep(2000);
+    desktop->Screenshot(ScreenshotPath(QStringLiteral("installer-finished")));
+    desktop->Key(agreed.page, QStringLiteral("space"));  // 초록우체통 실행하기, unticked
+    desktop->Key(agreed.page, QStringLiteral("Return")); // 마침
+    ASSERT_TRUE(agreed.process->waitForFinished(60000)) << "the installer ends";
+    EXPECT_EQ(agreed.process->exitCode(), 0);
+    EXPECT_TRUE(program->waitForFinished(30000)) << "the running copy ended";
+    const std::vector<QByteArray> after = Bodies(QStringLiteral("TimeCheck.asp"));
+    ASSERT_GT(after.size(), reports);
+    for (auto report = after.begin() + std::ptrdiff_t(reports); report != after.end(); ++report)
+        EXPECT_TRUE(std::regex_match(report->toStdString(),
+                                     std::regex(PresencePattern(Computer(), "23456", "off"))))
+            << report->toStdString();
+    EXPECT_NE(QFileInfo(executable).lastModified(), programTime);
+    EXPECT_EQ(FileBytes(Installed(QStringLiteral("quillane.ini"))), settings);
+}
+
+// Removed silently, the program's files, the files updates added, its uninstaller and its
+// registration go; the pharmacy's settings file stays, and so does whatever a planted line of the
+// list of added files names outside the installed files.
 TEST_F(WindowsEndToEnd, UninstallingKeepsTheSettingsFile)
 {
     ASSERT_TRUE(QFileInfo::exists(Installed(QStringLiteral("quillane.ini"))));
+    const QString list = Installed(QStringLiteral("Quillane.files"));
+    ASSERT_EQ(FileBytes(list), QByteArray("\xff\xfem\0a\0r\0k\0e\0r\0.\0t\0x\0t\0\r\0\n\0", 26))
+        << "the update listed the file it added";
+    const QByteArray settings = FileBytes(Installed(QStringLiteral("quillane.ini")));
+    const QString outside = desktop->UnixPath(QStringLiteral("C:\\약국 프로그램\\outside.txt"));
+    QFile pharmacistsFile(outside);
+    ASSERT_TRUE(pharmacistsFile.open(QIODevice::WriteOnly));
+    pharmacistsFile.write("the pharmacist's own file");
+    pharmacistsFile.close();
+    QStringEncoder utf16(QStringConverter::Utf16LE);
+    QFile planted(list);
+    ASSERT_TRUE(planted.open(QIODevice::Append));
+    planted.write(
+        utf16(QStringLiteral("..\\outside.txt\r\nquillane.ini\r\nQUILLA~1.INI\r\n*\r\n")));
+    planted.close();
+
     const WinePrefix::Result uninstall = desktop->wine.Run(
         {InstallFolder + QStringLiteral("\\Uninstall.exe"), QStringLiteral("/S")});
     EXPECT_EQ(uninstall.exitCode, 0) << uninstall.errors.toStdString();
@@ -343,9 +476,11 @@ TEST_F(WindowsEndToEnd, UninstallingKeepsTheSettingsFile)
         WaitFor([&] { return !QFileInfo::exists(Installed(QStringLiteral("Uninstall.exe"))); },
                 std::chrono::seconds(60)));
     for (const QString& name : {QStringLiteral("Quillane.exe"), QStringLiteral("Qt6Core.dll"),
-                                QStringLiteral("platforms/qwindows.dll")})
+                                QStringLiteral("platforms/qwindows.dll"),
+                                QStringLiteral("marker.txt"), QStringLiteral("Quillane.files")})
         EXPECT_FALSE(QFileInfo::exists(Installed(name))) << name.toStdString();
-    EXPECT_TRUE(QFileInfo::exists(Installed(QStringLiteral("quillane.ini"))));
+    EXPECT_EQ(FileBytes(Installed(QStringLiteral("quillane.ini"))), settings);
+    EXPECT_EQ(FileBytes(outside), "the pharmacist's own file");
     const WinePrefix::Result registered = desktop->wine.Run(
         {QStringLiteral("reg"), QStringLiteral("query"),
          QStringLiteral(
