@@ -207,6 +207,7 @@ Function un.RemoveAddedFiles
     ${Loop}
     FileClose $0
     Delete "$INSTDIR\${ADDED_FILES}"
+    Delete "$INSTDIR\${ADDED_FILES}.part"
 FunctionEnd
 
 ; Removes what the installer installed, by name, what updates added, and what the program made outside its folder;
@@ -216,6 +217,10 @@ Section "un.$(ProgramSection)" UnProgram
     Call un.EndRunningCopy
     !insertmacro RemoveProgramFiles
     Call un.RemoveAddedFiles
+    ; A running file an update replaced is moved aside, and a cut swap leaves its new file beside
+    ; the target; the next update would remove either.
+    Delete "$INSTDIR\.*.quillane-old"
+    Delete "$INSTDIR\.*.quillane-new"
     Delete "$INSTDIR\Uninstall.exe"
     Delete "$SMPROGRAMS\${TITLE}.lnk"
     Delete "${DESKTOP_LINK}"
