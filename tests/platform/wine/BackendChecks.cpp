@@ -336,6 +336,7 @@ int RunBackendChecks(const std::string& folder)
         {"Hangul input mode", TextBoxSwitchesToHangul},
         {"program start", [&folder] { return ChildStartsAsCommanded(folder); }},
         {"missing programs", [&folder] { return MissingProgramsAreNotStarted(folder); }},
+        {"held program", [&folder] { return HeldProgramStartsOnceReleased(folder); }},
         {"documents opened", [&folder] { return DocumentsOpenWithTheirHandler(folder); }},
     };
     return RunChecks(checks);

@@ -24,18 +24,6 @@ std::string ProgramFolderWithCopy(const std::string& folder)
     return programFolder;
 }
 
-// Starts as RunProgram does. Under load Wine now and then loses a new process before it has
-// started (ERROR_INTERNAL_ERROR, which Windows does not answer here); such a start is tried again.
-int RunProgramUnderWine(const std::string& commandLine)
-{
-    int error = RunProgram(commandLine, SW_SHOWNORMAL);
-    for (int tries = 1; tries < 3 && error == ERROR_INTERNAL_ERROR; ++tries) {
-        Sleep(200);
-        error = RunProgram(commandLine, SW_SHOWNORMAL);
-    }
-    return error;
-}
-
 // Starts the copy by each form of command line and compares what the child recorded.
 std::string AllStartsAsCommanded(const std::string& folder, const std::string& programFolder)
 {
@@ -49,7 +37,7 @@ std::string AllStartsAsCommanded(const std::string& folder, const std::string& p
     };
     for (const auto& [commandLine, arguments] : cases) {
         RemoveFile(started);
-        if (const int error = RunProgramUnderWine(commandLine))
+        if (const int error = RunProgram(commandLine, SW_SHOWNORMAL))
             return "error " + std::to_string(error) + " for " + commandLine;
         const std::string expected = arguments + "\n" + folder + "\n" +
                                      std::to_string(STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK) +
@@ -90,7 +78,7 @@ std::string MissingProgramsAreNotStarted(const std::string& folder)
         "",
     };
     for (const std::string& commandLine : commandLines) {
-        if (RunProgramUnderWine(commandLine) == 0)
+        if (RunProgram(commandLine, SW_SHOWNORMAL) == 0)
             return "\"" + commandLine + "\" counts as started";
     }
     Sleep(500);
@@ -110,4 +98,35 @@ std::string DocumentsOpenWithTheirHandler(const std::string& folder)
         return "refused " + document;
     const std::string record = AwaitFile(opened);
     return Expect(record == "opened\r\n", "the handler wrote \"" + record + "\"");
+}
+
+std::string HeldProgramStartsOnceReleased(const std::string& folder)
+{
+    const std::string programFolder = ProgramFolderWithCopy(folder);
+    const std::string program = programFolder + "\\" + StartedProgramName;
+    RemoveFile(programFolder + "\\started.txt");
+    // Held as a scanner holds a file it reads, and let go after a while.
+    const HANDLE held = CreateFileW(WideFromUtf8(program).c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (held == INVALID_HANDLE_VALUE)
+        return "cannot hold " + program;
+    const HANDLE releaser = CreateThread(
+        nullptr, 0,
+        [](void* handle) -> DWORD {
+            Sleep(600);
+            CloseHandle(handle);
+            return 0;
+        },
+        held, 0, nullptr);
+    const ULONGLONG before = GetTickCount64();
+    const int error = RunProgram(program, SW_SHOWNORMAL);
+    const ULONGLONG waited = GetTickCount64() - before;
+    WaitForSingleObject(releaser, INFINITE);
+    CloseHandle(releaser);
+    if (error)
+        return "error " + std::to_string(error) + " for the held program";
+    if (waited < 400)
+        return "started while held";
+    return Expect(AwaitFile(programFolder + "\\started.txt").rfind(program, 0) == 0,
+                  "the released program did not record its start");
 }

@@ -13,6 +13,9 @@ std::string ChildStartsAsCommanded(const std::string& folder);
 // A command line that names no program answers the system's error, and nothing starts.
 std::string MissingProgramsAreNotStarted(const std::string& folder);
 
+// A program held without sharing (as a virus scanner holds a new file) starts once let go.
+std::string HeldProgramStartsOnceReleased(const std::string& folder);
+
 // A batch file opens with the system's handler, which really runs it; a missing document
 // answers no.
 std::string DocumentsOpenWithTheirHandler(const std::string& folder);
