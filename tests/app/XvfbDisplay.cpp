@@ -36,7 +36,8 @@ XvfbDisplay::~XvfbDisplay()
 bool XvfbDisplay::ToolsInstalled()
 {
     return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() &&
-           !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
+           !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty();
 }
 
 QString XvfbDisplay::Xdotool(const QStringList& arguments) const
@@ -48,6 +49,24 @@ QString XvfbDisplay::Xdotool(const QStringList& arguments) const
     xdotool.start(QStringLiteral("xdotool"), arguments);
     xdotool.waitForFinished();
     return QString::fromUtf8(xdotool.readAllStandardOutput());
+}
+
+void XvfbDisplay::Paste(const QString& text) const
+{
+    // xclip goes on owning the clipboard in the background until another owner takes it or
+    // the X server ends.
+    QProcess clipboard;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display_);
+    clipboard.setProcessEnvironment(environment);
+    clipboard.start(QStringLiteral("xclip"),
+                    {QStringLiteral("-selection"), QStringLiteral("clipboard")});
+    clipboard.waitForStarted();
+    clipboard.write(text.toUtf8());
+    clipboard.closeWriteChannel();
+    clipboard.waitForFinished(5000);
+    QThread::msleep(300);
+    Xdotool({QStringLiteral("key"), QStringLiteral("ctrl+v")});
 }
 
 QStringList XvfbDisplay::VisibleWindows(qint64 pid, const QString& titlePattern) const

@@ -14,7 +14,7 @@ public:
     XvfbDisplay(int width, int height);
     ~XvfbDisplay();
 
-    // Whether Xvfb and xdotool are installed; a test skips without them.
+    // Whether Xvfb, xdotool and xclip are installed; a test skips without them.
     static bool ToolsInstalled();
 
     // Yes once the server takes clients.
@@ -24,6 +24,11 @@ public:
 
     // Runs xdotool on this display and returns what it printed.
     QString Xdotool(const QStringList& arguments) const;
+
+    // Puts the text on the clipboard and pastes it into the focused window with ctrl+v. Typed
+    // with xdotool, a character outside the keyboard map goes through a key it remaps for the
+    // moment, and the program may read that key after the map is back: such text is pasted.
+    void Paste(const QString& text) const;
 
     // The visible windows of the process whose title matches the pattern (xdotool's --name).
     QStringList VisibleWindows(qint64 pid, const QString& titlePattern) const;

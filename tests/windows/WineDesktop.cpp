@@ -97,20 +97,9 @@ void WineDesktop::Type(const QString& window, const QString& asciiText) const
 
 void WineDesktop::Paste(const QString& window, const QString& text) const
 {
-    // xclip goes on owning the clipboard in the background until another owner takes it or
-    // the X server ends.
-    QProcess clipboard;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), screen.Display());
-    clipboard.setProcessEnvironment(environment);
-    clipboard.start(QStringLiteral("xclip"),
-                    {QStringLiteral("-selection"), QStringLiteral("clipboard")});
-    clipboard.waitForStarted();
-    clipboard.write(text.toUtf8());
-    clipboard.closeWriteChannel();
-    clipboard.waitForFinished(5000);
+    Focus(window);
+    screen.Paste(text);
     QThread::msleep(300);
-    Key(window, QStringLiteral("ctrl+v"));
 }
 
 bool WineDesktop::Screenshot(const QString& path) const
