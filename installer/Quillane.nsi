@@ -210,8 +210,8 @@ Function un.RemoveAddedFiles
     Delete "$INSTDIR\${ADDED_FILES}.part"
 FunctionEnd
 
-; Removes what the installer installed, by name, what updates added, and what the program made outside its folder;
-; the folder itself only when nothing else is left in it.
+; Removes what the installer installed, by name, what updates added, and what the program made
+; outside its folder; the folder itself only when nothing else is left in it.
 Section "un.$(ProgramSection)" UnProgram
     SectionIn RO
     Call un.EndRunningCopy
