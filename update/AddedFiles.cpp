@@ -1,7 +1,6 @@
 #include "AddedFiles.h"
 
-#include "FileSync.h"
-#include "FolderSync.h"
+#include "DurableFile.h"
 #include "ZipEntryName.h"
 
 #include <QDir>
@@ -10,7 +9,6 @@
 #include <QLoggingCategory>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <filesystem>
 
 namespace {
 
@@ -47,33 +45,14 @@ QStringList ReadList(const QString& path)
     return names;
 }
 
-// Writes the list beside itself, through to the disk, and renames it over the old one; a part
-// that a cut left behind is replaced.
-bool WriteList(const QString& path, const QStringList& names)
+// The list in UTF-16LE with a byte-order mark, one name a line.
+QByteArray ListBytes(const QStringList& names)
 {
     QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
     QByteArray bytes;
     for (const QString& name : names)
         bytes += utf16(name + QStringLiteral("\r\n"));
-    const QString part = path + QStringLiteral(".part");
-    QFile::remove(part);
-    QFile file(part);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
-        file.write(bytes) != bytes.size() || !file.flush())
-        return false;
-    file.close();
-    if (file.error() != QFileDevice::NoError ||
-        !platform::SyncFile(QDir::toNativeSeparators(part).toStdString()))
-        return false;
-    std::error_code error;
-    std::filesystem::rename(std::filesystem::path(part.toStdU16String()),
-                            std::filesystem::path(path.toStdU16String()), error);
-    if (error) {
-        QFile::remove(part);
-        return false;
-    }
-    return platform::SyncFolder(
-        QDir::toNativeSeparators(QFileInfo(path).absolutePath()).toStdString());
+    return bytes;
 }
 
 } // namespace
@@ -91,7 +70,9 @@ bool NoteAddedFiles(const QString& programFolder, const QStringList& names)
     }
     if (!grown)
         return true;
-    if (!WriteList(path, list)) {
+    if (!ReplaceDurably(path, ListBytes(list),
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                            QFile::ReadOther)) {
         qCWarning(lcAdded) << "cannot write the list of added files" << path;
         return false;
     }

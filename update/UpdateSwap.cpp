@@ -1,9 +1,8 @@
 #include "UpdateSwap.h"
 
 #include "AddedFiles.h"
+#include "DurableFile.h"
 #include "FileNameCase.h"
-#include "FileSync.h"
-#include "FolderSync.h"
 #include "UpdateFolder.h"
 #include "VersionNumber.h"
 
@@ -12,7 +11,6 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <algorithm>
-#include <filesystem>
 #include <vector>
 
 namespace {
@@ -33,47 +31,6 @@ struct Journal
     std::vector<SwapEntry> entries;
 };
 
-std::filesystem::path PathOf(const QString& path)
-{
-    return std::filesystem::path(path.toStdU16String());
-}
-
-// A rename within one folder; an existing target is replaced in one step.
-bool Rename(const QString& from, const QString& to)
-{
-    std::error_code error;
-    std::filesystem::rename(PathOf(from), PathOf(to), error);
-    if (error)
-        qCWarning(lcSwap) << "cannot move" << from << "to" << to << error.message().c_str();
-    return !error;
-}
-
-bool SyncFolder(const QString& folder)
-{
-    return platform::SyncFolder(QDir::toNativeSeparators(folder).toStdString());
-}
-
-// Makes the rename of the file at the path durable.
-bool SyncFolderOf(const QString& path)
-{
-    return SyncFolder(QFileInfo(path).absolutePath());
-}
-
-// Writes the bytes to a new file at the path (never through a link planted there), through to
-// the disk.
-bool WriteDurably(const QString& path, const QByteArray& bytes, QFile::Permissions permissions)
-{
-    QFile::remove(path);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
-        file.write(bytes) != bytes.size() || !file.flush())
-        return false;
-    file.close();
-    return file.error() == QFileDevice::NoError &&
-           platform::SyncFile(QDir::toNativeSeparators(path).toStdString()) &&
-           file.setPermissions(permissions);
-}
-
 // The name a replaced file is moved to when it cannot be renamed over.
 QString SetAsideName(const QString& target)
 {
@@ -86,15 +43,15 @@ QString SetAsideName(const QString& target)
 // removed by a later swap. The target's backup covers the moment between the two renames.
 bool PutInPlace(const QString& file, const QString& target)
 {
-    if (Rename(file, target))
+    if (RenameOver(file, target))
         return true;
     const QString aside = SetAsideName(target);
     QFile::remove(aside);
-    if (!QFileInfo::exists(target) || !Rename(target, aside))
+    if (!QFileInfo::exists(target) || !RenameOver(target, aside))
         return false;
-    if (Rename(file, target))
+    if (RenameOver(file, target))
         return true;
-    Rename(aside, target);
+    RenameOver(aside, target);
     return false;
 }
 
@@ -127,10 +84,8 @@ QByteArray JournalText(const Journal& journal)
 
 bool WriteJournal(const QString& updateFolder, const Journal& journal)
 {
-    const QString path = SwapJournalPath(updateFolder);
-    const QString part = path + QStringLiteral(".part");
-    return WriteDurably(part, JournalText(journal), QFile::ReadOwner | QFile::WriteOwner) &&
-           Rename(part, path) && SyncFolderOf(path);
+    return ReplaceDurably(SwapJournalPath(updateFolder), JournalText(journal),
+                          QFile::ReadOwner | QFile::WriteOwner);
 }
 
 std::optional<SwapEntry> EntryOf(const QByteArray& line)
@@ -214,8 +169,7 @@ bool SwapOne(const SwapEntry& entry, const QString& source, const QString& progr
         const QString backup = QDir(BackupFolder(updateFolder)).filePath(entry.name);
         QFile old(target);
         if (!old.open(QIODevice::ReadOnly) ||
-            !WriteDurably(backup + QStringLiteral(".part"), old.readAll(), old.permissions()) ||
-            !Rename(backup + QStringLiteral(".part"), backup) || !SyncFolderOf(backup))
+            !ReplaceDurably(backup, old.readAll(), old.permissions()))
             return false;
     }
     QFile::remove(SetAsideName(target));
