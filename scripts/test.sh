@@ -8,14 +8,14 @@ build_project
 (cd "$QUILLANE_BUILD" && ctest --output-on-failure --parallel "$(nproc)" -LE windows "$@")
 
 # The Windows build under Wine: installed by its installer, first start, update, end of the
-# session. Its toolchain takes longer to build than a run may last (README), so these run only
-# on a machine where it is built already.
+# session. Its toolchain takes longer to build than a run may last (docs/windows.md), so these
+# run only on a machine where it is built already.
 if bash "$QUILLANE_ROOT/scripts/windows-toolchain.sh" --cached >/dev/null 2>&1; then
     bash "$QUILLANE_ROOT/scripts/windows.sh"
     (cd "$QUILLANE_BUILD" && ctest --output-on-failure -L windows)
 else
     echo "The Windows tests were not run: this machine has no Windows toolchain yet" \
-        "(bash scripts/windows-toolchain.sh builds it; see the README)."
+        "(bash scripts/windows-toolchain.sh builds it; see docs/windows.md)."
 fi
 
 # The end of the session inside modal windows once more, with the program built with the address
