@@ -1,8 +1,8 @@
 #pragma once
 
+#include "DayHoursPictures.h"
 #include "DayHoursRow.h"
 #include "FetchState.h"
-#include "HolidayPictures.h"
 #include "WebBrowser.h"
 
 #include <QDialog>
@@ -32,7 +32,7 @@ struct DayHoursSetup
 {
     QString caption;
     QSize clientSize;
-    HolidayWindow picture;
+    DayHoursHeading picture;
     QString page;        // the service page of both requests
     QString controlName; // lb_, chk_, cmb_ and Edit_ + it + number; it + "_img" + number
     QString buttonName;  // the picture buttons: it + 1 (save), 2 (reset), 3 (close)
@@ -100,7 +100,8 @@ private:
     void AddBackground();
     void AddRow(int n, int top);
     void AddButtons();
-    PictureButton* NewPictureButton(int number, HolidayButton kind, QRect place, int pressedNumber);
+    PictureButton* NewPictureButton(int number, DayHoursButton kind, QRect place,
+                                    int pressedNumber);
 
     DayHoursSetup setup_;
     FetchState fetch_ = FetchState::Pending;

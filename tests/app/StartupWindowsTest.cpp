@@ -1,5 +1,5 @@
 #include "Quillane_Kibon.h"
-#include "Quillane_info.h"
+#include "UnregisteredComputerNotice.h"
 
 #include <QLabel>
 #include <QTest>
@@ -18,7 +18,7 @@ TEST(StartupWindows, BasicInformationWindowHasItsCaptionAndFixedSize)
 
 TEST(StartupWindows, NoticeIsABorderlessPictureThatItsOkButtonCloses)
 {
-    Tfrm_info info;
+    UnregisteredComputerNotice info;
     info.show();
 
     EXPECT_EQ(info.windowTitle(), QStringLiteral("푸른등대 알림창"));

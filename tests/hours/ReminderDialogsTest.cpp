@@ -1,12 +1,12 @@
+#include "FestivalHoursWindow.h"
+#include "FestivalReminder.h"
+#include "LegalHolidayReminder.h"
 #include "LoopbackServer.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "PictureButton.h"
 #include "Quillane_Define.h"
 #include "SettingsKeys.h"
-#include "quillane_fastival.h"
-#include "quillane_fastmsg.h"
-#include "quillane_holmsg.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -49,7 +49,7 @@ protected:
             return MessageAnswer::Ok;
         });
         SetModalDialogHandler([this](QDialog& dialog) {
-            festivalWindows.push_back(qobject_cast<Tfrm_fastival*>(&dialog));
+            festivalWindows.push_back(qobject_cast<FestivalHoursWindow*>(&dialog));
             EXPECT_EQ(frm_fastival.data(), &dialog);
             return 0;
         });
@@ -78,7 +78,7 @@ protected:
 
     QTemporaryDir folder;
     std::vector<MessageRequest> messages;
-    std::vector<Tfrm_fastival*> festivalWindows;
+    std::vector<FestivalHoursWindow*> festivalWindows;
 };
 
 const QString AnsweredLater = QStringLiteral("[명절]\r\n알림체크=2026-12-20\r\n");
@@ -102,7 +102,7 @@ TEST_F(ReminderTest, FestivalAnswersStoreTheHolidayOrClearIt)
         SCOPED_TRACE(item.what);
         PutSettings(AnsweredLater);
         festivalWindows.clear();
-        Tfrm_fastmsg reminder;
+        FestivalReminder reminder;
         reminder.show();
         Click(std::vector{reminder.btn_fastmsg1, reminder.btn_fastmsg2,
                           reminder.btn_fastmsg3}[item.button - 1]);
@@ -127,7 +127,7 @@ TEST_F(ReminderTest, LegalHolidayClosedAndLaterAnswersStoreTheHolidayOrClearIt)
             continue;
         SCOPED_TRACE(item.what);
         PutSettings(AnsweredLater);
-        Tfrm_holmsg reminder;
+        LegalHolidayReminder reminder;
         reminder.show();
         Click(item.button == 2 ? reminder.btn_holmsg2 : reminder.btn_holmsg3);
 
@@ -140,10 +140,10 @@ TEST_F(ReminderTest, LegalHolidayClosedAndLaterAnswersStoreTheHolidayOrClearIt)
 TEST_F(ReminderTest, ClosedByItsFrameAReminderStoresNothing)
 {
     PutSettings(AnsweredLater);
-    Tfrm_fastmsg festival;
+    FestivalReminder festival;
     festival.show();
     festival.close();
-    Tfrm_holmsg legal;
+    LegalHolidayReminder legal;
     legal.show();
     legal.close();
     EXPECT_FALSE(festival.isVisible());
@@ -156,7 +156,7 @@ TEST_F(ReminderTest, ClosedByItsFrameAReminderStoresNothing)
 TEST_F(ReminderTest, APressShowsThePressedPictureAndAReleaseElsewhereAnswersNothing)
 {
     PutSettings(AnsweredLater);
-    Tfrm_holmsg reminder;
+    LegalHolidayReminder reminder;
     reminder.show();
     QTest::mousePress(reminder.btn_holmsg3, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_FALSE(reminder.btn_holmsg3->isVisible());
@@ -179,7 +179,7 @@ TEST_F(ReminderTest, FestivalReminderShowsTheFirstTwoCharactersOfTheName)
     };
     for (const auto& [name, shown] : names) {
         UpcomingHolidayName = name;
-        Tfrm_fastmsg reminder;
+        FestivalReminder reminder;
         reminder.show();
         EXPECT_EQ(reminder.lb_FASTmsg1->text(), shown) << name.toStdString();
     }
@@ -189,7 +189,7 @@ TEST_F(ReminderTest, LegalHolidayReminderCountsTheDaysLeft)
 {
     for (const int days : {3, 5, 7}) {
         UpcomingHolidayDay = QDate::currentDate().addDays(days).toString(Qt::ISODate);
-        Tfrm_holmsg reminder;
+        LegalHolidayReminder reminder;
         reminder.show();
         EXPECT_EQ(reminder.lb_holmsg2->text(), QStringLiteral("( %1일전 )").arg(days));
         EXPECT_EQ(reminder.lb_holmsg1->text(), QStringLiteral("똘이 성탄절"));
@@ -211,7 +211,7 @@ TEST_F(ReminderTest, LegalHolidayReminderShowsTheWholeNameAsText)
           QStringLiteral("<font color=red size=7>선거</font>"), QStringLiteral("신정")}) {
         SCOPED_TRACE(name.toStdString());
         UpcomingHolidayName = name;
-        Tfrm_holmsg reminder;
+        LegalHolidayReminder reminder;
         reminder.show();
         const QLabel& label = *reminder.lb_holmsg1;
         EXPECT_EQ(label.text(), name);
@@ -228,7 +228,7 @@ TEST_F(ReminderTest, LegalHolidayReminderShowsTheWholeNameAsText)
 TEST_F(ReminderTest, FestivalReminderShowsMarkupInTheNameAsText)
 {
     UpcomingHolidayName = QStringLiteral("<b>설날");
-    Tfrm_fastmsg reminder;
+    FestivalReminder reminder;
     reminder.show();
     EXPECT_EQ(reminder.lb_FASTmsg1->text(), QStringLiteral("<b"));
     EXPECT_EQ(reminder.lb_FASTmsg1->textFormat(), Qt::PlainText);
@@ -273,7 +273,7 @@ TEST_F(ReminderTest, LegalHolidayWorkStoresTheNotesAndReportsTheDay)
         messages.clear();
         HdaycheckPage page(200, "<html><body>OK</body></html>");
         PutSettings(QStringLiteral("[기본정보]\r\n") + item.licenseLine + QStringLiteral("\r\n"));
-        Tfrm_holmsg reminder;
+        LegalHolidayReminder reminder;
         reminder.show();
         Click(reminder.btn_holmsg1);
         ASSERT_TRUE(QTest::qWaitFor([&] { return !reminder.isVisible(); }, 10000));
@@ -305,7 +305,7 @@ TEST_F(ReminderTest, LegalHolidayWorkStoresTheNotesAndReportsTheDay)
 TEST_F(ReminderTest, LegalHolidayWorkAnsweredWithAnErrorPageShowsNoSavedMessage)
 {
     HdaycheckPage page(500, "<html><body>내부 서버 오류</body></html>");
-    Tfrm_holmsg reminder;
+    LegalHolidayReminder reminder;
     reminder.show();
     Click(reminder.btn_holmsg1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !reminder.isVisible(); }, 10000));
@@ -319,7 +319,7 @@ TEST_F(ReminderTest, LegalHolidayWorkAnsweredWithAnErrorPageShowsNoSavedMessage)
 TEST_F(ReminderTest, LegalHolidayWorkWaitsForTheAnswerBeforeClosing)
 {
     HdaycheckPage page(200, "OK", std::chrono::milliseconds(600));
-    Tfrm_holmsg reminder;
+    LegalHolidayReminder reminder;
     reminder.show();
     Click(reminder.btn_holmsg1);
     EXPECT_TRUE(reminder.AwaitingReport());
@@ -336,7 +336,7 @@ TEST_F(ReminderTest, LegalHolidayWorkWaitsForTheAnswerBeforeClosing)
 TEST_F(ReminderTest, AnAnswerArrivingAfterTheReminderIsGoneIsIgnored)
 {
     HdaycheckPage page(200, "OK", std::chrono::milliseconds(300));
-    auto* reminder = new Tfrm_holmsg;
+    auto* reminder = new LegalHolidayReminder;
     reminder->show();
     Click(reminder->btn_holmsg1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !page.server.Requests().empty(); }, 10000));

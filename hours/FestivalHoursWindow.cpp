@@ -1,4 +1,4 @@
-#include "quillane_fastival.h"
+#include "FestivalHoursWindow.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ DayHoursSetup FastivalSetup()
     return {
         .caption = QStringLiteral("초록우체통 명절 근무시간"),
         .clientSize = QSize(499, 599),
-        .picture = HolidayWindow::Festival,
+        .picture = DayHoursHeading::Festival,
         .page = QStringLiteral("festival1.asp"),
         .controlName = QStringLiteral("fastival"),
         .buttonName = QStringLiteral("btn_FASTIVAL"),
@@ -45,4 +45,6 @@ DayHoursSetup FastivalSetup()
 
 } // namespace
 
-Tfrm_fastival::Tfrm_fastival(QWidget* parent) : DayHoursWindow(FastivalSetup(), parent) {}
+FestivalHoursWindow::FestivalHoursWindow(QWidget* parent) : DayHoursWindow(FastivalSetup(), parent)
+{
+}

@@ -1,4 +1,4 @@
-#include "NormalWindowFixture.h"
+#include "WeeklyHoursWindowFixture.h"
 
 #include <QDate>
 
@@ -12,7 +12,7 @@ QStringList Items(const QListWidget* list)
     return items;
 }
 
-void SundayAnswerArrives(Tfrm_normal* window, const QString& text)
+void SundayAnswerArrives(WeeklyHoursWindow* window, const QString& text)
 {
     window->SundayAnswerArrived(BaseUrl + QStringLiteral("SunDay.asp"), text);
 }

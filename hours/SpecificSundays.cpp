@@ -4,7 +4,7 @@
 #include "SplitFields.h"
 #include "TimeSlots.h"
 #include "WeeklyBodies.h"
-#include "quillane_normal.h"
+#include "WeeklyHoursWindow.h"
 
 namespace {
 
@@ -47,8 +47,9 @@ QDate NextSunday()
     return today.addDays(Qt::Sunday - today.dayOfWeek());
 }
 
-void Tfrm_normal::SendSundayRequest(const QString& select, const QString& license,
-                                    const QString& day, const QString& start, const QString& end)
+void WeeklyHoursWindow::SendSundayRequest(const QString& select, const QString& license,
+                                          const QString& day, const QString& start,
+                                          const QString& end)
 {
     PostPage(WebBrowser2, QStringLiteral("SunDay.asp"),
              SundayBody(select, license, day, start, end));
@@ -56,7 +57,7 @@ void Tfrm_normal::SendSundayRequest(const QString& select, const QString& licens
 
 // 저장 sends the date with the shown times, the end as its list shows it; 삭제 sends the selected
 // item's date.
-void Tfrm_normal::Button1Click()
+void WeeklyHoursWindow::Button1Click()
 {
     if (sender() == Button1) {
         SaveSunday();
@@ -70,7 +71,7 @@ void Tfrm_normal::Button1Click()
 }
 
 // Only a Sunday with an end that differs from its start is sent.
-void Tfrm_normal::SaveSunday()
+void WeeklyHoursWindow::SaveSunday()
 {
     const QDate day = DateTimePicker1->date();
     if (day.dayOfWeek() != Qt::Sunday) {
@@ -91,7 +92,7 @@ void Tfrm_normal::SaveSunday()
 
 // The item's date and times back into the date box and the lists; an item whose date cannot be
 // read changes nothing.
-void Tfrm_normal::ListBox1Click()
+void WeeklyHoursWindow::ListBox1Click()
 {
     const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
     if (selected.isEmpty())
@@ -111,14 +112,14 @@ void Tfrm_normal::ListBox1Click()
     ComboBox2->setCurrentIndex(TimeItem(*ComboBox2, item.mid(EndAt, TimeLength)));
 }
 
-void Tfrm_normal::WebBrowser2DocumentComplete(const QString& url)
+void WeeklyHoursWindow::WebBrowser2DocumentComplete(const QString& url)
 {
     SundayAnswerArrived(url, PageText(WebBrowser2));
 }
 
 // Every answer is the whole list: one item per record of date, start and end. The date box goes
 // back to the next Sunday.
-void Tfrm_normal::SundayAnswerArrived(const QString& url, const QString& text)
+void WeeklyHoursWindow::SundayAnswerArrived(const QString& url, const QString& text)
 {
     if (url.isEmpty())
         return;

@@ -1,8 +1,8 @@
-#include "quillane_normal.h"
+#include "WeeklyHoursWindow.h"
 
 #include "DataWindow.h"
+#include "LegalHolidayWindow.h"
 #include "MessageBox.h"
-#include "NormalPictures.h"
 #include "PictureButton.h"
 #include "Quillane_Define.h"
 #include "ServerErrorPage.h"
@@ -11,7 +11,7 @@
 #include "TimeSlots.h"
 #include "WeeklyAnswer.h"
 #include "WeeklyBodies.h"
-#include "quillane_holiday.h"
+#include "WeeklyHoursPictures.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -31,21 +31,21 @@ constexpr int OperationRecord = 13;
 
 struct TypicalHours
 {
-    QComboBox* Tfrm_normal::*list;
+    QComboBox* WeeklyHoursWindow::*list;
     int item;
 };
 
 // What the re-entry button puts into the lists.
 constexpr TypicalHours Typical[] = {
-    {&Tfrm_normal::cmb_normal1, 18}, {&Tfrm_normal::cmb_normal2, 38},
-    {&Tfrm_normal::cmb_normal3, 18}, {&Tfrm_normal::cmb_normal4, 26},
-    {&Tfrm_normal::cmb_normal5, 20}, {&Tfrm_normal::cmb_normal6, 36},
-    {&Tfrm_normal::Cmb_normal7, 42}, {&Tfrm_normal::Cmb_normal8, 0},
-    {&Tfrm_normal::cmb_normal9, 0},  {&Tfrm_normal::cmb_normal10, 0},
-    {&Tfrm_normal::cmb_normal11, 0}, {&Tfrm_normal::cmb_normal12, 0},
-    {&Tfrm_normal::cmb_normal13, 0}, {&Tfrm_normal::cmb_normal14, 0},
-    {&Tfrm_normal::cmb_normal15, 0}, {&Tfrm_normal::cmb_normal16, 0},
-    {&Tfrm_normal::cmb_normal17, 0}, {&Tfrm_normal::cmb_normal18, 0},
+    {&WeeklyHoursWindow::cmb_normal1, 18}, {&WeeklyHoursWindow::cmb_normal2, 38},
+    {&WeeklyHoursWindow::cmb_normal3, 18}, {&WeeklyHoursWindow::cmb_normal4, 26},
+    {&WeeklyHoursWindow::cmb_normal5, 20}, {&WeeklyHoursWindow::cmb_normal6, 36},
+    {&WeeklyHoursWindow::Cmb_normal7, 42}, {&WeeklyHoursWindow::Cmb_normal8, 0},
+    {&WeeklyHoursWindow::cmb_normal9, 0},  {&WeeklyHoursWindow::cmb_normal10, 0},
+    {&WeeklyHoursWindow::cmb_normal11, 0}, {&WeeklyHoursWindow::cmb_normal12, 0},
+    {&WeeklyHoursWindow::cmb_normal13, 0}, {&WeeklyHoursWindow::cmb_normal14, 0},
+    {&WeeklyHoursWindow::cmb_normal15, 0}, {&WeeklyHoursWindow::cmb_normal16, 0},
+    {&WeeklyHoursWindow::cmb_normal17, 0}, {&WeeklyHoursWindow::cmb_normal18, 0},
 };
 
 WeeklyTimeRow TimeRow(QCheckBox* box, QComboBox* start, QComboBox* end)
@@ -64,24 +64,24 @@ void SetRow(QCheckBox* box, QComboBox* start, int startItem, QComboBox* end, int
 
 } // namespace
 
-Tfrm_normal::Tfrm_normal(QWidget* parent) : QDialog(parent)
+WeeklyHoursWindow::WeeklyHoursWindow(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("초록우체통 정상 근무시간"));
     setFixedSize(ClientWidth, ClientHeight);
     Layout();
 
     for (const Row& row : Rows())
-        connect(row.box, &QCheckBox::toggled, this, &Tfrm_normal::chk_normal1Click);
+        connect(row.box, &QCheckBox::toggled, this, &WeeklyHoursWindow::chk_normal1Click);
     for (QComboBox* start : {cmb_normal1, cmb_normal3, cmb_normal5, cmb_normal9, cmb_normal11,
                              cmb_normal13, cmb_normal15, cmb_normal17, ComboBox1})
-        connect(start, &QComboBox::activated, this, &Tfrm_normal::cmb_normal1Click);
+        connect(start, &QComboBox::activated, this, &WeeklyHoursWindow::cmb_normal1Click);
     connect(&WebBrowser1, &WebBrowser::DocumentComplete, this,
-            &Tfrm_normal::WebBrowser1DocumentComplete);
+            &WeeklyHoursWindow::WebBrowser1DocumentComplete);
     connect(&WebBrowser2, &WebBrowser::DocumentComplete, this,
-            &Tfrm_normal::WebBrowser2DocumentComplete);
-    connect(Button1, &QPushButton::clicked, this, &Tfrm_normal::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &Tfrm_normal::Button1Click);
-    connect(ListBox1, &QListWidget::itemClicked, this, &Tfrm_normal::ListBox1Click);
+            &WeeklyHoursWindow::WebBrowser2DocumentComplete);
+    connect(Button1, &QPushButton::clicked, this, &WeeklyHoursWindow::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &WeeklyHoursWindow::Button1Click);
+    connect(ListBox1, &QListWidget::itemClicked, this, &WeeklyHoursWindow::ListBox1Click);
     // An item chosen with the keys loads as a click does; a click loads on its release.
     connect(ListBox1, &QListWidget::currentRowChanged, this, [this] {
         if (QGuiApplication::mouseButtons() == Qt::NoButton)
@@ -89,20 +89,20 @@ Tfrm_normal::Tfrm_normal(QWidget* parent) : QDialog(parent)
     });
 }
 
-Tfrm_normal::~Tfrm_normal() = default;
+WeeklyHoursWindow::~WeeklyHoursWindow() = default;
 
 // Each time the window becomes visible; not when it only comes to the front.
-void Tfrm_normal::showEvent(QShowEvent* event)
+void WeeklyHoursWindow::showEvent(QShowEvent* event)
 {
     if (normal_img1->pixmap().isNull())
-        normal_img1->setPixmap(QPixmap::fromImage(NormalBackground()));
+        normal_img1->setPixmap(QPixmap::fromImage(WeeklyHoursBackground()));
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
 // The window closes by its close bar, its frame or a save only; Escape does not close it.
-void Tfrm_normal::keyPressEvent(QKeyEvent* event)
+void WeeklyHoursWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
         event->accept();
@@ -111,7 +111,7 @@ void Tfrm_normal::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void Tfrm_normal::FormShow()
+void WeeklyHoursWindow::FormShow()
 {
     RequestMode.clear();
     DateTimePicker1->setDate(NextSunday());
@@ -127,12 +127,12 @@ void Tfrm_normal::FormShow()
     SendSundayRequest(QStringLiteral("1"), LicenseNo, {}, {}, {});
 }
 
-void Tfrm_normal::SendRequest(const QString& body)
+void WeeklyHoursWindow::SendRequest(const QString& body)
 {
     PostPage(WebBrowser1, QStringLiteral("normal3.asp"), body);
 }
 
-void Tfrm_normal::btn_normal1Click()
+void WeeklyHoursWindow::btn_normal1Click()
 {
     const QObject* button = sender();
     if (button == btn_normal1)
@@ -145,7 +145,7 @@ void Tfrm_normal::btn_normal1Click()
 
 // Nothing goes out before the fetch's answer has filled the rows: they would be sent as not
 // working.
-void Tfrm_normal::Save()
+void WeeklyHoursWindow::Save()
 {
     if (fetch_ == FetchState::Pending)
         return;
@@ -158,7 +158,7 @@ void Tfrm_normal::Save()
     SendRequest(RequestBody);
 }
 
-WeeklySave Tfrm_normal::RowsToSave() const
+WeeklySave WeeklyHoursWindow::RowsToSave() const
 {
     WeeklySave save;
     save.weekdays = TimeRow(chk_normal1, cmb_normal1, cmb_normal2);
@@ -182,7 +182,7 @@ WeeklySave Tfrm_normal::RowsToSave() const
 }
 
 // Typical hours in the lists; the ticks stay as they are and nothing is sent.
-void Tfrm_normal::Reenter()
+void WeeklyHoursWindow::Reenter()
 {
     for (const TypicalHours& typical : Typical)
         (this->*typical.list)->setCurrentIndex(typical.item);
@@ -190,7 +190,7 @@ void Tfrm_normal::Reenter()
         row.box->setEnabled(true);
 }
 
-void Tfrm_normal::chk_normal1Click()
+void WeeklyHoursWindow::chk_normal1Click()
 {
     for (const Row& row : Rows()) {
         if (row.box != sender())
@@ -201,7 +201,7 @@ void Tfrm_normal::chk_normal1Click()
     }
 }
 
-void Tfrm_normal::cmb_normal1Click()
+void WeeklyHoursWindow::cmb_normal1Click()
 {
     for (const Row& row : Rows()) {
         if (row.start == sender())
@@ -211,7 +211,7 @@ void Tfrm_normal::cmb_normal1Click()
         ComboBox2->setCurrentIndex(ComboBox1->currentIndex() + 1);
 }
 
-void Tfrm_normal::WebBrowser1DocumentComplete(const QString& url)
+void WeeklyHoursWindow::WebBrowser1DocumentComplete(const QString& url)
 {
     WeeklyAnswerArrived(url, PageText(WebBrowser1));
 }
@@ -220,7 +220,7 @@ void Tfrm_normal::WebBrowser1DocumentComplete(const QString& url)
 // hides the window and opens the legal-holiday window. A record that cannot be read stops the
 // filling there, with one message; the rows filled before it keep their new state. An error page
 // changes nothing; one in answer to the fetch is reported, as the rows then hold no registration.
-void Tfrm_normal::WeeklyAnswerArrived(const QString& url, const QString& text)
+void WeeklyHoursWindow::WeeklyAnswerArrived(const QString& url, const QString& text)
 {
     if (url.isEmpty())
         return;
@@ -253,7 +253,7 @@ void Tfrm_normal::WeeklyAnswerArrived(const QString& url, const QString& text)
     OpenHolidayWindow();
 }
 
-bool Tfrm_normal::FillRows(WeeklyAnswer& answer)
+bool WeeklyHoursWindow::FillRows(WeeklyAnswer& answer)
 {
     const std::array<Row, 9> rows = Rows();
     if (!FillTimeRow(answer, rows[WeekdaysRow], 0) || !FillNightDuty(answer) ||
@@ -267,7 +267,7 @@ bool Tfrm_normal::FillRows(WeeklyAnswer& answer)
 }
 
 // Start and end from the test record and the one after it.
-bool Tfrm_normal::FillTimeRow(WeeklyAnswer& answer, const Row& row, int testRecord)
+bool WeeklyHoursWindow::FillTimeRow(WeeklyAnswer& answer, const Row& row, int testRecord)
 {
     const std::optional<QString> start = answer.Record(testRecord);
     if (!start)
@@ -288,7 +288,7 @@ bool Tfrm_normal::FillTimeRow(WeeklyAnswer& answer, const Row& row, int testReco
 }
 
 // The closing time in record 3 is tested; record 2 holds the day.
-bool Tfrm_normal::FillNightDuty(WeeklyAnswer& answer)
+bool WeeklyHoursWindow::FillNightDuty(WeeklyAnswer& answer)
 {
     const std::optional<QString> end = answer.Record(3);
     if (!end)
@@ -309,7 +309,7 @@ bool Tfrm_normal::FillNightDuty(WeeklyAnswer& answer)
 }
 
 // A week's record: start in characters 1-5, end in characters 7-11, counted before trimming.
-bool Tfrm_normal::FillWeekRow(WeeklyAnswer& answer, const Row& row, int record)
+bool WeeklyHoursWindow::FillWeekRow(WeeklyAnswer& answer, const Row& row, int record)
 {
     const std::optional<QString> week = answer.Record(record);
     if (!week)
@@ -328,7 +328,7 @@ bool Tfrm_normal::FillWeekRow(WeeklyAnswer& answer, const Row& row, int record)
 }
 
 // "0" to "3" select the operation type; any other value leaves it as it is.
-bool Tfrm_normal::FillOperation(WeeklyAnswer& answer)
+bool WeeklyHoursWindow::FillOperation(WeeklyAnswer& answer)
 {
     const std::optional<QString> record = answer.Record(OperationRecord);
     if (!record)
@@ -344,13 +344,13 @@ bool Tfrm_normal::FillOperation(WeeklyAnswer& answer)
 }
 
 // A fresh legal-holiday window becomes the program-wide one, centred and modeless.
-void Tfrm_normal::OpenHolidayWindow()
+void WeeklyHoursWindow::OpenHolidayWindow()
 {
-    frm_holiday = new Tfrm_holiday;
+    frm_holiday = new LegalHolidayWindow;
     ShowDataWindow(frm_holiday);
 }
 
-std::array<Tfrm_normal::Row, 9> Tfrm_normal::Rows() const
+std::array<WeeklyHoursWindow::Row, 9> WeeklyHoursWindow::Rows() const
 {
     return {{{chk_normal1, cmb_normal1, cmb_normal2, lbs1, lbe1},
              {chk_normal2, Cmb_normal8, Cmb_normal7, lbs2, lbe2},

@@ -1,6 +1,6 @@
-#include "Quillane_info.h"
+#include "UnregisteredComputerNotice.h"
 
-#include "InfoPictures.h"
+#include "UnregisteredComputerNoticePictures.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -13,7 +13,7 @@ constexpr QRect OkButtonPlace(174, 142, 146, 26);
 
 } // namespace
 
-Tfrm_info::Tfrm_info(QWidget* parent)
+UnregisteredComputerNotice::UnregisteredComputerNotice(QWidget* parent)
     : QDialog(parent), Image1(new QLabel(this)), Image2(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("푸른등대 알림창"));
@@ -21,21 +21,21 @@ Tfrm_info::Tfrm_info(QWidget* parent)
     setFixedSize(ClientWidth, ClientHeight);
 
     Image1->setGeometry(rect());
-    Image1->setPixmap(InfoNoticePicture());
+    Image1->setPixmap(UnregisteredComputerNoticePicture());
 
     Image2->setGeometry(OkButtonPlace);
-    Image2->setPixmap(InfoOkButtonPicture());
+    Image2->setPixmap(UnregisteredComputerNoticeOkButton());
     Image2->setCursor(Qt::PointingHandCursor);
     Image2->installEventFilter(this);
 }
 
-void Tfrm_info::Image2Click()
+void UnregisteredComputerNotice::Image2Click()
 {
     close();
 }
 
 // A release of the left button over the 확인 picture is its click.
-bool Tfrm_info::eventFilter(QObject* watched, QEvent* event)
+bool UnregisteredComputerNotice::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Image2 && event->type() == QEvent::MouseButtonRelease) {
         const auto* release = static_cast<QMouseEvent*>(event);

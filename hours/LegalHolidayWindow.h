@@ -6,12 +6,12 @@
 
 // The legal-holiday window: whether and when the pharmacy opens on each legal holiday the service
 // lists. Destroyed when it closes.
-class Tfrm_holiday : public DayHoursWindow
+class LegalHolidayWindow : public DayHoursWindow
 {
     Q_OBJECT
 
 public:
-    explicit Tfrm_holiday(QWidget* parent = nullptr);
+    explicit LegalHolidayWindow(QWidget* parent = nullptr);
 
     // The two red notes under the rows.
     QLabel* Label1;
@@ -19,4 +19,4 @@ public:
 };
 
 // The program-wide legal-holiday window; empty until opened, cleared when it is destroyed.
-inline QPointer<Tfrm_holiday> frm_holiday;
+inline QPointer<LegalHolidayWindow> frm_holiday;

@@ -9,12 +9,12 @@ class QLabel;
 // The festival reminder: the coming festival has no working hours yet. 근무 stores the answer
 // and opens the festival window, 휴무 stores the answer, 나중알림 clears it so that the next
 // check asks again. Closed by its frame it stores nothing.
-class Tfrm_fastmsg : public QDialog
+class FestivalReminder : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Tfrm_fastmsg(QWidget* parent = nullptr);
+    explicit FestivalReminder(QWidget* parent = nullptr);
 
     // The festival's name, first two characters only.
     void FormShow();
@@ -39,4 +39,4 @@ protected:
 };
 
 // The festival reminder while it is shown.
-inline QPointer<Tfrm_fastmsg> frm_fastmsg;
+inline QPointer<FestivalReminder> frm_fastmsg;

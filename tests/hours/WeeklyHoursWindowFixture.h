@@ -2,11 +2,11 @@
 
 #include "../core/LoopbackServer.h"
 #include "FormEncoding.h"
+#include "LegalHolidayWindow.h"
 #include "MessageBox.h"
 #include "Quillane_Define.h"
 #include "Settings.h"
-#include "quillane_holiday.h"
-#include "quillane_normal.h"
+#include "WeeklyHoursWindow.h"
 
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -39,7 +39,7 @@ protected:
             messages.push_back(request);
             return MessageAnswer::Ok;
         });
-        window = new Tfrm_normal;
+        window = new WeeklyHoursWindow;
     }
 
     void TearDown() override
@@ -159,7 +159,7 @@ protected:
     QString weeklyAnswer = QStringLiteral("09:00]19:00]]:]09:00]13:00]:]:]:]:]:]:]:]0");
     QString sundayAnswer = QStringLiteral("2017-05-0709:0013:00]]2017-05-1410:0018:00");
     std::vector<MessageRequest> messages;
-    Tfrm_normal* window = nullptr;
+    WeeklyHoursWindow* window = nullptr;
 };
 
 // The example answer's rows as the window shows them.

@@ -2,13 +2,13 @@
 // pictures drawn, and the time from the show to the last row set beside the service's own round
 // trip of the same fetch body. Goals: the first showing under 50 ms; the window adds under 10 ms
 // to the round trip.
-// Run: QT_QPA_PLATFORM=offscreen build/bench/NormalWindowBench [rounds]
+// Run: QT_QPA_PLATFORM=offscreen build/bench/WeeklyHoursWindowBench [rounds]
 
 #include "FormEncoding.h"
 #include "Quillane_Define.h"
 #include "Settings.h"
 #include "WeeklyBodies.h"
-#include "quillane_normal.h"
+#include "WeeklyHoursWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -110,7 +110,7 @@ int main(int argc, char** argv)
     QElapsedTimer clock;
     clock.start();
     const double cpuBefore = ThreadCpuMs();
-    auto* window = new Tfrm_normal;
+    auto* window = new WeeklyHoursWindow;
     window->show();
     const bool exposed = QTest::qWaitForWindowExposed(window);
     const double firstShowing = clock.nsecsElapsed() / 1e6;

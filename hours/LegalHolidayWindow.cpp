@@ -1,4 +1,4 @@
-#include "quillane_holiday.h"
+#include "LegalHolidayWindow.h"
 
 #include "PictureFont.h"
 
@@ -9,7 +9,7 @@ DayHoursSetup HolidaySetup()
     return {
         .caption = QStringLiteral("초록우체통 공휴일"),
         .clientSize = QSize(500, 600),
-        .picture = HolidayWindow::LegalHolidays,
+        .picture = DayHoursHeading::LegalHolidays,
         .page = QStringLiteral("holiday.asp"),
         .controlName = QStringLiteral("holiday"),
         .buttonName = QStringLiteral("btn_holiday"),
@@ -50,7 +50,7 @@ QLabel* Note(QWidget* parent, const QString& name, const QString& text, int top)
 
 } // namespace
 
-Tfrm_holiday::Tfrm_holiday(QWidget* parent)
+LegalHolidayWindow::LegalHolidayWindow(QWidget* parent)
     : DayHoursWindow(HolidaySetup(), parent),
       Label1(Note(this, QStringLiteral("Label1"),
                   QStringLiteral("법정공휴일이 다른 휴일(일요일,명절)과 겹치는 경우는 설정창이"),

@@ -6,12 +6,12 @@ class QLabel;
 
 // The notice that this computer is not registered with the service: a borderless picture with
 // one picture button, 확인, that closes it.
-class Tfrm_info : public QDialog
+class UnregisteredComputerNotice : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Tfrm_info(QWidget* parent = nullptr);
+    explicit UnregisteredComputerNotice(QWidget* parent = nullptr);
 
     QLabel* Image1; // the notice
     QLabel* Image2; // the 확인 button

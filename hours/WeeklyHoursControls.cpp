@@ -1,9 +1,9 @@
-#include "NormalPictures.h"
 #include "PictureButton.h"
 #include "TimeListPopup.h"
 #include "TimeSlots.h"
+#include "WeeklyHoursPictures.h"
+#include "WeeklyHoursWindow.h"
 #include "WindowFonts.h"
-#include "quillane_normal.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ QRect Caption(int left, int top, int width = 130)
 
 } // namespace
 
-void Tfrm_normal::Layout()
+void WeeklyHoursWindow::Layout()
 {
     normal_img1->setGeometry(rect());
     normal_img1->lower();
@@ -159,22 +159,23 @@ void Tfrm_normal::Layout()
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBox1->setGeometry(53, 508, 391, ShownDates * DateItemHeight + 2 * ListBox1->frameWidth());
 
-    btn_normal1 = NewPictureButton(NormalButton::Complete);
-    btn_normal2 = NewPictureButton(NormalButton::Reenter);
-    btn_normal3 = NewPictureButton(NormalButton::Close);
+    btn_normal1 = NewPictureButton(WeeklyHoursButton::Complete);
+    btn_normal2 = NewPictureButton(WeeklyHoursButton::Reenter);
+    btn_normal3 = NewPictureButton(WeeklyHoursButton::Close);
 }
 
-PictureButton* Tfrm_normal::NewPictureButton(NormalButton kind)
+PictureButton* WeeklyHoursWindow::NewPictureButton(WeeklyHoursButton kind)
 {
     auto* button = new PictureButton(
-        this, [kind] { return NormalButtonPicture(kind, false); }, NormalButtonPlace(kind),
-        [kind] { return NormalButtonPicture(kind, true); }, NormalButtonPlace(kind));
+        this, [kind] { return WeeklyHoursButtonPicture(kind, false); },
+        WeeklyHoursButtonPlace(kind), [kind] { return WeeklyHoursButtonPicture(kind, true); },
+        WeeklyHoursButtonPlace(kind));
     button->ShowPressesAfter(this, [this] { ResetButtonImages(); });
-    connect(button, &PictureButton::Clicked, this, &Tfrm_normal::btn_normal1Click);
+    connect(button, &PictureButton::Clicked, this, &WeeklyHoursWindow::btn_normal1Click);
     return button;
 }
 
-void Tfrm_normal::ResetButtonImages()
+void WeeklyHoursWindow::ResetButtonImages()
 {
     for (PictureButton* button : {btn_normal1, btn_normal2, btn_normal3})
         button->ShowReleased();

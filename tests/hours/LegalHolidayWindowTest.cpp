@@ -1,7 +1,8 @@
+#include "LegalHolidayWindow.h"
+
 #include "DataWindow.h"
 #include "DayHoursFixture.h"
 #include "PictureButton.h"
-#include "quillane_holiday.h"
 
 #include <QTest>
 #include <gmock/gmock.h>
@@ -34,10 +35,10 @@ protected:
     ~HolidayWindow() override { delete frm_holiday; }
 
     // The program-wide window, shown as the main window shows it, once its fetch is answered.
-    Tfrm_holiday& OpenWithAnswers(std::vector<std::string> answers)
+    LegalHolidayWindow& OpenWithAnswers(std::vector<std::string> answers)
     {
         Serve("holiday.asp", std::move(answers));
-        frm_holiday = new Tfrm_holiday;
+        frm_holiday = new LegalHolidayWindow;
         frm_holiday->show();
         EXPECT_TRUE(WaitForAnswers(*frm_holiday, 1));
         return *frm_holiday;
@@ -74,7 +75,7 @@ TEST_P(HolidayFetch, CarriesTheTrimmedLicenceAndFiveEmptyTriples)
     else
         QFile::remove(ProgramFolder + QStringLiteral("quillane.ini"));
 
-    Tfrm_holiday& window = OpenWithAnswers({""});
+    LegalHolidayWindow& window = OpenWithAnswers({""});
 
     EXPECT_THAT(Bodies(), ElementsAre(FetchBody(GetParam().sent)));
     EXPECT_EQ(window.RequestMode, QStringLiteral("1"));
@@ -91,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
 // cleared; rows 3 to 9 never loaded.
 TEST_F(HolidayWindow, SavesTheUsersEditsAndConfirmsThenCloses)
 {
-    Tfrm_holiday& window = OpenWithAnswers({
+    LegalHolidayWindow& window = OpenWithAnswers({
         "2026똠01똘010000000000신정]2026-03-0110:0018:00삼일절]",
         "2026똠01똘0109:0025:00신정]2026-03-010000000000삼일절]",
     });
@@ -135,7 +136,7 @@ TEST_F(HolidayWindow, SavesTheUsersEditsAndConfirmsThenCloses)
 
 TEST_F(HolidayWindow, UnloadedRowsAndAStartBeyondTheListGoOutAsTheyShow)
 {
-    Tfrm_holiday& window = OpenWithAnswers({"2026-01-0125:0026:30신정]", "내부 서버 오류"});
+    LegalHolidayWindow& window = OpenWithAnswers({"2026-01-0125:0026:30신정]", "내부 서버 오류"});
     ASSERT_EQ(ShownRows(window)[0], "신정|2026-01-01|on||익일 2시 30분");
 
     Press(window.SaveButton());
@@ -156,7 +157,7 @@ TEST_F(HolidayWindow, UnloadedRowsAndAStartBeyondTheListGoOutAsTheyShow)
 
 TEST_F(HolidayWindow, ResetClearsBoxesAndTimesAndKeepsNamesAndDates)
 {
-    Tfrm_holiday& window =
+    LegalHolidayWindow& window =
         OpenWithAnswers({"2026-01-0109:0025:00신정]]2026-05-0500:0000:30어린이날"});
 
     Press(window.ResetButton());
@@ -172,7 +173,7 @@ TEST_F(HolidayWindow, ResetClearsBoxesAndTimesAndKeepsNamesAndDates)
 
 TEST_F(HolidayWindow, ClosesByItsCloseBarOnlyAndIsThenDestroyed)
 {
-    Tfrm_holiday& window = OpenWithAnswers({""});
+    LegalHolidayWindow& window = OpenWithAnswers({""});
     ShowDataWindow(frm_holiday);
     QCoreApplication::processEvents();
     EXPECT_EQ(Bodies().size(), 1u) << "an open window is only brought to the front";
@@ -187,7 +188,7 @@ TEST_F(HolidayWindow, ClosesByItsCloseBarOnlyAndIsThenDestroyed)
 
 TEST_F(HolidayWindow, StartsWithTheRowsHiddenAndTheirDesignCaptions)
 {
-    Tfrm_holiday window;
+    LegalHolidayWindow window;
     EXPECT_THAT(ShownRows(window), ElementsAreArray(std::vector<std::string>(9, "-")));
     EXPECT_EQ(window.Row(4).name->text(), QStringLiteral("석가탄신일:"));
     EXPECT_EQ(window.Row(9).start->objectName(), QStringLiteral("cmb_holiday17"));
@@ -214,7 +215,7 @@ class HolidayAnswer : public HolidayWindow, public ::testing::WithParamInterface
 TEST_P(HolidayAnswer, FillsRowsByRecordPosition)
 {
     const AnswerCase& c = GetParam();
-    Tfrm_holiday window;
+    LegalHolidayWindow window;
     window.RequestMode = QStringLiteral("1");
 
     window.PageArrived(QStringLiteral("http://host/Quillane/holiday.asp"),
@@ -300,7 +301,7 @@ INSTANTIATE_TEST_SUITE_P(
 // What an earlier answer showed there is not kept: the rows would hold another day's hours.
 TEST_F(HolidayWindow, AnUnreadableRecordHidesItsRowAndTheRowsAfterIt)
 {
-    Tfrm_holiday window;
+    LegalHolidayWindow window;
     const QString url = QStringLiteral("http://host/Quillane/holiday.asp");
     window.PageArrived(url, QStringLiteral("2026-01-010000000000신정]2026-03-0109:0018:00삼일절]"
                                            "2026-05-0509:0018:00어린이날"));
@@ -319,7 +320,7 @@ TEST_F(HolidayWindow, AnUnreadableRecordHidesItsRowAndTheRowsAfterIt)
 // A name the service sends is shown as it is, never read as markup.
 TEST_F(HolidayWindow, NamesAreShownAsText)
 {
-    Tfrm_holiday window;
+    LegalHolidayWindow window;
     window.RequestMode = QStringLiteral("1");
     window.PageArrived(
         QStringLiteral("http://host/Quillane/holiday.asp"),
@@ -331,7 +332,7 @@ TEST_F(HolidayWindow, NamesAreShownAsText)
 
 TEST_F(HolidayWindow, ACompletionWithoutAddressIsIgnored)
 {
-    Tfrm_holiday window;
+    LegalHolidayWindow window;
     window.RequestMode = QStringLiteral("2");
 
     window.PageArrived(QString(), QStringLiteral("2026-01-010000000000신정"));

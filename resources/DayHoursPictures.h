@@ -4,7 +4,7 @@
 
 // The pictures of the legal-holiday and festival windows, drawn rather than loaded.
 
-enum class HolidayWindow
+enum class DayHoursHeading
 {
     LegalHolidays,
     Festival
@@ -12,9 +12,9 @@ enum class HolidayWindow
 
 // The background that fills the client area: the title banner, the window's heading and the
 // pale panel behind the rows.
-QImage HolidayBackground(HolidayWindow window, QSize size);
+QImage DayHoursBackground(DayHoursHeading window, QSize size);
 
-enum class HolidayButton
+enum class DayHoursButton
 {
     Save,  // 입력완료
     Reset, // 다시입력
@@ -22,4 +22,4 @@ enum class HolidayButton
 };
 
 // The button's picture of the given size, or its darker pressed twin.
-QImage HolidayButtonPicture(HolidayButton button, QSize size, bool pressed);
+QImage DayHoursButtonPicture(DayHoursButton button, QSize size, bool pressed);

@@ -1,4 +1,4 @@
-#include "HolidayPictures.h"
+#include "DayHoursPictures.h"
 
 #include "CloseCaption.h"
 #include "PictureFont.h"
@@ -19,21 +19,21 @@ void Prepare(QPainter& painter)
     painter.setRenderHint(QPainter::TextAntialiasing);
 }
 
-QString Heading(HolidayWindow window)
+QString Heading(DayHoursHeading window)
 {
-    return window == HolidayWindow::LegalHolidays ? QStringLiteral("법정공휴일 근무시간 입력")
-                                                  : QStringLiteral("명절 근무시간 입력");
+    return window == DayHoursHeading::LegalHolidays ? QStringLiteral("법정공휴일 근무시간 입력")
+                                                    : QStringLiteral("명절 근무시간 입력");
 }
 
-QString Guide(HolidayWindow window)
+QString Guide(DayHoursHeading window)
 {
-    return window == HolidayWindow::LegalHolidays
+    return window == DayHoursHeading::LegalHolidays
                ? QStringLiteral("근무하시는 공휴일에 체크하시고 근무시간을 선택해 주십시오.")
                : QStringLiteral("근무하시는 명절날에 체크하시고 근무시간을 선택해 주십시오.");
 }
 
 // A green banner with the system's name and the window's heading.
-void DrawBanner(QPainter& painter, HolidayWindow window, int width)
+void DrawBanner(QPainter& painter, DayHoursHeading window, int width)
 {
     const QRectF banner(0, 0, width, BannerHeight);
     QLinearGradient green(0, 0, 0, BannerHeight);
@@ -54,7 +54,7 @@ void DrawBanner(QPainter& painter, HolidayWindow window, int width)
     painter.drawText(heading, Qt::AlignCenter, Heading(window));
 }
 
-void DrawGuide(QPainter& painter, HolidayWindow window, int width)
+void DrawGuide(QPainter& painter, DayHoursHeading window, int width)
 {
     painter.setPen(DarkGreen);
     painter.setFont(PictureFont(12));
@@ -111,7 +111,7 @@ QImage CloseBar(QSize size, bool pressed)
 
 } // namespace
 
-QImage HolidayBackground(HolidayWindow window, QSize size)
+QImage DayHoursBackground(DayHoursHeading window, QSize size)
 {
     QImage picture(size, QImage::Format_ARGB32_Premultiplied);
     picture.fill(PaleGreen);
@@ -123,14 +123,14 @@ QImage HolidayBackground(HolidayWindow window, QSize size)
     return picture;
 }
 
-QImage HolidayButtonPicture(HolidayButton button, QSize size, bool pressed)
+QImage DayHoursButtonPicture(DayHoursButton button, QSize size, bool pressed)
 {
     switch (button) {
-    case HolidayButton::Save:
+    case DayHoursButton::Save:
         return RoundButton(QStringLiteral("입력완료"), Green, size, pressed);
-    case HolidayButton::Reset:
+    case DayHoursButton::Reset:
         return RoundButton(QStringLiteral("다시입력"), QColor(0xe0, 0x7b, 0x20), size, pressed);
-    case HolidayButton::Close:
+    case DayHoursButton::Close:
         break;
     }
     return CloseBar(size, pressed);

@@ -14,12 +14,12 @@ class QLineEdit;
 // counted. 근무 stores the answer and notes, reports the working day to "hdaycheck.asp" and
 // closes once the service has answered (so the report is never cut off); 휴무 stores the answer;
 // 나중알림 clears it so that the next check asks again. Closed by its frame it stores nothing.
-class Tfrm_holmsg : public QDialog
+class LegalHolidayReminder : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Tfrm_holmsg(QWidget* parent = nullptr);
+    explicit LegalHolidayReminder(QWidget* parent = nullptr);
 
     // The holiday's name and date, and the days left until it.
     void FormShow();
@@ -65,4 +65,4 @@ private:
 };
 
 // The legal-holiday reminder while it is shown.
-inline QPointer<Tfrm_holmsg> frm_holmsg;
+inline QPointer<LegalHolidayReminder> frm_holmsg;

@@ -15,20 +15,20 @@
 #include <array>
 
 class PictureButton;
-enum class NormalButton;
+enum class WeeklyHoursButton;
 class WeeklyAnswer;
 struct WeeklySave;
 
 // The weekly-hours window with the specific Sundays: fetches the registered hours from the service,
 // lets the pharmacy change them and sends them back; after a save it opens the legal-holiday
 // window. Closing only hides it.
-class Tfrm_normal : public QDialog
+class WeeklyHoursWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Tfrm_normal(QWidget* parent = nullptr);
-    ~Tfrm_normal() override;
+    explicit WeeklyHoursWindow(QWidget* parent = nullptr);
+    ~WeeklyHoursWindow() override;
 
     // Row captions, headers and notes.
     QLabel* Label7 = new QLabel(this);  // 평일 :
@@ -175,7 +175,7 @@ private:
 
     std::array<Row, 9> Rows() const;
     void Layout();
-    PictureButton* NewPictureButton(NormalButton kind);
+    PictureButton* NewPictureButton(WeeklyHoursButton kind);
     void ResetButtonImages();
 
     void Save();
@@ -197,4 +197,4 @@ private:
 QDate NextSunday();
 
 // The one reused weekly-hours window of the main window and the tray; empty until opened.
-inline QPointer<Tfrm_normal> frm_normal;
+inline QPointer<WeeklyHoursWindow> frm_normal;

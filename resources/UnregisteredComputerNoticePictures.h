@@ -5,7 +5,7 @@
 // The notice's pictures, drawn rather than loaded.
 
 // The whole notice, 537 x 185: heading 알림 and the text asking to register first.
-QPixmap InfoNoticePicture();
+QPixmap UnregisteredComputerNoticePicture();
 
 // The 확인 button, 146 x 26.
-QPixmap InfoOkButtonPicture();
+QPixmap UnregisteredComputerNoticeOkButton();

@@ -1,4 +1,4 @@
-#include "InfoPictures.h"
+#include "UnregisteredComputerNoticePictures.h"
 
 #include <QFont>
 #include <QPainter>
@@ -21,7 +21,7 @@ QFont NoticeFont(int pixelSize, bool bold)
 
 } // namespace
 
-QPixmap InfoNoticePicture()
+QPixmap UnregisteredComputerNoticePicture()
 {
     QPixmap picture(NoticeSize);
     picture.fill(Frame);
@@ -47,7 +47,7 @@ QPixmap InfoNoticePicture()
     return picture;
 }
 
-QPixmap InfoOkButtonPicture()
+QPixmap UnregisteredComputerNoticeOkButton()
 {
     QPixmap picture(OkButtonSize);
     picture.fill(Qt::transparent);

@@ -88,7 +88,8 @@ void DayHoursWindow::AddBackground()
     auto* background = new QLabel(this);
     background->setObjectName(setup_.controlName + QStringLiteral("_img1"));
     background->setGeometry(rect());
-    background->setPixmap(QPixmap::fromImage(HolidayBackground(setup_.picture, setup_.clientSize)));
+    background->setPixmap(
+        QPixmap::fromImage(DayHoursBackground(setup_.picture, setup_.clientSize)));
 }
 
 void DayHoursWindow::AddRow(int n, int top)
@@ -130,22 +131,23 @@ void DayHoursWindow::AddRow(int n, int top)
 void DayHoursWindow::AddButtons()
 {
     buttons_ = {
-        NewPictureButton(1, HolidayButton::Save, QRect({SaveButtonLeft, ButtonTop}, ButtonSize), 3),
-        NewPictureButton(2, HolidayButton::Reset, QRect({ResetButtonLeft, ButtonTop}, ButtonSize),
+        NewPictureButton(1, DayHoursButton::Save, QRect({SaveButtonLeft, ButtonTop}, ButtonSize),
+                         3),
+        NewPictureButton(2, DayHoursButton::Reset, QRect({ResetButtonLeft, ButtonTop}, ButtonSize),
                          2),
-        NewPictureButton(3, HolidayButton::Close,
+        NewPictureButton(3, DayHoursButton::Close,
                          QRect(0, setup_.closeBarTop, CloseBarWidth, CloseBarHeight), 4),
     };
 }
 
 // The button and its pressed twin, setup_.controlName + "_img" + pressedNumber, at one place.
-PictureButton* DayHoursWindow::NewPictureButton(int number, HolidayButton kind, QRect place,
+PictureButton* DayHoursWindow::NewPictureButton(int number, DayHoursButton kind, QRect place,
                                                 int pressedNumber)
 {
     const QSize size = place.size();
     auto* button = new PictureButton(
-        this, [kind, size] { return HolidayButtonPicture(kind, size, false); }, place,
-        [kind, size] { return HolidayButtonPicture(kind, size, true); }, place);
+        this, [kind, size] { return DayHoursButtonPicture(kind, size, false); }, place,
+        [kind, size] { return DayHoursButtonPicture(kind, size, true); }, place);
     button->setObjectName(setup_.buttonName + QString::number(number));
     button->PressedPicture()->setObjectName(setup_.controlName + QStringLiteral("_img") +
                                             QString::number(pressedNumber));

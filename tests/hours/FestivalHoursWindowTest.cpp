@@ -1,8 +1,9 @@
+#include "FestivalHoursWindow.h"
+
 #include "DataWindow.h"
 #include "DayHoursFixture.h"
 #include "ModalDialog.h"
 #include "PictureButton.h"
-#include "quillane_fastival.h"
 
 #include <QTest>
 #include <QTimer>
@@ -47,7 +48,7 @@ class FastivalWindow : public DayHoursFixture
 protected:
     ~FastivalWindow() override { delete frm_fastival; }
 
-    Tfrm_fastival& OpenWithAnswers(std::vector<std::string> answers)
+    FestivalHoursWindow& OpenWithAnswers(std::vector<std::string> answers)
     {
         Serve("festival1.asp", std::move(answers));
         ShowDataWindow(frm_fastival);
@@ -58,7 +59,7 @@ protected:
 
 TEST_F(FastivalWindow, SavesTenRowsHidesAndFetchesAgainAtTheNextOpening)
 {
-    Tfrm_fastival& window = OpenWithAnswers({FetchAnswer, SaveAnswer, LaterAnswer});
+    FestivalHoursWindow& window = OpenWithAnswers({FetchAnswer, SaveAnswer, LaterAnswer});
     ASSERT_THAT(Bodies(), ElementsAre(FetchBody));
     ASSERT_THAT(ShownRows(window),
                 ElementsAre("설날|2027-02-05|on|09:00|18:00", "설날|2027-02-06|off|00:00|00:00",
@@ -107,7 +108,7 @@ TEST_F(FastivalWindow, SavesTenRowsHidesAndFetchesAgainAtTheNextOpening)
 // row that holds no day, not as 설날's last day again.
 TEST_F(FastivalWindow, RowsTheAnswerDoesNotFillAreHiddenAndNotSent)
 {
-    Tfrm_fastival& window = OpenWithAnswers(
+    FestivalHoursWindow& window = OpenWithAnswers(
         {"2027-02-060000000000설날]2027-02-0709:0018:00설날]2027-02-080000000000설날]"
          "2027-02-090000000000설날",
          "2027-09-140000000000추석]2027-09-1509:0013:00추석]2027-09-160000000000추석"});
@@ -139,7 +140,7 @@ TEST_F(FastivalWindow, TheSaveWaitsForTheFetchAndAFailedFetchSaysSo)
 {
     Serve("festival1.asp", {"2027-02-0509:0018:00설날", "500 - 내부 서버 오류"});
     ShowDataWindow(frm_fastival);
-    Tfrm_fastival& window = *frm_fastival;
+    FestivalHoursWindow& window = *frm_fastival;
     window.ButtonClick(window.SaveButton());
     EXPECT_EQ(window.Fetch(), FetchState::Pending);
     ASSERT_TRUE(WaitForAnswers(window, 1));
@@ -169,7 +170,7 @@ TEST_F(FastivalWindow, TheSaveWaitsForTheFetchAndAFailedFetchSaysSo)
 
 TEST_F(FastivalWindow, CloseBarOnlyHidesTheWindow)
 {
-    Tfrm_fastival& window = OpenWithAnswers({FetchAnswer});
+    FestivalHoursWindow& window = OpenWithAnswers({FetchAnswer});
 
     window.CloseButton()->Clicked();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -181,7 +182,7 @@ TEST_F(FastivalWindow, CloseBarOnlyHidesTheWindow)
 
 TEST_F(FastivalWindow, ResetClearsBoxesAndTimesAndKeepsNamesAndDates)
 {
-    Tfrm_fastival& window = OpenWithAnswers({FetchAnswer});
+    FestivalHoursWindow& window = OpenWithAnswers({FetchAnswer});
 
     window.ButtonClick(window.ResetButton());
 
@@ -196,7 +197,7 @@ TEST_F(FastivalWindow, ResetClearsBoxesAndTimesAndKeepsNamesAndDates)
 TEST_F(FastivalWindow, ModalOpeningRunsUntilTheSavedMessageIsAcknowledged)
 {
     Serve("festival1.asp", {FetchAnswer, SaveAnswer});
-    frm_fastival = new Tfrm_fastival;
+    frm_fastival = new FestivalHoursWindow;
     QTimer user;
     user.setInterval(20);
     QObject::connect(&user, &QTimer::timeout, [&] {
@@ -231,7 +232,7 @@ class FastivalAnswer : public FastivalWindow, public ::testing::WithParamInterfa
 TEST_P(FastivalAnswer, ShowsTheDaysOfOneFestival)
 {
     const AnswerCase& c = GetParam();
-    Tfrm_fastival window;
+    FestivalHoursWindow window;
     window.RequestMode = QStringLiteral("1");
 
     window.PageArrived(QStringLiteral("http://host/Quillane/festival1.asp"),

@@ -6,13 +6,13 @@
 
 // The festival window: the pharmacy's hours on the days of the coming lunar festival. Hidden when
 // it closes and shown again, fetching afresh, at the next opening.
-class Tfrm_fastival : public DayHoursWindow
+class FestivalHoursWindow : public DayHoursWindow
 {
     Q_OBJECT
 
 public:
-    explicit Tfrm_fastival(QWidget* parent = nullptr);
+    explicit FestivalHoursWindow(QWidget* parent = nullptr);
 };
 
 // The program-wide festival window; empty until opened, cleared when it is destroyed.
-inline QPointer<Tfrm_fastival> frm_fastival;
+inline QPointer<FestivalHoursWindow> frm_fastival;

@@ -1,5 +1,6 @@
-#include "quillane_fastmsg.h"
+#include "FestivalReminder.h"
 
+#include "FestivalHoursWindow.h"
 #include "ModalDialog.h"
 #include "PictureButton.h"
 #include "Quillane_Define.h"
@@ -7,7 +8,6 @@
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "WindowFonts.h"
-#include "quillane_fastival.h"
 
 #include <QLabel>
 
@@ -37,14 +37,14 @@ void StoreAnswer(const QString& answer)
 // another one.
 void OpenFestivalWindow()
 {
-    frm_fastival = new Tfrm_fastival;
+    frm_fastival = new FestivalHoursWindow;
     ShowModal(*frm_fastival);
     delete frm_fastival;
 }
 
 } // namespace
 
-Tfrm_fastmsg::Tfrm_fastmsg(QWidget* parent)
+FestivalReminder::FestivalReminder(QWidget* parent)
     : QDialog(parent), fastmsg_img1(new QLabel(this)), lb_FASTmsg1(new QLabel(this)),
       Label2(NewText(this, QStringLiteral("근무 시간이 등록되지 않았습니다."), {28, 109})),
       Label3(
@@ -75,19 +75,19 @@ Tfrm_fastmsg::Tfrm_fastmsg(QWidget* parent)
                 [this, button] { btn_fastmsg1Click(button); });
 }
 
-void Tfrm_fastmsg::showEvent(QShowEvent* event)
+void FestivalReminder::showEvent(QShowEvent* event)
 {
     FormShow();
     QDialog::showEvent(event);
 }
 
-void Tfrm_fastmsg::FormShow()
+void FestivalReminder::FormShow()
 {
     lb_FASTmsg1->setText(UpcomingHolidayName.left(NameLength));
     lb_FASTmsg1->adjustSize();
 }
 
-void Tfrm_fastmsg::btn_fastmsg1Click(PictureButton* sender)
+void FestivalReminder::btn_fastmsg1Click(PictureButton* sender)
 {
     if (sender == btn_fastmsg1) {
         StoreAnswer(UpcomingHolidayDay);

@@ -1,4 +1,4 @@
-#include "quillane_holmsg.h"
+#include "LegalHolidayReminder.h"
 
 #include "FormEncoding.h"
 #include "MessageBox.h"
@@ -75,7 +75,7 @@ void StoreAnswer(const QString& answer)
 
 } // namespace
 
-Tfrm_holmsg::Tfrm_holmsg(QWidget* parent)
+LegalHolidayReminder::LegalHolidayReminder(QWidget* parent)
     : QDialog(parent), holmsg_img1(new QLabel(this)),
       Label2(NewText(this,
                      QStringLiteral("해당 법정 공휴일에 근무를 하신다면 약국 근무 시간을 입력"),
@@ -116,16 +116,16 @@ Tfrm_holmsg::Tfrm_holmsg(QWidget* parent)
         connect(button, &PictureButton::Clicked, this,
                 [this, button] { btn_holmsg1Click(button); });
     connect(&WebBrowser1, &WebBrowser::DocumentComplete, this,
-            &Tfrm_holmsg::WebBrowser1DocumentComplete);
+            &LegalHolidayReminder::WebBrowser1DocumentComplete);
 }
 
-void Tfrm_holmsg::showEvent(QShowEvent* event)
+void LegalHolidayReminder::showEvent(QShowEvent* event)
 {
     FormShow();
     QDialog::showEvent(event);
 }
 
-void Tfrm_holmsg::FormShow()
+void LegalHolidayReminder::FormShow()
 {
     const QDate holiday = QDate::fromString(UpcomingHolidayDay, QStringLiteral("yyyy-MM-dd"));
     ShowName(lb_holmsg1, UpcomingHolidayName);
@@ -136,7 +136,7 @@ void Tfrm_holmsg::FormShow()
     lb_holmsg2->adjustSize();
 }
 
-void Tfrm_holmsg::btn_holmsg1Click(PictureButton* sender)
+void LegalHolidayReminder::btn_holmsg1Click(PictureButton* sender)
 {
     if (awaitingReport_)
         return;
@@ -150,7 +150,7 @@ void Tfrm_holmsg::btn_holmsg1Click(PictureButton* sender)
 }
 
 // Notes the working day in "법정공휴일" and posts it; the reminder waits for the answer.
-void Tfrm_holmsg::ReportWorkingDay()
+void LegalHolidayReminder::ReportWorkingDay()
 {
     const QString settings = SettingsFile();
     const QString license =
@@ -179,7 +179,7 @@ void Tfrm_holmsg::ReportWorkingDay()
     PostPage(WebBrowser1, QStringLiteral("hdaycheck.asp"), body);
 }
 
-void Tfrm_holmsg::WebBrowser1DocumentComplete(const QString& url)
+void LegalHolidayReminder::WebBrowser1DocumentComplete(const QString& url)
 {
     if (url.isEmpty() || !awaitingReport_)
         return;
@@ -192,14 +192,14 @@ void Tfrm_holmsg::WebBrowser1DocumentComplete(const QString& url)
 }
 
 // While the report is under way the reminder stays: closing it would cut the request off.
-void Tfrm_holmsg::done(int result)
+void LegalHolidayReminder::done(int result)
 {
     if (awaitingReport_)
         return;
     QDialog::done(result);
 }
 
-void Tfrm_holmsg::closeEvent(QCloseEvent* event)
+void LegalHolidayReminder::closeEvent(QCloseEvent* event)
 {
     if (awaitingReport_) {
         event->ignore();

@@ -1,5 +1,5 @@
-#include "NormalPictures.h"
 #include "PictureFont.h"
+#include "WeeklyHoursPictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -62,7 +62,7 @@ void DrawSeparators(QPainter& painter)
 
 } // namespace
 
-QImage NormalBackground()
+QImage WeeklyHoursBackground()
 {
     QImage picture(Width, Height, QImage::Format_ARGB32_Premultiplied);
     picture.fill(QColor(0xf3, 0xf8, 0xef));

@@ -1,6 +1,6 @@
 #include "CloseCaption.h"
-#include "NormalPictures.h"
 #include "PictureFont.h"
+#include "WeeklyHoursPictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -51,29 +51,29 @@ QImage CloseBarPicture(bool pressed)
 
 } // namespace
 
-QImage NormalButtonPicture(NormalButton button, bool pressed)
+QImage WeeklyHoursButtonPicture(WeeklyHoursButton button, bool pressed)
 {
     switch (button) {
-    case NormalButton::Complete:
+    case WeeklyHoursButton::Complete:
         return KeyPicture(QStringLiteral("입력완료"), QColor(0x3f, 0xb3, 0x4f),
                           QColor(0x1e, 0x82, 0x33), pressed);
-    case NormalButton::Reenter:
+    case WeeklyHoursButton::Reenter:
         return KeyPicture(QStringLiteral("다시입력"), QColor(0x8d, 0x9b, 0xa8),
                           QColor(0x5f, 0x6d, 0x7a), pressed);
-    case NormalButton::Close:
+    case WeeklyHoursButton::Close:
         break;
     }
     return CloseBarPicture(pressed);
 }
 
-QRect NormalButtonPlace(NormalButton button)
+QRect WeeklyHoursButtonPlace(WeeklyHoursButton button)
 {
     switch (button) {
-    case NormalButton::Complete:
+    case WeeklyHoursButton::Complete:
         return CompletePlace;
-    case NormalButton::Reenter:
+    case WeeklyHoursButton::Reenter:
         return ReenterPlace;
-    case NormalButton::Close:
+    case WeeklyHoursButton::Close:
         break;
     }
     return ClosePlace;

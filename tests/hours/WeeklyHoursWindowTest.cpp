@@ -1,5 +1,5 @@
-#include "NormalWindowFixture.h"
 #include "PictureButton.h"
+#include "WeeklyHoursWindowFixture.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -190,7 +190,7 @@ TEST_F(NormalWindow, PickingAStartSelectsTheNextHalfHourAsTheEnd)
 TEST_F(NormalWindow, TheCloseBarHidesTheWindowAndShowingItAgainFetchesAnew)
 {
     ShowAndWaitForRows();
-    const QPointer<Tfrm_normal> kept = window;
+    const QPointer<WeeklyHoursWindow> kept = window;
     QTest::keyClick(window, Qt::Key_Escape);
     ASSERT_TRUE(window->isVisible()) << "Escape does not close the window";
     ClickPicture(window->btn_normal3);
