@@ -14,34 +14,33 @@ constexpr QRect OkButtonPlace(174, 142, 146, 26);
 } // namespace
 
 UnregisteredComputerNotice::UnregisteredComputerNotice(QWidget* parent)
-    : QDialog(parent), Image1(new QLabel(this)), Image2(new QLabel(this))
+    : QDialog(parent), okButton_(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("푸른등대 알림창"));
     setWindowFlag(Qt::FramelessWindowHint);
     setFixedSize(ClientWidth, ClientHeight);
 
-    Image1->setGeometry(rect());
-    Image1->setPixmap(UnregisteredComputerNoticePicture());
+    auto* notice = new QLabel(this);
+    notice->setObjectName(QStringLiteral("notice"));
+    notice->setGeometry(rect());
+    notice->setPixmap(UnregisteredComputerNoticePicture());
+    notice->lower();
 
-    Image2->setGeometry(OkButtonPlace);
-    Image2->setPixmap(UnregisteredComputerNoticeOkButton());
-    Image2->setCursor(Qt::PointingHandCursor);
-    Image2->installEventFilter(this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setGeometry(OkButtonPlace);
+    okButton_->setPixmap(UnregisteredComputerNoticeOkButton());
+    okButton_->setCursor(Qt::PointingHandCursor);
+    okButton_->installEventFilter(this);
 }
 
-void UnregisteredComputerNotice::Image2Click()
-{
-    close();
-}
-
-// A release of the left button over the 확인 picture is its click.
+// A release of the left button over the 확인 picture is its click: it closes the notice.
 bool UnregisteredComputerNotice::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Image2 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == okButton_ && event->type() == QEvent::MouseButtonRelease) {
         const auto* release = static_cast<QMouseEvent*>(event);
         if (release->button() == Qt::LeftButton &&
-            Image2->rect().contains(release->position().toPoint())) {
-            Image2Click();
+            okButton_->rect().contains(release->position().toPoint())) {
+            close();
             return true;
         }
     }

@@ -4,8 +4,8 @@
 
 class QLabel;
 
-// The notice that this computer is not registered with the service: a borderless picture with
-// one picture button, 확인, that closes it.
+// The notice that this computer is not registered with the service: a borderless picture
+// ("notice") with one picture button, 확인 ("okButton"), that closes it.
 class UnregisteredComputerNotice : public QDialog
 {
     Q_OBJECT
@@ -13,12 +13,9 @@ class UnregisteredComputerNotice : public QDialog
 public:
     explicit UnregisteredComputerNotice(QWidget* parent = nullptr);
 
-    QLabel* Image1; // the notice
-    QLabel* Image2; // the 확인 button
-
-    // Closes the notice.
-    void Image2Click();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLabel* okButton_;
 };

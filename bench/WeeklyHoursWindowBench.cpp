@@ -7,10 +7,12 @@
 #include "FormEncoding.h"
 #include "Quillane_Define.h"
 #include "Settings.h"
+#include "WebBrowser.h"
 #include "WeeklyBodies.h"
 #include "WeeklyHoursWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
@@ -118,7 +120,13 @@ int main(int argc, char** argv)
 
     // Connected after the window's own handler, so this runs once the rows are set.
     qint64 rowsSetAt = 0;
-    QObject::connect(&window->WebBrowser1, &WebBrowser::DocumentComplete, window,
+    auto* requests = window->findChild<WebBrowser*>(QStringLiteral("weeklyHoursRequests"));
+    auto* weekdays = window->findChild<QCheckBox*>(QStringLiteral("weekdaysWorking"));
+    if (requests == nullptr || weekdays == nullptr) {
+        std::fprintf(stderr, "the window's controls are not found\n");
+        return 1;
+    }
+    QObject::connect(requests, &WebBrowser::DocumentComplete, window,
                      [&] { rowsSetAt = clock.nsecsElapsed(); });
     std::vector<double> windowTimes;
     std::vector<double> serviceTimes;
@@ -127,17 +135,17 @@ int main(int argc, char** argv)
         rowsSetAt = 0;
         const qint64 shownAt = clock.nsecsElapsed();
         window->show();
-        if (!RunUntilCompleted(window->WebBrowser1)) {
+        if (!RunUntilCompleted(*requests)) {
             std::fprintf(stderr, "no answer in round %d\n", round);
             return 1;
         }
         windowTimes.push_back((rowsSetAt - shownAt) / 1e6);
         serviceTimes.push_back(ServiceRoundTripMs(port, fetch));
     }
-    const bool filled = window->chk_normal1->isChecked();
+    const bool filled = weekdays->isChecked();
 
     // The browser control's own round trip of the same body, without a window.
-    WebBrowser browser(QStringLiteral("WebBrowser1"));
+    WebBrowser browser(QStringLiteral("weeklyHoursRequests"));
     qint64 completedAt = 0;
     QObject::connect(&browser, &WebBrowser::DocumentComplete,
                      [&] { completedAt = clock.nsecsElapsed(); });
@@ -145,7 +153,7 @@ int main(int argc, char** argv)
     for (int round = 0; round < rounds; ++round) {
         completedAt = 0;
         const qint64 sentAt = clock.nsecsElapsed();
-        PostPage(browser, QStringLiteral("normal3.asp"),
+        PostPage(browser, WeeklyHoursPage,
                  WeeklyFetchBody(QStringLiteral("12345"), QStringLiteral("COUNTER-PC")));
         if (!RunUntilCompleted(browser)) {
             std::fprintf(stderr, "no answer to the browser control in round %d\n", round);

@@ -1,9 +1,12 @@
-#include "DayHoursWindow.h"
+#include "DayHoursControls.h"
+
 #include "PictureButton.h"
 #include "PictureFont.h"
 #include "TimeListPopup.h"
 #include "TimeSlots.h"
 #include "WindowFonts.h"
+
+#include <QDialog>
 
 namespace {
 
@@ -16,16 +19,16 @@ constexpr int ResetButtonLeft = 268;
 constexpr int CloseBarWidth = 500;
 constexpr int CloseBarHeight = 27;
 
-template <class Control> Control* Named(Control* control, const QString& name)
+// A row's control, hidden until a record fills the row.
+template <class Control> Control* RowPart(Control* control, int n, const char* part)
 {
-    control->setObjectName(name);
+    control->setObjectName(QStringLiteral("row%1%2").arg(n).arg(QLatin1String(part)));
     control->hide();
     return control;
 }
 
-QLabel* SmallLabel(QWidget* parent, const QString& caption, const QString& name, QPoint at)
+QLabel* SmallLabel(QLabel* label, QPoint at)
 {
-    auto* label = Named(new QLabel(caption, parent), name);
     label->setFont(PictureFont(11, QFont::Normal));
     label->setGeometry(QRect(at, QSize(26, ListHeight)));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -33,9 +36,8 @@ QLabel* SmallLabel(QWidget* parent, const QString& caption, const QString& name,
     return label;
 }
 
-QComboBox* TimeList(QWidget* parent, const QStringList& items, const QString& name, QRect place)
+QComboBox* TimeList(QComboBox* list, const QStringList& items, QRect place)
 {
-    auto* list = Named(new QComboBox(parent), name);
     list->addItems(items);
     BoundTimeListPopup(*list);
     list->setFont(DotumCheFont(15, true));
@@ -44,74 +46,38 @@ QComboBox* TimeList(QWidget* parent, const QStringList& items, const QString& na
     return list;
 }
 
-} // namespace
-
-DayHoursWindow::DayHoursWindow(DayHoursSetup setup, QWidget* parent)
-    : QDialog(parent), setup_(std::move(setup))
+void AddBackground(QDialog* window, const DayHoursSetup& setup)
 {
-    setWindowTitle(setup_.caption);
-    setFixedSize(setup_.clientSize);
-    AddBackground();
+    auto* background = new QLabel(window);
+    background->setObjectName(QStringLiteral("background"));
+    background->setGeometry(QRect(QPoint(0, 0), setup.clientSize));
+    background->setPixmap(QPixmap::fromImage(DayHoursBackground(setup.heading, setup.clientSize)));
+}
 
-    auto* header = new QLabel(QStringLiteral("근무유무"), this);
-    header->setObjectName(QStringLiteral("Label11"));
+void AddHeader(QDialog* window, QPoint at)
+{
+    auto* header = new QLabel(QStringLiteral("근무유무"), window);
+    header->setObjectName(QStringLiteral("workingHeader"));
     header->setFont(PictureFont(12));
-    header->move(setup_.headerAt);
+    header->move(at);
     header->adjustSize();
-
-    for (std::size_t i = 0; i < setup_.rowTops.size(); ++i)
-        AddRow(static_cast<int>(i) + 1, setup_.rowTops[i]);
-    AddButtons();
-    connect(&WebBrowser1, &WebBrowser::DocumentComplete, this,
-            &DayHoursWindow::WebBrowser1DocumentComplete);
 }
 
-// A repaint restores every button, except while one is held down.
-void DayHoursWindow::paintEvent(QPaintEvent* event)
+DayHoursRow NewRow(QDialog* window, const DayHoursSetup& setup, int n, int top)
 {
-    QDialog::paintEvent(event);
-    for (const PictureButton* button : buttons_) {
-        if (button->IsHeld())
-            return;
-    }
-    ResetButtonImages();
-}
-
-void DayHoursWindow::ResetButtonImages()
-{
-    for (PictureButton* button : buttons_)
-        button->ShowReleased();
-}
-
-void DayHoursWindow::AddBackground()
-{
-    auto* background = new QLabel(this);
-    background->setObjectName(setup_.controlName + QStringLiteral("_img1"));
-    background->setGeometry(rect());
-    background->setPixmap(
-        QPixmap::fromImage(DayHoursBackground(setup_.picture, setup_.clientSize)));
-}
-
-void DayHoursWindow::AddRow(int n, int top)
-{
-    const DayHoursColumns& at = setup_.columns;
-    const QString& name = setup_.controlName;
-    const QString number = QString::number(n);
+    const DayHoursColumns& at = setup.columns;
     DayHoursRow row{
-        .name = Named(new QLabel(setup_.designCaptions.value(n - 1), this),
-                      QStringLiteral("lb_") + name + number),
-        .working = Named(new QCheckBox(this), QStringLiteral("chk_") + name + number),
-        .start = TimeList(this, StartTimeLabels(),
-                          QStringLiteral("cmb_") + name + QString::number(2 * n - 1),
+        .name = RowPart(new QLabel(setup.designCaptions.value(n - 1), window), n, "Name"),
+        .working = RowPart(new QCheckBox(window), n, "Working"),
+        .start = TimeList(RowPart(new QComboBox(window), n, "Start"), StartTimeLabels(),
                           QRect(at.start, top, at.startWidth, ListHeight)),
-        .from = SmallLabel(this, QStringLiteral("부터"), QStringLiteral("lbs") + number,
+        .from = SmallLabel(RowPart(new QLabel(QStringLiteral("부터"), window), n, "From"),
                            QPoint(at.from, top)),
-        .end =
-            TimeList(this, EndTimeLabels(), QStringLiteral("cmb_") + name + QString::number(2 * n),
-                     QRect(at.end, top, at.endWidth, ListHeight)),
-        .to = SmallLabel(this, QStringLiteral("까지"), QStringLiteral("lbe") + number,
+        .end = TimeList(RowPart(new QComboBox(window), n, "End"), EndTimeLabels(),
+                        QRect(at.end, top, at.endWidth, ListHeight)),
+        .to = SmallLabel(RowPart(new QLabel(QStringLiteral("까지"), window), n, "To"),
                          QPoint(at.to, top)),
-        .date = Named(new QLineEdit(this), QStringLiteral("Edit_") + name + number),
+        .date = RowPart(new QLineEdit(window), n, "Date"),
     };
     row.name->setTextFormat(Qt::PlainText); // the name the service sends
     row.name->setFont(DotumCheFont(16, true));
@@ -122,36 +88,50 @@ void DayHoursWindow::AddRow(int n, int top)
     row.date->setGeometry(at.date, top, at.dateWidth, ListHeight);
     row.date->setAlignment(Qt::AlignCenter);
     row.date->setEnabled(false);
-
-    connect(row.working, &QCheckBox::toggled, this, [row] { row.FollowWorkingBox(); });
-    connect(row.start, &QComboBox::activated, this, [this, n] { StartListClick(n); });
-    rows_.push_back(row);
+    return row;
 }
 
-void DayHoursWindow::AddButtons()
-{
-    buttons_ = {
-        NewPictureButton(1, DayHoursButton::Save, QRect({SaveButtonLeft, ButtonTop}, ButtonSize),
-                         3),
-        NewPictureButton(2, DayHoursButton::Reset, QRect({ResetButtonLeft, ButtonTop}, ButtonSize),
-                         2),
-        NewPictureButton(3, DayHoursButton::Close,
-                         QRect(0, setup_.closeBarTop, CloseBarWidth, CloseBarHeight), 4),
-    };
-}
-
-// The button and its pressed twin, setup_.controlName + "_img" + pressedNumber, at one place.
-PictureButton* DayHoursWindow::NewPictureButton(int number, DayHoursButton kind, QRect place,
-                                                int pressedNumber)
+// The button and its pressed twin at one place.
+PictureButton* NewPictureButton(QDialog* window, DayHoursButton kind, QRect place,
+                                const QString& name)
 {
     const QSize size = place.size();
     auto* button = new PictureButton(
-        this, [kind, size] { return DayHoursButtonPicture(kind, size, false); }, place,
+        window, [kind, size] { return DayHoursButtonPicture(kind, size, false); }, place,
         [kind, size] { return DayHoursButtonPicture(kind, size, true); }, place);
-    button->setObjectName(setup_.buttonName + QString::number(number));
-    button->PressedPicture()->setObjectName(setup_.controlName + QStringLiteral("_img") +
-                                            QString::number(pressedNumber));
-    button->ShowPressesAfter(this, [this] { ResetButtonImages(); });
-    connect(button, &PictureButton::Clicked, this, [this, button] { ButtonClick(button); });
+    button->setObjectName(name);
+    button->PressedPicture()->setObjectName(name + QStringLiteral("Pressed"));
     return button;
+}
+
+} // namespace
+
+DayHoursControls::DayHoursControls(QDialog* window, const DayHoursSetup& setup)
+{
+    AddBackground(window, setup);
+    AddHeader(window, setup.headerAt);
+    for (std::size_t i = 0; i < setup.rowTops.size(); ++i)
+        rows.push_back(NewRow(window, setup, static_cast<int>(i) + 1, setup.rowTops[i]));
+    save = NewPictureButton(window, DayHoursButton::Save,
+                            QRect({SaveButtonLeft, ButtonTop}, ButtonSize),
+                            QStringLiteral("saveButton"));
+    reset = NewPictureButton(window, DayHoursButton::Reset,
+                             QRect({ResetButtonLeft, ButtonTop}, ButtonSize),
+                             QStringLiteral("resetButton"));
+    close = NewPictureButton(window, DayHoursButton::Close,
+                             QRect(0, setup.closeBarTop, CloseBarWidth, CloseBarHeight),
+                             QStringLiteral("closeBar"));
+    for (PictureButton* button : {save, reset, close})
+        button->ShowPressesAfter(window, [this] { ReleaseButtons(); });
+}
+
+void DayHoursControls::ReleaseButtons() const
+{
+    for (PictureButton* button : {save, reset, close})
+        button->ShowReleased();
+}
+
+bool DayHoursControls::ButtonHeld() const
+{
+    return save->IsHeld() || reset->IsHeld() || close->IsHeld();
 }

@@ -14,15 +14,13 @@ std::vector<int> RowTops()
     return tops;
 }
 
-DayHoursSetup FastivalSetup()
+DayHoursSetup FestivalSetup()
 {
     return {
         .caption = QStringLiteral("초록우체통 명절 근무시간"),
         .clientSize = QSize(499, 599),
-        .picture = DayHoursHeading::Festival,
+        .heading = DayHoursHeading::Festival,
         .page = QStringLiteral("festival1.asp"),
-        .controlName = QStringLiteral("fastival"),
-        .buttonName = QStringLiteral("btn_FASTIVAL"),
         .rowTops = RowTops(),
         .designCaptions = QStringList(Rows, QStringLiteral("설날")),
         .fetchRows = Rows,
@@ -45,6 +43,6 @@ DayHoursSetup FastivalSetup()
 
 } // namespace
 
-FestivalHoursWindow::FestivalHoursWindow(QWidget* parent) : DayHoursWindow(FastivalSetup(), parent)
+FestivalHoursWindow::FestivalHoursWindow(QWidget* parent) : DayHoursWindow(FestivalSetup(), parent)
 {
 }

@@ -18,13 +18,12 @@ constexpr int TextPixelSize = 12;
 // The festival's name: bold 24-pixel 돋움체.
 constexpr int NamePixelSize = 24;
 
-QLabel* NewText(QWidget* parent, const QString& text, QPoint at)
+void AddText(QWidget* parent, const QString& text, QPoint at)
 {
     auto* label = new QLabel(text, parent);
     label->setFont(TahomaFont(TextPixelSize, false));
     label->move(at);
     label->adjustSize();
-    return label;
 }
 
 void StoreAnswer(const QString& answer)
@@ -45,57 +44,55 @@ void OpenFestivalWindow()
 } // namespace
 
 FestivalReminder::FestivalReminder(QWidget* parent)
-    : QDialog(parent), fastmsg_img1(new QLabel(this)), lb_FASTmsg1(new QLabel(this)),
-      Label2(NewText(this, QStringLiteral("근무 시간이 등록되지 않았습니다."), {28, 109})),
-      Label3(
-          NewText(this, QStringLiteral("지금 등록을 원하시면 근무버튼을 클릭하시고 "), {28, 129})),
-      Label4(NewText(this, QStringLiteral("등록을 원치 않으시면 휴무 버튼을"), {28, 149})),
-      Label5(NewText(this, QStringLiteral("나중에 다시 등록하시려면 나중알림 버튼을 클릭하세요"),
-                     {28, 169})),
-      btn_fastmsg1(NewReminderButton(this, ReminderButton::Work)),
-      btn_fastmsg2(NewReminderButton(this, ReminderButton::Closed)),
-      btn_fastmsg3(NewReminderButton(this, ReminderButton::Later)),
-      Image2(btn_fastmsg1->PressedPicture()), Image4(btn_fastmsg2->PressedPicture()),
-      Image6(btn_fastmsg3->PressedPicture())
+    : QDialog(parent), festivalName_(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("초록우체통"));
     setFixedSize(ReminderSize);
 
-    fastmsg_img1->setGeometry(rect());
-    fastmsg_img1->setPixmap(QPixmap::fromImage(ReminderBackground(ReminderBanner::Festival)));
-    fastmsg_img1->lower();
+    auto* background = new QLabel(this);
+    background->setObjectName(QStringLiteral("background"));
+    background->setGeometry(rect());
+    background->setPixmap(QPixmap::fromImage(ReminderBackground(ReminderBanner::Festival)));
+    background->lower();
 
-    lb_FASTmsg1->setTextFormat(Qt::PlainText);
-    lb_FASTmsg1->move(130, 62);
-    lb_FASTmsg1->setFont(DotumCheFont(NamePixelSize, true));
-    lb_FASTmsg1->setStyleSheet(QStringLiteral("color: grey;"));
+    festivalName_->setObjectName(QStringLiteral("festivalName"));
+    festivalName_->setTextFormat(Qt::PlainText);
+    festivalName_->move(130, 62);
+    festivalName_->setFont(DotumCheFont(NamePixelSize, true));
+    festivalName_->setStyleSheet(QStringLiteral("color: grey;"));
 
-    for (PictureButton* button : {btn_fastmsg1, btn_fastmsg2, btn_fastmsg3})
-        connect(button, &PictureButton::Clicked, this,
-                [this, button] { btn_fastmsg1Click(button); });
+    AddText(this, QStringLiteral("근무 시간이 등록되지 않았습니다."), {28, 109});
+    AddText(this, QStringLiteral("지금 등록을 원하시면 근무버튼을 클릭하시고 "), {28, 129});
+    AddText(this, QStringLiteral("등록을 원치 않으시면 휴무 버튼을"), {28, 149});
+    AddText(this, QStringLiteral("나중에 다시 등록하시려면 나중알림 버튼을 클릭하세요"), {28, 169});
+    for (const ReminderButton answer :
+         {ReminderButton::Work, ReminderButton::Closed, ReminderButton::Later})
+        connect(NewReminderButton(this, answer), &PictureButton::Clicked, this,
+                [this, answer] { Answer(answer); });
 }
 
+// The festival's name, first two characters only, each time the reminder is shown.
 void FestivalReminder::showEvent(QShowEvent* event)
 {
-    FormShow();
+    festivalName_->setText(UpcomingHolidayName.left(NameLength));
+    festivalName_->adjustSize();
     QDialog::showEvent(event);
 }
 
-void FestivalReminder::FormShow()
+// Stores the answer and closes; 근무 first opens the festival window and waits for it.
+void FestivalReminder::Answer(ReminderButton answer)
 {
-    lb_FASTmsg1->setText(UpcomingHolidayName.left(NameLength));
-    lb_FASTmsg1->adjustSize();
-}
-
-void FestivalReminder::btn_fastmsg1Click(PictureButton* sender)
-{
-    if (sender == btn_fastmsg1) {
+    switch (answer) {
+    case ReminderButton::Work:
         StoreAnswer(UpcomingHolidayDay);
         OpenFestivalWindow();
-    } else if (sender == btn_fastmsg2) {
+        break;
+    case ReminderButton::Closed:
         StoreAnswer(UpcomingHolidayDay);
-    } else {
+        break;
+    case ReminderButton::Later:
         StoreAnswer(QString());
+        break;
     }
     accept();
 }

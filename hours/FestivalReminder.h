@@ -1,9 +1,10 @@
 #pragma once
 
+#include "ReminderPictures.h"
+
 #include <QDialog>
 #include <QPointer>
 
-class PictureButton;
 class QLabel;
 
 // The festival reminder: the coming festival has no working hours yet. 근무 stores the answer
@@ -16,26 +17,13 @@ class FestivalReminder : public QDialog
 public:
     explicit FestivalReminder(QWidget* parent = nullptr);
 
-    // The festival's name, first two characters only.
-    void FormShow();
-    // The answer of one of the three buttons; the reminder closes.
-    void btn_fastmsg1Click(PictureButton* sender);
-
-    QLabel* fastmsg_img1;
-    QLabel* lb_FASTmsg1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label5;
-    PictureButton* btn_fastmsg1; // 근무
-    PictureButton* btn_fastmsg2; // 휴무
-    PictureButton* btn_fastmsg3; // 나중알림
-    QLabel* Image2;
-    QLabel* Image4;
-    QLabel* Image6;
-
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    void Answer(ReminderButton answer);
+
+    QLabel* festivalName_; // "festivalName": its first two characters
 };
 
 // The festival reminder while it is shown.

@@ -9,6 +9,7 @@
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "TimeSlots.h"
+#include "WebBrowser.h"
 #include "WindowFonts.h"
 
 #include <QCloseEvent>
@@ -16,7 +17,6 @@
 #include <QDate>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLineEdit>
 
 namespace {
 
@@ -36,10 +36,22 @@ QLabel* NewText(QWidget* parent, const QString& text, QPoint at, int pixelSize =
     return label;
 }
 
-// A time list that nothing enables: it shows its first item, "00:00", throughout.
-QComboBox* NewTimeList(QWidget* parent, const QStringList& items, QRect place)
+QLabel* NewText(QWidget* parent, const QString& name, const QString& text, QPoint at,
+                int pixelSize = TextPixelSize)
+{
+    QLabel* label = NewText(parent, text, at, pixelSize);
+    label->setObjectName(name);
+    return label;
+}
+
+// WORKAROUND: 근무 reports the hours these lists show, and nothing enables them: they show
+// "00:00" throughout, so the report and the notes in "법정공휴일" always carry 00:00 to 00:00. They
+// stay because the pharmacist sees them in the reminder, and "hdaycheck.asp" stores the times it
+// is sent.
+QComboBox* NewTimeList(QWidget* parent, const QString& name, const QStringList& items, QRect place)
 {
     auto* list = new QComboBox(parent);
+    list->setObjectName(name);
     list->addItems(items);
     list->setGeometry(place);
     list->setFont(TahomaFont(TextPixelSize, true));
@@ -76,76 +88,78 @@ void StoreAnswer(const QString& answer)
 } // namespace
 
 LegalHolidayReminder::LegalHolidayReminder(QWidget* parent)
-    : QDialog(parent), holmsg_img1(new QLabel(this)),
-      Label2(NewText(this,
-                     QStringLiteral("해당 법정 공휴일에 근무를 하신다면 약국 근무 시간을 입력"),
-                     {12, 56})),
-      Label3(
-          NewText(this, QStringLiteral("하시고 근무 버튼을 누르면 설정이 완료 됩니다"), {12, 75})),
-      Label4(NewText(this, QStringLiteral("근무를 안하시는 경우는 휴무 버튼을 누르시면  됩니다."),
-                     {12, 94})),
-      Label5(NewText(this,
-                     QStringLiteral("나중 알림 버튼을 누르실 경우  다음날에 알림창이 보여집니다"),
-                     {12, 113})),
-      lb_holmsg2(NewText(this, QStringLiteral("(7 일전)"), {20, 138})),
-      lb_holmsg1(NewText(this, QStringLiteral("석가탄신일:"), {20, 156}, NamePixelSize)),
-      cmb_holiday1(NewTimeList(this, StartTimeLabels(), QRect(131, 152, 66, ListHeight))),
-      cmb_holiday2(NewTimeList(this, EndTimeLabels(), QRect(200, 152, 125, ListHeight))),
-      Label6(NewText(this, QStringLiteral("법정공휴일 설정은 법정공휴일 등록창에서도 가능합니다."),
-                     {12, 187})),
-      btn_holmsg1(NewReminderButton(this, ReminderButton::Work)),
-      btn_holmsg2(NewReminderButton(this, ReminderButton::Closed)),
-      btn_holmsg3(NewReminderButton(this, ReminderButton::Later)),
-      Image2(btn_holmsg1->PressedPicture()), Image4(btn_holmsg2->PressedPicture()),
-      Image6(btn_holmsg3->PressedPicture()), Edit_holiday1(new QLineEdit(this))
+    : QDialog(parent), report_(new WebBrowser(QStringLiteral("workingDayReport"), this))
 {
     setWindowTitle(QStringLiteral("초록우체통"));
     setFixedSize(ReminderSize);
 
-    holmsg_img1->setGeometry(rect());
-    holmsg_img1->setPixmap(QPixmap::fromImage(ReminderBackground(ReminderBanner::LegalHoliday)));
-    holmsg_img1->lower();
-    Label6->setStyleSheet(QStringLiteral("color: red;"));
-    lb_holmsg1->setTextFormat(Qt::PlainText);
-    lb_holmsg1->setWordWrap(true);
-    lb_holmsg1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lb_holmsg1->setGeometry(NameBox);
-    Edit_holiday1->hide();
+    auto* background = new QLabel(this);
+    background->setObjectName(QStringLiteral("background"));
+    background->setGeometry(rect());
+    background->setPixmap(QPixmap::fromImage(ReminderBackground(ReminderBanner::LegalHoliday)));
+    background->lower();
 
-    for (PictureButton* button : {btn_holmsg1, btn_holmsg2, btn_holmsg3})
-        connect(button, &PictureButton::Clicked, this,
-                [this, button] { btn_holmsg1Click(button); });
-    connect(&WebBrowser1, &WebBrowser::DocumentComplete, this,
-            &LegalHolidayReminder::WebBrowser1DocumentComplete);
+    NewText(this, QStringLiteral("해당 법정 공휴일에 근무를 하신다면 약국 근무 시간을 입력"),
+            {12, 56});
+    NewText(this, QStringLiteral("하시고 근무 버튼을 누르면 설정이 완료 됩니다"), {12, 75});
+    NewText(this, QStringLiteral("근무를 안하시는 경우는 휴무 버튼을 누르시면  됩니다."), {12, 94});
+    NewText(this, QStringLiteral("나중 알림 버튼을 누르실 경우  다음날에 알림창이 보여집니다"),
+            {12, 113});
+    countdown_ = NewText(this, QStringLiteral("countdown"), QStringLiteral("(7 일전)"), {20, 138});
+    holidayName_ = NewText(this, QStringLiteral("holidayName"), QStringLiteral("석가탄신일:"),
+                           {20, 156}, NamePixelSize);
+    holidayName_->setTextFormat(Qt::PlainText);
+    holidayName_->setWordWrap(true);
+    holidayName_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    holidayName_->setGeometry(NameBox);
+    workStart_ = NewTimeList(this, QStringLiteral("workStart"), StartTimeLabels(),
+                             QRect(131, 152, 66, ListHeight));
+    workEnd_ = NewTimeList(this, QStringLiteral("workEnd"), EndTimeLabels(),
+                           QRect(200, 152, 125, ListHeight));
+    NewText(this, QStringLiteral("legalHolidayWindowNote"),
+            QStringLiteral("법정공휴일 설정은 법정공휴일 등록창에서도 가능합니다."), {12, 187})
+        ->setStyleSheet(QStringLiteral("color: red;"));
+
+    const std::array answers = {ReminderButton::Work, ReminderButton::Closed,
+                                ReminderButton::Later};
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        buttons_[i] = NewReminderButton(this, answers[i]);
+        connect(buttons_[i], &PictureButton::Clicked, this,
+                [this, answer = answers[i]] { Answer(answer); });
+    }
+    connect(report_, &WebBrowser::DocumentComplete, this, &LegalHolidayReminder::ReportAnswered);
 }
 
+// The holiday's name and the days left until it, each time the reminder is shown.
 void LegalHolidayReminder::showEvent(QShowEvent* event)
 {
-    FormShow();
+    holidayDay_ = UpcomingHolidayDay;
+    const QDate holiday = QDate::fromString(holidayDay_, QStringLiteral("yyyy-MM-dd"));
+    ShowName(holidayName_, UpcomingHolidayName);
+    countdown_->setText(holiday.isValid()
+                            ? QStringLiteral("( %1일전 )").arg(QDate::currentDate().daysTo(holiday))
+                            : QString());
+    countdown_->adjustSize();
     QDialog::showEvent(event);
 }
 
-void LegalHolidayReminder::FormShow()
-{
-    const QDate holiday = QDate::fromString(UpcomingHolidayDay, QStringLiteral("yyyy-MM-dd"));
-    ShowName(lb_holmsg1, UpcomingHolidayName);
-    Edit_holiday1->setText(UpcomingHolidayDay);
-    lb_holmsg2->setText(holiday.isValid()
-                            ? QStringLiteral("( %1일전 )").arg(QDate::currentDate().daysTo(holiday))
-                            : QString());
-    lb_holmsg2->adjustSize();
-}
-
-void LegalHolidayReminder::btn_holmsg1Click(PictureButton* sender)
+// Stores the answer and closes; 근무 first reports the day and closes once it is answered.
+void LegalHolidayReminder::Answer(ReminderButton answer)
 {
     if (awaitingReport_)
         return;
-    if (sender == btn_holmsg1) {
+    switch (answer) {
+    case ReminderButton::Work:
         StoreAnswer(UpcomingHolidayDay);
         ReportWorkingDay();
         return;
+    case ReminderButton::Closed:
+        StoreAnswer(UpcomingHolidayDay);
+        break;
+    case ReminderButton::Later:
+        StoreAnswer(QString());
+        break;
     }
-    StoreAnswer(sender == btn_holmsg2 ? UpcomingHolidayDay : QString());
     accept();
 }
 
@@ -155,9 +169,8 @@ void LegalHolidayReminder::ReportWorkingDay()
     const QString settings = SettingsFile();
     const QString license =
         ReadIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::PharmacistLicense, {});
-    const QString start = cmb_holiday1->currentText();
-    const QString end = cmb_holiday2->currentText();
-    const QString day = Edit_holiday1->text();
+    const QString start = workStart_->currentText();
+    const QString end = workEnd_->currentText();
     const QString& name = UpcomingHolidayName;
     WriteIniString(settings, SettingsKeys::LegalHoliday, name + SettingsKeys::HolidayCheckSuffix,
                    QStringLiteral("1"));
@@ -166,25 +179,26 @@ void LegalHolidayReminder::ReportWorkingDay()
     WriteIniString(settings, SettingsKeys::LegalHoliday, name + SettingsKeys::HolidayEndSuffix,
                    end);
     WriteIniString(settings, SettingsKeys::LegalHoliday, name + SettingsKeys::HolidayDateSuffix,
-                   day);
+                   holidayDay_);
 
     const QString body = QStringLiteral("P_Gubun = 1&P_PALICENSE =") + FormValue(Trimmed(license)) +
                          QStringLiteral("&P_TIME_S1   =") + FormValue(Trimmed(start)) +
                          QStringLiteral("&P_TIME_E1   =") +
                          FormValue(NextDayLabelToTime(Trimmed(end))) +
-                         QStringLiteral("&P_TIME_D1   =") + FormValue(Trimmed(day));
+                         QStringLiteral("&P_TIME_D1   =") + FormValue(Trimmed(holidayDay_));
     awaitingReport_ = true;
-    for (PictureButton* button : {btn_holmsg1, btn_holmsg2, btn_holmsg3})
+    for (PictureButton* button : buttons_)
         button->setEnabled(false);
-    PostPage(WebBrowser1, QStringLiteral("hdaycheck.asp"), body);
+    PostPage(*report_, QStringLiteral("hdaycheck.asp"), body);
 }
 
-void LegalHolidayReminder::WebBrowser1DocumentComplete(const QString& url)
+// The saved message unless the answer is an error page; then the reminder closes.
+void LegalHolidayReminder::ReportAnswered(const QString& url)
 {
     if (url.isEmpty() || !awaitingReport_)
         return;
     awaitingReport_ = false;
-    if (!IsServerErrorPage(PageText(WebBrowser1))) {
+    if (!IsServerErrorPage(PageText(*report_))) {
         ShowMessage({QStringLiteral("법정 공휴일 데이터가 저장되었습니다"), QString(),
                      MessageIcon::Information});
     }

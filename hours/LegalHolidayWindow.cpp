@@ -2,17 +2,17 @@
 
 #include "PictureFont.h"
 
+#include <QLabel>
+
 namespace {
 
-DayHoursSetup HolidaySetup()
+DayHoursSetup LegalHolidaySetup()
 {
     return {
         .caption = QStringLiteral("초록우체통 공휴일"),
         .clientSize = QSize(500, 600),
-        .picture = DayHoursHeading::LegalHolidays,
+        .heading = DayHoursHeading::LegalHolidays,
         .page = QStringLiteral("holiday.asp"),
-        .controlName = QStringLiteral("holiday"),
-        .buttonName = QStringLiteral("btn_holiday"),
         .rowTops = {163, 197, 232, 268, 305, 341, 376, 411, 444},
         .designCaptions = {QStringLiteral("신  정 :"), QStringLiteral("삼일절 :"),
                            QStringLiteral("어린이날 :"), QStringLiteral("석가탄신일:"),
@@ -37,25 +37,25 @@ DayHoursSetup HolidaySetup()
     };
 }
 
-QLabel* Note(QWidget* parent, const QString& name, const QString& text, int top)
+// One line of the red note under the rows.
+void AddNote(QWidget* window, const QString& name, const QString& text, int top)
 {
-    auto* note = new QLabel(text, parent);
+    auto* note = new QLabel(text, window);
     note->setObjectName(name);
     note->setFont(PictureFont(12));
     note->setStyleSheet(QStringLiteral("color: red;"));
     note->move(50, top);
     note->adjustSize();
-    return note;
 }
 
 } // namespace
 
 LegalHolidayWindow::LegalHolidayWindow(QWidget* parent)
-    : DayHoursWindow(HolidaySetup(), parent),
-      Label1(Note(this, QStringLiteral("Label1"),
-                  QStringLiteral("법정공휴일이 다른 휴일(일요일,명절)과 겹치는 경우는 설정창이"),
-                  487)),
-      Label2(Note(this, QStringLiteral("Label2"), QStringLiteral("보이지 않습니다."), 505))
+    : DayHoursWindow(LegalHolidaySetup(), parent)
 {
+    // A legal holiday that falls on a Sunday or a festival has no row.
+    AddNote(this, QStringLiteral("hiddenRowsNote"),
+            QStringLiteral("법정공휴일이 다른 휴일(일요일,명절)과 겹치는 경우는 설정창이"), 487);
+    AddNote(this, QStringLiteral("hiddenRowsNoteEnd"), QStringLiteral("보이지 않습니다."), 505);
     setAttribute(Qt::WA_DeleteOnClose);
 }

@@ -12,10 +12,6 @@ class LegalHolidayWindow : public DayHoursWindow
 
 public:
     explicit LegalHolidayWindow(QWidget* parent = nullptr);
-
-    // The two red notes under the rows.
-    QLabel* Label1;
-    QLabel* Label2;
 };
 
 // The program-wide legal-holiday window; empty until opened, cleared when it is destroyed.

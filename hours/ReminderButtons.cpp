@@ -4,6 +4,19 @@
 
 namespace {
 
+QString Name(ReminderButton button)
+{
+    switch (button) {
+    case ReminderButton::Work:
+        return QStringLiteral("workButton");
+    case ReminderButton::Closed:
+        return QStringLiteral("closedButton");
+    case ReminderButton::Later:
+        break;
+    }
+    return QStringLiteral("laterButton");
+}
+
 QPoint Place(ReminderButton button)
 {
     switch (button) {
@@ -25,6 +38,8 @@ PictureButton* NewReminderButton(QWidget* parent, ReminderButton button)
     auto* picture = new PictureButton(
         parent, [button] { return ReminderButtonPicture(button, false); }, place,
         [button] { return ReminderButtonPicture(button, true); }, place);
+    picture->setObjectName(Name(button));
+    picture->PressedPicture()->setObjectName(Name(button) + QStringLiteral("Pressed"));
     QObject::connect(picture, &PictureButton::Pressed, picture, &PictureButton::ShowPressed);
     QObject::connect(picture, &PictureButton::Released, picture, &PictureButton::ShowReleased);
     return picture;

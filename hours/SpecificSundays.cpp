@@ -1,10 +1,14 @@
+#include "SpecificSundays.h"
+
 #include "MessageBox.h"
 #include "Quillane_Define.h"
 #include "ServerErrorPage.h"
 #include "SplitFields.h"
 #include "TimeSlots.h"
+#include "WebBrowser.h"
 #include "WeeklyBodies.h"
-#include "WeeklyHoursWindow.h"
+
+#include <QGuiApplication>
 
 namespace {
 
@@ -31,7 +35,7 @@ int TimeItem(const QComboBox& list, const QString& time)
     return slot < list.count() ? slot : -1;
 }
 
-void Refuse(const QString& text)
+void Warn(const QString& text)
 {
     ShowMessage({.text = text,
                  .caption = QStringLiteral("경고"),
@@ -47,83 +51,98 @@ QDate NextSunday()
     return today.addDays(Qt::Sunday - today.dayOfWeek());
 }
 
-void WeeklyHoursWindow::SendSundayRequest(const QString& select, const QString& license,
-                                          const QString& day, const QString& start,
-                                          const QString& end)
+SpecificSundays::SpecificSundays(const SpecificSundaysControls& controls, QObject* parent)
+    : QObject(parent), ui_(controls),
+      requests_(new WebBrowser(QStringLiteral("sundayRequests"), this))
 {
-    PostPage(WebBrowser2, QStringLiteral("SunDay.asp"),
-             SundayBody(select, license, day, start, end));
+    setObjectName(QStringLiteral("specificSundays"));
+    // A start picked by the user moves the end to the next half hour; one set by the program
+    // does not.
+    connect(ui_.start, &QComboBox::activated, this,
+            [this] { ui_.end->setCurrentIndex(ui_.start->currentIndex() + 1); });
+    connect(ui_.save, &QPushButton::clicked, this, &SpecificSundays::SaveSunday);
+    connect(ui_.remove, &QPushButton::clicked, this, &SpecificSundays::DeleteSunday);
+    connect(ui_.dates, &QListWidget::itemClicked, this, &SpecificSundays::ReadItemBack);
+    // An item chosen with the keys loads as a click does; a click loads on its release.
+    connect(ui_.dates, &QListWidget::currentRowChanged, this, [this] {
+        if (QGuiApplication::mouseButtons() == Qt::NoButton)
+            ReadItemBack();
+    });
+    connect(requests_, &WebBrowser::DocumentComplete, this, &SpecificSundays::PageCompleted);
 }
 
-// 저장 sends the date with the shown times, the end as its list shows it; 삭제 sends the selected
-// item's date.
-void WeeklyHoursWindow::Button1Click()
+void SpecificSundays::Fetch(const QString& license)
 {
-    if (sender() == Button1) {
-        SaveSunday();
-        return;
-    }
-    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-    if (ListBox1->count() == 0 || selected.isEmpty())
-        return;
-    SendSundayRequest(QStringLiteral("3"), LicenseNo,
-                      selected.first()->text().mid(DayAt, DayLength), {}, {});
+    ui_.date->setDate(NextSunday());
+    license_ = license;
+    PostPage(*requests_, SundayPage, SundayBody(SundayRequest::Fetch, license_, {}, {}, {}));
 }
 
-// Only a Sunday with an end that differs from its start is sent.
-void WeeklyHoursWindow::SaveSunday()
+// 저장 sends the date with the shown times, the end as its list shows it. Only a Sunday with an
+// end that differs from its start is sent.
+void SpecificSundays::SaveSunday()
 {
-    const QDate day = DateTimePicker1->date();
+    const QDate day = ui_.date->date();
     if (day.dayOfWeek() != Qt::Sunday) {
-        Refuse(QStringLiteral("일요일 날짜만 저장할 수 있습니다"));
+        Warn(QStringLiteral("일요일 날짜만 저장할 수 있습니다"));
         return;
     }
-    if (ComboBox2->currentIndex() < 0) {
-        Refuse(QStringLiteral("근무종료 시간을 선택해 주십시오"));
+    if (ui_.end->currentIndex() < 0) {
+        Warn(QStringLiteral("근무종료 시간을 선택해 주십시오"));
         return;
     }
-    if (ComboBox1->currentIndex() == ComboBox2->currentIndex()) {
-        Refuse(QStringLiteral("근무시작과 근무종료 시간이 같습니다"));
+    if (ui_.start->currentIndex() == ui_.end->currentIndex()) {
+        Warn(QStringLiteral("근무시작과 근무종료 시간이 같습니다"));
         return;
     }
-    SendSundayRequest(QStringLiteral("2"), LicenseNo, DayText(day), ComboBox1->currentText(),
-                      ComboBox2->currentText());
+    PostPage(*requests_, SundayPage,
+             SundayBody(SundayRequest::Save, license_, DayText(day), ui_.start->currentText(),
+                        ui_.end->currentText()));
 }
 
-// The item's date and times back into the date box and the lists; an item whose date cannot be
-// read changes nothing.
-void WeeklyHoursWindow::ListBox1Click()
+// 삭제 sends the selected item's date; nothing without one.
+void SpecificSundays::DeleteSunday()
 {
-    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    const QList<QListWidgetItem*> selected = ui_.dates->selectedItems();
+    if (ui_.dates->count() == 0 || selected.isEmpty())
+        return;
+    PostPage(*requests_, SundayPage,
+             SundayBody(SundayRequest::Delete, license_,
+                        selected.first()->text().mid(DayAt, DayLength), {}, {}));
+}
+
+// The selected item's date and times back into the date box and the lists; an item whose date
+// cannot be read changes nothing.
+void SpecificSundays::ReadItemBack()
+{
+    const QList<QListWidgetItem*> selected = ui_.dates->selectedItems();
     if (selected.isEmpty())
         return;
     const QString item = selected.first()->text();
     const QString dayText = item.mid(DayAt, DayLength);
     const QDate day = QDate::fromString(dayText, QStringLiteral("yyyy-MM-dd"));
     if (!day.isValid()) {
-        ShowMessage({.text = QStringLiteral("'%1'은(는) 올바른 날짜가 아닙니다.").arg(dayText),
-                     .caption = QStringLiteral("경고"),
-                     .icon = MessageIcon::Error,
-                     .buttons = MessageButtons::Ok});
+        Warn(QStringLiteral("'%1'은(는) 올바른 날짜가 아닙니다.").arg(dayText));
         return;
     }
-    DateTimePicker1->setDate(day);
-    ComboBox1->setCurrentIndex(TimeItem(*ComboBox1, item.mid(StartAt, TimeLength)));
-    ComboBox2->setCurrentIndex(TimeItem(*ComboBox2, item.mid(EndAt, TimeLength)));
+    ui_.date->setDate(day);
+    ui_.start->setCurrentIndex(TimeItem(*ui_.start, item.mid(StartAt, TimeLength)));
+    ui_.end->setCurrentIndex(TimeItem(*ui_.end, item.mid(EndAt, TimeLength)));
 }
 
-void WeeklyHoursWindow::WebBrowser2DocumentComplete(const QString& url)
+void SpecificSundays::PageCompleted(const QString& url)
 {
-    SundayAnswerArrived(url, PageText(WebBrowser2));
+    AnswerArrived(url, PageText(*requests_));
 }
 
 // Every answer is the whole list: one item per record of date, start and end. The date box goes
-// back to the next Sunday.
-void WeeklyHoursWindow::SundayAnswerArrived(const QString& url, const QString& text)
+// back to the next Sunday and both lists to "00:00"; an error page leaves the list empty and
+// the rest as it is.
+void SpecificSundays::AnswerArrived(const QString& url, const QString& text)
 {
     if (url.isEmpty())
         return;
-    ListBox1->clear();
+    ui_.dates->clear();
     if (IsServerErrorPage(text))
         return;
     QStringList records;
@@ -132,11 +151,11 @@ void WeeklyHoursWindow::SundayAnswerArrived(const QString& url, const QString& t
         const QString day = Trimmed(record);
         if (day.isEmpty())
             continue;
-        ListBox1->addItem(QStringLiteral("근무일자 :") + day.mid(0, 10) +
-                          QStringLiteral(" 근무시작 :") + day.mid(10, 5) +
-                          QStringLiteral(" 근무종료 :") + day.mid(15, 5));
+        ui_.dates->addItem(QStringLiteral("근무일자 :") + day.mid(0, 10) +
+                           QStringLiteral(" 근무시작 :") + day.mid(10, 5) +
+                           QStringLiteral(" 근무종료 :") + day.mid(15, 5));
     }
-    DateTimePicker1->setDate(NextSunday());
-    ComboBox1->setCurrentIndex(0);
-    ComboBox2->setCurrentIndex(0);
+    ui_.date->setDate(NextSunday());
+    ui_.start->setCurrentIndex(0);
+    ui_.end->setCurrentIndex(0);
 }

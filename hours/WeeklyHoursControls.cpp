@@ -1,9 +1,15 @@
+#include "WeeklyHoursControls.h"
+
 #include "PictureButton.h"
 #include "TimeListPopup.h"
 #include "TimeSlots.h"
 #include "WeeklyHoursPictures.h"
-#include "WeeklyHoursWindow.h"
 #include "WindowFonts.h"
+
+#include <QDialog>
+
+// The controls are made in the order in which the Tab key visits them and in which they stack:
+// where two meet, the later one lies above.
 
 namespace {
 
@@ -39,8 +45,14 @@ QFont Dotum(int pixelSize, bool bold)
     return font;
 }
 
-void PlaceLabel(QLabel* label, const QString& text, QRect place, const QFont& font,
-                const QColor& colour = Qt::black, Qt::Alignment alignment = Qt::AlignLeft)
+QFont CaptionFont()
+{
+    return Dotum(16, true);
+}
+
+// The text colour holds whether the label is enabled or not.
+QLabel* PlaceLabel(QLabel* label, const QString& text, QRect place, const QFont& font,
+                   const QColor& colour = Qt::black, Qt::Alignment alignment = Qt::AlignLeft)
 {
     label->setText(text);
     label->setGeometry(place);
@@ -49,6 +61,18 @@ void PlaceLabel(QLabel* label, const QString& text, QRect place, const QFont& fo
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
+    return label;
+}
+
+template <class Control> Control* Named(Control* control, const QString& name)
+{
+    control->setObjectName(name);
+    return control;
+}
+
+QLabel* NewLabel(QDialog* window, const QString& name)
+{
+    return Named(new QLabel(window), name);
 }
 
 void FillList(QComboBox* list, const QStringList& items, QRect place, const QFont& font)
@@ -64,47 +88,72 @@ QRect Caption(int left, int top, int width = 130)
     return {left, top, width, ListHeight};
 }
 
-} // namespace
-
-void WeeklyHoursWindow::Layout()
+// The rows' captions, the column header and the notes beside them.
+void AddCaptions(QDialog* window)
 {
-    normal_img1->setGeometry(rect());
-    normal_img1->lower();
-
-    const QFont caption = Dotum(16, true);
-    PlaceLabel(Label7, QStringLiteral("평일 :"), Caption(CaptionLeft, RowTops[0]), caption);
-    PlaceLabel(Label8, QStringLiteral("평일당번 :"), Caption(CaptionLeft, RowTops[1]), caption);
-    PlaceLabel(Label13, QStringLiteral("토요일 :"), Caption(CaptionLeft, RowTops[2]), caption,
-               Navy);
-    PlaceLabel(Label14, QStringLiteral("매주 일요일 근무시 :"), QRect(CaptionLeft, 234, 170, 20),
-               caption, Maroon);
-    PlaceLabel(Label18, QStringLiteral("주별 일요일 근무시 :"), QRect(CaptionLeft, 276, 170, 20),
-               caption, Maroon);
-    QLabel* const weekCaptions[] = {Label19, Label20, Label21, Label22, Label23};
-    for (int week = 0; week < 5; ++week)
-        PlaceLabel(weekCaptions[week], QStringLiteral("%1주 :").arg(week + 1),
-                   Caption(WeekCaptionLeft, RowTops[4 + week], 50), Dotum(15, true));
-    PlaceLabel(Label11, QStringLiteral("근무유무"), QRect(BoxLeft - 25, 136, 66, 18),
-               Dotum(12, true), Qt::black, Qt::AlignHCenter);
-    PlaceLabel(Label12, QStringLiteral("(문닫는 시간 선택)"), QRect(EndLeft, 136, EndWidth, 18),
+    const QFont caption = CaptionFont();
+    PlaceLabel(NewLabel(window, QStringLiteral("weekdaysCaption")), QStringLiteral("평일 :"),
+               Caption(CaptionLeft, RowTops[0]), caption);
+    PlaceLabel(NewLabel(window, QStringLiteral("nightDutyCaption")), QStringLiteral("평일당번 :"),
+               Caption(CaptionLeft, RowTops[1]), caption);
+    PlaceLabel(NewLabel(window, QStringLiteral("closingTimeNote")),
+               QStringLiteral("(문닫는 시간 선택)"), QRect(EndLeft, 136, EndWidth, 18),
                DotumCheFont(11, true), Grey, Qt::AlignHCenter);
-    PlaceLabel(Label15, QStringLiteral("(휴무라면 근무시간을 선택하지 마세요)"),
-               QRect(215, 236, 250, 18), DotumCheFont(12, true), Grey);
+    PlaceLabel(NewLabel(window, QStringLiteral("saturdayCaption")), QStringLiteral("토요일 :"),
+               Caption(CaptionLeft, RowTops[2]), caption, Navy);
+    PlaceLabel(NewLabel(window, QStringLiteral("everySundayCaption")),
+               QStringLiteral("매주 일요일 근무시 :"), QRect(CaptionLeft, 234, 170, 20), caption,
+               Maroon);
+    PlaceLabel(NewLabel(window, QStringLiteral("closedSundayNote")),
+               QStringLiteral("(휴무라면 근무시간을 선택하지 마세요)"), QRect(215, 236, 250, 18),
+               DotumCheFont(12, true), Grey);
+    PlaceLabel(NewLabel(window, QStringLiteral("weeksCaption")),
+               QStringLiteral("주별 일요일 근무시 :"), QRect(CaptionLeft, 276, 170, 20), caption,
+               Maroon);
+    for (int week = 1; week <= 5; ++week)
+        PlaceLabel(NewLabel(window, QStringLiteral("week%1Caption").arg(week)),
+                   QStringLiteral("%1주 :").arg(week),
+                   Caption(WeekCaptionLeft, RowTops[3 + week], 50), Dotum(15, true));
+    PlaceLabel(NewLabel(window, QStringLiteral("workingHeader")), QStringLiteral("근무유무"),
+               QRect(BoxLeft - 25, 136, 66, 18), Dotum(12, true), Qt::black, Qt::AlignHCenter);
+}
 
+// The boxes first, then the lists, then the labels, each from the top row down.
+void AddRows(QDialog* window, const std::array<WeeklyHoursRow*, 9>& rows)
+{
+    const QString names[] = {
+        QStringLiteral("weekdays"),    QStringLiteral("nightDuty"), QStringLiteral("saturday"),
+        QStringLiteral("everySunday"), QStringLiteral("week1"),     QStringLiteral("week2"),
+        QStringLiteral("week3"),       QStringLiteral("week4"),     QStringLiteral("week5")};
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i]->working = Named(new QCheckBox(window), names[i] + QStringLiteral("Working"));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const bool isNightDuty = i == 1;
+        rows[i]->start =
+            Named(new QComboBox(window),
+                  names[i] + (isNightDuty ? QStringLiteral("Day") : QStringLiteral("Start")));
+        rows[i]->end = Named(new QComboBox(window), names[i] + QStringLiteral("End"));
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i]->from = NewLabel(window, names[i] + QStringLiteral("From"));
+        rows[i]->to = NewLabel(window, names[i] + QStringLiteral("To"));
+    }
+}
+
+void PlaceRows(const std::array<WeeklyHoursRow*, 9>& rows)
+{
     const QFont listFont = DotumCheFont(15, true);
     const QFont smallFont = Dotum(11, false);
-    const std::array<Row, 9> rows = Rows();
+    const QStringList days = {QStringLiteral("월요일"), QStringLiteral("화요일"),
+                              QStringLiteral("수요일"), QStringLiteral("목요일"),
+                              QStringLiteral("금요일")};
     for (std::size_t index = 0; index < rows.size(); ++index) {
-        const Row& row = rows[index];
+        const WeeklyHoursRow& row = *rows[index];
         const int top = RowTops[index];
-        row.box->setGeometry(BoxLeft, top + 3, 16, 16);
-        const bool isNightDuty = row.start == Cmb_normal8;
-        const QStringList starts =
-            isNightDuty ? QStringList{QStringLiteral("월요일"), QStringLiteral("화요일"),
-                                      QStringLiteral("수요일"), QStringLiteral("목요일"),
-                                      QStringLiteral("금요일")}
-                        : StartTimeLabels();
-        FillList(row.start, starts, QRect(StartLeft, top, StartWidth, ListHeight), listFont);
+        row.working->setGeometry(BoxLeft, top + 3, 16, 16);
+        const bool isNightDuty = index == 1;
+        FillList(row.start, isNightDuty ? days : StartTimeLabels(),
+                 QRect(StartLeft, top, StartWidth, ListHeight), listFont);
         FillList(row.end, EndTimeLabels(), QRect(EndLeft, top, EndWidth, ListHeight), listFont);
         PlaceLabel(row.from, QStringLiteral("부터"), QRect(FromLeft, top, 26, ListHeight),
                    smallFont);
@@ -112,71 +161,130 @@ void WeeklyHoursWindow::Layout()
         for (QWidget* part : std::initializer_list<QWidget*>{row.start, row.end, row.from, row.to})
             part->setEnabled(false);
     }
-
-    PlaceLabel(Label2, QStringLiteral("운영형태 :"), Caption(CaptionLeft, OperationTop), caption,
-               Maroon);
-    const QFont operationFont = Dotum(15, true);
-    const struct
-    {
-        QRadioButton* button;
-        QLabel* label;
-        QString text;
-        int left;
-    } operations[] = {{rad_normal1, Label3, QStringLiteral("일반"), BoxLeft},
-                      {rad_normal2, Label4, QStringLiteral("연중무휴"), 240},
-                      {rad_normal3, Label5, QStringLiteral("야간"), 336},
-                      {rad_normal4, Label6, QStringLiteral("연중무휴 + 야간"), 396}};
-    for (const auto& operation : operations) {
-        operation.button->setGeometry(operation.left, OperationTop + 3, 16, 16);
-        PlaceLabel(operation.label, operation.text, Caption(operation.left + 18, OperationTop, 86),
-                   operationFont);
-    }
-    rad_normal1->setChecked(true);
-    PlaceLabel(Label9, QStringLiteral("(야간: 밤10시 또는 이후까지 운영시)"),
-               QRect(215, 452, 250, 14), DotumCheFont(11, true), Grey);
-    for (QLabel* hidden : {Label5, Label6, Label9})
-        hidden->hide();
-
-    PlaceLabel(Label1, QStringLiteral("특정 일요일 근무시 :"), QRect(CaptionLeft, 465, 200, 19),
-               caption, Maroon);
-    DateTimePicker1->setGeometry(53, 485, 98, 21);
-    DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    DateTimePicker1->setCalendarPopup(true);
-    const QFont sundayFont = DotumCheFont(13, false);
-    FillList(ComboBox1, StartTimeLabels(), QRect(157, 485, 75, 21), sundayFont);
-    FillList(ComboBox2, EndTimeLabels(), QRect(238, 485, 112, 21), sundayFont);
-    ComboBox2->setCurrentIndex(-1);
-    Button1->setText(QStringLiteral("저장"));
-    Button1->setGeometry(356, 485, 42, 21);
-    Button2->setText(QStringLiteral("삭제"));
-    Button2->setGeometry(402, 485, 42, 21);
-    // Enter in the window must not press them.
-    for (QPushButton* button : {Button1, Button2})
-        button->setAutoDefault(false);
-    ListBox1->setFont(DotumCheFont(12, false));
-    ListBox1->setStyleSheet(
-        QStringLiteral("QListWidget::item { height: %1px; }").arg(DateItemHeight));
-    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListBox1->setGeometry(53, 508, 391, ShownDates * DateItemHeight + 2 * ListBox1->frameWidth());
-
-    btn_normal1 = NewPictureButton(WeeklyHoursButton::Complete);
-    btn_normal2 = NewPictureButton(WeeklyHoursButton::Reenter);
-    btn_normal3 = NewPictureButton(WeeklyHoursButton::Close);
 }
 
-PictureButton* WeeklyHoursWindow::NewPictureButton(WeeklyHoursButton kind)
+// Four buttons, exactly one selected, the first at the start. The captions of the last two
+// and the note on night opening stay hidden; their buttons are shown and can be selected.
+std::array<QRadioButton*, 4> AddOperationType(QDialog* window)
+{
+    PlaceLabel(NewLabel(window, QStringLiteral("operationCaption")), QStringLiteral("운영형태 :"),
+               Caption(CaptionLeft, OperationTop), CaptionFont(), Maroon);
+    const struct
+    {
+        const char* name;
+        QString text;
+        int left;
+    } operations[] = {{"regular", QStringLiteral("일반"), BoxLeft},
+                      {"openAllYear", QStringLiteral("연중무휴"), 240},
+                      {"night", QStringLiteral("야간"), 336},
+                      {"openAllYearAndNight", QStringLiteral("연중무휴 + 야간"), 396}};
+    std::array<QRadioButton*, 4> buttons{};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        buttons[i] = new QRadioButton(window);
+        buttons[i]->setObjectName(QLatin1String(operations[i].name) + QStringLiteral("Operation"));
+        buttons[i]->setGeometry(operations[i].left, OperationTop + 3, 16, 16);
+    }
+    std::array<QLabel*, 4> captions{};
+    for (std::size_t i = 0; i < captions.size(); ++i)
+        captions[i] = PlaceLabel(
+            NewLabel(window, QLatin1String(operations[i].name) + QStringLiteral("Caption")),
+            operations[i].text, Caption(operations[i].left + 18, OperationTop, 86),
+            Dotum(15, true));
+    buttons[0]->setChecked(true);
+    QLabel* note = PlaceLabel(NewLabel(window, QStringLiteral("nightOpeningNote")),
+                              QStringLiteral("(야간: 밤10시 또는 이후까지 운영시)"),
+                              QRect(215, 452, 250, 14), DotumCheFont(11, true), Grey);
+    for (QLabel* hidden : {captions[2], captions[3], note})
+        hidden->hide();
+    return buttons;
+}
+
+SpecificSundaysControls AddSpecificSundays(QDialog* window)
+{
+    PlaceLabel(NewLabel(window, QStringLiteral("sundaysCaption")),
+               QStringLiteral("특정 일요일 근무시 :"), QRect(CaptionLeft, 465, 200, 19),
+               CaptionFont(), Maroon);
+    const SpecificSundaysControls sundays{
+        .date = new QDateEdit(window),
+        .start = new QComboBox(window),
+        .end = new QComboBox(window),
+        .save = new QPushButton(QStringLiteral("저장"), window),
+        .remove = new QPushButton(QStringLiteral("삭제"), window),
+        .dates = new QListWidget(window),
+    };
+    sundays.date->setObjectName(QStringLiteral("sundayDate"));
+    sundays.date->setGeometry(53, 485, 98, 21);
+    sundays.date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    sundays.date->setCalendarPopup(true);
+    const QFont listFont = DotumCheFont(13, false);
+    sundays.start->setObjectName(QStringLiteral("sundayStart"));
+    FillList(sundays.start, StartTimeLabels(), QRect(157, 485, 75, 21), listFont);
+    sundays.end->setObjectName(QStringLiteral("sundayEnd"));
+    FillList(sundays.end, EndTimeLabels(), QRect(238, 485, 112, 21), listFont);
+    sundays.end->setCurrentIndex(-1);
+    sundays.save->setObjectName(QStringLiteral("saveSundayButton"));
+    sundays.save->setGeometry(356, 485, 42, 21);
+    sundays.remove->setObjectName(QStringLiteral("deleteSundayButton"));
+    sundays.remove->setGeometry(402, 485, 42, 21);
+    // Enter in the window must not press them.
+    for (QPushButton* button : {sundays.save, sundays.remove})
+        button->setAutoDefault(false);
+    QListWidget* dates = sundays.dates;
+    dates->setObjectName(QStringLiteral("sundayList"));
+    dates->setFont(DotumCheFont(12, false));
+    dates->setStyleSheet(QStringLiteral("QListWidget::item { height: %1px; }").arg(DateItemHeight));
+    dates->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    dates->setGeometry(53, 508, 391, ShownDates * DateItemHeight + 2 * dates->frameWidth());
+    return sundays;
+}
+
+QLabel* AddBackground(QDialog* window)
+{
+    QLabel* background = NewLabel(window, QStringLiteral("background"));
+    background->setGeometry(QRect(QPoint(0, 0), WeeklyHoursClientSize));
+    background->lower();
+    return background;
+}
+
+PictureButton* NewPictureButton(QDialog* window, WeeklyHoursButton kind, const QString& name)
 {
     auto* button = new PictureButton(
-        this, [kind] { return WeeklyHoursButtonPicture(kind, false); },
+        window, [kind] { return WeeklyHoursButtonPicture(kind, false); },
         WeeklyHoursButtonPlace(kind), [kind] { return WeeklyHoursButtonPicture(kind, true); },
         WeeklyHoursButtonPlace(kind));
-    button->ShowPressesAfter(this, [this] { ResetButtonImages(); });
-    connect(button, &PictureButton::Clicked, this, &WeeklyHoursWindow::btn_normal1Click);
+    button->setObjectName(name);
+    button->PressedPicture()->setObjectName(name + QStringLiteral("Pressed"));
     return button;
 }
 
-void WeeklyHoursWindow::ResetButtonImages()
+} // namespace
+
+WeeklyHoursControls::WeeklyHoursControls(QDialog* window)
 {
-    for (PictureButton* button : {btn_normal1, btn_normal2, btn_normal3})
+    AddCaptions(window);
+    const std::array<WeeklyHoursRow*, 9> rows = {&weekdays,    &nightDuty, &saturday,
+                                                 &everySunday, &weeks[0],  &weeks[1],
+                                                 &weeks[2],    &weeks[3],  &weeks[4]};
+    AddRows(window, rows);
+    PlaceRows(rows);
+    operations = AddOperationType(window);
+    sundays = AddSpecificSundays(window);
+    background = AddBackground(window);
+    save = NewPictureButton(window, WeeklyHoursButton::Complete, QStringLiteral("saveButton"));
+    reenter = NewPictureButton(window, WeeklyHoursButton::Reenter, QStringLiteral("reenterButton"));
+    close = NewPictureButton(window, WeeklyHoursButton::Close, QStringLiteral("closeBar"));
+    for (PictureButton* button : {save, reenter, close})
+        button->ShowPressesAfter(window, [this] { ReleaseButtons(); });
+}
+
+std::array<const WeeklyHoursRow*, 9> WeeklyHoursControls::Rows() const
+{
+    return {&weekdays, &nightDuty, &saturday, &everySunday, &weeks[0],
+            &weeks[1], &weeks[2],  &weeks[3], &weeks[4]};
+}
+
+void WeeklyHoursControls::ReleaseButtons() const
+{
+    for (PictureButton* button : {save, reenter, close})
         button->ShowReleased();
 }

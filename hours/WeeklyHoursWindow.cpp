@@ -5,100 +5,77 @@
 #include "MessageBox.h"
 #include "PictureButton.h"
 #include "Quillane_Define.h"
-#include "ServerErrorPage.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
+#include "SpecificSundays.h"
 #include "TimeSlots.h"
+#include "WebBrowser.h"
 #include "WeeklyAnswer.h"
 #include "WeeklyBodies.h"
 #include "WeeklyHoursPictures.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QShowEvent>
 
 namespace {
 
-constexpr int ClientWidth = 500;
-constexpr int ClientHeight = 600;
-constexpr int WeekdaysRow = 0;
-constexpr int NightDutyRow = 1;
-constexpr int SaturdayRow = 2;
-constexpr int EverySundayRow = 3;
-constexpr int FirstWeekRow = 4;
-constexpr int WeekCount = 5;
 constexpr int OperationRecord = 13;
 
-struct TypicalHours
+void SelectItems(const WeeklyHoursRow& row, int startItem, int endItem)
 {
-    QComboBox* WeeklyHoursWindow::*list;
-    int item;
-};
-
-// What the re-entry button puts into the lists.
-constexpr TypicalHours Typical[] = {
-    {&WeeklyHoursWindow::cmb_normal1, 18}, {&WeeklyHoursWindow::cmb_normal2, 38},
-    {&WeeklyHoursWindow::cmb_normal3, 18}, {&WeeklyHoursWindow::cmb_normal4, 26},
-    {&WeeklyHoursWindow::cmb_normal5, 20}, {&WeeklyHoursWindow::cmb_normal6, 36},
-    {&WeeklyHoursWindow::Cmb_normal7, 42}, {&WeeklyHoursWindow::Cmb_normal8, 0},
-    {&WeeklyHoursWindow::cmb_normal9, 0},  {&WeeklyHoursWindow::cmb_normal10, 0},
-    {&WeeklyHoursWindow::cmb_normal11, 0}, {&WeeklyHoursWindow::cmb_normal12, 0},
-    {&WeeklyHoursWindow::cmb_normal13, 0}, {&WeeklyHoursWindow::cmb_normal14, 0},
-    {&WeeklyHoursWindow::cmb_normal15, 0}, {&WeeklyHoursWindow::cmb_normal16, 0},
-    {&WeeklyHoursWindow::cmb_normal17, 0}, {&WeeklyHoursWindow::cmb_normal18, 0},
-};
-
-WeeklyTimeRow TimeRow(QCheckBox* box, QComboBox* start, QComboBox* end)
-{
-    return {box->isChecked(), start->currentText(), end->currentText()};
+    row.start->setCurrentIndex(startItem);
+    row.end->setCurrentIndex(endItem);
 }
 
 // Ticks the box and selects the items, or clears the box and selects item 0 of both lists when
 // startItem is -1.
-void SetRow(QCheckBox* box, QComboBox* start, int startItem, QComboBox* end, int endItem)
+void SetRow(const WeeklyHoursRow& row, int startItem, int endItem)
 {
-    box->setChecked(startItem >= 0);
-    start->setCurrentIndex(std::max(startItem, 0));
-    end->setCurrentIndex(std::max(endItem, 0));
+    row.working->setChecked(startItem >= 0);
+    SelectItems(row, std::max(startItem, 0), std::max(endItem, 0));
+}
+
+WeeklyTimeRow TimeRow(const WeeklyHoursRow& row)
+{
+    return {row.working->isChecked(), row.start->currentText(), row.end->currentText()};
 }
 
 } // namespace
 
-WeeklyHoursWindow::WeeklyHoursWindow(QWidget* parent) : QDialog(parent)
+WeeklyHoursWindow::WeeklyHoursWindow(QWidget* parent)
+    : QDialog(parent), ui_(this), sundays_(new SpecificSundays(ui_.sundays, this)),
+      hoursRequests_(new WebBrowser(QStringLiteral("weeklyHoursRequests"), this))
 {
     setWindowTitle(QStringLiteral("초록우체통 정상 근무시간"));
-    setFixedSize(ClientWidth, ClientHeight);
-    Layout();
-
-    for (const Row& row : Rows())
-        connect(row.box, &QCheckBox::toggled, this, &WeeklyHoursWindow::chk_normal1Click);
-    for (QComboBox* start : {cmb_normal1, cmb_normal3, cmb_normal5, cmb_normal9, cmb_normal11,
-                             cmb_normal13, cmb_normal15, cmb_normal17, ComboBox1})
-        connect(start, &QComboBox::activated, this, &WeeklyHoursWindow::cmb_normal1Click);
-    connect(&WebBrowser1, &WebBrowser::DocumentComplete, this,
-            &WeeklyHoursWindow::WebBrowser1DocumentComplete);
-    connect(&WebBrowser2, &WebBrowser::DocumentComplete, this,
-            &WeeklyHoursWindow::WebBrowser2DocumentComplete);
-    connect(Button1, &QPushButton::clicked, this, &WeeklyHoursWindow::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &WeeklyHoursWindow::Button1Click);
-    connect(ListBox1, &QListWidget::itemClicked, this, &WeeklyHoursWindow::ListBox1Click);
-    // An item chosen with the keys loads as a click does; a click loads on its release.
-    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] {
-        if (QGuiApplication::mouseButtons() == Qt::NoButton)
-            ListBox1Click();
-    });
+    setFixedSize(WeeklyHoursClientSize);
+    for (const WeeklyHoursRow* row : ui_.Rows()) {
+        // The lists and labels of a row follow its box, ticked by the user or by an answer.
+        connect(row->working, &QCheckBox::toggled, this, [row](bool working) {
+            for (QWidget* part :
+                 std::initializer_list<QWidget*>{row->start, row->end, row->from, row->to})
+                part->setEnabled(working);
+        });
+        // A start picked by the user moves the end to the next half hour; one set by the
+        // program does not. The night duty's day list has no end to move.
+        if (row != &ui_.nightDuty)
+            connect(row->start, &QComboBox::activated, this,
+                    [row] { row->end->setCurrentIndex(row->start->currentIndex() + 1); });
+    }
+    connect(ui_.save, &PictureButton::Clicked, this, &WeeklyHoursWindow::Save);
+    connect(ui_.reenter, &PictureButton::Clicked, this, &WeeklyHoursWindow::Reenter);
+    connect(ui_.close, &PictureButton::Clicked, this, &QDialog::close);
+    connect(hoursRequests_, &WebBrowser::DocumentComplete, this, &WeeklyHoursWindow::PageCompleted);
 }
 
-WeeklyHoursWindow::~WeeklyHoursWindow() = default;
-
-// Each time the window becomes visible; not when it only comes to the front.
+// Each time the window becomes visible; not when it only comes to the front. The background is
+// drawn at the first showing, not before: the program mostly lives in the tray.
 void WeeklyHoursWindow::showEvent(QShowEvent* event)
 {
-    if (normal_img1->pixmap().isNull())
-        normal_img1->setPixmap(QPixmap::fromImage(WeeklyHoursBackground()));
+    if (ui_.background->pixmap().isNull())
+        ui_.background->setPixmap(QPixmap::fromImage(WeeklyHoursBackground()));
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        FetchHours();
 }
 
 // The window closes by its close bar, its frame or a save only; Escape does not close it.
@@ -111,71 +88,43 @@ void WeeklyHoursWindow::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void WeeklyHoursWindow::FormShow()
+// Reads the identity and asks for the registered hours, then for the specific Sundays: both
+// requests are under way at once.
+void WeeklyHoursWindow::FetchHours()
 {
-    RequestMode.clear();
-    DateTimePicker1->setDate(NextSunday());
     const QString settings = ProgramFolder + SettingsKeys::FileName;
-    LicenseNo = ReadIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::PharmacistLicense,
-                              LicenseNo);
-    CheckComputerName = ReadIniString(settings, SettingsKeys::BasicInfo,
-                                      SettingsKeys::CheckComputer, CheckComputerName);
-    RequestMode = QStringLiteral("1");
-    fetch_ = FetchState::Pending;
-    RequestBody = WeeklyFetchBody(LicenseNo, CheckComputerName);
-    SendRequest(RequestBody);
-    SendSundayRequest(QStringLiteral("1"), LicenseNo, {}, {}, {});
-}
-
-void WeeklyHoursWindow::SendRequest(const QString& body)
-{
-    PostPage(WebBrowser1, QStringLiteral("normal3.asp"), body);
-}
-
-void WeeklyHoursWindow::btn_normal1Click()
-{
-    const QObject* button = sender();
-    if (button == btn_normal1)
-        Save();
-    else if (button == btn_normal2)
-        Reenter();
-    else if (button == btn_normal3)
-        close();
+    license_ =
+        ReadIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::PharmacistLicense, license_);
+    checkComputer_ = ReadIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::CheckComputer,
+                                   checkComputer_);
+    exchange_.FetchSent();
+    PostPage(*hoursRequests_, WeeklyHoursPage, WeeklyFetchBody(license_, checkComputer_));
+    sundays_->Fetch(license_);
 }
 
 // Nothing goes out before the fetch's answer has filled the rows: they would be sent as not
 // working.
 void WeeklyHoursWindow::Save()
 {
-    if (fetch_ == FetchState::Pending)
+    if (!exchange_.SaveMayGo())
         return;
-    if (fetch_ == FetchState::Failed) {
-        WarnFetchFailed();
-        return;
-    }
-    RequestMode = QStringLiteral("2");
-    RequestBody = WeeklySaveBody(LicenseNo, CheckComputerName, RowsToSave());
-    SendRequest(RequestBody);
+    PostPage(*hoursRequests_, WeeklyHoursPage,
+             WeeklySaveBody(license_, checkComputer_, RowsToSave()));
 }
 
 WeeklySave WeeklyHoursWindow::RowsToSave() const
 {
     WeeklySave save;
-    save.weekdays = TimeRow(chk_normal1, cmb_normal1, cmb_normal2);
-    save.saturday = TimeRow(chk_normal3, cmb_normal3, cmb_normal4);
-    save.everySunday = TimeRow(chk_normal4, cmb_normal5, cmb_normal6);
-    save.nightDuty = chk_normal2->isChecked();
-    save.nightDayItem = Cmb_normal8->currentIndex();
-    save.nightEnd = Cmb_normal7->currentText();
-    const std::array<Row, 9> rows = Rows();
-    for (int week = 0; week < WeekCount; ++week) {
-        const Row& row = rows[FirstWeekRow + week];
-        save.weeks[week] = TimeRow(row.box, row.start, row.end);
-    }
-    const std::array<QRadioButton*, 4> operations = {rad_normal1, rad_normal2, rad_normal3,
-                                                     rad_normal4};
+    save.weekdays = TimeRow(ui_.weekdays);
+    save.saturday = TimeRow(ui_.saturday);
+    save.everySunday = TimeRow(ui_.everySunday);
+    save.nightDuty = ui_.nightDuty.working->isChecked();
+    save.nightDayItem = ui_.nightDuty.start->currentIndex();
+    save.nightEnd = ui_.nightDuty.end->currentText();
+    for (std::size_t week = 0; week < ui_.weeks.size(); ++week)
+        save.weeks[week] = TimeRow(ui_.weeks[week]);
     for (int operation = 0; operation < 4 && save.operation < 0; ++operation) {
-        if (operations[operation]->isChecked())
+        if (ui_.operations[operation]->isChecked())
             save.operation = operation;
     }
     return save;
@@ -184,96 +133,58 @@ WeeklySave WeeklyHoursWindow::RowsToSave() const
 // Typical hours in the lists; the ticks stay as they are and nothing is sent.
 void WeeklyHoursWindow::Reenter()
 {
-    for (const TypicalHours& typical : Typical)
-        (this->*typical.list)->setCurrentIndex(typical.item);
-    for (const Row& row : Rows())
-        row.box->setEnabled(true);
+    SelectItems(ui_.weekdays, 18, 38);    // 09:00 to 19:00
+    SelectItems(ui_.saturday, 18, 26);    // 09:00 to 13:00
+    SelectItems(ui_.everySunday, 20, 36); // 10:00 to 18:00
+    SelectItems(ui_.nightDuty, 0, 42);    // 월요일 until 21:00
+    for (const WeeklyHoursRow& week : ui_.weeks)
+        SelectItems(week, 0, 0);
+    for (const WeeklyHoursRow* row : ui_.Rows())
+        row->working->setEnabled(true);
 }
 
-void WeeklyHoursWindow::chk_normal1Click()
+void WeeklyHoursWindow::PageCompleted(const QString& url)
 {
-    for (const Row& row : Rows()) {
-        if (row.box != sender())
-            continue;
-        const bool working = row.box->isChecked();
-        for (QWidget* part : std::initializer_list<QWidget*>{row.start, row.end, row.from, row.to})
-            part->setEnabled(working);
-    }
+    AnswerArrived(exchange_.LastRequest(), url, PageText(*hoursRequests_));
 }
 
-void WeeklyHoursWindow::cmb_normal1Click()
+void WeeklyHoursWindow::AnswerArrived(HoursRequest answered, const QString& url,
+                                      const QString& text)
 {
-    for (const Row& row : Rows()) {
-        if (row.start == sender())
-            row.end->setCurrentIndex(row.start->currentIndex() + 1);
-    }
-    if (sender() == ComboBox1)
-        ComboBox2->setCurrentIndex(ComboBox1->currentIndex() + 1);
-}
-
-void WeeklyHoursWindow::WebBrowser1DocumentComplete(const QString& url)
-{
-    WeeklyAnswerArrived(url, PageText(WebBrowser1));
-}
-
-// The answer to the fetch and to the save alike fills the rows; the save's answer then says so,
-// hides the window and opens the legal-holiday window. A record that cannot be read stops the
-// filling there, with one message; the rows filled before it keep their new state. An error page
-// changes nothing; one in answer to the fetch is reported, as the rows then hold no registration.
-void WeeklyHoursWindow::WeeklyAnswerArrived(const QString& url, const QString& text)
-{
-    if (url.isEmpty())
+    const bool saved = exchange_.AnswerArrived(
+        answered, url, text, [this](const QString& page) { return FillRows(page); },
+        {.text = QStringLiteral("정상근무시간 데이터가 저장되었습니다"),
+         .caption = QStringLiteral("초록우체통"),
+         .icon = MessageIcon::None,
+         .buttons = MessageButtons::Ok});
+    if (!saved)
         return;
-    if (IsServerErrorPage(text)) {
-        if (RequestMode == QStringLiteral("1")) {
-            fetch_ = FetchState::Failed;
-            WarnFetchFailed();
-        }
-        return;
-    }
-    WeeklyAnswer answer(text);
-    if (!FillRows(answer)) {
-        fetch_ = FetchState::Failed;
-        ShowMessage(
-            {.text = QStringLiteral("서비스에서 받은 정상근무시간을 읽을 수 없습니다.\r\n") +
-                     answer.Error(),
-             .caption = QStringLiteral("경고"),
-             .icon = MessageIcon::Error,
-             .buttons = MessageButtons::Ok});
-        return;
-    }
-    fetch_ = FetchState::Applied;
-    if (RequestMode != QStringLiteral("2"))
-        return;
-    ShowMessage({.text = QStringLiteral("정상근무시간 데이터가 저장되었습니다"),
-                 .caption = QStringLiteral("초록우체통"),
-                 .icon = MessageIcon::None,
-                 .buttons = MessageButtons::Ok});
     close();
-    OpenHolidayWindow();
+    OpenLegalHolidayWindow();
 }
 
-bool WeeklyHoursWindow::FillRows(WeeklyAnswer& answer)
+// A record that cannot be read stops the filling there; the rows filled before it keep their
+// new state.
+std::optional<QString> WeeklyHoursWindow::FillRows(const QString& text)
 {
-    const std::array<Row, 9> rows = Rows();
-    if (!FillTimeRow(answer, rows[WeekdaysRow], 0) || !FillNightDuty(answer) ||
-        !FillTimeRow(answer, rows[SaturdayRow], 4) || !FillTimeRow(answer, rows[EverySundayRow], 6))
-        return false;
-    for (int week = 0; week < WeekCount; ++week) {
-        if (!FillWeekRow(answer, rows[FirstWeekRow + week], 8 + week))
-            return false;
-    }
-    return FillOperation(answer);
+    WeeklyAnswer answer(text);
+    bool filled = FillTimeRow(answer, ui_.weekdays, 0) && FillNightDuty(answer) &&
+                  FillTimeRow(answer, ui_.saturday, 4) && FillTimeRow(answer, ui_.everySunday, 6);
+    for (int week = 0; filled && week < std::ssize(ui_.weeks); ++week)
+        filled = FillWeekRow(answer, ui_.weeks[week], 8 + week);
+    if (filled && FillOperation(answer))
+        return std::nullopt;
+    return QStringLiteral("서비스에서 받은 정상근무시간을 읽을 수 없습니다.\r\n") + answer.Error();
 }
 
 // Start and end from the test record and the one after it.
-bool WeeklyHoursWindow::FillTimeRow(WeeklyAnswer& answer, const Row& row, int testRecord)
+bool WeeklyHoursWindow::FillTimeRow(WeeklyAnswer& answer, const WeeklyHoursRow& row, int testRecord)
 {
     const std::optional<QString> start = answer.Record(testRecord);
     if (!start)
         return false;
     if (!WeeklyAnswer::IsWorking(*start)) {
-        SetRow(row.box, row.start, -1, row.end, 0);
+        SetRow(row, -1, 0);
         return true;
     }
     const std::optional<QString> end = answer.Record(testRecord + 1);
@@ -283,7 +194,7 @@ bool WeeklyHoursWindow::FillTimeRow(WeeklyAnswer& answer, const Row& row, int te
     const std::optional<int> endItem = startItem ? answer.TimeItem(*end, SlotCount) : std::nullopt;
     if (!endItem)
         return false;
-    SetRow(row.box, row.start, *startItem, row.end, *endItem);
+    SetRow(row, *startItem, *endItem);
     return true;
 }
 
@@ -294,7 +205,7 @@ bool WeeklyHoursWindow::FillNightDuty(WeeklyAnswer& answer)
     if (!end)
         return false;
     if (!WeeklyAnswer::IsWorking(*end)) {
-        SetRow(chk_normal2, Cmb_normal8, -1, Cmb_normal7, 0);
+        SetRow(ui_.nightDuty, -1, 0);
         return true;
     }
     const std::optional<QString> day = answer.Record(2);
@@ -304,18 +215,18 @@ bool WeeklyHoursWindow::FillNightDuty(WeeklyAnswer& answer)
     const std::optional<int> endItem = dayItem ? answer.TimeItem(*end, SlotCount) : std::nullopt;
     if (!endItem)
         return false;
-    SetRow(chk_normal2, Cmb_normal8, *dayItem, Cmb_normal7, *endItem);
+    SetRow(ui_.nightDuty, *dayItem, *endItem);
     return true;
 }
 
 // A week's record: start in characters 1-5, end in characters 7-11, counted before trimming.
-bool WeeklyHoursWindow::FillWeekRow(WeeklyAnswer& answer, const Row& row, int record)
+bool WeeklyHoursWindow::FillWeekRow(WeeklyAnswer& answer, const WeeklyHoursRow& row, int record)
 {
     const std::optional<QString> week = answer.Record(record);
     if (!week)
         return false;
     if (!WeeklyAnswer::IsWorking(*week)) {
-        SetRow(row.box, row.start, -1, row.end, 0);
+        SetRow(row, -1, 0);
         return true;
     }
     const std::optional<int> startItem = answer.TimeItem(week->mid(0, 5), StartSlotCount);
@@ -323,7 +234,7 @@ bool WeeklyHoursWindow::FillWeekRow(WeeklyAnswer& answer, const Row& row, int re
         startItem ? answer.TimeItem(week->mid(6, 5), SlotCount) : std::nullopt;
     if (!endItem)
         return false;
-    SetRow(row.box, row.start, *startItem, row.end, *endItem);
+    SetRow(row, *startItem, *endItem);
     return true;
 }
 
@@ -334,31 +245,16 @@ bool WeeklyHoursWindow::FillOperation(WeeklyAnswer& answer)
     if (!record)
         return false;
     const QString operation = Trimmed(*record);
-    const std::array<QRadioButton*, 4> buttons = {rad_normal1, rad_normal2, rad_normal3,
-                                                  rad_normal4};
     for (int value = 0; value < 4; ++value) {
         if (operation == QString::number(value))
-            buttons[value]->setChecked(true);
+            ui_.operations[value]->setChecked(true);
     }
     return true;
 }
 
 // A fresh legal-holiday window becomes the program-wide one, centred and modeless.
-void WeeklyHoursWindow::OpenHolidayWindow()
+void WeeklyHoursWindow::OpenLegalHolidayWindow()
 {
     frm_holiday = new LegalHolidayWindow;
     ShowDataWindow(frm_holiday);
-}
-
-std::array<WeeklyHoursWindow::Row, 9> WeeklyHoursWindow::Rows() const
-{
-    return {{{chk_normal1, cmb_normal1, cmb_normal2, lbs1, lbe1},
-             {chk_normal2, Cmb_normal8, Cmb_normal7, lbs2, lbe2},
-             {chk_normal3, cmb_normal3, cmb_normal4, lbs3, lbe3},
-             {chk_normal4, cmb_normal5, cmb_normal6, lbs4, lbe4},
-             {chk_normal5, cmb_normal9, cmb_normal10, lbs5, lbe5},
-             {chk_normal6, cmb_normal11, cmb_normal12, lbs6, lbe6},
-             {chk_normal7, cmb_normal13, cmb_normal14, lbs7, lbe7},
-             {chk_normal8, cmb_normal15, cmb_normal16, lbs8, lbe8},
-             {chk_normal9, cmb_normal17, cmb_normal18, lbs9, lbe9}}};
 }

@@ -19,21 +19,21 @@ void Prepare(QPainter& painter)
     painter.setRenderHint(QPainter::TextAntialiasing);
 }
 
-QString Heading(DayHoursHeading window)
+QString Heading(DayHoursHeading which)
 {
-    return window == DayHoursHeading::LegalHolidays ? QStringLiteral("법정공휴일 근무시간 입력")
-                                                    : QStringLiteral("명절 근무시간 입력");
+    return which == DayHoursHeading::LegalHolidays ? QStringLiteral("법정공휴일 근무시간 입력")
+                                                   : QStringLiteral("명절 근무시간 입력");
 }
 
-QString Guide(DayHoursHeading window)
+QString Guide(DayHoursHeading which)
 {
-    return window == DayHoursHeading::LegalHolidays
+    return which == DayHoursHeading::LegalHolidays
                ? QStringLiteral("근무하시는 공휴일에 체크하시고 근무시간을 선택해 주십시오.")
                : QStringLiteral("근무하시는 명절날에 체크하시고 근무시간을 선택해 주십시오.");
 }
 
 // A green banner with the system's name and the window's heading.
-void DrawBanner(QPainter& painter, DayHoursHeading window, int width)
+void DrawBanner(QPainter& painter, DayHoursHeading which, int width)
 {
     const QRectF banner(0, 0, width, BannerHeight);
     QLinearGradient green(0, 0, 0, BannerHeight);
@@ -49,16 +49,16 @@ void DrawBanner(QPainter& painter, DayHoursHeading window, int width)
     painter.setFont(PictureFont(24, QFont::ExtraBold));
     const QRectF heading(0, 30, width, 52);
     painter.setPen(QColor(0, 0, 0, 70));
-    painter.drawText(heading.translated(1.5, 1.5), Qt::AlignCenter, Heading(window));
+    painter.drawText(heading.translated(1.5, 1.5), Qt::AlignCenter, Heading(which));
     painter.setPen(Qt::white);
-    painter.drawText(heading, Qt::AlignCenter, Heading(window));
+    painter.drawText(heading, Qt::AlignCenter, Heading(which));
 }
 
-void DrawGuide(QPainter& painter, DayHoursHeading window, int width)
+void DrawGuide(QPainter& painter, DayHoursHeading which, int width)
 {
     painter.setPen(DarkGreen);
     painter.setFont(PictureFont(12));
-    painter.drawText(QRectF(0, BannerHeight + 8, width, 22), Qt::AlignCenter, Guide(window));
+    painter.drawText(QRectF(0, BannerHeight + 8, width, 22), Qt::AlignCenter, Guide(which));
 }
 
 // The pale panel behind the header and the rows.
@@ -111,14 +111,14 @@ QImage CloseBar(QSize size, bool pressed)
 
 } // namespace
 
-QImage DayHoursBackground(DayHoursHeading window, QSize size)
+QImage DayHoursBackground(DayHoursHeading which, QSize size)
 {
     QImage picture(size, QImage::Format_ARGB32_Premultiplied);
     picture.fill(PaleGreen);
     QPainter painter(&picture);
     Prepare(painter);
-    DrawBanner(painter, window, size.width());
-    DrawGuide(painter, window, size.width());
+    DrawBanner(painter, which, size.width());
+    DrawGuide(painter, which, size.width());
     DrawPanel(painter, size.width());
     return picture;
 }

@@ -4,6 +4,7 @@
 
 // The pictures of the legal-holiday and festival windows, drawn rather than loaded.
 
+// Which window a background belongs to: its heading and the guide under it name the window.
 enum class DayHoursHeading
 {
     LegalHolidays,
@@ -12,7 +13,7 @@ enum class DayHoursHeading
 
 // The background that fills the client area: the title banner, the window's heading and the
 // pale panel behind the rows.
-QImage DayHoursBackground(DayHoursHeading window, QSize size);
+QImage DayHoursBackground(DayHoursHeading which, QSize size);
 
 enum class DayHoursButton
 {

@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-// The notice's pictures, drawn rather than loaded.
+// The pictures of the notice that this computer is not registered, drawn rather than loaded.
 
 // The whole notice, 537 x 185: heading 알림 and the text asking to register first.
 QPixmap UnregisteredComputerNoticePicture();

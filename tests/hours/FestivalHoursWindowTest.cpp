@@ -12,7 +12,6 @@
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
 using namespace std::string_literals;
@@ -43,10 +42,10 @@ const std::string SaveAnswer = "2027-02-0509:0018:00설날]2027-02-060000000000�
 // A later fetch's answer that fills rows 1 and 2 only.
 const std::string LaterAnswer = "2027-02-0510:0012:00설날]2027-02-0611:0013:00설날";
 
-class FastivalWindow : public DayHoursFixture
+class FestivalHoursWindowTest : public DayHoursFixture
 {
 protected:
-    ~FastivalWindow() override { delete frm_fastival; }
+    ~FestivalHoursWindowTest() override { delete frm_fastival; }
 
     FestivalHoursWindow& OpenWithAnswers(std::vector<std::string> answers)
     {
@@ -57,7 +56,7 @@ protected:
     }
 };
 
-TEST_F(FastivalWindow, SavesTenRowsHidesAndFetchesAgainAtTheNextOpening)
+TEST_F(FestivalHoursWindowTest, SavesTenRowsHidesAndFetchesAgainAtTheNextOpening)
 {
     FestivalHoursWindow& window = OpenWithAnswers({FetchAnswer, SaveAnswer, LaterAnswer});
     ASSERT_THAT(Bodies(), ElementsAre(FetchBody));
@@ -67,11 +66,11 @@ TEST_F(FastivalWindow, SavesTenRowsHidesAndFetchesAgainAtTheNextOpening)
                             "설날|2027-02-08|off|00:00|00:00"));
     EXPECT_THAT(messages, IsEmpty()) << "the record beyond the rows is never read";
 
-    Click(window.Row(10).working);
-    Pick(window.Row(10).start, QStringLiteral("08:00"));
-    EXPECT_EQ(window.Row(10).end->currentText(), QStringLiteral("08:30"));
-    Pick(window.Row(10).end, QStringLiteral("익일 6시"));
-    window.ButtonClick(window.SaveButton());
+    Click(Row(window, 10).working);
+    Pick(Row(window, 10).start, QStringLiteral("08:00"));
+    EXPECT_EQ(Row(window, 10).end->currentText(), QStringLiteral("08:30"));
+    Pick(Row(window, 10).end, QStringLiteral("익일 6시"));
+    Press(Button(window, "saveButton"));
 
     ASSERT_TRUE(WaitForAnswers(window, 2));
     EXPECT_EQ(Bodies().at(1), "P_select  =2&P_LICENSE    =12345"
@@ -96,7 +95,7 @@ TEST_F(FastivalWindow, SavesTenRowsHidesAndFetchesAgainAtTheNextOpening)
 
     ASSERT_TRUE(WaitForAnswers(window, 3));
     EXPECT_EQ(Bodies().at(2), FetchBody);
-    EXPECT_EQ(window.RequestMode, QStringLiteral("1"));
+    EXPECT_EQ(window.LastRequest(), HoursRequest::Fetch);
     EXPECT_THAT(ShownRows(window),
                 ElementsAre("설날|2027-02-05|on|10:00|12:00", "설날|2027-02-06|on|11:00|13:00", "-",
                             "-", "-", "-", "-", "-", "-", "-"))
@@ -106,7 +105,7 @@ TEST_F(FastivalWindow, SavesTenRowsHidesAndFetchesAgainAtTheNextOpening)
 
 // 설날 answered with four days, then 추석 with three: the fourth row is hidden and goes out as a
 // row that holds no day, not as 설날's last day again.
-TEST_F(FastivalWindow, RowsTheAnswerDoesNotFillAreHiddenAndNotSent)
+TEST_F(FestivalHoursWindowTest, RowsTheAnswerDoesNotFillAreHiddenAndNotSent)
 {
     FestivalHoursWindow& window = OpenWithAnswers(
         {"2027-02-060000000000설날]2027-02-0709:0018:00설날]2027-02-080000000000설날]"
@@ -120,7 +119,7 @@ TEST_F(FastivalWindow, RowsTheAnswerDoesNotFillAreHiddenAndNotSent)
                 ElementsAre("추석|2027-09-14|off|00:00|00:00", "추석|2027-09-15|on|09:00|13:00",
                             "추석|2027-09-16|off|00:00|00:00", "-", "-", "-", "-", "-", "-", "-"));
 
-    window.ButtonClick(window.SaveButton());
+    Press(Button(window, "saveButton"));
 
     ASSERT_TRUE(WaitForAnswers(window, 3));
     std::string expected = "P_select  =2&P_LICENSE    =12345"
@@ -136,25 +135,25 @@ TEST_F(FastivalWindow, RowsTheAnswerDoesNotFillAreHiddenAndNotSent)
 
 // 입력완료 before the fetch's answer has filled the rows sends nothing; an error page in answer
 // to the fetch says so, and 입력완료 then says it again and sends nothing.
-TEST_F(FastivalWindow, TheSaveWaitsForTheFetchAndAFailedFetchSaysSo)
+TEST_F(FestivalHoursWindowTest, TheSaveWaitsForTheFetchAndAFailedFetchSaysSo)
 {
     Serve("festival1.asp", {"2027-02-0509:0018:00설날", "500 - 내부 서버 오류"});
     ShowDataWindow(frm_fastival);
     FestivalHoursWindow& window = *frm_fastival;
-    window.ButtonClick(window.SaveButton());
-    EXPECT_EQ(window.Fetch(), FetchState::Pending);
+    Press(Button(window, "saveButton"));
+    EXPECT_EQ(window.Fetched(), FetchState::Pending);
     ASSERT_TRUE(WaitForAnswers(window, 1));
     QCoreApplication::processEvents();
     EXPECT_THAT(Bodies(), ElementsAre(FetchBody)) << "no save before the rows were filled";
-    EXPECT_EQ(window.Fetch(), FetchState::Applied);
+    EXPECT_EQ(window.Fetched(), FetchState::Applied);
     EXPECT_THAT(messages, IsEmpty());
 
     window.close();
     ShowDataWindow(frm_fastival);
     ASSERT_TRUE(WaitForAnswers(window, 2));
     ASSERT_TRUE(WaitUntil([&] { return !messages.empty(); }));
-    EXPECT_EQ(window.Fetch(), FetchState::Failed);
-    window.ButtonClick(window.SaveButton());
+    EXPECT_EQ(window.Fetched(), FetchState::Failed);
+    Press(Button(window, "saveButton"));
     QTest::qWait(200);
     EXPECT_EQ(Bodies().size(), 2u) << "no save after a failed fetch";
     ASSERT_EQ(messages.size(), 2u);
@@ -168,11 +167,11 @@ TEST_F(FastivalWindow, TheSaveWaitsForTheFetchAndAFailedFetchSaysSo)
         << "the error page changes no row";
 }
 
-TEST_F(FastivalWindow, CloseBarOnlyHidesTheWindow)
+TEST_F(FestivalHoursWindowTest, CloseBarOnlyHidesTheWindow)
 {
     FestivalHoursWindow& window = OpenWithAnswers({FetchAnswer});
 
-    window.CloseButton()->Clicked();
+    Press(Button(window, "closeBar"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     ASSERT_FALSE(frm_fastival.isNull());
@@ -180,30 +179,17 @@ TEST_F(FastivalWindow, CloseBarOnlyHidesTheWindow)
     EXPECT_EQ(ShownRows(window)[0], "설날|2027-02-05|on|09:00|18:00");
 }
 
-TEST_F(FastivalWindow, ResetClearsBoxesAndTimesAndKeepsNamesAndDates)
-{
-    FestivalHoursWindow& window = OpenWithAnswers({FetchAnswer});
-
-    window.ButtonClick(window.ResetButton());
-
-    EXPECT_THAT(ShownRows(window),
-                ElementsAre("설날|2027-02-05|off|00:00|00:00", "설날|2027-02-06|off|00:00|00:00",
-                            "-", "-", "설날|2027-02-07|off|00:00|00:00", "-", "-", "-", "-",
-                            "설날|2027-02-08|off|00:00|00:00"));
-    EXPECT_EQ(Bodies().size(), 1u);
-}
-
 // As the festival reminder opens it: modal, saved by the user, then destroyed by its opener.
-TEST_F(FastivalWindow, ModalOpeningRunsUntilTheSavedMessageIsAcknowledged)
+TEST_F(FestivalHoursWindowTest, ModalOpeningRunsUntilTheSavedMessageIsAcknowledged)
 {
     Serve("festival1.asp", {FetchAnswer, SaveAnswer});
     frm_fastival = new FestivalHoursWindow;
     QTimer user;
     user.setInterval(20);
     QObject::connect(&user, &QTimer::timeout, [&] {
-        if (frm_fastival->RequestMode == QStringLiteral("1") &&
-            frm_fastival->WebBrowser1.ReadyState() == 4)
-            frm_fastival->ButtonClick(frm_fastival->SaveButton());
+        if (frm_fastival->LastRequest() == HoursRequest::Fetch &&
+            Find<WebBrowser>(*frm_fastival, QStringLiteral("hoursRequests"))->ReadyState() == 4)
+            Press(Button(*frm_fastival, "saveButton"));
     });
     user.start();
     QTimer::singleShot(10000, frm_fastival, &QDialog::reject);
@@ -216,69 +202,5 @@ TEST_F(FastivalWindow, ModalOpeningRunsUntilTheSavedMessageIsAcknowledged)
     EXPECT_EQ(messages[0].text.toStdString(), SavedMessage);
     EXPECT_EQ(Bodies().size(), 2u);
 }
-
-struct AnswerCase
-{
-    const char* name;
-    const char* text;
-    std::vector<std::string> rows; // rows 1, 2, ...; the rest stay hidden
-    bool warned = false;
-};
-
-class FastivalAnswer : public FastivalWindow, public ::testing::WithParamInterface<AnswerCase>
-{
-};
-
-TEST_P(FastivalAnswer, ShowsTheDaysOfOneFestival)
-{
-    const AnswerCase& c = GetParam();
-    FestivalHoursWindow window;
-    window.RequestMode = QStringLiteral("1");
-
-    window.PageArrived(QStringLiteral("http://host/Quillane/festival1.asp"),
-                       QString::fromUtf8(c.text));
-
-    std::vector<std::string> expected = c.rows;
-    expected.resize(10, "-");
-    EXPECT_THAT(ShownRows(window), ElementsAreArray(expected));
-    EXPECT_EQ(messages.size(), c.warned ? 1u : 0u);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, FastivalAnswer,
-    ::testing::Values(
-        AnswerCase{"AnotherFestivalStaysHidden",
-                   "2027-02-0509:0018:00설날]2027-02-060000000000설날]2027-02-070000000000설날]"
-                   "2027-09-1409:0018:00추석]2027-09-150000000000추석]2027-09-160000000000추석",
-                   {"설날|2027-02-05|on|09:00|18:00", "설날|2027-02-06|off|00:00|00:00",
-                    "설날|2027-02-07|off|00:00|00:00"}},
-        AnswerCase{"TheFirstNameShownAgainAfterAnother",
-                   "2027-02-050000000000A]2027-02-060000000000B]2027-02-070000000000A",
-                   {"A|2027-02-05|off|00:00|00:00", "-", "A|2027-02-07|off|00:00|00:00"}},
-        AnswerCase{"AnEmptyFirstRecord",
-                   "]2027-02-060000000000B]2027-02-070000000000A",
-                   {"-", "B|2027-02-06|off|00:00|00:00"}},
-        AnswerCase{"NamesBeginningWithABlank",
-                   "2027-02-050000000000 설날]2027-02-060000000000 설날",
-                   {" 설날|2027-02-05|off|00:00|00:00"}},
-        AnswerCase{"TwelveDays",
-                   "2027-02-010000000000A]2027-02-020000000000A]2027-02-030000000000A]"
-                   "2027-02-040000000000A]2027-02-050000000000A]2027-02-060000000000A]"
-                   "2027-02-070000000000A]2027-02-080000000000A]2027-02-090000000000A]"
-                   "2027-02-1009:0030:00A]2027-02-110000000000A]2027-02-12",
-                   {"A|2027-02-01|off|00:00|00:00", "A|2027-02-02|off|00:00|00:00",
-                    "A|2027-02-03|off|00:00|00:00", "A|2027-02-04|off|00:00|00:00",
-                    "A|2027-02-05|off|00:00|00:00", "A|2027-02-06|off|00:00|00:00",
-                    "A|2027-02-07|off|00:00|00:00", "A|2027-02-08|off|00:00|00:00",
-                    "A|2027-02-09|off|00:00|00:00", "A|2027-02-10|on|09:00|익일 6시"}},
-        AnswerCase{"UnreadableDayOfAnotherFestivalIsPassedOver",
-                   "2027-02-050000000000A]2027-09-1409:15xxxxxB]2027-02-070000000000A",
-                   {"A|2027-02-05|off|00:00|00:00", "-", "A|2027-02-07|off|00:00|00:00"}},
-        AnswerCase{"UnreadableDayOfTheFestival",
-                   "2027-02-050000000000A]2027-02-0609:1518:00A]2027-02-070000000000A",
-                   {"A|2027-02-05|off|00:00|00:00"},
-                   true},
-        AnswerCase{"ErrorPage", "2027-02-050000000000A]내부 서버 오류", {}, true}),
-    [](const ::testing::TestParamInfo<AnswerCase>& param) { return param.param.name; });
 
 } // namespace

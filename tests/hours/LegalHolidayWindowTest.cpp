@@ -29,10 +29,10 @@ std::string FetchBody(const std::string& license)
            '\0';
 }
 
-class HolidayWindow : public DayHoursFixture
+class LegalHolidayWindowTest : public DayHoursFixture
 {
 protected:
-    ~HolidayWindow() override { delete frm_holiday; }
+    ~LegalHolidayWindowTest() override { delete frm_holiday; }
 
     // The program-wide window, shown as the main window shows it, once its fetch is answered.
     LegalHolidayWindow& OpenWithAnswers(std::vector<std::string> answers)
@@ -43,18 +43,6 @@ protected:
         EXPECT_TRUE(WaitForAnswers(*frm_holiday, 1));
         return *frm_holiday;
     }
-
-    // Presses a picture button as the user does: the press shows the pressed picture, the
-    // release acts.
-    static void Press(PictureButton* button)
-    {
-        button->Pressed();
-        EXPECT_TRUE(button->isHidden());
-        EXPECT_FALSE(button->PressedPicture()->isHidden());
-        button->Released();
-        button->Clicked();
-        EXPECT_FALSE(button->isHidden());
-    }
 };
 
 struct LicenseCase
@@ -64,11 +52,12 @@ struct LicenseCase
     std::string sent;
 };
 
-class HolidayFetch : public HolidayWindow, public ::testing::WithParamInterface<LicenseCase>
+class LegalHolidayFetch : public LegalHolidayWindowTest,
+                          public ::testing::WithParamInterface<LicenseCase>
 {
 };
 
-TEST_P(HolidayFetch, CarriesTheTrimmedLicenceAndFiveEmptyTriples)
+TEST_P(LegalHolidayFetch, CarriesTheTrimmedLicenceAndFiveEmptyTriples)
 {
     if (GetParam().stored)
         SetLicense(QString::fromUtf8(GetParam().stored));
@@ -78,11 +67,11 @@ TEST_P(HolidayFetch, CarriesTheTrimmedLicenceAndFiveEmptyTriples)
     LegalHolidayWindow& window = OpenWithAnswers({""});
 
     EXPECT_THAT(Bodies(), ElementsAre(FetchBody(GetParam().sent)));
-    EXPECT_EQ(window.RequestMode, QStringLiteral("1"));
+    EXPECT_EQ(window.LastRequest(), HoursRequest::Fetch);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Licences, HolidayFetch,
+    Licences, LegalHolidayFetch,
     ::testing::Values(LicenseCase{"SurroundingBlanks", " \t12345 ", "12345"},
                       LicenseCase{"FormCharacters", "1+2=3&4%5", "1%2B2%3D3%264%255"},
                       LicenseCase{"Missing", nullptr, ""}),
@@ -90,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Row 1 loaded as a day off is ticked from 09:00 to the next day's 01:00; row 2 loaded working is
 // cleared; rows 3 to 9 never loaded.
-TEST_F(HolidayWindow, SavesTheUsersEditsAndConfirmsThenCloses)
+TEST_F(LegalHolidayWindowTest, SavesTheUsersEditsAndConfirmsThenCloses)
 {
     LegalHolidayWindow& window = OpenWithAnswers({
         "2026똠01똘010000000000신정]2026-03-0110:0018:00삼일절]",
@@ -102,13 +91,13 @@ TEST_F(HolidayWindow, SavesTheUsersEditsAndConfirmsThenCloses)
     loaded.insert(loaded.end(), hidden.begin(), hidden.end());
     ASSERT_THAT(ShownRows(window), ElementsAreArray(loaded));
 
-    Click(window.Row(1).working);
-    Pick(window.Row(1).start, QStringLiteral("09:00"));
-    EXPECT_EQ(window.Row(1).end->currentText(), QStringLiteral("09:30")) << "the next half hour";
-    Pick(window.Row(1).end, QStringLiteral("익일 1시"));
-    Click(window.Row(2).working);
+    Click(Row(window, 1).working);
+    Pick(Row(window, 1).start, QStringLiteral("09:00"));
+    EXPECT_EQ(Row(window, 1).end->currentText(), QStringLiteral("09:30")) << "the next half hour";
+    Pick(Row(window, 1).end, QStringLiteral("익일 1시"));
+    Click(Row(window, 2).working);
     EXPECT_EQ(ShownRows(window)[1], "삼일절|2026-03-01|off|10:00|18:00");
-    Press(window.SaveButton());
+    Press(Button(window, "saveButton"));
 
     ASSERT_TRUE(WaitForAnswers(window, 2));
     EXPECT_EQ(Bodies().at(1), "P_select  =2&P_LICENSE    =12345"
@@ -134,12 +123,12 @@ TEST_F(HolidayWindow, SavesTheUsersEditsAndConfirmsThenCloses)
         << "destroyed, and the program-wide reference with it";
 }
 
-TEST_F(HolidayWindow, UnloadedRowsAndAStartBeyondTheListGoOutAsTheyShow)
+TEST_F(LegalHolidayWindowTest, UnloadedRowsAndAStartBeyondTheListGoOutAsTheyShow)
 {
     LegalHolidayWindow& window = OpenWithAnswers({"2026-01-0125:0026:30신정]", "내부 서버 오류"});
     ASSERT_EQ(ShownRows(window)[0], "신정|2026-01-01|on||익일 2시 30분");
 
-    Press(window.SaveButton());
+    Press(Button(window, "saveButton"));
 
     ASSERT_TRUE(WaitForAnswers(window, 2));
     std::string expected = "P_select  =2&P_LICENSE    =12345"
@@ -155,23 +144,7 @@ TEST_F(HolidayWindow, UnloadedRowsAndAStartBeyondTheListGoOutAsTheyShow)
     EXPECT_EQ(ShownRows(window)[0], "신정|2026-01-01|on||익일 2시 30분");
 }
 
-TEST_F(HolidayWindow, ResetClearsBoxesAndTimesAndKeepsNamesAndDates)
-{
-    LegalHolidayWindow& window =
-        OpenWithAnswers({"2026-01-0109:0025:00신정]]2026-05-0500:0000:30어린이날"});
-
-    Press(window.ResetButton());
-
-    const std::vector<std::string> rows = ShownRows(window);
-    EXPECT_EQ(rows[0], "신정|2026-01-01|off|00:00|00:00");
-    EXPECT_EQ(rows[1], "-");
-    EXPECT_EQ(rows[2], "어린이날|2026-05-05|off|00:00|00:00");
-    EXPECT_EQ(window.RequestMode, QStringLiteral("1"));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(Bodies().size(), 1u) << "nothing sent";
-}
-
-TEST_F(HolidayWindow, ClosesByItsCloseBarOnlyAndIsThenDestroyed)
+TEST_F(LegalHolidayWindowTest, ClosesByItsCloseBarOnlyAndIsThenDestroyed)
 {
     LegalHolidayWindow& window = OpenWithAnswers({""});
     ShowDataWindow(frm_holiday);
@@ -181,161 +154,58 @@ TEST_F(HolidayWindow, ClosesByItsCloseBarOnlyAndIsThenDestroyed)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_FALSE(frm_holiday.isNull()) << "Escape does not close the window";
 
-    Press(window.CloseButton());
+    Press(Button(window, "closeBar"));
 
     EXPECT_TRUE(WaitUntil([] { return frm_holiday.isNull(); }));
 }
 
-TEST_F(HolidayWindow, StartsWithTheRowsHiddenAndTheirDesignCaptions)
+TEST_F(LegalHolidayWindowTest, StartsWithTheRowsHiddenAndTheirDesignCaptions)
 {
     LegalHolidayWindow window;
     EXPECT_THAT(ShownRows(window), ElementsAreArray(std::vector<std::string>(9, "-")));
-    EXPECT_EQ(window.Row(4).name->text(), QStringLiteral("석가탄신일:"));
-    EXPECT_EQ(window.Row(9).start->objectName(), QStringLiteral("cmb_holiday17"));
-    EXPECT_EQ(window.Row(9).end->count(), 61);
-    EXPECT_EQ(window.Row(9).start->count(), 49);
-    EXPECT_FALSE(window.Label1->isHidden());
-    EXPECT_FALSE(window.Label2->isHidden());
+    EXPECT_EQ(Row(window, 4).name->text(), QStringLiteral("석가탄신일:"));
+    EXPECT_EQ(Row(window, 9).end->count(), 61);
+    EXPECT_EQ(Row(window, 9).start->count(), 49);
+    EXPECT_FALSE(Find<QLabel>(window, QStringLiteral("hiddenRowsNote"))->isHidden());
+    EXPECT_FALSE(Find<QLabel>(window, QStringLiteral("hiddenRowsNoteEnd"))->isHidden());
 }
-
-// The page handling, given the answer text: the rows as the user then sees them and whether the
-// pharmacist is warned.
-struct AnswerCase
-{
-    const char* name;
-    const char* text;
-    std::vector<std::string> rows; // rows 1, 2, ...; the rest stay hidden
-    int unreadRow = 0;             // 0: no warning; -1: the fetch failed
-};
-
-class HolidayAnswer : public HolidayWindow, public ::testing::WithParamInterface<AnswerCase>
-{
-};
-
-TEST_P(HolidayAnswer, FillsRowsByRecordPosition)
-{
-    const AnswerCase& c = GetParam();
-    LegalHolidayWindow window;
-    window.RequestMode = QStringLiteral("1");
-
-    window.PageArrived(QStringLiteral("http://host/Quillane/holiday.asp"),
-                       QString::fromUtf8(c.text));
-
-    std::vector<std::string> expected = c.rows;
-    expected.resize(9, "-");
-    EXPECT_THAT(ShownRows(window), ElementsAreArray(expected));
-    if (c.unreadRow == 0) {
-        EXPECT_THAT(messages, IsEmpty());
-    } else if (c.unreadRow < 0) {
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].text, QStringLiteral("서버에서 근무시간을 불러오지 못했습니다.\r\n"
-                                                   "창을 닫고 다시 열어 주십시오"));
-        EXPECT_EQ(window.Fetch(), FetchState::Failed);
-    } else {
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].caption, QStringLiteral("경고"));
-        EXPECT_EQ(messages[0].icon, MessageIcon::Error);
-        EXPECT_TRUE(messages[0].text.contains(QStringLiteral("%1번째").arg(c.unreadRow)))
-            << messages[0].text.toStdString();
-    }
-}
-
-const char* const TenRecords = "2026-01-010000000000A]2026-01-020000000000B]"
-                               "2026-01-030000000000C]2026-01-040000000000D]"
-                               "2026-01-050000000000E]2026-01-060000000000F]"
-                               "2026-01-070000000000G]2026-01-080000000000H]"
-                               "2026-01-090000000000I]2026-01-1009:1500000J";
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, HolidayAnswer,
-    ::testing::Values(
-        AnswerCase{"ThreeRecords",
-                   "2026-01-010000000000신정]2026-03-0109:0018:00삼일절]"
-                   "2026-05-0500:0000:30어린이날",
-                   {"신정|2026-01-01|off|00:00|00:00", "삼일절|2026-03-01|on|09:00|18:00",
-                    "어린이날|2026-05-05|on|00:00|00:30"}},
-        AnswerCase{
-            "EmptyRecordKeepsItsRowHidden",
-            "2026-01-010000000000신정]]2026-05-0509:0025:00어린이날]",
-            {"신정|2026-01-01|off|00:00|00:00", "-", "어린이날|2026-05-05|on|09:00|익일 1시"}},
-        AnswerCase{
-            "BlankRecordAndLineBreaks",
-            "\r\n  2026-01-010000000000신정  ] \t ]\r\n2026-05-0509:0030:00어린이날\r\n",
-            {"신정|2026-01-01|off|00:00|00:00", "-", "어린이날|2026-05-05|on|09:00|익일 6시"}},
-        AnswerCase{
-            "DayOffEndIsNotRead", "2026-01-0100000xxxxx신정", {"신정|2026-01-01|off|00:00|00:00"}},
-        AnswerCase{
-            "EndOfZerosIsMidnight", "2026-01-0109:0000000신정", {"신정|2026-01-01|on|09:00|00:00"}},
-        AnswerCase{
-            "StartAtEndOfDay", "2026-01-0124:0024:30신정", {"신정|2026-01-01|on|24:00|24:30"}},
-        AnswerCase{"NameWithBlanksInside",
-                   "2026-12-2510:0020:00기독 탄신일",
-                   {"기독 탄신일|2026-12-25|on|10:00|20:00"}},
-        AnswerCase{"NineRowsOnlyOfTen",
-                   TenRecords,
-                   {"A|2026-01-01|off|00:00|00:00", "B|2026-01-02|off|00:00|00:00",
-                    "C|2026-01-03|off|00:00|00:00", "D|2026-01-04|off|00:00|00:00",
-                    "E|2026-01-05|off|00:00|00:00", "F|2026-01-06|off|00:00|00:00",
-                    "G|2026-01-07|off|00:00|00:00", "H|2026-01-08|off|00:00|00:00",
-                    "I|2026-01-09|off|00:00|00:00"}},
-        AnswerCase{"ErrorPage", "2026-01-010000000000신정]500 - 내부 서버 오류", {}, -1},
-        AnswerCase{"BrowsersErrorPage", "이 페이지를 표시할 페이지가 없습니다", {}, -1},
-        AnswerCase{"EmptyPage", "", {}},
-        AnswerCase{"StartOffTheGrid",
-                   "2026-01-010000000000신정]2026-03-0109:1518:00삼일절]"
-                   "2026-05-050000000000어린이날",
-                   {"신정|2026-01-01|off|00:00|00:00"},
-                   2},
-        AnswerCase{"EndOffTheGrid", "2026-01-0109:0030:30신정", {}, 1},
-        AnswerCase{"ShortNumberForATime",
-                   "2026-01-010000000000신정]2026-03-01 0900 1800삼일절",
-                   {"신정|2026-01-01|off|00:00|00:00"},
-                   2},
-        AnswerCase{"RecordShorterThanItsLayout",
-                   "2026-01-010000000000신정]2026-03-0109:00",
-                   {"신정|2026-01-01|off|00:00|00:00"},
-                   2},
-        AnswerCase{"DateOnly", "2026-03-01", {}, 1}, AnswerCase{"PlainText", "Y", {}, 1}),
-    [](const ::testing::TestParamInfo<AnswerCase>& param) { return param.param.name; });
 
 // What an earlier answer showed there is not kept: the rows would hold another day's hours.
-TEST_F(HolidayWindow, AnUnreadableRecordHidesItsRowAndTheRowsAfterIt)
+TEST_F(LegalHolidayWindowTest, AnUnreadableRecordHidesItsRowAndTheRowsAfterIt)
 {
     LegalHolidayWindow window;
     const QString url = QStringLiteral("http://host/Quillane/holiday.asp");
-    window.PageArrived(url, QStringLiteral("2026-01-010000000000신정]2026-03-0109:0018:00삼일절]"
-                                           "2026-05-0509:0018:00어린이날"));
-    window.RequestMode = QStringLiteral("2");
+    window.AnswerArrived(HoursRequest::Fetch, url,
+                         QStringLiteral("2026-01-010000000000신정]2026-03-0109:0018:00삼일절]"
+                                        "2026-05-0509:0018:00어린이날"));
 
-    window.PageArrived(url, QStringLiteral("2026-01-0110:0011:00신정]2026-03-01aa:bb18:00삼일절]"
-                                           "2026-05-050000000000어린이날"));
+    window.AnswerArrived(HoursRequest::Save, url,
+                         QStringLiteral("2026-01-0110:0011:00신정]2026-03-01aa:bb18:00삼일절]"
+                                        "2026-05-050000000000어린이날"));
 
     EXPECT_THAT(ShownRows(window), ElementsAre("신정|2026-01-01|on|10:00|11:00", "-", "-", "-", "-",
                                                "-", "-", "-", "-"));
     ASSERT_EQ(messages.size(), 1u) << "the warning only, no saved message";
     EXPECT_EQ(messages[0].caption, QStringLiteral("경고"));
-    EXPECT_EQ(window.Fetch(), FetchState::Failed);
+    EXPECT_EQ(window.Fetched(), FetchState::Failed);
 }
 
 // A name the service sends is shown as it is, never read as markup.
-TEST_F(HolidayWindow, NamesAreShownAsText)
+TEST_F(LegalHolidayWindowTest, NamesAreShownAsText)
 {
     LegalHolidayWindow window;
-    window.RequestMode = QStringLiteral("1");
-    window.PageArrived(
-        QStringLiteral("http://host/Quillane/holiday.asp"),
+    window.AnswerArrived(
+        HoursRequest::Fetch, QStringLiteral("http://host/Quillane/holiday.asp"),
         QStringLiteral("2026-06-0309:0018:00<font color=red size=7>지방선거</font>"));
-    const QLabel& name = *window.Row(1).name;
+    const QLabel& name = *Row(window, 1).name;
     EXPECT_EQ(name.text(), QStringLiteral("<font color=red size=7>지방선거</font>"));
     EXPECT_EQ(name.textFormat(), Qt::PlainText);
 }
 
-TEST_F(HolidayWindow, ACompletionWithoutAddressIsIgnored)
+TEST_F(LegalHolidayWindowTest, ACompletionWithoutAddressIsIgnored)
 {
     LegalHolidayWindow window;
-    window.RequestMode = QStringLiteral("2");
-
-    window.PageArrived(QString(), QStringLiteral("2026-01-010000000000신정"));
+    window.AnswerArrived(HoursRequest::Save, QString(), QStringLiteral("2026-01-010000000000신정"));
 
     EXPECT_EQ(ShownRows(window)[0], "-");
     EXPECT_THAT(messages, IsEmpty());

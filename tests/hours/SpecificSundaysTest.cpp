@@ -1,3 +1,5 @@
+#include "SpecificSundays.h"
+
 #include "WeeklyHoursWindowFixture.h"
 
 #include <QDate>
@@ -12,9 +14,11 @@ QStringList Items(const QListWidget* list)
     return items;
 }
 
+// What the section's page handling is given when the list's answer completes.
 void SundayAnswerArrives(WeeklyHoursWindow* window, const QString& text)
 {
-    window->SundayAnswerArrived(BaseUrl + QStringLiteral("SunDay.asp"), text);
+    Find<SpecificSundays>(*window, QStringLiteral("specificSundays"))
+        ->AnswerArrived(BaseUrl + QStringLiteral("SunDay.asp"), text);
 }
 
 struct ListCase
@@ -24,7 +28,7 @@ struct ListCase
     std::vector<const char*> items;
 };
 
-class SundayAnswers : public NormalWindow, public ::testing::WithParamInterface<ListCase>
+class SundayAnswers : public WeeklyHoursWindowTest, public ::testing::WithParamInterface<ListCase>
 {
 };
 
@@ -32,20 +36,20 @@ class SundayAnswers : public NormalWindow, public ::testing::WithParamInterface<
 // "00:00".
 TEST_P(SundayAnswers, RebuildTheList)
 {
-    window->ListBox1->addItem(QStringLiteral("an item of an earlier answer"));
-    window->DateTimePicker1->setDate(QDate(2020, 1, 5));
-    window->ComboBox1->setCurrentIndex(5);
-    window->ComboBox2->setCurrentIndex(7);
+    Control<QListWidget>("sundayList")->addItem(QStringLiteral("an item of an earlier answer"));
+    Control<QDateEdit>("sundayDate")->setDate(QDate(2020, 1, 5));
+    Control<QComboBox>("sundayStart")->setCurrentIndex(5);
+    Control<QComboBox>("sundayEnd")->setCurrentIndex(7);
 
     SundayAnswerArrives(window, QString::fromUtf8(GetParam().answer));
 
     QStringList expected;
     for (const char* item : GetParam().items)
         expected.append(QString::fromUtf8(item));
-    EXPECT_EQ(Items(window->ListBox1), expected);
-    EXPECT_EQ(window->DateTimePicker1->date(), NextSunday());
-    EXPECT_EQ(window->ComboBox1->currentText(), QStringLiteral("00:00"));
-    EXPECT_EQ(window->ComboBox2->currentText(), QStringLiteral("00:00"));
+    EXPECT_EQ(Items(Control<QListWidget>("sundayList")), expected);
+    EXPECT_EQ(Control<QDateEdit>("sundayDate")->date(), NextSunday());
+    EXPECT_EQ(Control<QComboBox>("sundayStart")->currentText(), QStringLiteral("00:00"));
+    EXPECT_EQ(Control<QComboBox>("sundayEnd")->currentText(), QStringLiteral("00:00"));
     EXPECT_TRUE(messages.empty());
 }
 
@@ -65,46 +69,46 @@ INSTANTIATE_TEST_SUITE_P(
                       ListCase{"NoDates", "", {}}),
     [](const ::testing::TestParamInfo<ListCase>& param) { return param.param.name; });
 
-TEST_F(NormalWindow, AnItemHoldsDateStartAndEndAtTheirCharacters)
+TEST_F(WeeklyHoursWindowTest, AnItemHoldsDateStartAndEndAtTheirCharacters)
 {
     SundayAnswerArrives(window, QStringLiteral("2017-05-0709:0013:00"));
-    const QString item = window->ListBox1->item(0)->text();
+    const QString item = Control<QListWidget>("sundayList")->item(0)->text();
     EXPECT_EQ(item.mid(6, 10), QStringLiteral("2017-05-07"));
     EXPECT_EQ(item.mid(23, 5), QStringLiteral("09:00"));
     EXPECT_EQ(item.mid(35, 5), QStringLiteral("13:00"));
 }
 
-TEST_F(NormalWindow, AnErrorPageEmptiesTheListAndKeepsTheDateAndTimes)
+TEST_F(WeeklyHoursWindowTest, AnErrorPageEmptiesTheListAndKeepsTheDateAndTimes)
 {
     SundayAnswerArrives(window, QStringLiteral("2017-05-0709:0013:00"));
-    window->DateTimePicker1->setDate(QDate(2020, 1, 5));
-    window->ComboBox1->setCurrentIndex(5);
-    window->ComboBox2->setCurrentIndex(7);
+    Control<QDateEdit>("sundayDate")->setDate(QDate(2020, 1, 5));
+    Control<QComboBox>("sundayStart")->setCurrentIndex(5);
+    Control<QComboBox>("sundayEnd")->setCurrentIndex(7);
 
     SundayAnswerArrives(window, QStringLiteral("표시할 페이지가 없습니다"));
 
-    EXPECT_EQ(window->ListBox1->count(), 0);
-    EXPECT_EQ(window->DateTimePicker1->date(), QDate(2020, 1, 5));
-    EXPECT_EQ(window->ComboBox1->currentIndex(), 5);
-    EXPECT_EQ(window->ComboBox2->currentIndex(), 7);
+    EXPECT_EQ(Control<QListWidget>("sundayList")->count(), 0);
+    EXPECT_EQ(Control<QDateEdit>("sundayDate")->date(), QDate(2020, 1, 5));
+    EXPECT_EQ(Control<QComboBox>("sundayStart")->currentIndex(), 5);
+    EXPECT_EQ(Control<QComboBox>("sundayEnd")->currentIndex(), 7);
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(NormalWindow, TheDateBoxStartsOnTheNextSunday)
+TEST_F(WeeklyHoursWindowTest, TheDateBoxStartsOnTheNextSunday)
 {
     const QDate today = QDate::currentDate();
     EXPECT_EQ(NextSunday().dayOfWeek(), Qt::Sunday);
     EXPECT_GE(today.daysTo(NextSunday()), 0);
     EXPECT_LT(today.daysTo(NextSunday()), 7);
-    window->DateTimePicker1->setDate(QDate(2020, 1, 3));
+    Control<QDateEdit>("sundayDate")->setDate(QDate(2020, 1, 3));
     window->show();
-    EXPECT_EQ(window->DateTimePicker1->date(), NextSunday());
+    EXPECT_EQ(Control<QDateEdit>("sundayDate")->date(), NextSunday());
 }
 
 // Clicking an item puts its date and times back, an end after midnight as its next-day item; a
 // time no list holds leaves that list without a selection; an item whose date cannot be read
 // warns and changes nothing.
-TEST_F(NormalWindow, ClickingAnItemReadsItsDateAndTimesBack)
+TEST_F(WeeklyHoursWindowTest, ClickingAnItemReadsItsDateAndTimesBack)
 {
     SundayAnswerArrives(window, QStringLiteral("2017-05-0709:0013:00]2017-05-1410:3099:99]"
                                                "2017-05-2122:0025:00]2017-05-2823:3024:30]"
@@ -119,49 +123,53 @@ TEST_F(NormalWindow, ClickingAnItemReadsItsDateAndTimesBack)
     } cases[] = {{0, QDate(2017, 5, 7), "09:00", 26},  {1, QDate(2017, 5, 14), "10:30", -1},
                  {2, QDate(2017, 5, 21), "22:00", 50}, {3, QDate(2017, 5, 28), "23:30", 49},
                  {4, QDate(2017, 6, 4), "20:00", 60},  {5, QDate(2017, 6, 11), "", 52}};
+    QListWidget* list = Control<QListWidget>("sundayList");
+    window->show();
     for (const auto& click : cases) {
-        window->ListBox1->setCurrentRow(click.row);
-        window->ListBox1Click();
-        EXPECT_EQ(window->DateTimePicker1->date(), click.date);
-        EXPECT_EQ(window->ComboBox1->currentText().toStdString(), click.start);
-        EXPECT_EQ(window->ComboBox2->currentIndex(), click.endIndex);
+        QListWidgetItem* item = list->item(click.row);
+        list->scrollToItem(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(item).center());
+        EXPECT_EQ(Control<QDateEdit>("sundayDate")->date(), click.date);
+        EXPECT_EQ(Control<QComboBox>("sundayStart")->currentText().toStdString(), click.start);
+        EXPECT_EQ(Control<QComboBox>("sundayEnd")->currentIndex(), click.endIndex);
     }
     EXPECT_TRUE(messages.empty());
 
-    window->ListBox1->setCurrentRow(6); // chosen as with the keys: read back once
+    list->setCurrentRow(6); // chosen as with the keys: read back once
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].caption, QStringLiteral("경고"));
     EXPECT_EQ(messages[0].icon, MessageIcon::Error);
-    EXPECT_EQ(window->DateTimePicker1->date(), QDate(2017, 6, 11));
-    EXPECT_EQ(window->ComboBox2->currentText(), QStringLiteral("익일 2시"));
+    EXPECT_EQ(Control<QDateEdit>("sundayDate")->date(), QDate(2017, 6, 11));
+    EXPECT_EQ(Control<QComboBox>("sundayEnd")->currentText(), QStringLiteral("익일 2시"));
 }
 
 // Moving through the list with the arrow keys loads each item as a click does.
-TEST_F(NormalWindow, ChoosingAnItemWithTheKeysReadsItBack)
+TEST_F(WeeklyHoursWindowTest, ChoosingAnItemWithTheKeysReadsItBack)
 {
     SundayAnswerArrives(window, QStringLiteral("2017-05-0709:0013:00]2017-05-2122:0025:00"));
     window->show();
-    window->ListBox1->setFocus();
-    window->ListBox1->setCurrentRow(0);
-    QTest::keyClick(window->ListBox1, Qt::Key_Down);
-    EXPECT_EQ(window->DateTimePicker1->date(), QDate(2017, 5, 21));
-    EXPECT_EQ(window->ComboBox1->currentText(), QStringLiteral("22:00"));
-    EXPECT_EQ(window->ComboBox2->currentText(), QStringLiteral("익일 1시"));
-    QTest::keyClick(window->ListBox1, Qt::Key_Up);
-    EXPECT_EQ(window->DateTimePicker1->date(), QDate(2017, 5, 7));
-    EXPECT_EQ(window->ComboBox2->currentText(), QStringLiteral("13:00"));
+    Control<QListWidget>("sundayList")->setFocus();
+    Control<QListWidget>("sundayList")->setCurrentRow(0);
+    QTest::keyClick(Control<QListWidget>("sundayList"), Qt::Key_Down);
+    EXPECT_EQ(Control<QDateEdit>("sundayDate")->date(), QDate(2017, 5, 21));
+    EXPECT_EQ(Control<QComboBox>("sundayStart")->currentText(), QStringLiteral("22:00"));
+    EXPECT_EQ(Control<QComboBox>("sundayEnd")->currentText(), QStringLiteral("익일 1시"));
+    QTest::keyClick(Control<QListWidget>("sundayList"), Qt::Key_Up);
+    EXPECT_EQ(Control<QDateEdit>("sundayDate")->date(), QDate(2017, 5, 7));
+    EXPECT_EQ(Control<QComboBox>("sundayEnd")->currentText(), QStringLiteral("13:00"));
     EXPECT_TRUE(messages.empty());
 }
 
 // A date on the grid that ends after midnight, chosen and saved again unchanged, goes out with
 // its next-day end, never an empty one.
-TEST_F(NormalWindow, ASundayEndingAfterMidnightIsSavedAgainWithItsEnd)
+TEST_F(WeeklyHoursWindowTest, ASundayEndingAfterMidnightIsSavedAgainWithItsEnd)
 {
     ShowAndWaitForRows();
     SetAnswers(weeklyAnswer, QStringLiteral("2017-05-2122:0025:00"));
     SundayAnswerArrives(window, QStringLiteral("2017-05-2122:0025:00"));
-    window->ListBox1->setCurrentRow(0);
-    window->Button1->click();
+    Control<QListWidget>("sundayList")->setCurrentRow(0);
+    Control<QPushButton>("saveSundayButton")->click();
     ASSERT_TRUE(WaitForBodies("SunDay.asp", 2));
     EXPECT_EQ(Bodies("SunDay.asp").back(),
               std::string("P_select  =2&P_LICENSE    =12345&P_e_day    =2017-05-21&P_time1_s   "
@@ -179,7 +187,8 @@ struct RefusalCase
     const char* message;
 };
 
-class SundayRefusals : public NormalWindow, public ::testing::WithParamInterface<RefusalCase>
+class SundayRefusals : public WeeklyHoursWindowTest,
+                       public ::testing::WithParamInterface<RefusalCase>
 {
 };
 
@@ -188,10 +197,10 @@ class SundayRefusals : public NormalWindow, public ::testing::WithParamInterface
 TEST_P(SundayRefusals, SendNothing)
 {
     ShowAndWaitForRows();
-    window->DateTimePicker1->setDate(GetParam().day);
-    window->ComboBox1->setCurrentIndex(GetParam().start);
-    window->ComboBox2->setCurrentIndex(GetParam().end);
-    window->Button1->click();
+    Control<QDateEdit>("sundayDate")->setDate(GetParam().day);
+    Control<QComboBox>("sundayStart")->setCurrentIndex(GetParam().start);
+    Control<QComboBox>("sundayEnd")->setCurrentIndex(GetParam().end);
+    Control<QPushButton>("saveSundayButton")->click();
     QTest::qWait(200);
     EXPECT_EQ(Bodies("SunDay.asp").size(), 1u);
     ASSERT_EQ(messages.size(), 1u);
@@ -214,37 +223,39 @@ INSTANTIATE_TEST_SUITE_P(
 
 // 저장 sends the date and the times as shown, a next-day end as its own text; 삭제 sends nothing
 // without a selected item, else the item's date; every answer reloads the list.
-TEST_F(NormalWindow, SaveAndDeleteSendTheSectionsRequests)
+TEST_F(WeeklyHoursWindowTest, SaveAndDeleteSendTheSectionsRequests)
 {
     ShowAndWaitForRows();
     SetAnswers(weeklyAnswer, QStringLiteral("2017-05-0709:0026:00"));
-    window->DateTimePicker1->setDate(QDate(2017, 5, 7));
-    window->ComboBox1->setCurrentIndex(window->ComboBox1->findText(QStringLiteral("09:00")));
-    window->ComboBox2->setCurrentIndex(window->ComboBox2->findText(QStringLiteral("익일 2시")));
-    window->Button1->click();
+    Control<QDateEdit>("sundayDate")->setDate(QDate(2017, 5, 7));
+    Control<QComboBox>("sundayStart")
+        ->setCurrentIndex(Control<QComboBox>("sundayStart")->findText(QStringLiteral("09:00")));
+    Control<QComboBox>("sundayEnd")
+        ->setCurrentIndex(Control<QComboBox>("sundayEnd")->findText(QStringLiteral("익일 2시")));
+    Control<QPushButton>("saveSundayButton")->click();
     ASSERT_TRUE(WaitForBodies("SunDay.asp", 2));
     EXPECT_EQ(Bodies("SunDay.asp").back(),
               std::string("P_select  =2&P_LICENSE    =12345&P_e_day    =2017-05-07&P_time1_s   "
                           "=09:00&P_time1_e   =\xc0\xcd\xc0\xcf\x20\x32\xbd\xc3") +
                   '\0');
-    EXPECT_EQ(Items(window->ListBox1),
+    EXPECT_EQ(Items(Control<QListWidget>("sundayList")),
               QStringList{QStringLiteral("근무일자 :2017-05-07 근무시작 :09:00 근무종료 :26:00")});
-    EXPECT_EQ(window->DateTimePicker1->date(), NextSunday());
+    EXPECT_EQ(Control<QDateEdit>("sundayDate")->date(), NextSunday());
 
-    window->ListBox1->clearSelection();
-    window->Button2->click();
+    Control<QListWidget>("sundayList")->clearSelection();
+    Control<QPushButton>("deleteSundayButton")->click();
     QTest::qWait(100);
     EXPECT_EQ(Bodies("SunDay.asp").size(), 2u) << "no item selected, nothing sent";
 
     SetAnswers(weeklyAnswer, QString());
-    window->ListBox1->setCurrentRow(0);
-    window->Button2->click();
+    Control<QListWidget>("sundayList")->setCurrentRow(0);
+    Control<QPushButton>("deleteSundayButton")->click();
     ASSERT_TRUE(WaitForBodies("SunDay.asp", 3));
     EXPECT_EQ(Bodies("SunDay.asp").back(),
               std::string("P_select  =3&P_LICENSE    =12345&P_e_day    =2017-05-07&P_time1_s   "
                           "=&P_time1_e   =") +
                   '\0');
-    EXPECT_EQ(window->ListBox1->count(), 0);
+    EXPECT_EQ(Control<QListWidget>("sundayList")->count(), 0);
     EXPECT_TRUE(messages.empty());
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "../core/LoopbackServer.h"
+#include "FindControl.h"
 #include "FormEncoding.h"
 #include "LegalHolidayWindow.h"
 #include "MessageBox.h"
 #include "Quillane_Define.h"
 #include "Settings.h"
+#include "WebBrowser.h"
 #include "WeeklyHoursWindow.h"
 
 #include <QStringEncoder>
@@ -16,7 +18,7 @@
 
 // The weekly window against a loopback service whose "normal3.asp" and "SunDay.asp" answer what
 // the test sets, with the settings file of a registered check computer and message boxes recorded.
-class NormalWindow : public ::testing::Test
+class WeeklyHoursWindowTest : public ::testing::Test
 {
 protected:
     static constexpr char License[] = "12345";
@@ -83,9 +85,10 @@ protected:
     // Waits until the page has received count bodies and the window has handled its answers.
     bool WaitForBodies(const std::string& page, std::size_t count)
     {
-        WebBrowser& browser = page == "SunDay.asp" ? window->WebBrowser2 : window->WebBrowser1;
+        const WebBrowser* browser =
+            Control<WebBrowser>(page == "SunDay.asp" ? "sundayRequests" : "weeklyHoursRequests");
         return QTest::qWaitFor(
-            [&] { return Bodies(page).size() >= count && browser.ReadyState() == 4; });
+            [&] { return Bodies(page).size() >= count && browser->ReadyState() == 4; });
     }
 
     // Shows the window and waits until both fetches have been answered and handled.
@@ -97,59 +100,47 @@ protected:
         QCoreApplication::processEvents();
     }
 
+    // The window's control of that type and object name.
+    template <class Type> Type* Control(const char* name) const
+    {
+        return Find<Type>(*window, QString::fromLatin1(name));
+    }
+
     // Each row as "x" (ticked) or "-", start and end as shown, "!" when its lists and labels do
     // not follow the box; then the selected operation type.
     QString RowsState() const
     {
         QStringList rows;
-        const struct
-        {
-            QCheckBox* box;
-            QComboBox* start;
-            QComboBox* end;
-            QLabel* from;
-            QLabel* to;
-        } all[] = {{window->chk_normal1, window->cmb_normal1, window->cmb_normal2, window->lbs1,
-                    window->lbe1},
-                   {window->chk_normal2, window->Cmb_normal8, window->Cmb_normal7, window->lbs2,
-                    window->lbe2},
-                   {window->chk_normal3, window->cmb_normal3, window->cmb_normal4, window->lbs3,
-                    window->lbe3},
-                   {window->chk_normal4, window->cmb_normal5, window->cmb_normal6, window->lbs4,
-                    window->lbe4},
-                   {window->chk_normal5, window->cmb_normal9, window->cmb_normal10, window->lbs5,
-                    window->lbe5},
-                   {window->chk_normal6, window->cmb_normal11, window->cmb_normal12, window->lbs6,
-                    window->lbe6},
-                   {window->chk_normal7, window->cmb_normal13, window->cmb_normal14, window->lbs7,
-                    window->lbe7},
-                   {window->chk_normal8, window->cmb_normal15, window->cmb_normal16, window->lbs8,
-                    window->lbe8},
-                   {window->chk_normal9, window->cmb_normal17, window->cmb_normal18, window->lbs9,
-                    window->lbe9}};
-        for (const auto& row : all) {
-            const bool ticked = row.box->isChecked();
-            const bool follows = row.start->isEnabled() == ticked &&
-                                 row.end->isEnabled() == ticked &&
-                                 row.from->isEnabled() == ticked && row.to->isEnabled() == ticked;
+        for (const char* row : {"weekdays", "nightDuty", "saturday", "everySunday", "week1",
+                                "week2", "week3", "week4", "week5"}) {
+            const QString name = QString::fromLatin1(row);
+            const auto part = [&](const char* suffix) { return name + QLatin1String(suffix); };
+            const auto* box = Find<QCheckBox>(*window, part("Working"));
+            const auto* start = Find<QComboBox>(
+                *window, part(name == QStringLiteral("nightDuty") ? "Day" : "Start"));
+            const auto* end = Find<QComboBox>(*window, part("End"));
+            const bool ticked = box->isChecked();
+            const bool follows = start->isEnabled() == ticked && end->isEnabled() == ticked &&
+                                 Find<QLabel>(*window, part("From"))->isEnabled() == ticked &&
+                                 Find<QLabel>(*window, part("To"))->isEnabled() == ticked;
             rows.append(QStringLiteral("%1%2 %3-%4")
                             .arg(QChar(ticked ? u'x' : u'-'))
                             .arg(follows ? QString() : QStringLiteral("!"))
-                            .arg(row.start->currentText(), row.end->currentText()));
+                            .arg(start->currentText(), end->currentText()));
         }
-        const QRadioButton* operations[] = {window->rad_normal1, window->rad_normal2,
-                                            window->rad_normal3, window->rad_normal4};
+        const char* const operations[] = {"regularOperation", "openAllYearOperation",
+                                          "nightOperation", "openAllYearAndNightOperation"};
         for (int operation = 0; operation < 4; ++operation) {
-            if (operations[operation]->isChecked())
+            if (Control<QRadioButton>(operations[operation])->isChecked())
                 rows.append(QStringLiteral("op%1").arg(operation));
         }
         return rows.join(QStringLiteral(" | "));
     }
 
-    // What the page handling is given when an answer completes in WebBrowser1.
-    void WeeklyAnswerArrives(const QString& text)
+    // What the page handling is given when an answer to the request completes.
+    void WeeklyAnswerArrives(HoursRequest answered, const QString& text)
     {
-        window->WeeklyAnswerArrived(BaseUrl + QStringLiteral("normal3.asp"), text);
+        window->AnswerArrived(answered, BaseUrl + QStringLiteral("normal3.asp"), text);
     }
 
     QTemporaryDir folder;

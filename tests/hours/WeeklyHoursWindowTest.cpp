@@ -33,14 +33,14 @@ void ClickPicture(PictureButton* button)
     QTest::mouseRelease(button->PressedPicture(), Qt::LeftButton, {}, QPoint(5, 5));
 }
 
-TEST_F(NormalWindow, ShowingFetchesBothPagesAndFillsTheRowsFromTheAnswer)
+TEST_F(WeeklyHoursWindowTest, ShowingFetchesBothPagesAndFillsTheRowsFromTheAnswer)
 {
     ShowAndWaitForRows();
 
     EXPECT_EQ(Bodies("normal3.asp"), std::vector<std::string>{FetchBody});
     EXPECT_EQ(Bodies("SunDay.asp"), std::vector<std::string>{SundayFetchBody});
     EXPECT_EQ(RowsState(), ExampleRows);
-    EXPECT_EQ(window->RequestMode, QStringLiteral("1"));
+    EXPECT_EQ(window->LastRequest(), HoursRequest::Fetch);
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(window->isVisible());
 }
@@ -48,20 +48,20 @@ TEST_F(NormalWindow, ShowingFetchesBothPagesAndFillsTheRowsFromTheAnswer)
 // A save made by a user after the fetch: the weekday end moved to the next day, the night duty
 // ticked on Wednesday, Saturday cleared, week 2 ticked with a start pick that moves its end,
 // then the end picked.
-TEST_F(NormalWindow, SaveSendsTheUsersRowsAndItsAnswerOpensTheLegalHolidayWindow)
+TEST_F(WeeklyHoursWindowTest, SaveSendsTheUsersRowsAndItsAnswerOpensTheLegalHolidayWindow)
 {
     ShowAndWaitForRows();
-    Pick(window->cmb_normal2, QStringLiteral("익일 1시"));
-    window->chk_normal2->click();
-    Pick(window->Cmb_normal8, QStringLiteral("수요일"));
-    Pick(window->Cmb_normal7, QStringLiteral("22:00"));
-    window->chk_normal3->click();
-    window->chk_normal6->click();
-    Pick(window->cmb_normal11, QStringLiteral("10:00"));
-    EXPECT_EQ(window->cmb_normal12->currentText(), QStringLiteral("10:30"));
-    Pick(window->cmb_normal12, QStringLiteral("18:00"));
+    Pick(Control<QComboBox>("weekdaysEnd"), QStringLiteral("익일 1시"));
+    Control<QCheckBox>("nightDutyWorking")->click();
+    Pick(Control<QComboBox>("nightDutyDay"), QStringLiteral("수요일"));
+    Pick(Control<QComboBox>("nightDutyEnd"), QStringLiteral("22:00"));
+    Control<QCheckBox>("saturdayWorking")->click();
+    Control<QCheckBox>("week2Working")->click();
+    Pick(Control<QComboBox>("week2Start"), QStringLiteral("10:00"));
+    EXPECT_EQ(Control<QComboBox>("week2End")->currentText(), QStringLiteral("10:30"));
+    Pick(Control<QComboBox>("week2End"), QStringLiteral("18:00"));
 
-    ClickPicture(window->btn_normal1);
+    ClickPicture(Control<PictureButton>("saveButton"));
     ASSERT_TRUE(WaitForBodies("normal3.asp", 2));
 
     const std::string saveBody =
@@ -89,43 +89,43 @@ TEST_F(NormalWindow, SaveSendsTheUsersRowsAndItsAnswerOpensTheLegalHolidayWindow
                                          (screen.height() - frm_holiday->height()) / 2));
 }
 
-TEST_F(NormalWindow, AnErrorPageAfterTheSaveShowsNothingAndTheWindowStaysOpen)
+TEST_F(WeeklyHoursWindowTest, AnErrorPageAfterTheSaveShowsNothingAndTheWindowStaysOpen)
 {
     ShowAndWaitForRows();
     SetAnswers(QStringLiteral("500 - 내부 서버 오류"), sundayAnswer);
-    ClickPicture(window->btn_normal1);
+    ClickPicture(Control<PictureButton>("saveButton"));
     ASSERT_TRUE(WaitForBodies("normal3.asp", 2));
 
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(frm_holiday, nullptr);
-    EXPECT_EQ(window->RequestMode, QStringLiteral("2"));
+    EXPECT_EQ(window->LastRequest(), HoursRequest::Save);
     EXPECT_EQ(RowsState(), ExampleRows);
 }
 
 // 입력완료 pressed before the fetch's answer has filled the rows sends nothing: the rows would go
 // out as not working.
-TEST_F(NormalWindow, TheSaveWaitsForTheFetchsAnswer)
+TEST_F(WeeklyHoursWindowTest, TheSaveWaitsForTheFetchsAnswer)
 {
     window->show();
-    ClickPicture(window->btn_normal1);
-    EXPECT_EQ(window->Fetch(), FetchState::Pending);
+    ClickPicture(Control<PictureButton>("saveButton"));
+    EXPECT_EQ(window->Fetched(), FetchState::Pending);
     ASSERT_TRUE(WaitForBodies("normal3.asp", 1));
     ASSERT_TRUE(WaitForBodies("SunDay.asp", 1));
     QTest::qWait(200);
     EXPECT_EQ(Bodies("normal3.asp"), std::vector<std::string>{FetchBody}) << "no save";
-    EXPECT_EQ(window->RequestMode, QStringLiteral("1"));
+    EXPECT_EQ(window->LastRequest(), HoursRequest::Fetch);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(RowsState(), ExampleRows);
 
-    ClickPicture(window->btn_normal1);
+    ClickPicture(Control<PictureButton>("saveButton"));
     ASSERT_TRUE(WaitForBodies("normal3.asp", 2));
-    EXPECT_EQ(window->RequestMode, QStringLiteral("2"));
+    EXPECT_EQ(window->LastRequest(), HoursRequest::Save);
 }
 
 // A fetch answered by an error page, or by records that cannot be read, says so; 입력완료 then
 // says it again and sends nothing.
-TEST_F(NormalWindow, AFailedFetchSaysSoAndTheSaveSendsNothing)
+TEST_F(WeeklyHoursWindowTest, AFailedFetchSaysSoAndTheSaveSendsNothing)
 {
     for (const QString& answer : {QStringLiteral("500 - 내부 서버 오류"),
                                   QStringLiteral("09:15]19:00]]:]:]:]:]:]:]:]:]:]:]0")}) {
@@ -137,8 +137,8 @@ TEST_F(NormalWindow, AFailedFetchSaysSoAndTheSaveSendsNothing)
         window->show();
         ASSERT_TRUE(WaitForBodies("normal3.asp", fetches + 1));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.empty(); }));
-        EXPECT_EQ(window->Fetch(), FetchState::Failed);
-        ClickPicture(window->btn_normal1);
+        EXPECT_EQ(window->Fetched(), FetchState::Failed);
+        ClickPicture(Control<PictureButton>("saveButton"));
         QTest::qWait(200);
         EXPECT_EQ(Bodies("normal3.asp").size(), fetches + 1) << "no save";
         ASSERT_EQ(messages.size(), 2u);
@@ -149,10 +149,10 @@ TEST_F(NormalWindow, AFailedFetchSaysSoAndTheSaveSendsNothing)
     }
 }
 
-TEST_F(NormalWindow, ReentryPutsTypicalHoursAndKeepsTheTicksWithoutSending)
+TEST_F(WeeklyHoursWindowTest, ReentryPutsTypicalHoursAndKeepsTheTicksWithoutSending)
 {
     ShowAndWaitForRows();
-    ClickPicture(window->btn_normal2);
+    ClickPicture(Control<PictureButton>("reenterButton"));
     QCoreApplication::processEvents();
 
     EXPECT_EQ(RowsState(),
@@ -160,12 +160,12 @@ TEST_F(NormalWindow, ReentryPutsTypicalHoursAndKeepsTheTicksWithoutSending)
                              "- 00:00-00:00 | - 00:00-00:00 | - 00:00-00:00 | - 00:00-00:00 | "
                              "- 00:00-00:00 | op0"));
     EXPECT_EQ(Bodies("normal3.asp").size(), 1u);
-    EXPECT_EQ(window->RequestMode, QStringLiteral("1"));
+    EXPECT_EQ(window->LastRequest(), HoursRequest::Fetch);
 }
 
 // Only a user's pick in a start list moves the end list; the night duty's day list has no end
 // to move.
-TEST_F(NormalWindow, PickingAStartSelectsTheNextHalfHourAsTheEnd)
+TEST_F(WeeklyHoursWindowTest, PickingAStartSelectsTheNextHalfHourAsTheEnd)
 {
     const struct
     {
@@ -173,11 +173,14 @@ TEST_F(NormalWindow, PickingAStartSelectsTheNextHalfHourAsTheEnd)
         QComboBox* end;
         const char* pick;
         const char* end_shown;
-    } cases[] = {{window->cmb_normal1, window->cmb_normal2, "24:00", "24:30"},
-                 {window->cmb_normal5, window->cmb_normal6, "00:00", "00:30"},
-                 {window->cmb_normal17, window->cmb_normal18, "09:00", "09:30"},
-                 {window->ComboBox1, window->ComboBox2, "24:00", "24:30"},
-                 {window->Cmb_normal8, window->Cmb_normal7, "수요일", "00:00"}};
+    } cases[] = {
+        {Control<QComboBox>("weekdaysStart"), Control<QComboBox>("weekdaysEnd"), "24:00", "24:30"},
+        {Control<QComboBox>("everySundayStart"), Control<QComboBox>("everySundayEnd"), "00:00",
+         "00:30"},
+        {Control<QComboBox>("week5Start"), Control<QComboBox>("week5End"), "09:00", "09:30"},
+        {Control<QComboBox>("sundayStart"), Control<QComboBox>("sundayEnd"), "24:00", "24:30"},
+        {Control<QComboBox>("nightDutyDay"), Control<QComboBox>("nightDutyEnd"), "수요일",
+         "00:00"}};
     for (const auto& pick : cases) {
         Pick(pick.start, QString::fromUtf8(pick.pick));
         EXPECT_EQ(pick.end->currentText().toStdString(), pick.end_shown) << pick.pick;
@@ -187,13 +190,13 @@ TEST_F(NormalWindow, PickingAStartSelectsTheNextHalfHourAsTheEnd)
     }
 }
 
-TEST_F(NormalWindow, TheCloseBarHidesTheWindowAndShowingItAgainFetchesAnew)
+TEST_F(WeeklyHoursWindowTest, TheCloseBarHidesTheWindowAndShowingItAgainFetchesAnew)
 {
     ShowAndWaitForRows();
     const QPointer<WeeklyHoursWindow> kept = window;
     QTest::keyClick(window, Qt::Key_Escape);
     ASSERT_TRUE(window->isVisible()) << "Escape does not close the window";
-    ClickPicture(window->btn_normal3);
+    ClickPicture(Control<PictureButton>("closeBar"));
     EXPECT_FALSE(window->isVisible());
     ASSERT_FALSE(kept.isNull());
 
@@ -210,21 +213,24 @@ TEST_F(NormalWindow, TheCloseBarHidesTheWindowAndShowingItAgainFetchesAnew)
 // A fresh window: boxes clear and enabled, lists at their first items and disabled, the end list
 // of the single Sundays without a selection, the first operation type selected, two of its
 // captions and the night-opening note hidden.
-TEST_F(NormalWindow, AFreshWindowShowsItsDesignState)
+TEST_F(WeeklyHoursWindowTest, AFreshWindowShowsItsDesignState)
 {
     EXPECT_EQ(RowsState(),
               QStringLiteral("- 00:00-00:00 | - 월요일-00:00 | - 00:00-00:00 | - 00:00-00:00 | "
                              "- 00:00-00:00 | - 00:00-00:00 | - 00:00-00:00 | - 00:00-00:00 | "
                              "- 00:00-00:00 | op0"));
-    EXPECT_EQ(window->cmb_normal1->count(), 49);
-    EXPECT_EQ(window->cmb_normal2->count(), 61);
-    EXPECT_EQ(window->cmb_normal2->itemText(60), QStringLiteral("익일 6시"));
-    EXPECT_EQ(window->ComboBox2->currentIndex(), -1);
+    EXPECT_EQ(Control<QComboBox>("weekdaysStart")->count(), 49);
+    EXPECT_EQ(Control<QComboBox>("weekdaysEnd")->count(), 61);
+    EXPECT_EQ(Control<QComboBox>("weekdaysEnd")->itemText(60), QStringLiteral("익일 6시"));
+    EXPECT_EQ(Control<QComboBox>("sundayEnd")->currentIndex(), -1);
     window->show();
-    for (const QWidget* hidden : {window->Label5, window->Label6, window->Label9})
+    for (const QWidget* hidden :
+         {Control<QLabel>("nightCaption"), Control<QLabel>("openAllYearAndNightCaption"),
+          Control<QLabel>("nightOpeningNote")})
         EXPECT_FALSE(hidden->isVisible());
     for (const QWidget* shown :
-         {static_cast<QWidget*>(window->rad_normal3), static_cast<QWidget*>(window->rad_normal4)})
+         {static_cast<QWidget*>(Control<QRadioButton>("nightOperation")),
+          static_cast<QWidget*>(Control<QRadioButton>("openAllYearAndNightOperation"))})
         EXPECT_TRUE(shown->isVisible());
     EXPECT_EQ(window->size(), QSize(500, 600));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("초록우체통 정상 근무시간"));
@@ -246,19 +252,18 @@ const char* const PriorRows =
     "x 08:00-20:00 | x 화요일-23:00 | x 08:30-14:00 | x 10:00-17:00 | x 01:00-02:00 | "
     "x 02:00-03:00 | x 03:00-04:00 | x 04:00-05:00 | x 05:00-06:00 | op1";
 
-class NormalAnswers : public NormalWindow, public ::testing::WithParamInterface<AnswerCase>
+class WeeklyAnswers : public WeeklyHoursWindowTest, public ::testing::WithParamInterface<AnswerCase>
 {
 };
 
 // Good answers fill every row; a bad one stops the filling at its record with one warning, the
 // rows before it keeping their new state and the others their old one.
-TEST_P(NormalAnswers, FillTheRowsUpToTheFirstBadRecord)
+TEST_P(WeeklyAnswers, FillTheRowsUpToTheFirstBadRecord)
 {
-    WeeklyAnswerArrives(PriorAnswer);
+    WeeklyAnswerArrives(HoursRequest::Fetch, PriorAnswer);
     ASSERT_EQ(RowsState().toStdString(), PriorRows);
-    window->RequestMode = QStringLiteral("2");
 
-    WeeklyAnswerArrives(QString::fromUtf8(GetParam().answer));
+    WeeklyAnswerArrives(HoursRequest::Save, QString::fromUtf8(GetParam().answer));
 
     EXPECT_EQ(RowsState().toStdString(), GetParam().rows);
     const std::string expected = GetParam().message;
@@ -276,7 +281,7 @@ TEST_P(NormalAnswers, FillTheRowsUpToTheFirstBadRecord)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Pages, NormalAnswers,
+    Pages, WeeklyAnswers,
     ::testing::Values(
         AnswerCase{"Example", "09:00]19:00]]:]09:00]13:00]:]:]:]:]:]:]:]0",
                    "x 09:00-19:00 | - 월요일-00:00 | x 09:00-13:00 | - 00:00-00:00 | - 00:00-00:00 "
@@ -336,14 +341,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<AnswerCase>& param) { return param.param.name; });
 
 // Error pages and completions without an address change nothing and show nothing.
-TEST_F(NormalWindow, ErrorPagesAndEmptyAddressesAreIgnored)
+TEST_F(WeeklyHoursWindowTest, ErrorPagesAndEmptyAddressesAreIgnored)
 {
-    WeeklyAnswerArrives(PriorAnswer);
-    window->RequestMode = QStringLiteral("2");
+    WeeklyAnswerArrives(HoursRequest::Fetch, PriorAnswer);
     for (const QString& page :
          {QStringLiteral("표시할 페이지가 없습니다"), QStringLiteral("HTTP 500 내부 서버 오류")})
-        WeeklyAnswerArrives(page);
-    window->WeeklyAnswerArrived({}, QStringLiteral("09:00]19:00]]:]:]:]:]:]:]:]:]:]:]0"));
+        WeeklyAnswerArrives(HoursRequest::Save, page);
+    window->AnswerArrived(HoursRequest::Save, {},
+                          QStringLiteral("09:00]19:00]]:]:]:]:]:]:]:]:]:]:]0"));
     EXPECT_EQ(RowsState().toStdString(), PriorRows);
     EXPECT_TRUE(messages.empty());
 }

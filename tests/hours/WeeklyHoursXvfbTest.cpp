@@ -65,7 +65,7 @@ QByteArray SundaySaveBody(const QDate& day, const QString& start, const QString&
 }
 
 // The real program under Xvfb against the real service, driven as a user drives it.
-class NormalOnScreen : public ::testing::Test, protected ProgramOnScreen
+class WeeklyHoursOnScreen : public ::testing::Test, protected ProgramOnScreen
 {
 protected:
     void SetUp() override
@@ -152,7 +152,7 @@ protected:
     }
 };
 
-TEST_F(NormalOnScreen, FetchEditSaveConfirmAndTheLegalHolidayWindowOpens)
+TEST_F(WeeklyHoursOnScreen, FetchEditSaveConfirmAndTheLegalHolidayWindowOpens)
 {
     program = sandbox.Start();
     ASSERT_NE(program, nullptr);
@@ -193,7 +193,7 @@ TEST_F(NormalOnScreen, FetchEditSaveConfirmAndTheLegalHolidayWindowOpens)
 // A Sunday saved until 익일 1시 comes back as 25:00; chosen again, with the mouse or the keys, it
 // shows 익일 1시 and goes out again with that end. A Friday is refused. The time lists drop down a
 // bounded number of items.
-TEST_F(NormalOnScreen, ASundayEndingAfterMidnightIsSavedAgainAndOnlySundaysAreSaved)
+TEST_F(WeeklyHoursOnScreen, ASundayEndingAfterMidnightIsSavedAgainAndOnlySundaysAreSaved)
 {
     const QDate sunday = NextSunday();
     const QDate weekLater = sunday.addDays(7);
@@ -241,7 +241,7 @@ TEST_F(NormalOnScreen, ASundayEndingAfterMidnightIsSavedAgainAndOnlySundaysAreSa
 
 // 입력완료 pressed while the fetch's answer is still on its way sends nothing; once the rows are
 // filled it saves them. A fetch that fails says so, and 입력완료 then sends nothing either.
-TEST_F(NormalOnScreen, TheSaveWaitsForTheFetchAndAFailedFetchSaysSo)
+TEST_F(WeeklyHoursOnScreen, TheSaveWaitsForTheFetchAndAFailedFetchSaysSo)
 {
     ServiceFront front(service.Host());
     sandbox.Set(QStringLiteral("QUILLANE_SERVICE_HOST"), front.Host());
@@ -293,7 +293,7 @@ TEST_F(NormalOnScreen, TheSaveWaitsForTheFetchAndAFailedFetchSaysSo)
 }
 
 // Moved by the user, the open window stays where it is when its button is pressed again.
-TEST_F(NormalOnScreen, PressedAgainTheOpenWindowStaysWhereTheUserLeftIt)
+TEST_F(WeeklyHoursOnScreen, PressedAgainTheOpenWindowStaysWhereTheUserLeftIt)
 {
     program = sandbox.Start();
     ASSERT_NE(program, nullptr);
