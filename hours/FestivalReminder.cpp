@@ -4,9 +4,8 @@
 #include "ModalDialog.h"
 #include "PictureButton.h"
 #include "Quillane_Define.h"
+#include "ReminderAnswer.h"
 #include "ReminderButtons.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
 #include "WindowFonts.h"
 
 #include <QLabel>
@@ -24,12 +23,6 @@ void AddText(QWidget* parent, const QString& text, QPoint at)
     label->setFont(TahomaFont(TextPixelSize, false));
     label->move(at);
     label->adjustSize();
-}
-
-void StoreAnswer(const QString& answer)
-{
-    WriteIniString(ProgramFolder + SettingsKeys::FileName, SettingsKeys::Festival,
-                   SettingsKeys::ReminderAnswered, answer);
 }
 
 // A fresh festival window, shown modally; the next opening from the main window creates
@@ -82,17 +75,8 @@ void FestivalReminder::showEvent(QShowEvent* event)
 // Stores the answer and closes; 근무 first opens the festival window and waits for it.
 void FestivalReminder::Answer(ReminderButton answer)
 {
-    switch (answer) {
-    case ReminderButton::Work:
-        StoreAnswer(UpcomingHolidayDay);
+    StoreReminderAnswer(answer);
+    if (answer == ReminderButton::Work)
         OpenFestivalWindow();
-        break;
-    case ReminderButton::Closed:
-        StoreAnswer(UpcomingHolidayDay);
-        break;
-    case ReminderButton::Later:
-        StoreAnswer(QString());
-        break;
-    }
     accept();
 }

@@ -4,6 +4,7 @@
 #include "MessageBox.h"
 #include "PictureButton.h"
 #include "Quillane_Define.h"
+#include "ReminderAnswer.h"
 #include "ReminderButtons.h"
 #include "ServerErrorPage.h"
 #include "Settings.h"
@@ -75,16 +76,6 @@ void ShowName(QLabel* label, const QString& name)
     label->setText(name);
 }
 
-QString SettingsFile()
-{
-    return ProgramFolder + SettingsKeys::FileName;
-}
-
-void StoreAnswer(const QString& answer)
-{
-    WriteIniString(SettingsFile(), SettingsKeys::Festival, SettingsKeys::ReminderAnswered, answer);
-}
-
 } // namespace
 
 LegalHolidayReminder::LegalHolidayReminder(QWidget* parent)
@@ -148,25 +139,17 @@ void LegalHolidayReminder::Answer(ReminderButton answer)
 {
     if (awaitingReport_)
         return;
-    switch (answer) {
-    case ReminderButton::Work:
-        StoreAnswer(UpcomingHolidayDay);
+    StoreReminderAnswer(answer);
+    if (answer == ReminderButton::Work)
         ReportWorkingDay();
-        return;
-    case ReminderButton::Closed:
-        StoreAnswer(UpcomingHolidayDay);
-        break;
-    case ReminderButton::Later:
-        StoreAnswer(QString());
-        break;
-    }
-    accept();
+    else
+        accept();
 }
 
 // Notes the working day in "법정공휴일" and posts it; the reminder waits for the answer.
 void LegalHolidayReminder::ReportWorkingDay()
 {
-    const QString settings = SettingsFile();
+    const QString settings = ProgramFolder + SettingsKeys::FileName;
     const QString license =
         ReadIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::PharmacistLicense, {});
     const QString start = workStart_->currentText();
