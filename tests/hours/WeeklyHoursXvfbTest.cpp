@@ -1,5 +1,5 @@
 #include "FormEncoding.h"
-#include "ProgramOnScreen.h"
+#include "HoursOnScreen.h"
 #include "ServiceFront.h"
 
 #include <QDate>
@@ -64,18 +64,9 @@ QByteArray SundaySaveBody(const QDate& day, const QString& start, const QString&
                     QStringLiteral("&P_time1_e   =") + end);
 }
 
-// The real program under Xvfb against the real service, driven as a user drives it.
-class WeeklyHoursOnScreen : public ::testing::Test, protected ProgramOnScreen
+class WeeklyHoursOnScreen : public HoursOnScreen<>
 {
 protected:
-    void SetUp() override
-    {
-        if (!XvfbDisplay::ToolsInstalled())
-            GTEST_SKIP() << "Xvfb or xdotool is not installed";
-        ASSERT_NO_FATAL_FAILURE(Connect());
-        WriteDemoOwner(Settings());
-    }
-
     std::size_t Posted(const QString& page) const
     {
         return PostedBodies(service.Requests(), page).size();
