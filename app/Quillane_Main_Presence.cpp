@@ -2,8 +2,8 @@
 #include "Quillane_Define.h"
 #include "Quillane_Kibon.h"
 #include "Quillane_Main.h"
-#include "Quillane_info.h"
 #include "ServerErrorPage.h"
+#include "UnregisteredComputerNotice.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -64,7 +64,7 @@ void Tfrm_Quillane_Main::HandleSignInAnswer(const QString& url, const QString& t
         if (!tmRoutine.isActive())
             tmRoutine.start();
     } else if (SignInAnswer == QStringLiteral("Z")) {
-        const QPointer<Tfrm_info> info = new Tfrm_info;
+        const QPointer<UnregisteredComputerNotice> info = new UnregisteredComputerNotice;
         ShowModal(*info);
         delete info;
         SetPresencePicture(PictureWaiting);

@@ -1,4 +1,6 @@
 #include "DataWindow.h"
+#include "FestivalHoursWindow.h"
+#include "LegalHolidayWindow.h"
 #include "MainBackground.h"
 #include "MessageBox.h"
 #include "Quillane_Define.h"
@@ -6,9 +8,7 @@
 #include "Quillane_Main.h"
 #include "TrayAvailability.h"
 #include "WebAddressOpener.h"
-#include "quillane_fastival.h"
-#include "quillane_holiday.h"
-#include "quillane_normal.h"
+#include "WeeklyHoursWindow.h"
 
 #include <QCursor>
 #include <QScreen>

@@ -1,13 +1,13 @@
 #include "UpcomingHoliday.h"
 
+#include "FestivalReminder.h"
+#include "LegalHolidayReminder.h"
 #include "LocalStatements.h"
 #include "ModalDialog.h"
 #include "Quillane_Define.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "SqlOperations.h"
-#include "quillane_fastmsg.h"
-#include "quillane_holmsg.h"
 
 #include <QLoggingCategory>
 #include <QSqlRecord>

@@ -77,10 +77,10 @@ QString WeeklySaveBody(const QString& license, const QString& comName, const Wee
     return body;
 }
 
-QString SundayBody(const QString& select, const QString& license, const QString& day,
+QString SundayBody(SundayRequest request, const QString& license, const QString& day,
                    const QString& start, const QString& end)
 {
-    return QStringLiteral("P_select  =") + FormValue(Trimmed(select)) +
+    return QStringLiteral("P_select  =") + QString::number(static_cast<int>(request)) +
            Field(QStringLiteral("&P_LICENSE    ="), license) +
            Field(QStringLiteral("&P_e_day    ="), day) +
            Field(QStringLiteral("&P_time1_s   ="), start) +

@@ -3,8 +3,11 @@
 #include <QString>
 #include <array>
 
-// The request bodies of the weekly page "normal3.asp" and of the single-Sunday page
-// "SunDay.asp", as text; PostPage turns them into code page 949 bytes.
+// The request bodies of the weekly page and of the single-Sunday page, as text; PostPage turns
+// them into code page 949 bytes.
+
+inline const QString WeeklyHoursPage = QStringLiteral("normal3.asp");
+inline const QString SundayPage = QStringLiteral("SunDay.asp");
 
 // The fetch: the identity and the fourteen empty fields in the page's own order and spelling.
 QString WeeklyFetchBody(const QString& license, const QString& comName);
@@ -33,6 +36,14 @@ struct WeeklySave
 // The save: the identity, the rows in the save's own order, then the operation type.
 QString WeeklySaveBody(const QString& license, const QString& comName, const WeeklySave& save);
 
-// A request of the single-Sunday page: "1" fetch, "2" save, "3" delete.
-QString SundayBody(const QString& select, const QString& license, const QString& day,
+// What a request of the single-Sunday page asks for; its number is the value of "P_select".
+enum class SundayRequest
+{
+    Fetch = 1,
+    Save = 2,
+    Delete = 3,
+};
+
+// A request of the single-Sunday page.
+QString SundayBody(SundayRequest request, const QString& license, const QString& day,
                    const QString& start, const QString& end);

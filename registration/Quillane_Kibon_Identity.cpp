@@ -12,7 +12,7 @@
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "SplitFields.h"
-#include "quillane_normal.h"
+#include "WeeklyHoursWindow.h"
 
 #include <QEventLoop>
 #include <QTimer>

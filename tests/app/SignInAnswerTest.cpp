@@ -112,7 +112,7 @@ TEST_F(PresenceFixture, UnknownComputerShowsTheNoticeThenTheBasicInformation)
 
     window->SignInAnswerArrived(BaseUrl + ResultPage, QStringLiteral("Z"));
 
-    EXPECT_THAT(modals, ElementsAre("Tfrm_info", "Tfrm_Kibon"));
+    EXPECT_THAT(modals, ElementsAre("UnregisteredComputerNotice", "Tfrm_Kibon"));
     EXPECT_THAT(picturesAtModal, ElementsAre(2, 1)) << "picture 1 between the two";
     EXPECT_EQ(window->PresencePicture(), 1);
     EXPECT_EQ(Report(), "");
@@ -124,7 +124,7 @@ TEST_F(PresenceFixture, UnknownComputerWhileTheBasicInformationIsOpenShowsOnlyTh
 
     window->SignInAnswerArrived(BaseUrl + ResultPage, QStringLiteral("Z"));
 
-    EXPECT_THAT(modals, ElementsAre("Tfrm_info"));
+    EXPECT_THAT(modals, ElementsAre("UnregisteredComputerNotice"));
     EXPECT_EQ(window->PresencePicture(), 1);
 }
 

@@ -1,5 +1,5 @@
 #include "Quillane_Kibon.h"
-#include "Quillane_info.h"
+#include "UnregisteredComputerNotice.h"
 
 #include <QLabel>
 #include <QTest>
@@ -18,18 +18,22 @@ TEST(StartupWindows, BasicInformationWindowHasItsCaptionAndFixedSize)
 
 TEST(StartupWindows, NoticeIsABorderlessPictureThatItsOkButtonCloses)
 {
-    Tfrm_info info;
+    UnregisteredComputerNotice info;
     info.show();
 
     EXPECT_EQ(info.windowTitle(), QStringLiteral("푸른등대 알림창"));
     EXPECT_TRUE(info.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(info.size(), QSize(537, 185));
-    EXPECT_EQ(info.Image1->geometry(), QRect(0, 0, 537, 185));
-    EXPECT_EQ(info.Image2->geometry(), QRect(174, 142, 146, 26));
+    auto* const notice = info.findChild<QLabel*>(QStringLiteral("notice"));
+    auto* const okButton = info.findChild<QLabel*>(QStringLiteral("okButton"));
+    ASSERT_NE(notice, nullptr);
+    ASSERT_NE(okButton, nullptr);
+    EXPECT_EQ(notice->geometry(), QRect(0, 0, 537, 185));
+    EXPECT_EQ(okButton->geometry(), QRect(174, 142, 146, 26));
 
-    QTest::mouseClick(info.Image1, Qt::LeftButton);
+    QTest::mouseClick(notice, Qt::LeftButton);
     EXPECT_TRUE(info.isVisible()) << "only the 확인 picture closes it";
-    QTest::mouseClick(info.Image2, Qt::LeftButton);
+    QTest::mouseClick(okButton, Qt::LeftButton);
     EXPECT_FALSE(info.isVisible());
 }
 

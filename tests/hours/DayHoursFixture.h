@@ -2,9 +2,12 @@
 
 #include "../core/LoopbackServer.h"
 #include "DayHoursWindow.h"
+#include "FindControl.h"
 #include "MessageBox.h"
+#include "PictureButton.h"
 #include "Quillane_Define.h"
 #include "Settings.h"
+#include "WebBrowser.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -84,10 +87,11 @@ protected:
     // window may have closed and gone with it).
     bool WaitForAnswers(const DayHoursWindow& window, std::size_t count)
     {
-        const QPointer<const DayHoursWindow> alive(&window);
+        const QPointer<const WebBrowser> requests =
+            Find<WebBrowser>(window, QStringLiteral("hoursRequests"));
         return WaitUntil([&] {
             return server.Requests().size() >= count &&
-                   (alive.isNull() || alive->WebBrowser1.ReadyState() == 4);
+                   (requests.isNull() || requests->ReadyState() == 4);
         });
     }
 
@@ -112,14 +116,38 @@ inline std::string Shown(const DayHoursRow& row)
         .toStdString();
 }
 
+// Row n of the window, counted from 1, found by its controls' object names.
+inline DayHoursRow Row(const QWidget& window, int n)
+{
+    const auto part = [n](const char* name) {
+        return QStringLiteral("row%1%2").arg(n).arg(QLatin1String(name));
+    };
+    return {.name = Find<QLabel>(window, part("Name")),
+            .working = Find<QCheckBox>(window, part("Working")),
+            .start = Find<QComboBox>(window, part("Start")),
+            .from = Find<QLabel>(window, part("From")),
+            .end = Find<QComboBox>(window, part("End")),
+            .to = Find<QLabel>(window, part("To")),
+            .date = Find<QLineEdit>(window, part("Date"))};
+}
+
+// How many rows the window has.
+inline int RowCount(const QWidget& window)
+{
+    int count = 0;
+    while (window.findChild<QCheckBox*>(QStringLiteral("row%1Working").arg(count + 1)))
+        ++count;
+    return count;
+}
+
 // Every row of the window as Shown gives it; and, for each, the rules that always hold: all
 // seven controls shown or hidden together, lists and their labels enabled exactly while the box
 // is ticked, the box itself never disabled.
-inline std::vector<std::string> ShownRows(const DayHoursWindow& window)
+inline std::vector<std::string> ShownRows(const QWidget& window)
 {
     std::vector<std::string> rows;
-    for (int n = 1; n <= window.RowCount(); ++n) {
-        const DayHoursRow& row = window.Row(n);
+    for (int n = 1; n <= RowCount(window); ++n) {
+        const DayHoursRow row = Row(window, n);
         const bool hidden = row.name->isHidden();
         for (const QWidget* control :
              {static_cast<const QWidget*>(row.working), static_cast<const QWidget*>(row.start),
@@ -137,6 +165,24 @@ inline std::vector<std::string> ShownRows(const DayHoursWindow& window)
         rows.push_back(Shown(row));
     }
     return rows;
+}
+
+// A picture button of the window: "saveButton", "resetButton" or "closeBar".
+inline PictureButton* Button(const QWidget& window, const char* name)
+{
+    return Find<PictureButton>(window, QString::fromLatin1(name));
+}
+
+// Presses a picture button as the user does: the press shows the pressed picture, the release
+// acts.
+inline void Press(PictureButton* button)
+{
+    emit button->Pressed();
+    EXPECT_TRUE(button->isHidden());
+    EXPECT_FALSE(button->PressedPicture()->isHidden());
+    emit button->Released();
+    emit button->Clicked();
+    EXPECT_FALSE(button->isHidden());
 }
 
 // The user ticks or clears a box, or picks an item of a list.

@@ -1,8 +1,8 @@
 #include "DayRecord.h"
 #include "FormEncoding.h"
+#include "HoursOnScreen.h"
 #include "PageDecoding.h"
 #include "PageText.h"
-#include "ProgramOnScreen.h"
 #include "Quillane_Define.h"
 #include "ServiceFront.h"
 #include "SplitFields.h"
@@ -48,19 +48,9 @@ QStringList ServiceRecords(const QString& host, const char* page)
     return records;
 }
 
-// The real program against the reference service with its demo owner, on an X server of the
-// test's own, driven from its main screen as the pharmacist does.
-class DayHoursOnScreen : public ::testing::TestWithParam<WindowCase>, protected ProgramOnScreen
+class DayHoursOnScreen : public HoursOnScreen<::testing::TestWithParam<WindowCase>>
 {
 protected:
-    void SetUp() override
-    {
-        if (!XvfbDisplay::ToolsInstalled())
-            GTEST_SKIP() << "Xvfb or xdotool is not installed";
-        ASSERT_NO_FATAL_FAILURE(Connect());
-        WriteDemoOwner(Settings());
-    }
-
     bool Shown(const QString& titlePattern) const { return !Windows(titlePattern).isEmpty(); }
 
     std::vector<QByteArray> Bodies() const
@@ -186,17 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  {165, 197, 229, 261, 293, 325, 357, 389, 421, 453}}),
     [](const ::testing::TestParamInfo<WindowCase>& param) { return param.param.name; });
 
-class FestivalOnScreen : public ::testing::Test, protected ProgramOnScreen
-{
-protected:
-    void SetUp() override
-    {
-        if (!XvfbDisplay::ToolsInstalled())
-            GTEST_SKIP() << "Xvfb or xdotool is not installed";
-        ASSERT_NO_FATAL_FAILURE(Connect());
-        WriteDemoOwner(Settings());
-    }
-};
+using FestivalOnScreen = HoursOnScreen<>;
 
 // 설날 answered with four days, then, at the next opening, 추석 with three: the fourth row shows
 // nothing and the save sends it as a row that holds no day, not as 설날's last day again.

@@ -1,12 +1,13 @@
+#include "FestivalHoursWindow.h"
+#include "FestivalReminder.h"
+#include "FindControl.h"
+#include "LegalHolidayReminder.h"
 #include "LoopbackServer.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "PictureButton.h"
 #include "Quillane_Define.h"
 #include "SettingsKeys.h"
-#include "quillane_fastival.h"
-#include "quillane_fastmsg.h"
-#include "quillane_holmsg.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -29,6 +30,12 @@ QByteArray Cp949(const QString& text)
     return encoder.encode(text);
 }
 
+// A reminder's answer button: "workButton", "closedButton" or "laterButton".
+PictureButton* Button(const QDialog& reminder, const char* name)
+{
+    return Find<PictureButton>(reminder, QString::fromLatin1(name));
+}
+
 void Click(PictureButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 10));
@@ -49,7 +56,7 @@ protected:
             return MessageAnswer::Ok;
         });
         SetModalDialogHandler([this](QDialog& dialog) {
-            festivalWindows.push_back(qobject_cast<Tfrm_fastival*>(&dialog));
+            festivalWindows.push_back(qobject_cast<FestivalHoursWindow*>(&dialog));
             EXPECT_EQ(frm_fastival.data(), &dialog);
             return 0;
         });
@@ -78,7 +85,7 @@ protected:
 
     QTemporaryDir folder;
     std::vector<MessageRequest> messages;
-    std::vector<Tfrm_fastival*> festivalWindows;
+    std::vector<FestivalHoursWindow*> festivalWindows;
 };
 
 const QString AnsweredLater = QStringLiteral("[명절]\r\n알림체크=2026-12-20\r\n");
@@ -86,14 +93,14 @@ const QString AnsweredLater = QStringLiteral("[명절]\r\n알림체크=2026-12-2
 struct AnswerCase
 {
     const char* what;
-    int button; // 1 근무, 2 휴무, 3 나중알림
+    const char* button;
     QString settingsAfter;
 };
 
 const std::vector<AnswerCase> AnswerCases = {
-    {"근무", 1, QStringLiteral("[명절]\r\n알림체크=2026-12-25\r\n")},
-    {"휴무", 2, QStringLiteral("[명절]\r\n알림체크=2026-12-25\r\n")},
-    {"나중알림", 3, QStringLiteral("[명절]\r\n알림체크=\r\n")},
+    {"근무", "workButton", QStringLiteral("[명절]\r\n알림체크=2026-12-25\r\n")},
+    {"휴무", "closedButton", QStringLiteral("[명절]\r\n알림체크=2026-12-25\r\n")},
+    {"나중알림", "laterButton", QStringLiteral("[명절]\r\n알림체크=\r\n")},
 };
 
 TEST_F(ReminderTest, FestivalAnswersStoreTheHolidayOrClearIt)
@@ -102,17 +109,16 @@ TEST_F(ReminderTest, FestivalAnswersStoreTheHolidayOrClearIt)
         SCOPED_TRACE(item.what);
         PutSettings(AnsweredLater);
         festivalWindows.clear();
-        Tfrm_fastmsg reminder;
+        FestivalReminder reminder;
         reminder.show();
-        Click(std::vector{reminder.btn_fastmsg1, reminder.btn_fastmsg2,
-                          reminder.btn_fastmsg3}[item.button - 1]);
+        Click(Button(reminder, item.button));
 
         EXPECT_EQ(SettingsBytes(), Cp949(item.settingsAfter));
         EXPECT_FALSE(reminder.isVisible());
         EXPECT_EQ(reminder.result(), QDialog::Accepted);
         // 근무 opens a fresh festival window modally; afterwards the program-wide reference is
         // empty, so the main window creates a new one the next time.
-        EXPECT_EQ(festivalWindows.size(), item.button == 1 ? 1u : 0u);
+        EXPECT_EQ(festivalWindows.size(), item.button == AnswerCases[0].button ? 1u : 0u);
         if (!festivalWindows.empty()) {
             EXPECT_NE(festivalWindows.front(), nullptr);
         }
@@ -123,13 +129,13 @@ TEST_F(ReminderTest, FestivalAnswersStoreTheHolidayOrClearIt)
 TEST_F(ReminderTest, LegalHolidayClosedAndLaterAnswersStoreTheHolidayOrClearIt)
 {
     for (const AnswerCase& item : AnswerCases) {
-        if (item.button == 1)
-            continue;
+        if (item.button == AnswerCases[0].button)
+            continue; // 근무 reports the day: tested below
         SCOPED_TRACE(item.what);
         PutSettings(AnsweredLater);
-        Tfrm_holmsg reminder;
+        LegalHolidayReminder reminder;
         reminder.show();
-        Click(item.button == 2 ? reminder.btn_holmsg2 : reminder.btn_holmsg3);
+        Click(Button(reminder, item.button));
 
         EXPECT_EQ(SettingsBytes(), Cp949(item.settingsAfter));
         EXPECT_FALSE(reminder.isVisible());
@@ -140,10 +146,10 @@ TEST_F(ReminderTest, LegalHolidayClosedAndLaterAnswersStoreTheHolidayOrClearIt)
 TEST_F(ReminderTest, ClosedByItsFrameAReminderStoresNothing)
 {
     PutSettings(AnsweredLater);
-    Tfrm_fastmsg festival;
+    FestivalReminder festival;
     festival.show();
     festival.close();
-    Tfrm_holmsg legal;
+    LegalHolidayReminder legal;
     legal.show();
     legal.close();
     EXPECT_FALSE(festival.isVisible());
@@ -156,15 +162,17 @@ TEST_F(ReminderTest, ClosedByItsFrameAReminderStoresNothing)
 TEST_F(ReminderTest, APressShowsThePressedPictureAndAReleaseElsewhereAnswersNothing)
 {
     PutSettings(AnsweredLater);
-    Tfrm_holmsg reminder;
+    LegalHolidayReminder reminder;
     reminder.show();
-    QTest::mousePress(reminder.btn_holmsg3, Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_FALSE(reminder.btn_holmsg3->isVisible());
-    EXPECT_TRUE(reminder.Image6->isVisible());
-    EXPECT_EQ(reminder.Image6->geometry(), reminder.btn_holmsg3->geometry());
-    QTest::mouseRelease(reminder.btn_holmsg3, Qt::LeftButton, {}, QPoint(-30, -30));
-    EXPECT_TRUE(reminder.btn_holmsg3->isVisible());
-    EXPECT_FALSE(reminder.Image6->isVisible());
+    PictureButton* later = Button(reminder, "laterButton");
+    const QLabel* pressed = Find<QLabel>(reminder, QStringLiteral("laterButtonPressed"));
+    QTest::mousePress(later, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_FALSE(later->isVisible());
+    EXPECT_TRUE(pressed->isVisible());
+    EXPECT_EQ(pressed->geometry(), later->geometry());
+    QTest::mouseRelease(later, Qt::LeftButton, {}, QPoint(-30, -30));
+    EXPECT_TRUE(later->isVisible());
+    EXPECT_FALSE(pressed->isVisible());
     EXPECT_TRUE(reminder.isVisible());
     EXPECT_EQ(SettingsBytes(), Cp949(AnsweredLater));
 }
@@ -179,9 +187,10 @@ TEST_F(ReminderTest, FestivalReminderShowsTheFirstTwoCharactersOfTheName)
     };
     for (const auto& [name, shown] : names) {
         UpcomingHolidayName = name;
-        Tfrm_fastmsg reminder;
+        FestivalReminder reminder;
         reminder.show();
-        EXPECT_EQ(reminder.lb_FASTmsg1->text(), shown) << name.toStdString();
+        EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("festivalName"))->text(), shown)
+            << name.toStdString();
     }
 }
 
@@ -189,17 +198,19 @@ TEST_F(ReminderTest, LegalHolidayReminderCountsTheDaysLeft)
 {
     for (const int days : {3, 5, 7}) {
         UpcomingHolidayDay = QDate::currentDate().addDays(days).toString(Qt::ISODate);
-        Tfrm_holmsg reminder;
+        LegalHolidayReminder reminder;
         reminder.show();
-        EXPECT_EQ(reminder.lb_holmsg2->text(), QStringLiteral("( %1일전 )").arg(days));
-        EXPECT_EQ(reminder.lb_holmsg1->text(), QStringLiteral("똘이 성탄절"));
-        EXPECT_EQ(reminder.Edit_holiday1->text(), UpcomingHolidayDay);
-        EXPECT_FALSE(reminder.Edit_holiday1->isVisible());
-        EXPECT_FALSE(reminder.cmb_holiday1->isEnabled());
-        EXPECT_FALSE(reminder.cmb_holiday2->isEnabled());
-        EXPECT_EQ(reminder.cmb_holiday1->count(), 49);
-        EXPECT_EQ(reminder.cmb_holiday2->count(), 61);
-        EXPECT_EQ(reminder.cmb_holiday2->itemText(60), QStringLiteral("익일 6시"));
+        EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("countdown"))->text(),
+                  QStringLiteral("( %1일전 )").arg(days));
+        EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("holidayName"))->text(),
+                  QStringLiteral("똘이 성탄절"));
+        const QComboBox* start = Find<QComboBox>(reminder, QStringLiteral("workStart"));
+        const QComboBox* end = Find<QComboBox>(reminder, QStringLiteral("workEnd"));
+        EXPECT_FALSE(start->isEnabled());
+        EXPECT_FALSE(end->isEnabled());
+        EXPECT_EQ(start->count(), 49);
+        EXPECT_EQ(end->count(), 61);
+        EXPECT_EQ(end->itemText(60), QStringLiteral("익일 6시"));
     }
 }
 
@@ -211,27 +222,31 @@ TEST_F(ReminderTest, LegalHolidayReminderShowsTheWholeNameAsText)
           QStringLiteral("<font color=red size=7>선거</font>"), QStringLiteral("신정")}) {
         SCOPED_TRACE(name.toStdString());
         UpcomingHolidayName = name;
-        Tfrm_holmsg reminder;
+        LegalHolidayReminder reminder;
         reminder.show();
-        const QLabel& label = *reminder.lb_holmsg1;
+        const QLabel& label = *Find<QLabel>(reminder, QStringLiteral("holidayName"));
         EXPECT_EQ(label.text(), name);
         EXPECT_EQ(label.textFormat(), Qt::PlainText);
-        EXPECT_LT(label.geometry().right(), reminder.cmb_holiday1->x()) << "beside the lists";
+        EXPECT_LT(label.geometry().right(),
+                  Find<QComboBox>(reminder, QStringLiteral("workStart"))->x())
+            << "beside the lists";
         const QRect needed = label.fontMetrics().boundingRect(
             label.contentsRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, name);
         EXPECT_TRUE(label.contentsRect().contains(needed))
             << needed.width() << "x" << needed.height();
-        EXPECT_LT(label.geometry().bottom(), reminder.Label6->y()) << "above the red note";
+        EXPECT_LT(label.geometry().bottom(),
+                  Find<QLabel>(reminder, QStringLiteral("legalHolidayWindowNote"))->y())
+            << "above the red note";
     }
 }
 
 TEST_F(ReminderTest, FestivalReminderShowsMarkupInTheNameAsText)
 {
     UpcomingHolidayName = QStringLiteral("<b>설날");
-    Tfrm_fastmsg reminder;
+    FestivalReminder reminder;
     reminder.show();
-    EXPECT_EQ(reminder.lb_FASTmsg1->text(), QStringLiteral("<b"));
-    EXPECT_EQ(reminder.lb_FASTmsg1->textFormat(), Qt::PlainText);
+    EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("festivalName"))->text(), QStringLiteral("<b"));
+    EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("festivalName"))->textFormat(), Qt::PlainText);
 }
 
 // The service's hdaycheck.asp, answering with the given status and page after a pause.
@@ -273,9 +288,9 @@ TEST_F(ReminderTest, LegalHolidayWorkStoresTheNotesAndReportsTheDay)
         messages.clear();
         HdaycheckPage page(200, "<html><body>OK</body></html>");
         PutSettings(QStringLiteral("[기본정보]\r\n") + item.licenseLine + QStringLiteral("\r\n"));
-        Tfrm_holmsg reminder;
+        LegalHolidayReminder reminder;
         reminder.show();
-        Click(reminder.btn_holmsg1);
+        Click(Button(reminder, "workButton"));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !reminder.isVisible(); }, 10000));
 
         const auto requests = page.server.Requests();
@@ -305,9 +320,9 @@ TEST_F(ReminderTest, LegalHolidayWorkStoresTheNotesAndReportsTheDay)
 TEST_F(ReminderTest, LegalHolidayWorkAnsweredWithAnErrorPageShowsNoSavedMessage)
 {
     HdaycheckPage page(500, "<html><body>내부 서버 오류</body></html>");
-    Tfrm_holmsg reminder;
+    LegalHolidayReminder reminder;
     reminder.show();
-    Click(reminder.btn_holmsg1);
+    Click(Button(reminder, "workButton"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !reminder.isVisible(); }, 10000));
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(page.server.Requests().size(), 1u);
@@ -319,13 +334,13 @@ TEST_F(ReminderTest, LegalHolidayWorkAnsweredWithAnErrorPageShowsNoSavedMessage)
 TEST_F(ReminderTest, LegalHolidayWorkWaitsForTheAnswerBeforeClosing)
 {
     HdaycheckPage page(200, "OK", std::chrono::milliseconds(600));
-    Tfrm_holmsg reminder;
+    LegalHolidayReminder reminder;
     reminder.show();
-    Click(reminder.btn_holmsg1);
+    Click(Button(reminder, "workButton"));
     EXPECT_TRUE(reminder.AwaitingReport());
     reminder.close();
     reminder.reject();
-    Click(reminder.btn_holmsg2);
+    Click(Button(reminder, "closedButton"));
     EXPECT_TRUE(reminder.isVisible());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !reminder.isVisible(); }, 10000));
     EXPECT_EQ(messages.size(), 1u);
@@ -336,9 +351,9 @@ TEST_F(ReminderTest, LegalHolidayWorkWaitsForTheAnswerBeforeClosing)
 TEST_F(ReminderTest, AnAnswerArrivingAfterTheReminderIsGoneIsIgnored)
 {
     HdaycheckPage page(200, "OK", std::chrono::milliseconds(300));
-    auto* reminder = new Tfrm_holmsg;
+    auto* reminder = new LegalHolidayReminder;
     reminder->show();
-    Click(reminder->btn_holmsg1);
+    Click(Button(*reminder, "workButton"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !page.server.Requests().empty(); }, 10000));
     delete reminder;
     QTest::qWait(700);

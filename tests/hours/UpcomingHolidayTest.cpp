@@ -1,13 +1,13 @@
 #include "UpcomingHoliday.h"
 
+#include "FestivalReminder.h"
+#include "LegalHolidayReminder.h"
 #include "LocalDatabase.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "Quillane_Define.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
-#include "quillane_fastmsg.h"
-#include "quillane_holmsg.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -22,7 +22,7 @@ namespace {
 // The reminder a check opened: which one, and the holiday it was opened for.
 struct Shown
 {
-    QString reminder; // "fastmsg" or "holmsg"
+    QString reminder; // "FestivalReminder" or "LegalHolidayReminder"
     QString name;
     QString day;
     bool operator==(const Shown&) const = default;
@@ -47,14 +47,14 @@ protected:
         query.emplace(database);
         query->exec(QStringLiteral("CREATE TABLE HOLIDAY (H_DAY TEXT, H_NAME TEXT, H_GUBUN TEXT)"));
         SetModalDialogHandler([this](QDialog& dialog) {
-            if (qobject_cast<Tfrm_fastmsg*>(&dialog)) {
+            if (qobject_cast<FestivalReminder*>(&dialog)) {
                 EXPECT_EQ(frm_fastmsg.data(), &dialog);
                 shown.push_back(
-                    {QStringLiteral("fastmsg"), UpcomingHolidayName, UpcomingHolidayDay});
-            } else if (qobject_cast<Tfrm_holmsg*>(&dialog)) {
+                    {QStringLiteral("FestivalReminder"), UpcomingHolidayName, UpcomingHolidayDay});
+            } else if (qobject_cast<LegalHolidayReminder*>(&dialog)) {
                 EXPECT_EQ(frm_holmsg.data(), &dialog);
-                shown.push_back(
-                    {QStringLiteral("holmsg"), UpcomingHolidayName, UpcomingHolidayDay});
+                shown.push_back({QStringLiteral("LegalHolidayReminder"), UpcomingHolidayName,
+                                 UpcomingHolidayDay});
             }
             return 0;
         });
@@ -106,12 +106,13 @@ struct Case
 
 Shown Festival(const char* name, const char* day)
 {
-    return {QStringLiteral("fastmsg"), QString::fromUtf8(name), QString::fromUtf8(day)};
+    return {QStringLiteral("FestivalReminder"), QString::fromUtf8(name), QString::fromUtf8(day)};
 }
 
 Shown Legal(const char* name, const char* day)
 {
-    return {QStringLiteral("holmsg"), QString::fromUtf8(name), QString::fromUtf8(day)};
+    return {QStringLiteral("LegalHolidayReminder"), QString::fromUtf8(name),
+            QString::fromUtf8(day)};
 }
 
 HolidayRow Row(const char* day, const char* name, const char* kind)
@@ -270,8 +271,7 @@ protected:
             return MessageAnswer::Ok;
         });
         SetModalDialogHandler([this](QDialog& dialog) {
-            // "Tfrm_fastmsg" is recorded as "fastmsg", "Tfrm_holmsg" as "holmsg".
-            shown.push_back({QString::fromLatin1(dialog.metaObject()->className()).mid(5),
+            shown.push_back({QString::fromLatin1(dialog.metaObject()->className()),
                              UpcomingHolidayName, UpcomingHolidayDay});
             return 0;
         });

@@ -72,11 +72,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "=:&P_SunDay5   =:"},
         BodyCase{
             "SundayFetch",
-            [] { return SundayBody(QStringLiteral("1"), QStringLiteral("12345 "), {}, {}, {}); },
+            [] { return SundayBody(SundayRequest::Fetch, QStringLiteral("12345 "), {}, {}, {}); },
             "P_select  =1&P_LICENSE    =12345&P_e_day    =&P_time1_s   =&P_time1_e   ="},
         BodyCase{"SundaySaveSendsANextDayLabelAsItsOwnText",
                  [] {
-                     return SundayBody(QStringLiteral("2"), QStringLiteral("12345"),
+                     return SundayBody(SundayRequest::Save, QStringLiteral("12345"),
                                        QStringLiteral("2017-05-07"), QStringLiteral("09:00"),
                                        QStringLiteral("익일 2시"));
                  },
@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "=09:00&P_time1_e   =\xc0\xcd\xc0\xcf\x20\x32\xbd\xc3"},
         BodyCase{"SundayDelete",
                  [] {
-                     return SundayBody(QStringLiteral("3"), QStringLiteral("12345"),
+                     return SundayBody(SundayRequest::Delete, QStringLiteral("12345"),
                                        QStringLiteral("2017-05-07"), {}, {});
                  },
                  "P_select  =3&P_LICENSE    =12345&P_e_day    =2017-05-07&P_time1_s   "

@@ -10,7 +10,7 @@
 #include "Quillane_Kibon.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
-#include "quillane_normal.h"
+#include "WeeklyHoursWindow.h"
 
 #include <QDialog>
 #include <QFile>
