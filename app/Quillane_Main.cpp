@@ -1,8 +1,7 @@
-#include "Quillane_Main.h"
-
 #include "FormEncoding.h"
 #include "KibonMainWindow.h"
 #include "LocalDatabase.h"
+#include "MainWindow.h"
 #include "Pause.h"
 #include "ProcessEnd.h"
 #include "Quillane_Define.h"

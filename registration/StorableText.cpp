@@ -1,6 +1,6 @@
 #include "StorableText.h"
 
-#include "KoreanCodePage.h"
+#include "QtCodePage949.h"
 
 #include <QLineEdit>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "FormFields.h"
 
-#include "Cp949.h"
+#include "Utf8CodePage949.h"
 
 #include <algorithm>
 

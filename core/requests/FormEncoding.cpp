@@ -1,6 +1,6 @@
 #include "FormEncoding.h"
 
-#include "KoreanCodePage.h"
+#include "QtCodePage949.h"
 
 QString FormValue(const QString& value)
 {

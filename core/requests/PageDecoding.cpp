@@ -1,6 +1,6 @@
 #include "PageDecoding.h"
 
-#include "KoreanCodePage.h"
+#include "QtCodePage949.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

@@ -1,6 +1,6 @@
 #include "IniDocument.h"
 
-#include "KoreanCodePage.h"
+#include "QtCodePage949.h"
 
 #include <QList>
 

@@ -3,7 +3,7 @@
 #include "FileNameCase.h"
 #include "FolderSync.h"
 #include "IniDocument.h"
-#include "KoreanCodePage.h"
+#include "QtCodePage949.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "LoopbackService.h"
+#include "MainWindow.h"
 #include "ModalDialog.h"
 #include "Quillane_Define.h"
-#include "Quillane_Main.h"
 
 #include <QDialog>
 #include <QTest>

@@ -1,11 +1,11 @@
 #include "LoopbackService.h"
+#include "MainWindow.h"
 #include "ManagementServices.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "Pause.h"
 #include "Quillane_Define.h"
 #include "Quillane_Kibon.h"
-#include "Quillane_Main.h"
 #include "QuitNow.h"
 #include "Settings.h"
 

@@ -1,5 +1,5 @@
-#include "KoreanCodePage.h"
 #include "LoopbackService.h"
+#include "QtCodePage949.h"
 #include "ReferenceService.h"
 #include "TimeCheckRecorder.h"
 #include "UpdateFixture.h"
@@ -477,9 +477,9 @@ TEST_F(WindowsEndToEnd, UninstallingKeepsTheSettingsFile)
                 std::chrono::seconds(60)));
     // The shipped files, the update's (its added file, the updater it moved aside) and the list
     // are gone; the settings file alone is left.
-    const QStringList left = QDir(desktop->UnixPath(InstallFolder))
-                                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                            QDir::NoDotAndDotDot);
+    const QStringList left =
+        QDir(desktop->UnixPath(InstallFolder))
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     EXPECT_EQ(left, QStringList{QStringLiteral("quillane.ini")});
     EXPECT_EQ(FileBytes(Installed(QStringLiteral("quillane.ini"))), settings);
     EXPECT_EQ(FileBytes(outside), "the pharmacist's own file");

@@ -1,9 +1,10 @@
+#include "MainWindow.h"
+
 #include "DataWindow.h"
 #include "MainBackground.h"
 #include "MessageBox.h"
 #include "Quillane_Define.h"
 #include "Quillane_Kibon.h"
-#include "Quillane_Main.h"
 #include "TrayAvailability.h"
 #include "WebAddressOpener.h"
 #include "quillane_fastival.h"

@@ -1,7 +1,7 @@
+#include "MainWindow.h"
 #include "Pause.h"
 #include "ProcessEnd.h"
 #include "Quillane_Define.h"
-#include "Quillane_Main.h"
 #include "TimeCheckRecorder.h"
 
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "Cp949.h"
+#include "Utf8CodePage949.h"
 
 #include <QString>
 #include <QStringDecoder>

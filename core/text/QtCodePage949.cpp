@@ -1,4 +1,4 @@
-#include "KoreanCodePage.h"
+#include "QtCodePage949.h"
 
 #include "CodePage949.h"
 

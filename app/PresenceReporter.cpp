@@ -1,7 +1,7 @@
+#include "MainWindow.h"
 #include "ModalDialog.h"
 #include "Quillane_Define.h"
 #include "Quillane_Kibon.h"
-#include "Quillane_Main.h"
 #include "Quillane_info.h"
 #include "ServerErrorPage.h"
 

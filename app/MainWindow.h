@@ -34,7 +34,7 @@ public:
     explicit Tfrm_Quillane_Main(QWidget* parent = nullptr);
     ~Tfrm_Quillane_Main() override;
 
-    // Start-up and sign-in (Quillane_Main_Startup.cpp).
+    // Start-up and sign-in (StartupSteps.cpp).
     // The start-up sequence, run once right after the window is created: network test, desktop
     // link, settings and temporary folder, update, local database, autostart, tray, sign-in.
     void Startup();
@@ -42,7 +42,7 @@ public:
     // window comes first, modally. The answer arrives as WebBrowser1DocumentComplete.
     void SignIn();
 
-    // Presence (Quillane_Main_Presence.cpp).
+    // Presence (PresenceReporter.cpp).
     // The sign-in answer: the completed address and the page's text.
     void WebBrowser1DocumentComplete(const QString& url);
     void SignInAnswerArrived(const QString& url, const QString& text);
@@ -56,7 +56,7 @@ public:
 
     // Brings the main screen up: 312 x 312, centred on the screen, shown and raised.
     void ShowMainScreen();
-    // Main screen and tray (Quillane_Main_Screen.cpp).
+    // Main screen and tray (MainWindow.cpp).
     // Tray picture 0 and the window out of sight; without a tray the window stays reachable.
     void HideToTray();
     // All five buttons shown, their pressed pictures hidden.
@@ -92,7 +92,7 @@ public:
     QTimer tmRoutine;                                      // presence timer, 1000 ms
     QTimer Timer1;                                         // never started
 
-    // The main screen, in stacking order from the bottom, and the tray (Quillane_Main_Screen.cpp).
+    // The main screen, in stacking order from the bottom, and the tray (MainWindow.cpp).
     DragPicture* main_img1 = NewBackground();
     PictureButton* btn_main1 = NewPictureButton(MainButton::BasicInfo, {26, 80}, {26, 79});
     PictureButton* btn_main2 = NewPictureButton(MainButton::NormalHours, {26, 125}, {26, 125});

@@ -1,5 +1,4 @@
 #include "LocalDatabase.h"
-
 #include "LocalDatabaseOpen.h"
 #include "MessageBox.h"
 #include "Quillane_Define.h"
