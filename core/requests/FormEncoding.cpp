@@ -29,7 +29,7 @@ QString FormValue(const QString& value)
 
 QByteArray PostData(const QString& body)
 {
-    QByteArray bytes = ToKoreanCodePage(body);
+    QByteArray bytes = ToCodePage949(body);
     bytes.append('\0');
     return bytes;
 }

@@ -4,14 +4,15 @@
 #include <QString>
 #include <optional>
 
-// Code page 949 text (the settings file, the service's pages and forms), the same on every
-// operating system.
+// Code page 949 for Qt's strings: the settings file, the service's pages and forms. The same on
+// every operating system; the conversion itself is the platform's (DecodeCodePage949,
+// EncodeCodePage949).
 
 // Invalid byte sequences read as U+FFFD.
-QString FromKoreanCodePage(QByteArrayView bytes);
-bool IsKoreanCodePage(QByteArrayView bytes);
+QString FromCodePage949(QByteArrayView bytes);
+bool IsCodePage949(QByteArrayView bytes);
 
 // Characters that code page 949 has no code for are written as '?'.
-QByteArray ToKoreanCodePage(QStringView text);
+QByteArray ToCodePage949(QStringView text);
 // Nothing when a character has no code.
-std::optional<QByteArray> ToKoreanCodePageExactly(QStringView text);
+std::optional<QByteArray> ToCodePage949Exactly(QStringView text);

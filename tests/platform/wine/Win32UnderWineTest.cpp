@@ -32,7 +32,7 @@ QStringList ProbeCommand(const QStringList& arguments)
     return QStringList{QStringLiteral(WIN32_PROBE)} + arguments;
 }
 
-QByteArray Cp949(const QString& text)
+QByteArray InCodePage949(const QString& text)
 {
     QStringEncoder encoder("windows-949");
     return encoder.encode(text);
@@ -289,7 +289,7 @@ TEST_F(Win32UnderWine, ProfileApiWritesTheBytesOfTheSettingsCode)
               0);
 
     const QByteArray theirs = FileBytes(folder + QStringLiteral("/약국설정.ini"));
-    EXPECT_TRUE(theirs.contains(Cp949(QStringLiteral("[갂]\r\n똠=뷁\r\n"))))
+    EXPECT_TRUE(theirs.contains(InCodePage949(QStringLiteral("[갂]\r\n똠=뷁\r\n"))))
         << theirs.toHex(' ').toStdString();
     EXPECT_EQ(theirs, FileBytes(folder + QStringLiteral("/ours.ini")));
     ExpectSettingsCodeReads(folder + QStringLiteral("/약국설정.INI"), ExchangedLookups);
@@ -300,7 +300,7 @@ TEST_F(Win32UnderWine, HandWrittenFileReadsAlikeOnBothSides)
     const QString folder = FreshFolder(SettingsFolder);
     QFile file(folder + QStringLiteral("/hand.ini"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(Cp949(QString::fromUtf8(HandWrittenFile).replace(u'\n', QStringLiteral("\r\n"))));
+    file.write(InCodePage949(QString::fromUtf8(HandWrittenFile).replace(u'\n', QStringLiteral("\r\n"))));
     file.close();
 
     ExpectSettingsCodeReads(file.fileName(), HandWrittenLookups);
