@@ -21,7 +21,7 @@
 #include <memory>
 
 class QCloseEvent;
-class TLOGIN;
+class LocalDatabaseSession;
 class Tfrm_Kibon;
 
 // The main window: start-up sequence, sign-in, tray, presence reports. It closes only while
@@ -140,7 +140,7 @@ private:
     void PeriodicReport(std::uint32_t idle);
     // The basic-information window that SignIn or the sign-in answer opened modally, while open.
     QPointer<Tfrm_Kibon> KibonOpenBySignIn;
-    std::unique_ptr<TLOGIN> Login; // the local database, from start-up to the end
+    std::unique_ptr<LocalDatabaseSession> Login; // the local database, from start-up to the end
     std::unique_ptr<QSqlQuery> ADOQuery2;
     UpcomingHolidayCheck HolidayCheck; // remembers the reminder answer it read last
 

@@ -1,6 +1,6 @@
 #include "FormEncoding.h"
 #include "KibonMainWindow.h"
-#include "LocalDatabase.h"
+#include "LocalDatabaseSession.h"
 #include "MainWindow.h"
 #include "Pause.h"
 #include "ProcessEnd.h"

@@ -6,6 +6,7 @@
 #include "FileSystem.h"
 #include "FormEncoding.h"
 #include "LocalDatabase.h"
+#include "LocalDatabaseSession.h"
 #include "MainWindow.h"
 #include "ManagementIniCopy.h"
 #include "ManagementServices.h"
@@ -149,7 +150,7 @@ void Tfrm_Quillane_Main::CreateDesktopShortcut()
 
 void Tfrm_Quillane_Main::OpenLocalDatabase()
 {
-    Login = std::make_unique<TLOGIN>();
+    Login = std::make_unique<LocalDatabaseSession>();
     ADOQuery2 = std::make_unique<QSqlQuery>(LocalConnection());
     ADOQuery2->setForwardOnly(true);
 }
