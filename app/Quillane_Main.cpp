@@ -57,8 +57,6 @@ void Tfrm_Quillane_Main::InstanceRequestReceived(platform::InstanceRequest reque
     case platform::InstanceRequest::TrayMenu:
         PopupTrayMenu();
         break;
-    case platform::InstanceRequest::User:
-        break;
     }
 }
 

@@ -6,6 +6,6 @@
 #include <optional>
 
 // The command a later start hands to the running copy, read from its first argument (exact,
-// case-sensitive): "C:\Windows\win.ini" shows the main screen, "POS" is accepted without effect;
-// anything else, or no argument, is no command.
+// case-sensitive): "C:\Windows\win.ini" shows the main screen; anything else, or no argument,
+// is no command.
 std::optional<platform::InstanceCommand> SecondStartCommand(const QStringList& arguments);
