@@ -1,24 +1,48 @@
 #include "MainWindow.h"
 
+#include "ConnectionCheck.h"
 #include "DataWindow.h"
+#include "DesktopLink.h"
+#include "DragPicture.h"
+#include "EditionDetection.h"
+#include "KibonMainWindow.h"
+#include "LocalDatabase.h"
+#include "LocalDatabaseSession.h"
 #include "MainBackground.h"
+#include "ManagementIniCopy.h"
 #include "MessageBox.h"
+#include "Pause.h"
+#include "PictureButton.h"
+#include "PresenceReporter.h"
+#include "ProcessEnd.h"
 #include "Quillane_Define.h"
 #include "Quillane_Kibon.h"
+#include "QuitNow.h"
+#include "SignIn.h"
+#include "StartupSteps.h"
+#include "TempFolder.h"
 #include "TrayAvailability.h"
+#include "TrayIcon.h"
+#include "TrayMenu.h"
+#include "UpdateProgram.h"
+#include "UpdateStart.h"
 #include "WebAddressOpener.h"
 #include "quillane_fastival.h"
 #include "quillane_holiday.h"
 #include "quillane_normal.h"
 
-#include <QCursor>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
 #include <QScreen>
 
 namespace {
 
+const QString WindowCaption = QStringLiteral("Quillane");
 constexpr int MainScreenSize = 312;
-// A tray host often starts after the program at log-in; looking for it now and then is cheap.
-constexpr int TrayWatchIntervalMs = 5000;
+// The waits after the "off" reports, which give them time to leave.
+constexpr int CloseQueryPauseMs = 500;
+constexpr int ClosePauseMs = 1000;
 
 QFont LabelFont()
 {
@@ -31,7 +55,62 @@ QFont LabelFont()
 
 } // namespace
 
-void Tfrm_Quillane_Main::ShowMainScreen()
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent), presence_(new PresenceReporter(this)), signIn_(new SignIn(*presence_, this)),
+      tray_(NewTrayIcon())
+{
+    setWindowTitle(WindowCaption);
+    setWindowFlag(Qt::FramelessWindowHint);
+    connect(basicInfoButton_, &PictureButton::Clicked, this, &MainWindow::OpenBasicInfo);
+    connect(weeklyHoursButton_, &PictureButton::Clicked, this, &MainWindow::OpenWeeklyHours);
+    connect(legalHolidayHoursButton_, &PictureButton::Clicked, this,
+            &MainWindow::OpenLegalHolidayHours);
+    connect(festivalHoursButton_, &PictureButton::Clicked, this, &MainWindow::OpenFestivalHours);
+    connect(closeBar_, &PictureButton::Clicked, this, &MainWindow::HideToTray);
+    connect(presence_, &PresenceReporter::StateChanged, tray_, &TrayIcon::ShowPresence);
+    MainWindowOfKibon = {
+        .signIn = [this] { signIn_->Send(); },
+        .setTrayPicture = [this](int index) { presence_->SetState(static_cast<Presence>(index)); },
+    };
+}
+
+MainWindow::~MainWindow()
+{
+    MainWindowOfKibon = {};
+}
+
+void MainWindow::Startup()
+{
+    FinishLastUpdate();
+    SignInAnswer.clear();
+    RunConnectivityTest();
+    CreateDesktopShortcut();
+    platform::RefreshDesktop();
+    SetupIniPath = ProgramFolder + QStringLiteral("setup.ini");
+    RefreshManagementIniCopy();
+    versionLabel_->setText(VersionCaption);
+    DetectedEdition = DetectEdition();
+    editionLabel_->setText(DetectedEdition);
+    const QString installedVersion = PrepareSettingsFile();
+    if (!PrepareTempFolder(Config.tempFolder)) {
+        QuitNow();
+        return;
+    }
+    QCoreApplication::processEvents();
+    UpdateProgram(installedVersion);
+    OpenLocalDatabase();
+    RegisterAutostart();
+    HideToTray();
+    signIn_->Send();
+    presence_->SetTicksSinceReport(0);
+}
+
+void MainWindow::SetIdleSeconds(std::function<std::uint32_t()> idleSeconds)
+{
+    presence_->SetIdleSeconds(std::move(idleSeconds));
+}
+
+void MainWindow::ShowMainScreen()
 {
     const QRect screen = this->screen()->geometry();
     setFixedSize(MainScreenSize, MainScreenSize);
@@ -40,14 +119,14 @@ void Tfrm_Quillane_Main::ShowMainScreen()
     showNormal();
     raise();
     activateWindow();
-    ResetButtonImages();
+    ShowButtonsReleased();
 }
 
 // A window cannot be shown with no area, so it is hidden instead. Without a tray it stays within
 // reach: minimised when it was on the screen, shown at the start.
-void Tfrm_Quillane_Main::HideToTray()
+void MainWindow::HideToTray()
 {
-    SetPresencePicture(0);
+    presence_->SetState(Presence::Off);
     if (TrayAvailable())
         hide();
     else if (isVisible())
@@ -56,88 +135,84 @@ void Tfrm_Quillane_Main::HideToTray()
         ShowMainScreen();
 }
 
-void Tfrm_Quillane_Main::ResetButtonImages()
+void MainWindow::InstanceRequestReceived(platform::InstanceRequest request)
 {
-    for (PictureButton* button : {btn_main1, btn_main2, btn_main3, btn_main4, btn_main5})
-        button->ShowReleased();
+    switch (request) {
+    case platform::InstanceRequest::ShowMainScreen:
+    case platform::InstanceRequest::TrayDoubleClick:
+        ShowMainScreen();
+        break;
+    case platform::InstanceRequest::TrayMenu:
+        PopUpTrayMenu();
+        break;
+    }
 }
 
-void Tfrm_Quillane_Main::RequireBasicInfo()
+bool MainWindow::SessionEndQuery()
 {
-    ShowMessage({.text = QStringLiteral("기본정보가 없습니다. \r\n면허번호 와 초록우체통 확인전용 "
-                                        "컴퓨터 체크 후 다시 선택해 주십시요!"),
-                 .caption = QStringLiteral("경고"),
-                 .icon = MessageIcon::Error,
-                 .buttons = MessageButtons::Ok});
-    OpenKibon();
+    CloseAllowed = true;
+    return CloseQuery();
 }
 
-void Tfrm_Quillane_Main::SetPresencePicture(int index)
+void MainWindow::SessionEnd(bool ends)
 {
-    presencePicture_ = std::clamp(index, 0, TrayPictureCount - 1);
-    TrayIcon1->setIcon(ImageList1[presencePicture_]);
+    CloseAllowed = ends;
+    if (ends)
+        EndProgram();
 }
 
-void Tfrm_Quillane_Main::PopupTrayMenu()
+void MainWindow::closeEvent(QCloseEvent* event)
 {
-    activateWindow();
-    PopupMenu1->popup(QCursor::pos());
-}
-
-void Tfrm_Quillane_Main::OpenKibon()
-{
-    ShowDataWindow(frm_Kibon);
-}
-
-void Tfrm_Quillane_Main::OpenNormal()
-{
-    ShowDataWindow(frm_normal);
-}
-
-void Tfrm_Quillane_Main::OpenHoliday()
-{
-    ShowDataWindow(frm_holiday);
-}
-
-void Tfrm_Quillane_Main::OpenFastival()
-{
-    ShowDataWindow(frm_fastival);
+    if (!CloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    EndProgram();
 }
 
 // A repaint restores every button, except while one is held down, whose pressed picture would
 // otherwise vanish at once (showing it repaints the window).
-void Tfrm_Quillane_Main::paintEvent(QPaintEvent* event)
+void MainWindow::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
-    for (const PictureButton* button : {btn_main1, btn_main2, btn_main3, btn_main4, btn_main5}) {
+    for (const PictureButton* button :
+         {basicInfoButton_, weeklyHoursButton_, legalHolidayHoursButton_, festivalHoursButton_,
+          closeBar_}) {
         if (button->IsHeld())
             return;
     }
-    ResetButtonImages();
+    ShowButtonsReleased();
 }
 
-DragPicture* Tfrm_Quillane_Main::NewBackground()
+DragPicture* MainWindow::NewBackground()
 {
     auto* picture = new DragPicture(this, MainBackground);
+    picture->setObjectName(QStringLiteral("background"));
     picture->setGeometry(0, 0, MainScreenSize, MainScreenSize);
     return picture;
 }
 
-PictureButton* Tfrm_Quillane_Main::NewPictureButton(MainButton kind, QPoint at, QPoint pressedAt)
+// The pressed picture is named after its button: "closeBarPressed".
+PictureButton* MainWindow::NewPictureButton(MainButton kind, QPoint at, QPoint pressedAt,
+                                            const QString& objectName)
 {
     auto* button = new PictureButton(
         this, [kind] { return MainButtonPicture(kind, false); },
         QRect(at, MainButtonPictureSize(kind, false)),
         [kind] { return MainButtonPicture(kind, true); },
         QRect(pressedAt, MainButtonPictureSize(kind, true)));
-    button->ShowPressesAfter(this, [this] { ResetButtonImages(); });
-    connect(button, &PictureButton::Clicked, this, &Tfrm_Quillane_Main::btn_mainClick);
+    button->setObjectName(objectName);
+    button->PressedPicture()->setObjectName(objectName + QStringLiteral("Pressed"));
+    button->ShowPressesAfter(this, [this] { ShowButtonsReleased(); });
     return button;
 }
 
-QLabel* Tfrm_Quillane_Main::NewLabel(QRect place, Qt::Alignment alignment)
+// The design caption "ver." stands until the start-up sets the text.
+QLabel* MainWindow::NewLabel(QRect place, Qt::Alignment alignment, const QString& objectName)
 {
     auto* label = new QLabel(QStringLiteral("ver."), this);
+    label->setObjectName(objectName);
     label->setGeometry(place);
     label->setFont(LabelFont());
     label->setAlignment(alignment | Qt::AlignVCenter);
@@ -145,101 +220,115 @@ QLabel* Tfrm_Quillane_Main::NewLabel(QRect place, Qt::Alignment alignment)
     return label;
 }
 
-std::array<QIcon, TrayPictureCount> Tfrm_Quillane_Main::TrayIcons()
+TrayIcon* MainWindow::NewTrayIcon()
 {
-    std::array<QIcon, TrayPictureCount> icons;
-    for (int index = 0; index < TrayPictureCount; ++index)
-        icons[index] = QIcon(QPixmap::fromImage(TrayPicture(index)));
-    return icons;
+    auto* tray = new TrayIcon(this);
+    connect(tray, &TrayIcon::MainScreenRequested, this, &MainWindow::ShowMainScreen);
+    const TrayMenu* menu = tray->Menu();
+    connect(menu, &TrayMenu::MainScreenChosen, this, &MainWindow::ShowMainScreen);
+    connect(menu, &TrayMenu::BasicInfoChosen, this, &MainWindow::OpenBasicInfo);
+    connect(menu, &TrayMenu::WeeklyHoursChosen, this, &MainWindow::OpenWeeklyHours);
+    connect(menu, &TrayMenu::LegalHolidayHoursChosen, this, &MainWindow::OpenLegalHolidayHours);
+    connect(menu, &TrayMenu::FestivalHoursChosen, this, &MainWindow::OpenFestivalHours);
+    connect(menu, &TrayMenu::HomePageChosen, this, &MainWindow::OpenHomePage);
+    connect(menu, &TrayMenu::ExitChosen, this, &MainWindow::Exit);
+    return tray;
 }
 
-TrayMenu* Tfrm_Quillane_Main::NewTrayMenu()
+void MainWindow::ShowButtonsReleased()
 {
-    auto* menu = new TrayMenu(this);
-    connect(menu->N1, &QAction::triggered, this, &Tfrm_Quillane_Main::ShowMainScreen);
-    connect(menu->N2, &QAction::triggered, this, &Tfrm_Quillane_Main::OpenKibon);
-    connect(menu->N3, &QAction::triggered, this,
-            [this] { OpenGuarded(&Tfrm_Quillane_Main::OpenNormal); });
-    connect(menu->N4, &QAction::triggered, this,
-            [this] { OpenGuarded(&Tfrm_Quillane_Main::OpenHoliday); });
-    connect(menu->N5, &QAction::triggered, this,
-            [this] { OpenGuarded(&Tfrm_Quillane_Main::OpenFastival); });
-    connect(menu->N7, &QAction::triggered, this, &Tfrm_Quillane_Main::OpenHomePage);
-    connect(menu->N6, &QAction::triggered, this, &Tfrm_Quillane_Main::Exit);
-    return menu;
+    for (PictureButton* button : {basicInfoButton_, weeklyHoursButton_, legalHolidayHoursButton_,
+                                  festivalHoursButton_, closeBar_})
+        button->ShowReleased();
 }
 
-QSystemTrayIcon* Tfrm_Quillane_Main::NewTrayIcon()
+// Warns that the basic information is missing, then opens its window.
+void MainWindow::RequireBasicInfo()
 {
-    auto* icon = new QSystemTrayIcon(ImageList1[0], this);
-    icon->setToolTip(QStringLiteral("초록우체통"));
-    icon->setContextMenu(PopupMenu1);
-    connect(icon, &QSystemTrayIcon::activated, this, &Tfrm_Quillane_Main::TrayIcon1Activated);
-    icon->show();
-    return icon;
+    ShowMessage({.text = QStringLiteral("기본정보가 없습니다. \r\n면허번호 와 초록우체통 확인전용 "
+                                        "컴퓨터 체크 후 다시 선택해 주십시요!"),
+                 .caption = WarningCaption,
+                 .icon = MessageIcon::Error,
+                 .buttons = MessageButtons::Ok});
+    OpenBasicInfo();
 }
 
-QTimer* Tfrm_Quillane_Main::NewTrayWatch()
+void MainWindow::OpenBasicInfo()
 {
-    auto* watch = new QTimer(this);
-    watch->setInterval(TrayWatchIntervalMs);
-    connect(watch, &QTimer::timeout, this, &Tfrm_Quillane_Main::DockWhenTrayAppears);
-    if (!TrayAvailable())
-        watch->start();
-    return watch;
-}
-
-void Tfrm_Quillane_Main::btn_mainClick()
-{
-    const QObject* button = sender();
-    if (button == btn_main1)
-        OpenKibon();
-    else if (button == btn_main2)
-        OpenGuarded(&Tfrm_Quillane_Main::OpenNormal);
-    else if (button == btn_main3)
-        OpenGuarded(&Tfrm_Quillane_Main::OpenHoliday);
-    else if (button == btn_main4)
-        OpenGuarded(&Tfrm_Quillane_Main::OpenFastival);
-    else if (button == btn_main5)
-        HideToTray();
-}
-
-// The single click does nothing; the context menu is the tray's own.
-void Tfrm_Quillane_Main::TrayIcon1Activated(QSystemTrayIcon::ActivationReason reason)
-{
-    if (reason == QSystemTrayIcon::DoubleClick)
-        ShowMainScreen();
-}
-
-// Shows the icon again once a tray exists, which docks it there.
-void Tfrm_Quillane_Main::DockWhenTrayAppears()
-{
-    if (!TrayAvailable())
-        return;
-    trayWatch_->stop();
-    TrayIcon1->hide();
-    TrayIcon1->show();
+    ShowDataWindow(frm_Kibon);
 }
 
 // The weekly, legal-holiday and festival windows need the check computer's name and the licence
 // number (as they are, untrimmed).
-void Tfrm_Quillane_Main::OpenGuarded(void (Tfrm_Quillane_Main::*open)())
+template <class Window> void MainWindow::OpenNeedingBasicInfo(QPointer<Window>& window)
 {
-    if (ComName.isEmpty() || PaLicense.isEmpty()) {
+    if (ComName.isEmpty() || PaLicense.isEmpty())
         RequireBasicInfo();
-        return;
-    }
-    (this->*open)();
+    else
+        ShowDataWindow(window);
 }
 
-void Tfrm_Quillane_Main::OpenHomePage()
+void MainWindow::OpenWeeklyHours()
+{
+    OpenNeedingBasicInfo(frm_normal);
+}
+
+void MainWindow::OpenLegalHolidayHours()
+{
+    OpenNeedingBasicInfo(frm_holiday);
+}
+
+void MainWindow::OpenFestivalHours()
+{
+    OpenNeedingBasicInfo(frm_fastival);
+}
+
+void MainWindow::OpenHomePage()
 {
     OpenWebAddress(QUrl(QStringLiteral("http://") + Config.serviceHost + QStringLiteral("/")));
 }
 
-void Tfrm_Quillane_Main::Exit()
+void MainWindow::PopUpTrayMenu()
 {
-    tmRoutine.stop();
+    activateWindow();
+    tray_->PopUpMenu();
+}
+
+void MainWindow::Exit()
+{
+    presence_->Stop();
     CloseAllowed = true;
     close();
+}
+
+// The answer is CloseAllowed. Leaving sends "off", even without a check-computer name.
+bool MainWindow::CloseQuery()
+{
+    if (!CloseAllowed)
+        return false;
+    presence_->Report(Presence::Off);
+    Pause(CloseQueryPauseMs);
+    return true;
+}
+
+// Ends the program. The close may run inside a modal window's loop with its opener's steps still
+// waiting below, so the process ends here instead of unwinding into them.
+void MainWindow::EndProgram()
+{
+    if (!Trimmed(ComName).isEmpty()) {
+        presence_->Report(Presence::Off);
+        Pause(ClosePauseMs);
+    }
+    hide();
+    presence_->Stop();
+    EndProcess();
+}
+
+// The local database stays open from here to the end of the process.
+void MainWindow::OpenLocalDatabase()
+{
+    localDatabase_ = std::make_unique<LocalDatabaseSession>();
+    holidayQuery_ = std::make_unique<QSqlQuery>(LocalConnection());
+    holidayQuery_->setForwardOnly(true);
+    signIn_->SetHolidayQuery(holidayQuery_.get());
 }

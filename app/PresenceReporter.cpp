@@ -1,117 +1,109 @@
-#include "MainWindow.h"
-#include "ModalDialog.h"
-#include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
-#include "Quillane_info.h"
-#include "ServerErrorPage.h"
+#include "PresenceReporter.h"
 
-#include <QApplication>
+#include "FormEncoding.h"
+#include "Quillane_Define.h"
+
 #include <QDateTime>
 
 namespace {
 
-// The tray pictures, which show the state last reported.
-constexpr int PictureOff = 0;
-constexpr int PictureWaiting = 1;
-constexpr int PictureOn = 2;
+const QString PresencePage = QStringLiteral("TimeCheck.asp");
+constexpr int TickIntervalMs = 1000;
 
 // Every 30 minutes of ticks a periodic report is due; 30 minutes without input is idle.
 constexpr int PeriodicReportTicks = 1800;
 constexpr std::uint32_t IdleLimitSeconds = 1800;
 
-bool AnyKibonExists()
+// The flag each state is reported with.
+QString Flag(Presence state)
 {
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    return std::any_of(windows.begin(), windows.end(),
-                       [](QWidget* window) { return qobject_cast<Tfrm_Kibon*>(window); });
+    switch (state) {
+    case Presence::On:
+        return QStringLiteral("on");
+    case Presence::Waiting:
+        return QStringLiteral("wai");
+    case Presence::Off:
+        break;
+    }
+    return QStringLiteral("off");
 }
 
 } // namespace
 
-void Tfrm_Quillane_Main::WebBrowser1DocumentComplete(const QString& url)
+PresenceReporter::PresenceReporter(QObject* parent) : QObject(parent)
 {
-    SignInAnswerArrived(url, PageText(WebBrowser1));
+    timer_.setObjectName(QStringLiteral("presenceTimer"));
+    timer_.setInterval(TickIntervalMs);
+    connect(&timer_, &QTimer::timeout, this, &PresenceReporter::Tick);
+    idleSeconds_ = [] { return std::uint32_t{0}; };
 }
 
-// Any failure ends the handling where it happens; the steps not yet run are skipped.
-void Tfrm_Quillane_Main::SignInAnswerArrived(const QString& url, const QString& text)
+void PresenceReporter::SetIdleSeconds(std::function<std::uint32_t()> idleSeconds)
 {
-    if (url.isEmpty())
-        return;
-    try {
-        HandleSignInAnswer(url, text);
-    } catch (...) {
-    }
+    idleSeconds_ = std::move(idleSeconds);
 }
 
-void Tfrm_Quillane_Main::HandleSignInAnswer(const QString& url, const QString& text)
+void PresenceReporter::Report(Presence state)
 {
-    SignInAnswer = text;
-    // An error page, or the sign-in page itself instead of the page it forwards to.
-    if (IsServerErrorPage(SignInAnswer) || url == BaseUrl + QStringLiteral("ComCheck2.asp")) {
-        SignInAnswer.clear();
-        SetPresencePicture(PictureWaiting);
-        return;
-    }
-    if (SignInAnswer == QStringLiteral("Y")) {
-        SetPresencePicture(PictureOn);
-        if (Trimmed(ComName).isEmpty()) {
-            SetPresencePicture(PictureWaiting);
-            return;
-        }
-        SendPresence(QStringLiteral("on"));
-        CheckUpcomingHoliday();
-        if (!tmRoutine.isActive())
-            tmRoutine.start();
-    } else if (SignInAnswer == QStringLiteral("Z")) {
-        const QPointer<Tfrm_info> info = new Tfrm_info;
-        ShowModal(*info);
-        delete info;
-        SetPresencePicture(PictureWaiting);
-        if (!AnyKibonExists())
-            ShowModalKibon();
-    } else {
-        SetPresencePicture(PictureOff);
-    }
+    const QString body =
+        QStringLiteral("P_COMNAME =") + FormValue(Trimmed(ComName)) +
+        QStringLiteral("&P_PALICENSE =") + FormValue(Trimmed(PaLicense)) +
+        QStringLiteral("&P_SENDTIME =") +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
+        QStringLiteral("&P_Flg = ") + Flag(state);
+    PostPage(reports_, PresencePage, body);
 }
 
-void Tfrm_Quillane_Main::CheckUpcomingHoliday()
+void PresenceReporter::SetState(Presence state)
 {
-    HolidayCheck.Run(ADOQuery2.get(), QDateTime::currentDateTime());
+    state_ = state;
+    emit StateChanged(state);
 }
 
-void Tfrm_Quillane_Main::tmRoutineTimer()
+void PresenceReporter::Start()
 {
-    ++RoutineTicks;
+    if (!timer_.isActive())
+        timer_.start();
+}
+
+void PresenceReporter::Stop()
+{
+    timer_.stop();
+}
+
+void PresenceReporter::Tick()
+{
+    ++ticks_;
     if (SignInAnswer != QStringLiteral("Y"))
         return;
     if (Trimmed(ComName).isEmpty()) {
-        SetPresencePicture(PictureWaiting);
+        SetState(Presence::Waiting);
         return;
     }
-    const std::uint32_t idle = IdleSeconds();
-    if (RoutineTicks >= PeriodicReportTicks) {
+    const std::uint32_t idle = idleSeconds_();
+    if (ticks_ >= PeriodicReportTicks) {
         PeriodicReport(idle);
-        RoutineTicks = 0;
-    } else if (idle == 0 && PresencePicture() != PictureOn) {
-        SendPresence(QStringLiteral("on"));
-        SetPresencePicture(PictureOn);
-        RoutineTicks = 0;
+        ticks_ = 0;
+    } else if (idle == 0 && state_ != Presence::On) {
+        ReportAndShow(Presence::On);
+        ticks_ = 0;
     }
 }
 
 // On while input came within the limit; otherwise one step down per report, on to waiting to
 // off. Once off, a still idle user gets no further report: the service has "off" already.
-void Tfrm_Quillane_Main::PeriodicReport(std::uint32_t idle)
+void PresenceReporter::PeriodicReport(std::uint32_t idle)
 {
-    if (idle < IdleLimitSeconds) {
-        SendPresence(QStringLiteral("on"));
-        SetPresencePicture(PictureOn);
-    } else if (PresencePicture() == PictureOn) {
-        SendPresence(QStringLiteral("wai"));
-        SetPresencePicture(PictureWaiting);
-    } else if (PresencePicture() == PictureWaiting) {
-        SendPresence(QStringLiteral("off"));
-        SetPresencePicture(PictureOff);
-    }
+    if (idle < IdleLimitSeconds)
+        ReportAndShow(Presence::On);
+    else if (state_ == Presence::On)
+        ReportAndShow(Presence::Waiting);
+    else if (state_ == Presence::Waiting)
+        ReportAndShow(Presence::Off);
+}
+
+void PresenceReporter::ReportAndShow(Presence state)
+{
+    Report(state);
+    SetState(state);
 }

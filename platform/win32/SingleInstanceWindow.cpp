@@ -5,9 +5,9 @@
 namespace platform {
 namespace {
 
-// The class name of the earlier program's main window, kept because later starts of every
-// version and the installer find the running copy by it. Class names compare without regard to
-// case, so a later start finds it under "Tfrm_Quillane_main" too.
+// WORKAROUND: the class name of the earlier program's main window, kept because later starts of
+// every version and the installer find the running copy by it. Class names compare without
+// regard to case, so a later start finds it under "Tfrm_Quillane_main" too.
 constexpr wchar_t MainWindowClass[] = L"Tfrm_Quillane_Main";
 
 // The tray-style notification: lParam carries a mouse message.

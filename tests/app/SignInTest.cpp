@@ -14,7 +14,7 @@ struct AnswerCase
 {
     const char* name;
     const char* text;
-    int picture;
+    Presence state;
     const char* report; // empty: none
     bool timer;
 };
@@ -23,31 +23,30 @@ class SignInAnswer_ : public PresenceFixture, public ::testing::WithParamInterfa
 {
 };
 
-TEST_P(SignInAnswer_, SetsThePictureAndStartsReportsOnlyOnExactlyY)
+TEST_P(SignInAnswer_, SetsThePresenceAndStartsReportsOnlyOnExactlyY)
 {
     const AnswerCase& c = GetParam();
-    window->SetPresencePicture(1);
+    presence.SetState(Presence::Waiting);
 
-    window->SignInAnswerArrived(BaseUrl + ResultPage, QString::fromUtf8(c.text));
+    signIn.AnswerArrived(BaseUrl + ResultPage, QString::fromUtf8(c.text));
 
     EXPECT_EQ(SignInAnswer, QString::fromUtf8(c.text)) << "kept untrimmed";
-    EXPECT_EQ(window->PresencePicture(), c.picture);
+    EXPECT_EQ(presence.State(), c.state);
     EXPECT_EQ(Report(), c.report);
-    EXPECT_EQ(window->tmRoutine.isActive(), c.timer);
+    EXPECT_EQ(Timer().isActive(), c.timer);
     EXPECT_THAT(modals, IsEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, SignInAnswer_,
-                         ::testing::Values(AnswerCase{"Accepted", "Y", 2, "on", true},
-                                           AnswerCase{"Refused", "N", 0, "", false},
-                                           AnswerCase{"LowerCase", "y", 0, "", false},
-                                           AnswerCase{"WithLineBreak", "Y\r\n", 0, "", false},
-                                           AnswerCase{"WithSpace", "Y ", 0, "", false},
-                                           AnswerCase{"Other", "<unexpected>", 0, "", false},
-                                           AnswerCase{"Empty", "", 0, "", false}),
-                         [](const ::testing::TestParamInfo<AnswerCase>& param) {
-                             return param.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Answers, SignInAnswer_,
+    ::testing::Values(AnswerCase{"Accepted", "Y", Presence::On, "on", true},
+                      AnswerCase{"Refused", "N", Presence::Off, "", false},
+                      AnswerCase{"LowerCase", "y", Presence::Off, "", false},
+                      AnswerCase{"WithLineBreak", "Y\r\n", Presence::Off, "", false},
+                      AnswerCase{"WithSpace", "Y ", Presence::Off, "", false},
+                      AnswerCase{"Other", "<unexpected>", Presence::Off, "", false},
+                      AnswerCase{"Empty", "", Presence::Off, "", false}),
+    [](const ::testing::TestParamInfo<AnswerCase>& param) { return param.param.name; });
 
 TEST_F(PresenceFixture, UnusableAnswersLeaveWaitingAndNoAnswer)
 {
@@ -58,63 +57,64 @@ TEST_F(PresenceFixture, UnusableAnswersLeaveWaitingAndNoAnswer)
     };
     for (const auto& [url, text] : completions) {
         SignInAnswer = QStringLiteral("Y");
-        window->SetPresencePicture(2);
+        presence.SetState(Presence::On);
 
-        window->SignInAnswerArrived(url, text);
+        signIn.AnswerArrived(url, text);
 
         EXPECT_EQ(SignInAnswer, QString()) << text.toStdString();
-        EXPECT_EQ(window->PresencePicture(), 1);
+        EXPECT_EQ(presence.State(), Presence::Waiting);
         EXPECT_EQ(Report(), "");
-        EXPECT_FALSE(window->tmRoutine.isActive());
+        EXPECT_FALSE(Timer().isActive());
     }
 }
 
 TEST_F(PresenceFixture, ACompletionWithoutAddressIsIgnored)
 {
     SignInAnswer = QStringLiteral("old");
-    window->SetPresencePicture(2);
+    presence.SetState(Presence::On);
 
-    window->SignInAnswerArrived(QString(), QStringLiteral("N"));
+    signIn.AnswerArrived(QString(), QStringLiteral("N"));
 
     EXPECT_EQ(SignInAnswer, QStringLiteral("old"));
-    EXPECT_EQ(window->PresencePicture(), 2);
+    EXPECT_EQ(presence.State(), Presence::On);
 }
 
 TEST_F(PresenceFixture, AcceptedWithoutCheckComputerNameWaitsAndReportsNothing)
 {
     ComName = QStringLiteral("  ");
 
-    window->SignInAnswerArrived(BaseUrl + ResultPage, QStringLiteral("Y"));
+    signIn.AnswerArrived(BaseUrl + ResultPage, QStringLiteral("Y"));
 
-    EXPECT_EQ(window->PresencePicture(), 1);
+    EXPECT_EQ(presence.State(), Presence::Waiting);
     EXPECT_EQ(Report(), "");
-    EXPECT_FALSE(window->tmRoutine.isActive());
+    EXPECT_FALSE(Timer().isActive());
 }
 
 TEST_F(PresenceFixture, ASecondAcceptanceReportsAgainAndKeepsTheRunningTimer)
 {
-    window->SignInAnswerArrived(BaseUrl + ResultPage, QStringLiteral("Y"));
+    signIn.AnswerArrived(BaseUrl + ResultPage, QStringLiteral("Y"));
     ASSERT_EQ(Report(), "on");
-    window->RoutineTicks = 42;
-    const int remaining = window->tmRoutine.remainingTime();
+    presence.SetTicksSinceReport(42);
+    const int remaining = Timer().remainingTime();
 
-    window->SignInAnswerArrived(BaseUrl + ResultPage, QStringLiteral("Y"));
+    signIn.AnswerArrived(BaseUrl + ResultPage, QStringLiteral("Y"));
 
     EXPECT_EQ(Report(), "on");
-    EXPECT_TRUE(window->tmRoutine.isActive());
-    EXPECT_EQ(window->RoutineTicks, 42);
-    EXPECT_LE(window->tmRoutine.remainingTime(), remaining) << "the timer was not restarted";
+    EXPECT_TRUE(Timer().isActive());
+    EXPECT_EQ(presence.TicksSinceReport(), 42);
+    EXPECT_LE(Timer().remainingTime(), remaining) << "the timer was not restarted";
 }
 
 TEST_F(PresenceFixture, UnknownComputerShowsTheNoticeThenTheBasicInformation)
 {
-    window->SetPresencePicture(2);
+    presence.SetState(Presence::On);
 
-    window->SignInAnswerArrived(BaseUrl + ResultPage, QStringLiteral("Z"));
+    signIn.AnswerArrived(BaseUrl + ResultPage, QStringLiteral("Z"));
 
     EXPECT_THAT(modals, ElementsAre("Tfrm_info", "Tfrm_Kibon"));
-    EXPECT_THAT(picturesAtModal, ElementsAre(2, 1)) << "picture 1 between the two";
-    EXPECT_EQ(window->PresencePicture(), 1);
+    EXPECT_THAT(statesAtModal, ElementsAre(Presence::On, Presence::Waiting))
+        << "waiting between the two";
+    EXPECT_EQ(presence.State(), Presence::Waiting);
     EXPECT_EQ(Report(), "");
 }
 
@@ -122,10 +122,10 @@ TEST_F(PresenceFixture, UnknownComputerWhileTheBasicInformationIsOpenShowsOnlyTh
 {
     const Tfrm_Kibon open;
 
-    window->SignInAnswerArrived(BaseUrl + ResultPage, QStringLiteral("Z"));
+    signIn.AnswerArrived(BaseUrl + ResultPage, QStringLiteral("Z"));
 
     EXPECT_THAT(modals, ElementsAre("Tfrm_info"));
-    EXPECT_EQ(window->PresencePicture(), 1);
+    EXPECT_EQ(presence.State(), Presence::Waiting);
 }
 
 } // namespace
