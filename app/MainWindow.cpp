@@ -122,8 +122,10 @@ void MainWindow::ShowMainScreen()
     ShowButtonsReleased();
 }
 
-// A window cannot be shown with no area, so it is hidden instead. Without a tray it stays within
-// reach: minimised when it was on the screen, shown at the start.
+// The tray shows "off" at once, though nothing is reported: a user still at the computer is
+// reported "on" again by the next tick. A window cannot be shown with no area, so it is hidden
+// instead; without a tray it stays within reach: minimised when it was on the screen, shown at
+// the start.
 void MainWindow::HideToTray()
 {
     presence_->SetState(Presence::Off);

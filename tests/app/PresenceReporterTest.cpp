@@ -7,6 +7,10 @@ namespace {
 
 using ::testing::ElementsAre;
 
+class PresenceReports : public PresenceFixture
+{
+};
+
 // One tick of the presence timer from a given state.
 struct TickCase
 {
@@ -58,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         TickCase{"OffStillIdleWaits", Off, 17, 4000, "", Off, 18}),
     [](const ::testing::TestParamInfo<TickCase>& param) { return param.param.name; });
 
-TEST_F(PresenceFixture, TicksCountButReportNothingWithoutAnAcceptedSignIn)
+TEST_F(PresenceReports, TicksCountButReportNothingWithoutAnAcceptedSignIn)
 {
     for (const QString& answer : {QString(), QStringLiteral("N"), QStringLiteral("Y ")}) {
         SignInAnswer = answer;
@@ -71,7 +75,7 @@ TEST_F(PresenceFixture, TicksCountButReportNothingWithoutAnAcceptedSignIn)
     }
 }
 
-TEST_F(PresenceFixture, TicksWithoutACheckComputerNameShowWaitingAndReportNothing)
+TEST_F(PresenceReports, TicksWithoutACheckComputerNameShowWaitingAndReportNothing)
 {
     ComName = QStringLiteral(" \t");
     presence.SetState(Presence::On);
@@ -84,7 +88,7 @@ TEST_F(PresenceFixture, TicksWithoutACheckComputerNameShowWaitingAndReportNothin
 
 // A working day: reports at every period while the user works, then waiting and off once the
 // user has gone, nothing more while away, and "on" the second the user is back.
-TEST_F(PresenceFixture, ADayOfWorkAndAbsence)
+TEST_F(PresenceReports, ADayOfWorkAndAbsence)
 {
     presence.SetState(Presence::On);
     presence.SetTicksSinceReport(0);
@@ -105,7 +109,7 @@ TEST_F(PresenceFixture, ADayOfWorkAndAbsence)
                             std::pair(7200, "off"), std::pair(9001, "on")));
 }
 
-TEST_F(PresenceFixture, ReportsCarryTheNamesAndTheLocalTime)
+TEST_F(PresenceReports, ReportsCarryTheNamesAndTheLocalTime)
 {
     ComName = QStringLiteral(" PC1 ");
     PaLicense = QStringLiteral("\t12345 ");

@@ -8,6 +8,10 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
+class SignInAnswers : public PresenceFixture
+{
+};
+
 const QString ResultPage = QStringLiteral("ComCheckResult.asp");
 
 struct AnswerCase
@@ -48,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"Empty", "", Presence::Off, "", false}),
     [](const ::testing::TestParamInfo<AnswerCase>& param) { return param.param.name; });
 
-TEST_F(PresenceFixture, UnusableAnswersLeaveWaitingAndNoAnswer)
+TEST_F(SignInAnswers, UnusableAnswersLeaveWaitingAndNoAnswer)
 {
     const std::vector<std::pair<QString, QString>> completions = {
         {BaseUrl + ResultPage, QStringLiteral("이 페이지를 표시할 페이지가 없습니다")},
@@ -68,7 +72,7 @@ TEST_F(PresenceFixture, UnusableAnswersLeaveWaitingAndNoAnswer)
     }
 }
 
-TEST_F(PresenceFixture, ACompletionWithoutAddressIsIgnored)
+TEST_F(SignInAnswers, ACompletionWithoutAddressIsIgnored)
 {
     SignInAnswer = QStringLiteral("old");
     presence.SetState(Presence::On);
@@ -79,7 +83,7 @@ TEST_F(PresenceFixture, ACompletionWithoutAddressIsIgnored)
     EXPECT_EQ(presence.State(), Presence::On);
 }
 
-TEST_F(PresenceFixture, AcceptedWithoutCheckComputerNameWaitsAndReportsNothing)
+TEST_F(SignInAnswers, AcceptedWithoutCheckComputerNameWaitsAndReportsNothing)
 {
     ComName = QStringLiteral("  ");
 
@@ -90,7 +94,7 @@ TEST_F(PresenceFixture, AcceptedWithoutCheckComputerNameWaitsAndReportsNothing)
     EXPECT_FALSE(Timer().isActive());
 }
 
-TEST_F(PresenceFixture, ASecondAcceptanceReportsAgainAndKeepsTheRunningTimer)
+TEST_F(SignInAnswers, ASecondAcceptanceReportsAgainAndKeepsTheRunningTimer)
 {
     signIn.AnswerArrived(BaseUrl + ResultPage, QStringLiteral("Y"));
     ASSERT_EQ(Report(), "on");
@@ -105,7 +109,7 @@ TEST_F(PresenceFixture, ASecondAcceptanceReportsAgainAndKeepsTheRunningTimer)
     EXPECT_LE(Timer().remainingTime(), remaining) << "the timer was not restarted";
 }
 
-TEST_F(PresenceFixture, UnknownComputerShowsTheNoticeThenTheBasicInformation)
+TEST_F(SignInAnswers, UnknownComputerShowsTheNoticeThenTheBasicInformation)
 {
     presence.SetState(Presence::On);
 
@@ -118,7 +122,7 @@ TEST_F(PresenceFixture, UnknownComputerShowsTheNoticeThenTheBasicInformation)
     EXPECT_EQ(Report(), "");
 }
 
-TEST_F(PresenceFixture, UnknownComputerWhileTheBasicInformationIsOpenShowsOnlyTheNotice)
+TEST_F(SignInAnswers, UnknownComputerWhileTheBasicInformationIsOpenShowsOnlyTheNotice)
 {
     const Tfrm_Kibon open;
 
