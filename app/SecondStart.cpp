@@ -3,9 +3,7 @@
 std::optional<platform::InstanceCommand> SecondStartCommand(const QStringList& arguments)
 {
     const QString first = arguments.value(1);
-    if (first == QStringLiteral("C:\\Windows\\win.ini"))
+    if (first == ShowMainScreenArgument)
         return platform::InstanceCommand::ShowMainScreen;
-    if (first == QStringLiteral("POS"))
-        return platform::InstanceCommand::Pos;
     return std::nullopt;
 }

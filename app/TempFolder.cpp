@@ -29,7 +29,7 @@ bool PrepareTempFolder(const QString& folder)
     if (QDir().mkpath(folder))
         return true;
     ShowMessage({.text = QStringLiteral("폴더를 생성할수 없습니다"),
-                 .caption = QStringLiteral("경고"),
+                 .caption = WarningCaption,
                  .icon = MessageIcon::Error});
     return false;
 }

@@ -1,12 +1,26 @@
 #include "TrayMenu.h"
 
-TrayMenu::TrayMenu(QWidget* parent)
-    : QMenu(parent), POS1(addAction(QStringLiteral("심야 간편 POS"))),
-      N1(addAction(QStringLiteral("메인화면"))), N2(addAction(QStringLiteral("기본정보입력"))),
-      N3(addAction(QStringLiteral("정상근무시간입력"))),
-      N4(addAction(QStringLiteral("법정공휴일근무시간입력"))),
-      N5(addAction(QStringLiteral("명절근무시간입력"))),
-      N7(addAction(QStringLiteral("홈페이지 바로가기"))), N6(addAction(QStringLiteral("끝내기")))
+TrayMenu::TrayMenu(QWidget* parent) : QMenu(parent)
 {
-    POS1->setVisible(false);
+    AddEntry(QStringLiteral("mainScreenEntry"), QStringLiteral("메인화면"),
+             &TrayMenu::MainScreenChosen);
+    AddEntry(QStringLiteral("basicInfoEntry"), QStringLiteral("기본정보입력"),
+             &TrayMenu::BasicInfoChosen);
+    AddEntry(QStringLiteral("weeklyHoursEntry"), QStringLiteral("정상근무시간입력"),
+             &TrayMenu::WeeklyHoursChosen);
+    AddEntry(QStringLiteral("legalHolidayHoursEntry"), QStringLiteral("법정공휴일근무시간입력"),
+             &TrayMenu::LegalHolidayHoursChosen);
+    AddEntry(QStringLiteral("festivalHoursEntry"), QStringLiteral("명절근무시간입력"),
+             &TrayMenu::FestivalHoursChosen);
+    AddEntry(QStringLiteral("homePageEntry"), QStringLiteral("홈페이지 바로가기"),
+             &TrayMenu::HomePageChosen);
+    AddEntry(QStringLiteral("exitEntry"), QStringLiteral("끝내기"), &TrayMenu::ExitChosen);
+}
+
+void TrayMenu::AddEntry(const QString& objectName, const QString& caption,
+                        void (TrayMenu::*chosen)())
+{
+    QAction* entry = addAction(caption);
+    entry->setObjectName(objectName);
+    connect(entry, &QAction::triggered, this, chosen);
 }

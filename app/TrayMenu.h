@@ -2,7 +2,9 @@
 
 #include <QMenu>
 
-// The tray icon's menu, entries in their order. Captions carry no mnemonics.
+// The tray icon's menu: the main screen, the four data-entry windows, the association's home
+// page and the exit, in this order. Captions carry no mnemonics. Each entry's action has an
+// object name ("mainScreenEntry", ..., "exitEntry").
 class TrayMenu : public QMenu
 {
     Q_OBJECT
@@ -10,12 +12,15 @@ class TrayMenu : public QMenu
 public:
     explicit TrayMenu(QWidget* parent = nullptr);
 
-    QAction* POS1; // hidden, no action
-    QAction* N1;   // main screen
-    QAction* N2;   // basic information
-    QAction* N3;   // weekly hours
-    QAction* N4;   // legal-holiday hours
-    QAction* N5;   // festival hours
-    QAction* N7;   // home page
-    QAction* N6;   // exit
+signals:
+    void MainScreenChosen();
+    void BasicInfoChosen();
+    void WeeklyHoursChosen();
+    void LegalHolidayHoursChosen();
+    void FestivalHoursChosen();
+    void HomePageChosen();
+    void ExitChosen();
+
+private:
+    void AddEntry(const QString& objectName, const QString& caption, void (TrayMenu::*chosen)());
 };

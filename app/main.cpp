@@ -1,10 +1,10 @@
 #include "IdleTime.h"
 #include "IdleWatch.h"
+#include "MainWindow.h"
 #include "ProcessEnd.h"
 #include "ProgramFonts.h"
 #include "QtKoreanTexts.h"
 #include "Quillane_Define.h"
-#include "Quillane_Main.h"
 #include "SecondStart.h"
 #include "SessionEnd.h"
 #include "SingleInstance.h"
@@ -25,7 +25,7 @@ int RunSecondStart(platform::SingleInstance& instance, const QStringList& argume
 // The end of the session goes to the main window. It is watched before the window exists, so that
 // an ending signal meanwhile does not end the process unreported: it waits for the first event
 // loop, when the window is there.
-void WatchSessionEndOf(const QPointer<Tfrm_Quillane_Main>& mainWindow)
+void WatchSessionEndOf(const QPointer<MainWindow>& mainWindow)
 {
     platform::WatchSessionEnd({
         .query = [&mainWindow] { return !mainWindow || mainWindow->SessionEndQuery(); },
@@ -40,8 +40,7 @@ void WatchSessionEndOf(const QPointer<Tfrm_Quillane_Main>& mainWindow)
 }
 
 // Requests from later starts go to the main window while it lives.
-void ConnectLaterStarts(platform::SingleInstance& instance,
-                        const QPointer<Tfrm_Quillane_Main>& mainWindow)
+void ConnectLaterStarts(platform::SingleInstance& instance, const QPointer<MainWindow>& mainWindow)
 {
     instance.SetRequestHandler([mainWindow](platform::InstanceRequest request) {
         if (mainWindow)
@@ -54,7 +53,7 @@ void ConnectLaterStarts(platform::SingleInstance& instance,
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QPointer<Tfrm_Quillane_Main> mainWindow;
+    QPointer<MainWindow> mainWindow;
     WatchSessionEndOf(mainWindow);
     const std::unique_ptr<platform::SingleInstance> instance = platform::CreateSingleInstance();
     if (!instance->BecomeFirst())
@@ -64,11 +63,11 @@ int main(int argc, char** argv)
     InitProgramValues(QCoreApplication::applicationDirPath());
     UseKoreanQtTexts(ProgramFolder);
     LoadProgramFonts(ProgramFolder);
-    mainWindow = new Tfrm_Quillane_Main;
+    mainWindow = new MainWindow;
     ConnectLaterStarts(*instance, mainWindow);
     const std::unique_ptr<platform::IdleSource> idleSource = platform::CreateSystemIdleSource();
     IdleWatch idleWatch(*idleSource);
-    mainWindow->IdleSeconds = [&idleWatch] { return idleWatch.IdleSecondsOrActive(); };
+    mainWindow->SetIdleSeconds([&idleWatch] { return idleWatch.IdleSecondsOrActive(); });
     mainWindow->Startup();
     const int result = QApplication::exec();
     delete mainWindow;

@@ -9,14 +9,12 @@ namespace platform {
 enum class InstanceCommand
 {
     ShowMainScreen, // bring the main screen up: 312 x 312, centred on the screen
-    Pos,            // accepted by the running copy, no effect
 };
 
 // What reaches the running copy's main window from outside the program.
 enum class InstanceRequest
 {
     ShowMainScreen,  // a later start asked for the main screen
-    User,            // a later start's "POS": accepted, no effect
     TrayMenu,        // a tray-style notification carrying a right button press
     TrayDoubleClick, // a tray-style notification carrying a left double click
 };

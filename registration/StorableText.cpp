@@ -1,6 +1,6 @@
 #include "StorableText.h"
 
-#include "KoreanCodePage.h"
+#include "QtCodePage949.h"
 
 #include <QLineEdit>
 #include <algorithm>
@@ -24,7 +24,7 @@ bool IsStorableText(const QString& text)
 {
     if (std::any_of(text.cbegin(), text.cend(), IsLineBreak))
         return false;
-    return ToKoreanCodePageExactly(text).has_value();
+    return ToCodePage949Exactly(text).has_value();
 }
 
 void KeepOnOneLine(QLineEdit& box)

@@ -1,6 +1,6 @@
 #include "AnswerPage.h"
 
-#include "Cp949.h"
+#include "Utf8CodePage949.h"
 
 std::string HtmlEscaped(std::string_view text)
 {
@@ -59,8 +59,8 @@ std::string AnswerRecords(const std::vector<std::string>& records)
 
 std::string AnswerPage(std::string_view answerUtf8)
 {
-    return ToCp949("<!DOCTYPE html><html><head><meta charset=\"euc-kr\"></head><body>" +
-                   HtmlEscaped(answerUtf8) + "</body></html>");
+    return Utf8ToCodePage949("<!DOCTYPE html><html><head><meta charset=\"euc-kr\"></head><body>" +
+                             HtmlEscaped(answerUtf8) + "</body></html>");
 }
 
 std::vector<std::string> SplitRecords(const std::string& text)

@@ -1,6 +1,6 @@
 #include "FormFields.h"
 
-#include "Cp949.h"
+#include "Utf8CodePage949.h"
 
 #include <algorithm>
 
@@ -66,8 +66,9 @@ FormFields::ParseResult FormFields::Parse(std::string_view body)
         body.remove_prefix(std::min(end + 1, body.size()));
         const std::size_t equals = std::min(pair.find('='), pair.size());
         std::string name, value;
-        if (!FromCp949(PercentDecoded(pair.substr(0, equals)), name) ||
-            !FromCp949(PercentDecoded(pair.substr(std::min(equals + 1, pair.size()))), value))
+        if (!CodePage949ToUtf8(PercentDecoded(pair.substr(0, equals)), name) ||
+            !CodePage949ToUtf8(PercentDecoded(pair.substr(std::min(equals + 1, pair.size()))),
+                               value))
             return ParseResult::NotCodePage949;
         fields_.emplace_back(Trimmed(name), Trimmed(value));
     }

@@ -19,5 +19,5 @@ EditionEnvironment SystemEditionEnvironment();
 // or empty when no row matches. Decided once per start; never starts a service.
 QString DetectEdition(const EditionEnvironment& environment = SystemEditionEnvironment());
 
-// The edition this start detected (the caption of the main window's lbQX2000), or empty.
+// The edition this start detected (the main window's edition label shows it), or empty.
 inline QString DetectedEdition;

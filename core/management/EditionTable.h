@@ -8,7 +8,7 @@
 
 struct EditionRow
 {
-    QString label;          // the detected edition's text (the main window's lbQX2000)
+    QString label;          // the detected edition's text (the main window's edition label)
     QString iniFile;        // must exist; key "PATH" of section "DATAPATH" names the database host
     QString serviceName;    // the edition's SQL Server service, "MSSQL$" + instance
     QString instanceSuffix; // appended to the database host to form the data source

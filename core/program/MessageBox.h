@@ -24,6 +24,9 @@ enum class MessageAnswer
     No
 };
 
+// The caption of the warnings and error messages.
+inline const QString WarningCaption = QStringLiteral("경고");
+
 struct MessageRequest
 {
     QString text;

@@ -1,6 +1,6 @@
 #include "FormEncoding.h"
 
-#include "KoreanCodePage.h"
+#include "QtCodePage949.h"
 
 QString FormValue(const QString& value)
 {
@@ -29,7 +29,7 @@ QString FormValue(const QString& value)
 
 QByteArray PostData(const QString& body)
 {
-    QByteArray bytes = ToKoreanCodePage(body);
+    QByteArray bytes = ToCodePage949(body);
     bytes.append('\0');
     return bytes;
 }

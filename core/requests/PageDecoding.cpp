@@ -1,6 +1,6 @@
 #include "PageDecoding.h"
 
-#include "KoreanCodePage.h"
+#include "QtCodePage949.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -64,7 +64,7 @@ QString Decode(const QByteArray& bytes, const QString& label)
         if (decoder.isValid())
             return decoder.decode(bytes);
     }
-    return FromKoreanCodePage(bytes);
+    return FromCodePage949(bytes);
 }
 
 } // namespace

@@ -27,7 +27,6 @@ RawHeaders ParseHeaderText(QByteArray text)
 
 struct WebBrowser::Private
 {
-    QString name;
     PageLoader* loader = nullptr;
     quint64 lastId = 0;
     int readyState = kUninitialised;
@@ -39,7 +38,6 @@ WebBrowser::WebBrowser(const QString& name, QObject* parent)
     : QObject(parent), d(std::make_unique<Private>())
 {
     setObjectName(name);
-    d->name = name;
     d->loader = new PageLoader;
     d->loader->moveToThread(NetworkManager().thread());
     connect(d->loader, &PageLoader::Loaded, this,
@@ -56,11 +54,6 @@ WebBrowser::WebBrowser(const QString& name, QObject* parent)
 WebBrowser::~WebBrowser()
 {
     d->loader->deleteLater();
-}
-
-QString WebBrowser::Name() const
-{
-    return d->name;
 }
 
 void WebBrowser::Navigate(const QString& url, const QByteArray& postData, const QByteArray& headers)

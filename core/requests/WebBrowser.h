@@ -4,7 +4,7 @@
 #include <QString>
 #include <memory>
 
-// The stand-in for an embedded browser control: one object per control (WebBrowser1, ...).
+// The stand-in for an embedded browser control: one object per exchange (the sign-in, ...).
 // Navigation runs on the shared network thread, so a request leaves and its answer arrives even
 // while the user-interface thread is blocked in one of the program's fixed waits; completion is
 // delivered to the owner's thread as DocumentComplete, carrying the final document address.
@@ -13,10 +13,9 @@ class WebBrowser : public QObject
     Q_OBJECT
 
 public:
+    // The name is the object's name.
     explicit WebBrowser(const QString& name, QObject* parent = nullptr);
     ~WebBrowser() override;
-
-    QString Name() const;
 
     // Navigates with a POST of exactly postData; a navigation under way is abandoned, so only
     // the last request completes. headers is the control's additional-header text.

@@ -1,6 +1,6 @@
 #include "IniDocument.h"
 
-#include "KoreanCodePage.h"
+#include "QtCodePage949.h"
 
 #include <QList>
 
@@ -124,8 +124,8 @@ bool IniDocument::SetValue(const QString& section, const QString& key, const QSt
     const qsizetype sectionLine = FindSection(sectionName);
     const qsizetype keyLine = sectionLine < 0 ? -1 : FindKey(sectionLine, keyName);
     const QString storedName = keyLine < 0 ? keyName : lines[keyLine].name;
-    const auto keyBytes = ToKoreanCodePageExactly(storedName + u'=' + Quoted(value));
-    const auto sectionBytes = ToKoreanCodePageExactly(u'[' + sectionName + u']');
+    const auto keyBytes = ToCodePage949Exactly(storedName + u'=' + Quoted(value));
+    const auto sectionBytes = ToCodePage949Exactly(u'[' + sectionName + u']');
     if (!keyBytes || !sectionBytes) {
         error = QStringLiteral("\"%1\" / \"%2\" cannot be written in code page 949")
                     .arg(sectionName, keyName);
@@ -146,7 +146,7 @@ bool IniDocument::SetValue(const QString& section, const QString& key, const QSt
 IniDocument::Line IniDocument::ParseLine(const QByteArray& bytes)
 {
     Line line{bytes, LineKind::Other, {}, {}};
-    const QString text = TrimBlanks(FromKoreanCodePage(bytes));
+    const QString text = TrimBlanks(FromCodePage949(bytes));
     if (text.isEmpty() || text.front() == u';')
         return line;
     const qsizetype close = text.indexOf(u']');

@@ -3,7 +3,7 @@
 #include "FileNameCase.h"
 #include "FolderSync.h"
 #include "IniDocument.h"
-#include "KoreanCodePage.h"
+#include "QtCodePage949.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +22,7 @@ const char* EncodingProblem(const QByteArray& bytes)
     if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFE\xFF") ||
         bytes.startsWith("\xFF\xFE"))
         return "starts with a byte-order mark";
-    return IsKoreanCodePage(bytes) ? nullptr : "holds bytes that are not code page 949";
+    return IsCodePage949(bytes) ? nullptr : "holds bytes that are not code page 949";
 }
 
 // A settings file that a text editor saved in UTF-8 reads as if it held other names, as the

@@ -5,8 +5,8 @@
 // The settings file beside the program and the names of all its sections and keys.
 namespace SettingsKeys {
 
-// The settings file's name in the program folder. The start-up's existence test spells it
-// "QUILLANE.INI"; names are looked up without regard to case, so both name this file.
+// The settings file's name in the program folder. Names are looked up without regard to case,
+// so "QUILLANE.INI" names this file too.
 inline const QString FileName = QStringLiteral("quillane.ini");
 
 // The pharmacy's basic information as last registered or imported.

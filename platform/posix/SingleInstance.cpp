@@ -18,7 +18,6 @@ Q_LOGGING_CATEGORY(lcInstance, "quillane.instance")
 
 // A later start sends its first argument, which names the command, as one line.
 const QByteArray ShowMainScreenText = QByteArrayLiteral("C:\\Windows\\win.ini");
-const QByteArray PosText = QByteArrayLiteral("POS");
 
 // A later start never waits longer than this for the running copy's socket.
 constexpr int SocketWaitMs = 1000;
@@ -47,8 +46,6 @@ QByteArray CommandText(InstanceCommand command)
     switch (command) {
     case InstanceCommand::ShowMainScreen:
         return ShowMainScreenText;
-    case InstanceCommand::Pos:
-        return PosText;
     }
     return {};
 }
@@ -127,8 +124,6 @@ private:
             return;
         if (line == ShowMainScreenText)
             handler_(InstanceRequest::ShowMainScreen);
-        else if (line == PosText)
-            handler_(InstanceRequest::User);
     }
 
     QLockFile lock_;

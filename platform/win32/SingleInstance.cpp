@@ -41,9 +41,6 @@ public:
                          (GetSystemMetrics(SM_CYSCREEN) - MainScreenSize) / 2, MainScreenSize,
                          MainScreenSize, SWP_ASYNCWINDOWPOS);
             break;
-        case InstanceCommand::Pos:
-            PostMessageW(window, WM_USER, 0, 0);
-            break;
         }
     }
 

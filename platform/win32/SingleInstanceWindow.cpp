@@ -5,8 +5,9 @@
 namespace platform {
 namespace {
 
-// The main window's class; class names compare without regard to case, so a later start
-// finds it under "Tfrm_Quillane_main" too.
+// WORKAROUND: the class name of the earlier program's main window, kept because later starts of
+// every version and the installer find the running copy by it. Class names compare without
+// regard to case, so a later start finds it under "Tfrm_Quillane_main" too.
 constexpr wchar_t MainWindowClass[] = L"Tfrm_Quillane_Main";
 
 // The tray-style notification: lParam carries a mouse message.
@@ -61,9 +62,6 @@ LRESULT CALLBACK InstanceWindowProc(HWND window, UINT message, WPARAM wParam, LP
         return PositionChanging(window, *reinterpret_cast<WINDOWPOS*>(lParam));
     case ShowMainScreenLater:
         Request(InstanceRequest::ShowMainScreen);
-        return 0;
-    case WM_USER:
-        Request(InstanceRequest::User);
         return 0;
     case TrayNotification:
         TrayMouse(lParam);

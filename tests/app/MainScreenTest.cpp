@@ -1,18 +1,25 @@
+#include "DragPicture.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
 #include "Pause.h"
+#include "PictureButton.h"
+#include "PresenceReporter.h"
 #include "ProcessEnd.h"
 #include "Quillane_Define.h"
 #include "Quillane_Kibon.h"
-#include "Quillane_Main.h"
 #include "TimeCheckRecorder.h"
 #include "TrayAvailability.h"
+#include "TrayIcon.h"
+#include "TrayPictures.h"
 #include "WebAddressOpener.h"
 
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <regex>
@@ -44,7 +51,7 @@ protected:
             return MessageAnswer::Ok;
         });
         SetWebAddressHandler([this](const QUrl& address) { addresses.push_back(address); });
-        window = new Tfrm_Quillane_Main;
+        window = new MainWindow;
     }
 
     void TearDown() override
@@ -59,188 +66,209 @@ protected:
 
     bool KibonShown() const { return frm_Kibon && frm_Kibon->isVisible(); }
 
+    template <class Child> Child* Find(const char* name) const
+    {
+        Child* child = window->findChild<Child*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    PictureButton* Button(const char* name) const { return Find<PictureButton>(name); }
+    QLabel* Label(const char* name) const { return Find<QLabel>(name); }
+    QAction* Entry(const char* name) const { return Find<QAction>(name); }
+    TrayIcon* Tray() const { return window->findChild<TrayIcon*>(); }
+    PresenceReporter* Reporter() const { return window->findChild<PresenceReporter*>(); }
+
+    // Whether the tray shows the picture of the presence state.
+    bool TrayShows(Presence state) const
+    {
+        return Tray()->icon().pixmap(QSize(16, 16)).toImage() ==
+               QPixmap::fromImage(TrayPicture(static_cast<int>(state))).toImage();
+    }
+
     bool trayAvailable = true;
     QTemporaryDir folder;
     std::vector<MessageRequest> messages;
     std::vector<QUrl> addresses;
-    QPointer<Tfrm_Quillane_Main> window;
+    QPointer<MainWindow> window;
 };
 
 struct ButtonPlace
 {
-    PictureButton* Tfrm_Quillane_Main::*button;
-    QLabel* Tfrm_Quillane_Main::*twin;
+    const char* button;
     QRect place;
-    QRect twinPlace;
+    QRect pressedPlace;
 };
 
 const ButtonPlace ButtonPlaces[] = {
-    {&Tfrm_Quillane_Main::btn_main1,
-     &Tfrm_Quillane_Main::main_img2,
-     {26, 80, 251, 40},
-     {26, 79, 251, 40}},
-    {&Tfrm_Quillane_Main::btn_main2,
-     &Tfrm_Quillane_Main::main_img3,
-     {26, 125, 251, 40},
-     {26, 125, 251, 40}},
-    {&Tfrm_Quillane_Main::btn_main3,
-     &Tfrm_Quillane_Main::main_img4,
-     {26, 172, 251, 40},
-     {26, 172, 251, 40}},
-    {&Tfrm_Quillane_Main::btn_main4,
-     &Tfrm_Quillane_Main::main_img5,
-     {26, 219, 251, 40},
-     {26, 219, 251, 40}},
-    {&Tfrm_Quillane_Main::btn_main5,
-     &Tfrm_Quillane_Main::main_img7,
-     {6, 290, 300, 17},
-     {6, 290, 298, 17}},
+    {"basicInfoButton", {26, 80, 251, 40}, {26, 79, 251, 40}},
+    {"weeklyHoursButton", {26, 125, 251, 40}, {26, 125, 251, 40}},
+    {"legalHolidayHoursButton", {26, 172, 251, 40}, {26, 172, 251, 40}},
+    {"festivalHoursButton", {26, 219, 251, 40}, {26, 219, 251, 40}},
+    {"closeBar", {6, 290, 300, 17}, {6, 290, 298, 17}},
 };
 
 TEST_F(MainScreen, PicturesAndLabelsLieWhereTheScreenPutsThem)
 {
     window->ShowMainScreen();
 
-    EXPECT_EQ(window->main_img1->geometry(), QRect(0, 0, 312, 312));
-    EXPECT_EQ(window->main_img1->pixmap().size(), QSize(312, 312));
+    const auto* background = Find<DragPicture>("background");
+    EXPECT_EQ(background->geometry(), QRect(0, 0, 312, 312));
+    EXPECT_EQ(background->pixmap().size(), QSize(312, 312));
+    EXPECT_EQ(background->cursor().shape(), Qt::ArrowCursor);
     for (const ButtonPlace& expected : ButtonPlaces) {
-        const PictureButton* button = window->*expected.button;
-        const QLabel* twin = window->*expected.twin;
+        SCOPED_TRACE(expected.button);
+        const PictureButton* button = Button(expected.button);
+        const QLabel* pressed = Label((std::string(expected.button) + "Pressed").c_str());
+        EXPECT_EQ(pressed, button->PressedPicture());
         EXPECT_EQ(button->geometry(), expected.place);
-        EXPECT_EQ(twin->geometry(), expected.twinPlace);
+        EXPECT_EQ(pressed->geometry(), expected.pressedPlace);
         EXPECT_EQ(button->pixmap().size(), expected.place.size());
-        EXPECT_EQ(twin->pixmap().size(), expected.twinPlace.size());
+        EXPECT_EQ(pressed->pixmap().size(), expected.pressedPlace.size());
         EXPECT_TRUE(button->isVisible());
-        EXPECT_FALSE(twin->isVisible());
+        EXPECT_FALSE(pressed->isVisible());
         EXPECT_EQ(button->cursor().shape(), Qt::PointingHandCursor);
-        EXPECT_EQ(twin->cursor().shape(), Qt::PointingHandCursor);
-        EXPECT_EQ(window->main_img1->cursor().shape(), Qt::ArrowCursor);
+        EXPECT_EQ(pressed->cursor().shape(), Qt::PointingHandCursor);
     }
-    EXPECT_EQ(window->lbQX2000->geometry(), QRect(16, 271, 137, 13));
-    EXPECT_EQ(window->lbVer->geometry(), QRect(259, 271, 42, 13));
-    EXPECT_TRUE(window->lbVer->alignment().testFlag(Qt::AlignRight));
-    EXPECT_TRUE(window->lbVer->font().bold());
-    EXPECT_TRUE(window->lbQX2000->font().bold());
-    EXPECT_EQ(window->lbQX2000->text(), QStringLiteral("ver."));
+    const QLabel* edition = Label("editionLabel");
+    const QLabel* version = Label("versionLabel");
+    EXPECT_EQ(edition->geometry(), QRect(16, 271, 137, 13));
+    EXPECT_EQ(version->geometry(), QRect(259, 271, 42, 13));
+    EXPECT_TRUE(version->alignment().testFlag(Qt::AlignRight));
+    EXPECT_TRUE(version->font().bold());
+    EXPECT_TRUE(edition->font().bold());
+    EXPECT_EQ(edition->text(), QStringLiteral("ver."));
 }
 
 TEST_F(MainScreen, PressShowsThePressedPictureAndReleaseActs)
 {
     window->ShowMainScreen();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    window->SetPresencePicture(2);
-    const QPoint middle = window->btn_main5->rect().center();
+    Reporter()->SetState(Presence::On);
+    PictureButton* closeBar = Button("closeBar");
+    const QPoint middle = closeBar->rect().center();
 
-    QTest::mousePress(window->btn_main5, Qt::LeftButton, {}, middle);
-    EXPECT_FALSE(window->btn_main5->isVisible());
-    EXPECT_TRUE(window->main_img7->isVisible());
+    QTest::mousePress(closeBar, Qt::LeftButton, {}, middle);
+    EXPECT_FALSE(closeBar->isVisible());
+    EXPECT_TRUE(closeBar->PressedPicture()->isVisible());
     EXPECT_TRUE(window->isVisible()) << "pressing alone does not act";
     window->repaint();
-    EXPECT_TRUE(window->main_img7->isVisible()) << "a repaint keeps a held button pressed";
+    EXPECT_TRUE(closeBar->PressedPicture()->isVisible()) << "a repaint keeps a held button pressed";
 
-    QTest::mouseRelease(window->btn_main5, Qt::LeftButton, {}, middle);
-    EXPECT_TRUE(window->btn_main5->isVisibleTo(window));
-    EXPECT_FALSE(window->main_img7->isVisibleTo(window));
+    QTest::mouseRelease(closeBar, Qt::LeftButton, {}, middle);
+    EXPECT_TRUE(closeBar->isVisibleTo(window));
+    EXPECT_FALSE(closeBar->PressedPicture()->isVisibleTo(window));
     EXPECT_FALSE(window->isVisible()) << "the close bar hides the window in the tray";
-    EXPECT_EQ(window->PresencePicture(), 0);
-    EXPECT_EQ(window->TrayIcon1->icon().cacheKey(), window->ImageList1[0].cacheKey());
+    EXPECT_EQ(Reporter()->State(), Presence::Off);
+    EXPECT_TRUE(TrayShows(Presence::Off));
 }
 
 TEST_F(MainScreen, ReleaseAwayFromTheButtonRestoresWithoutActing)
 {
     window->ShowMainScreen();
+    PictureButton* closeBar = Button("closeBar");
 
-    QTest::mousePress(window->btn_main5, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(window->btn_main5, Qt::LeftButton, {}, QPoint(5, 40));
+    QTest::mousePress(closeBar, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(closeBar, Qt::LeftButton, {}, QPoint(5, 40));
 
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->btn_main5->isVisible());
-    EXPECT_FALSE(window->main_img7->isVisible());
+    EXPECT_TRUE(closeBar->isVisible());
+    EXPECT_FALSE(closeBar->PressedPicture()->isVisible());
 }
 
 TEST_F(MainScreen, PressingAnotherButtonRestoresTheOthersAndARepaintRestoresAll)
 {
     window->ShowMainScreen();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    window->btn_main2->ShowPressed();
+    PictureButton* weekly = Button("weeklyHoursButton");
+    PictureButton* legalHoliday = Button("legalHolidayHoursButton");
+    PictureButton* festival = Button("festivalHoursButton");
+    weekly->ShowPressed();
 
-    QTest::mousePress(window->btn_main3, Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_TRUE(window->btn_main2->isVisible());
-    EXPECT_FALSE(window->main_img3->isVisible());
-    EXPECT_TRUE(window->main_img4->isVisible());
-    QTest::mouseRelease(window->btn_main3, Qt::LeftButton, {}, QPoint(300, 10));
+    QTest::mousePress(legalHoliday, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(weekly->isVisible());
+    EXPECT_FALSE(weekly->PressedPicture()->isVisible());
+    EXPECT_TRUE(legalHoliday->PressedPicture()->isVisible());
+    QTest::mouseRelease(legalHoliday, Qt::LeftButton, {}, QPoint(300, 10));
 
-    window->btn_main4->ShowPressed();
+    festival->ShowPressed();
     window->repaint();
-    EXPECT_TRUE(window->btn_main4->isVisible());
-    EXPECT_FALSE(window->main_img5->isVisible());
+    EXPECT_TRUE(festival->isVisible());
+    EXPECT_FALSE(festival->PressedPicture()->isVisible());
 }
 
 TEST_F(MainScreen, DraggingTheBackgroundMovesTheWindow)
 {
     window->ShowMainScreen();
     const QPoint start = window->pos();
+    auto* background = Find<DragPicture>("background");
 
-    QTest::mousePress(window->main_img1, Qt::LeftButton, {}, QPoint(150, 10));
-    QTest::mouseMove(window->main_img1, QPoint(180, 30));
-    QTest::mouseRelease(window->main_img1, Qt::LeftButton, {}, QPoint(180, 30));
+    QTest::mousePress(background, Qt::LeftButton, {}, QPoint(150, 10));
+    QTest::mouseMove(background, QPoint(180, 30));
+    QTest::mouseRelease(background, Qt::LeftButton, {}, QPoint(180, 30));
 
     EXPECT_EQ(window->pos(), start + QPoint(30, 20));
 }
 
-TEST_F(MainScreen, TrayMenuHoldsTheEntriesInOrderWithPOS1Hidden)
+TEST_F(MainScreen, TrayMenuHoldsTheEntriesInOrder)
 {
     QStringList captions;
-    for (const QAction* action : window->PopupMenu1->actions())
+    for (const QAction* action : Tray()->contextMenu()->actions())
         captions << action->text();
 
-    EXPECT_EQ(captions, QStringList({"심야 간편 POS", "메인화면", "기본정보입력",
-                                     "정상근무시간입력", "법정공휴일근무시간입력",
-                                     "명절근무시간입력", "홈페이지 바로가기", "끝내기"}));
-    EXPECT_FALSE(window->PopupMenu1->POS1->isVisible());
-    EXPECT_EQ(window->TrayIcon1->contextMenu(), window->PopupMenu1);
+    EXPECT_EQ(captions,
+              QStringList({"메인화면", "기본정보입력", "정상근무시간입력", "법정공휴일근무시간입력",
+                           "명절근무시간입력", "홈페이지 바로가기", "끝내기"}));
 }
 
-TEST_F(MainScreen, TrayDoubleClickAndMenuShowTheMainScreenSingleClickAndPOS1DoNothing)
+TEST_F(MainScreen, TrayDoubleClickAndMenuShowTheMainScreenSingleClickDoesNothing)
 {
-    window->PopupMenu1->POS1->trigger();
-    emit window->TrayIcon1->activated(QSystemTrayIcon::Trigger);
+    emit Tray()->activated(QSystemTrayIcon::Trigger);
     EXPECT_FALSE(window->isVisible());
     EXPECT_THAT(messages, IsEmpty());
 
-    emit window->TrayIcon1->activated(QSystemTrayIcon::DoubleClick);
+    emit Tray()->activated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->size(), QSize(312, 312));
 
     window->HideToTray();
-    window->PopupMenu1->N1->trigger();
+    Entry("mainScreenEntry")->trigger();
     EXPECT_TRUE(window->isVisible());
 }
-
-struct GuardCase
-{
-    const char* name;
-    std::function<void(Tfrm_Quillane_Main&)> choose;
-    bool guarded;
-};
 
 void Click(QWidget* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 10));
 }
 
-const GuardCase GuardCases[] = {
-    {"btn_main1", [](Tfrm_Quillane_Main& w) { Click(w.btn_main1); }, false},
-    {"btn_main2", [](Tfrm_Quillane_Main& w) { Click(w.btn_main2); }, true},
-    {"btn_main3", [](Tfrm_Quillane_Main& w) { Click(w.btn_main3); }, true},
-    {"btn_main4", [](Tfrm_Quillane_Main& w) { Click(w.btn_main4); }, true},
-    {"N2", [](Tfrm_Quillane_Main& w) { w.PopupMenu1->N2->trigger(); }, false},
-    {"N3", [](Tfrm_Quillane_Main& w) { w.PopupMenu1->N3->trigger(); }, true},
-    {"N4", [](Tfrm_Quillane_Main& w) { w.PopupMenu1->N4->trigger(); }, true},
-    {"N5", [](Tfrm_Quillane_Main& w) { w.PopupMenu1->N5->trigger(); }, true},
+// A button or a menu entry that opens a data-entry window; the weekly, legal-holiday and
+// festival windows need the basic information.
+struct GuardCase
+{
+    const char* name;
+    bool isButton;
+    bool guarded;
 };
 
-TEST_F(MainScreen, GuardedEntriesWarnAndOpenTheBasicInformationWhenItIsMissing)
+const GuardCase GuardCases[] = {
+    {"basicInfoButton", true, false},        {"weeklyHoursButton", true, true},
+    {"legalHolidayHoursButton", true, true}, {"festivalHoursButton", true, true},
+    {"basicInfoEntry", false, false},        {"weeklyHoursEntry", false, true},
+    {"legalHolidayHoursEntry", false, true}, {"festivalHoursEntry", false, true},
+};
+
+class MainScreenChoice : public MainScreen
+{
+protected:
+    void Choose(const GuardCase& entry) const
+    {
+        if (entry.isButton)
+            Click(Button(entry.name));
+        else
+            Entry(entry.name)->trigger();
+    }
+};
+
+TEST_F(MainScreenChoice, GuardedEntriesWarnAndOpenTheBasicInformationWhenItIsMissing)
 {
     const std::pair<QString, QString> missing[] = {{"", "12345"}, {"PC1", ""}, {"", ""}};
     for (const GuardCase& entry : GuardCases) {
@@ -253,7 +281,7 @@ TEST_F(MainScreen, GuardedEntriesWarnAndOpenTheBasicInformationWhenItIsMissing)
             messages.clear();
             delete frm_Kibon;
 
-            entry.choose(*window);
+            Choose(entry);
 
             ASSERT_EQ(messages.size(), entry.guarded ? 1U : 0U);
             if (entry.guarded) {
@@ -267,7 +295,7 @@ TEST_F(MainScreen, GuardedEntriesWarnAndOpenTheBasicInformationWhenItIsMissing)
     }
 }
 
-TEST_F(MainScreen, GuardPassesWithBothValuesEvenWhenOnlyBlanks)
+TEST_F(MainScreenChoice, GuardPassesWithBothValuesEvenWhenOnlyBlanks)
 {
     for (const GuardCase& entry : GuardCases) {
         SCOPED_TRACE(entry.name);
@@ -276,7 +304,7 @@ TEST_F(MainScreen, GuardPassesWithBothValuesEvenWhenOnlyBlanks)
         messages.clear();
         delete frm_Kibon;
 
-        entry.choose(*window);
+        Choose(entry);
 
         EXPECT_THAT(messages, IsEmpty()) << "the guard tests the values untrimmed";
         EXPECT_EQ(KibonShown(), !entry.guarded);
@@ -285,12 +313,13 @@ TEST_F(MainScreen, GuardPassesWithBothValuesEvenWhenOnlyBlanks)
 
 TEST_F(MainScreen, AnOpenBasicInformationWindowIsReusedAndCentred)
 {
-    window->OpenKibon();
+    Click(Button("basicInfoButton"));
     const QPointer<Tfrm_Kibon> first = frm_Kibon;
+    ASSERT_FALSE(first.isNull());
     first->hide();
     first->move(0, 0);
 
-    window->PopupMenu1->N2->trigger();
+    Entry("basicInfoEntry")->trigger();
 
     EXPECT_EQ(frm_Kibon, first);
     EXPECT_TRUE(first->isVisible());
@@ -303,7 +332,7 @@ TEST_F(MainScreen, HomePageEntryOpensTheServiceRoot)
 {
     Config.serviceHost = QStringLiteral("127.0.0.1:8949");
 
-    window->PopupMenu1->N7->trigger();
+    Entry("homePageEntry")->trigger();
 
     EXPECT_THAT(addresses, ElementsAre(QUrl(QStringLiteral("http://127.0.0.1:8949/"))));
 }
@@ -311,24 +340,25 @@ TEST_F(MainScreen, HomePageEntryOpensTheServiceRoot)
 TEST_F(MainScreen, HideToTrayKeepsTheWindowReachableWithoutATray)
 {
     trayAvailable = false;
-    window->SetPresencePicture(1);
+    Reporter()->SetState(Presence::Waiting);
 
     window->HideToTray();
     EXPECT_TRUE(window->isVisible()) << "at the start the main screen shows instead";
-    EXPECT_EQ(window->PresencePicture(), 0);
+    EXPECT_EQ(Reporter()->State(), Presence::Off);
 
     window->HideToTray();
     EXPECT_TRUE(window->isMinimized()) << "the close bar minimises it";
 }
 
-TEST_F(MainScreen, PresencePicturesFollowTheState)
+TEST_F(MainScreen, TrayPictureFollowsThePresence)
 {
-    for (int index : {2, 1, 0}) {
-        window->SetPresencePicture(index);
-        EXPECT_EQ(window->PresencePicture(), index);
-        EXPECT_EQ(window->TrayIcon1->icon().cacheKey(), window->ImageList1[index].cacheKey());
+    EXPECT_TRUE(TrayShows(Presence::Off)) << "off from the start";
+    for (const Presence state : {Presence::On, Presence::Waiting, Presence::Off}) {
+        Reporter()->SetState(state);
+        EXPECT_TRUE(TrayShows(state)) << static_cast<int>(state);
     }
-    EXPECT_TRUE(window->TrayIcon1->isVisible()) << "the icon is shown from the start";
+    EXPECT_FALSE(TrayShows(Presence::On));
+    EXPECT_TRUE(Tray()->isVisible()) << "the icon is shown from the start";
 }
 
 // Leaving through the exit entry: the presence timer stops and the close sends its two "off"
@@ -344,13 +374,14 @@ TEST_F(MainScreen, ExitEntryStopsTheTimerReportsOffAndEnds)
     });
     bool ended = false;
     SetProcessEndHandler([&] { ended = true; });
-    window->tmRoutine.start();
+    auto* timer = Find<QTimer>("presenceTimer");
+    timer->start();
 
-    window->PopupMenu1->N6->trigger();
+    Entry("exitEntry")->trigger();
     SetPauseHandler({});
     SetProcessEndHandler({});
 
-    EXPECT_FALSE(window->tmRoutine.isActive());
+    EXPECT_FALSE(timer->isActive());
     EXPECT_TRUE(CloseAllowed);
     EXPECT_TRUE(ended);
     EXPECT_THAT(pauses, ElementsAre(500, 1000));

@@ -2,16 +2,23 @@
 
 #include "LoopbackService.h"
 #include "ModalDialog.h"
+#include "PresenceReporter.h"
 #include "Quillane_Define.h"
-#include "Quillane_Main.h"
+#include "SignIn.h"
 
 #include <QDialog>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
+#include <ostream>
 
-// The main window against a loopback service, with the idle time in the test's hand. Each
-// report is awaited, so the next one never cuts it short.
+inline void PrintTo(Presence state, std::ostream* out)
+{
+    constexpr const char* Names[] = {"Off", "Waiting", "On"};
+    *out << Names[static_cast<int>(state)];
+}
+
+// The presence reports and the sign-in against a loopback service, with the idle time in the
+// test's hand. Each report is awaited, so the next one never cuts it short.
 class PresenceFixture : public ::testing::Test
 {
 protected:
@@ -23,11 +30,10 @@ protected:
         SignInAnswer = QStringLiteral("Y");
         SetModalDialogHandler([this](QDialog& dialog) {
             modals.push_back(dialog.metaObject()->className());
-            picturesAtModal.push_back(window->PresencePicture());
+            statesAtModal.push_back(presence.State());
             return 0;
         });
-        window = std::make_unique<Tfrm_Quillane_Main>();
-        window->IdleSeconds = [this] { return idle; };
+        presence.SetIdleSeconds([this] { return idle; });
     }
 
     void TearDown() override
@@ -39,10 +45,11 @@ protected:
     // The flag of the report the last step posted, or empty when it posted none.
     std::string Report()
     {
-        if (window->WebBrowser2.ReadyState() != 1)
+        const auto* reports = presence.findChild<WebBrowser*>(QStringLiteral("presenceReports"));
+        if (reports->ReadyState() != 1)
             return {};
-        EXPECT_TRUE(service.WaitForBodies("TimeCheck.asp", ++reports));
-        EXPECT_TRUE(QTest::qWaitFor([this] { return window->WebBrowser2.ReadyState() == 4; }));
+        EXPECT_TRUE(service.WaitForBodies("TimeCheck.asp", ++reports_));
+        EXPECT_TRUE(QTest::qWaitFor([reports] { return reports->ReadyState() == 4; }));
         const std::string body = service.Bodies("TimeCheck.asp").back();
         const std::size_t flag = body.rfind("&P_Flg = ");
         return flag == std::string::npos ? body : body.substr(flag + 9, body.size() - flag - 10);
@@ -50,14 +57,22 @@ protected:
 
     std::string Tick()
     {
-        window->tmRoutineTimer();
+        presence.Tick();
         return Report();
     }
 
+    const QTimer& Timer() const
+    {
+        return *presence.findChild<QTimer*>(QStringLiteral("presenceTimer"));
+    }
+
     LoopbackService service;
-    std::unique_ptr<Tfrm_Quillane_Main> window;
+    PresenceReporter presence;
+    SignIn signIn{presence};
     std::uint32_t idle = 0;
-    std::size_t reports = 0;
     std::vector<std::string> modals;
-    std::vector<int> picturesAtModal;
+    std::vector<Presence> statesAtModal;
+
+private:
+    std::size_t reports_ = 0;
 };

@@ -28,7 +28,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ArgumentCase{{Program, QStringLiteral("C:\\Windows\\win.ini")},
                      InstanceCommand::ShowMainScreen},
-        ArgumentCase{{Program, QStringLiteral("POS")}, InstanceCommand::Pos},
+        ArgumentCase{{Program, QStringLiteral("POS")}, std::nullopt},
         ArgumentCase{{Program, QStringLiteral("C:\\Windows\\win.ini"), QStringLiteral("x")},
                      InstanceCommand::ShowMainScreen},
         ArgumentCase{{Program}, std::nullopt}, ArgumentCase{{}, std::nullopt},

@@ -17,7 +17,7 @@ using ::testing::ElementsAre;
 constexpr char DemoLicense[] = "12345";
 constexpr char DemoComputer[] = "COUNTER-PC";
 // 김똘이 in code page 949.
-constexpr char DemoNameCp949[] = "\xb1\xe8\xb6\xca\xc0\xcc";
+constexpr char DemoNameInCodePage949[] = "\xb1\xe8\xb6\xca\xc0\xcc";
 
 bool HasRequest(const std::vector<StoredRequest>& requests, const QString& target)
 {
@@ -86,7 +86,7 @@ TEST_P(ServiceEndToEnd, SignsInReportsOnOnlyWhenTheServiceSaysYAndOffAtTheEnd)
     const std::vector<StoredRequest> signedIn = service.Requests();
     EXPECT_THAT(PostedBodies(signedIn, QStringLiteral("ComCheck2.asp")),
                 ElementsAre(QByteArray::fromStdString(
-                    SignInBody(DemoNameCp949, DemoLicense, member.comName))));
+                    SignInBody(DemoNameInCodePage949, DemoLicense, member.comName))));
     for (const StoredRequest& request : signedIn) {
         if (request.target.endsWith(QStringLiteral("/ComCheck2.asp"))) {
             EXPECT_EQ(request.status, 302) << "the service forwards the sign-in";

@@ -1,20 +1,24 @@
 #include "LoopbackService.h"
+#include "MainWindow.h"
 #include "ManagementServices.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "Pause.h"
+#include "PresenceReporter.h"
 #include "Quillane_Define.h"
 #include "Quillane_Kibon.h"
-#include "Quillane_Main.h"
 #include "QuitNow.h"
 #include "Settings.h"
+#include "SignIn.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -75,7 +79,7 @@ protected:
             return 0;
         });
         SetQuitNowHandler([this] { ++quits; });
-        window = std::make_unique<Tfrm_Quillane_Main>();
+        window = std::make_unique<MainWindow>();
     }
 
     void TearDown() override
@@ -88,6 +92,13 @@ protected:
         qputenv("HOME", savedHome);
         qputenv("XDG_CONFIG_HOME", savedConfig);
     }
+
+    PresenceReporter& Reporter() const { return *window->findChild<PresenceReporter*>(); }
+    bool PresenceTimerRunning() const
+    {
+        return window->findChild<QTimer*>(QStringLiteral("presenceTimer"))->isActive();
+    }
+    void SendSignIn() const { window->findChild<SignIn*>()->Send(); }
 
     QString Settings() const { return ProgramFolder + QStringLiteral("quillane.ini"); }
     QString Read(const QString& section, const QString& key) const
@@ -128,7 +139,7 @@ protected:
     std::vector<std::string> modals;
     std::function<void()> kibonAction;
     int quits = 0;
-    std::unique_ptr<Tfrm_Quillane_Main> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(Startup, FirstStartPreparesTheProgramAndSignsInAfterTheBasicInformation)
@@ -145,9 +156,10 @@ TEST_F(Startup, FirstStartPreparesTheProgramAndSignsInAfterTheBasicInformation)
     EXPECT_THAT(messages, IsEmpty());
     EXPECT_EQ(quits, 0);
     EXPECT_EQ(SetupIniPath, ProgramFolder + QStringLiteral("setup.ini"));
-    EXPECT_EQ(window->lbVer->text(), QStringLiteral("Ver.52"));
-    EXPECT_EQ(window->PresencePicture(), 0);
-    EXPECT_EQ(window->RoutineTicks, 0);
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("versionLabel"))->text(),
+              QStringLiteral("Ver.52"));
+    EXPECT_EQ(Reporter().State(), Presence::Off);
+    EXPECT_EQ(Reporter().TicksSinceReport(), 0);
 
     EXPECT_EQ(ReadFile(AutostartFile()), "[Desktop Entry]\n"
                                          "Type=Application\n"
@@ -174,8 +186,8 @@ TEST_F(Startup, FirstStartPreparesTheProgramAndSignsInAfterTheBasicInformation)
     // The loopback service forwards to its answer "Y": the first "on" follows.
     EXPECT_TRUE(QTest::qWaitFor([] { return SignInAnswer == QStringLiteral("Y"); }));
     EXPECT_TRUE(service.WaitForBodies("TimeCheck.asp", 1));
-    EXPECT_EQ(window->PresencePicture(), 2);
-    EXPECT_TRUE(window->tmRoutine.isActive());
+    EXPECT_EQ(Reporter().State(), Presence::On);
+    EXPECT_TRUE(PresenceTimerRunning());
 }
 
 TEST_F(Startup, LaterStartKeepsTheSettingsAndSignsInAtOnce)
@@ -238,7 +250,8 @@ TEST_F(Startup, UnusableTemporaryFolderEndsAtOnceBeforeTheSignIn)
     EXPECT_EQ(messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(quits, 1);
     EXPECT_THAT(modals, IsEmpty());
-    EXPECT_EQ(window->WebBrowser1.ReadyState(), 0) << "no sign-in";
+    EXPECT_EQ(window->findChild<WebBrowser*>(QStringLiteral("signInRequest"))->ReadyState(), 0)
+        << "no sign-in";
     EXPECT_FALSE(QFileInfo::exists(AutostartFile()));
 }
 
@@ -263,7 +276,7 @@ TEST_P(SignInBodies_, PostsTheTrimmedStoredValues)
     Store(Basic, QStringLiteral("푸른등대"), QString::fromUtf8(c.comName));
     Store(Basic, QStringLiteral("자동체크"), QStringLiteral("Y"));
 
-    window->SignIn();
+    SendSignIn();
 
     EXPECT_THAT(SignInBodies(1), ElementsAre(c.body));
     EXPECT_THAT(modals, IsEmpty());
@@ -287,11 +300,11 @@ TEST_F(Startup, SignInFromTheFirstBasicInformationWindowOpensNoSecondOne)
         Store(Basic, QStringLiteral("개국약사명"), QStringLiteral("Kim"));
         Store(Basic, QStringLiteral("개국약사면허번호"), QStringLiteral("12345"));
         Store(Basic, QStringLiteral("푸른등대"), QStringLiteral("PC1"));
-        window->SignIn();
+        SendSignIn();
         EXPECT_TRUE(service.WaitForBodies("ComCheck2.asp", 1));
     };
 
-    window->SignIn();
+    SendSignIn();
 
     EXPECT_THAT(modals, ElementsAre("Tfrm_Kibon"));
     // The outer sign-in sends the name it read before the window opened.
@@ -299,7 +312,7 @@ TEST_F(Startup, SignInFromTheFirstBasicInformationWindowOpensNoSecondOne)
                 ElementsAre(SignInBody("Kim", "12345", "PC1"), SignInBody("", "12345", "PC1")));
     EXPECT_EQ(Read(Basic, QStringLiteral("자동체크")), QStringLiteral("Y"));
 
-    window->SignIn();
+    SendSignIn();
     EXPECT_THAT(modals, ElementsAre("Tfrm_Kibon")) << "not again once answered";
 }
 

@@ -1,5 +1,6 @@
 #include "LocalDatabase.h"
 
+#include "LocalDatabaseSession.h"
 #include "LocalStatements.h"
 #include "MessageBox.h"
 #include "Quillane_Define.h"
@@ -22,7 +23,7 @@ const QString UnicodeFixture = TestData + "testUnicodeCompV2003.mdb";
 const QString BuiltDatabase = QStringLiteral(QUILLANE_PROGRAM_DIR "/Quillane.MDB");
 
 // A program folder whose Quillane.MDB holds the given bytes (or is missing), the message boxes
-// recorded, and TLOGIN constructed on it.
+// recorded, and LocalDatabaseSession constructed on it.
 class LocalDatabaseTest : public ::testing::Test
 {
 protected:
@@ -37,7 +38,7 @@ protected:
 
     void TearDown() override
     {
-        login.reset();
+        session.reset();
         SetMessageBoxHandler({});
     }
 
@@ -56,7 +57,7 @@ protected:
         OpenAsItIs();
     }
 
-    void OpenAsItIs() { login = std::make_unique<TLOGIN>(); }
+    void OpenAsItIs() { session = std::make_unique<LocalDatabaseSession>(); }
 
     QSqlQuery& Run(const QString& statement)
     {
@@ -85,7 +86,7 @@ protected:
 
     QTemporaryDir folder;
     std::vector<MessageRequest> messages;
-    std::unique_ptr<TLOGIN> login;
+    std::unique_ptr<LocalDatabaseSession> session;
 };
 
 TEST_F(LocalDatabaseTest, ReadsTheJetFixtureWithTypesNullsAndLongMemos)
@@ -249,7 +250,7 @@ TEST_F(LocalDatabaseTest, MissingOrUnreadableFileShowsTheMessageAndLeavesNoQuery
         EXPECT_EQ(messages[0].icon, MessageIcon::Error);
         QSqlQuery onConnection(LocalConnection());
         EXPECT_FALSE(TryOpenSql(onConnection, HolidayStatement(2026)));
-        login.reset();
+        session.reset();
     }
 }
 

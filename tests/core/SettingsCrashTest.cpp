@@ -7,15 +7,15 @@
 namespace {
 
 const QByteArray Head =
-    Cp949("; 설정\r\n[기본정보]\r\n개국약사명=홍길동\r\n[법정공휴일]\r\n설날체크=1\r\n");
-const QByteArray Tail = Cp949("\r\n[버전정보]\r\n버전=52\r\n");
+    InCodePage949("; 설정\r\n[기본정보]\r\n개국약사명=홍길동\r\n[법정공휴일]\r\n설날체크=1\r\n");
+const QByteArray Tail = InCodePage949("\r\n[버전정보]\r\n버전=52\r\n");
 
 // The whole file after the child's first `count` writes.
 QByteArray FileAfter(int count)
 {
     QByteArray keys;
     for (int i = 1; i <= count; ++i)
-        keys += Cp949(QStringLiteral("항목 %1=똠%1\r\n").arg(i).toUtf8().constData());
+        keys += InCodePage949(QStringLiteral("항목 %1=똠%1\r\n").arg(i).toUtf8().constData());
     return Head + keys + Tail;
 }
 

@@ -22,48 +22,50 @@ struct ReadCase
 std::vector<ReadCase> ReadCases()
 {
     return {
-        {"plain key", Cp949("[기본정보]\r\n개국약사명=홍길동\r\n"), "기본정보", "개국약사명",
-         "홍길동"},
-        {"names without regard to ASCII case", Cp949("[DataPath]\r\nPath=C:\\QX\r\n"), "DATAPATH",
-         "path", "C:\\QX"},
+        {"plain key", InCodePage949("[기본정보]\r\n개국약사명=홍길동\r\n"), "기본정보",
+         "개국약사명", "홍길동"},
+        {"names without regard to ASCII case", InCodePage949("[DataPath]\r\nPath=C:\\QX\r\n"),
+         "DATAPATH", "path", "C:\\QX"},
         {"blanks around names and values",
-         Cp949("  [ 기본정보 ]  \r\n\t개국약사명 \t=  홍 길동 \t\r\n"), "기본정보", " 개국약사명",
-         "홍 길동"},
-        {"double quotes removed, inner blanks kept", Cp949("[a]\r\nk=\"  초록 약국 \"\r\n"), "a",
-         "k", "  초록 약국 "},
-        {"single quotes removed", Cp949("[a]\r\nk='x'\r\n"), "a", "k", "x"},
-        {"unmatched quotes kept", Cp949("[a]\r\nk=\"x'\r\n"), "a", "k", "\"x'"},
-        {"a lone quote kept", Cp949("[a]\r\nk=\"\r\n"), "a", "k", "\""},
-        {"empty value reads empty", Cp949("[기본정보]\r\n푸른등대=\r\n"), "기본정보", "푸른등대",
-         ""},
-        {"blank value reads empty", Cp949("[기본정보]\r\n푸른등대=  \t\r\n"), "기본정보",
+         InCodePage949("  [ 기본정보 ]  \r\n\t개국약사명 \t=  홍 길동 \t\r\n"), "기본정보",
+         " 개국약사명", "홍 길동"},
+        {"double quotes removed, inner blanks kept", InCodePage949("[a]\r\nk=\"  초록 약국 \"\r\n"),
+         "a", "k", "  초록 약국 "},
+        {"single quotes removed", InCodePage949("[a]\r\nk='x'\r\n"), "a", "k", "x"},
+        {"unmatched quotes kept", InCodePage949("[a]\r\nk=\"x'\r\n"), "a", "k", "\"x'"},
+        {"a lone quote kept", InCodePage949("[a]\r\nk=\"\r\n"), "a", "k", "\""},
+        {"empty value reads empty", InCodePage949("[기본정보]\r\n푸른등대=\r\n"), "기본정보",
          "푸른등대", ""},
-        {"value containing =", Cp949("[a]\r\nk=x=y\r\n"), "a", "k", "x=y"},
-        {"missing key", Cp949("[a]\r\nother=1\r\n"), "a", "k", nullptr},
-        {"missing section", Cp949("[b]\r\nk=1\r\n"), "a", "k", nullptr},
-        {"key of the next section", Cp949("[명절]\r\n[버전정보]\r\n버전=3\r\n"), "명절", "버전",
-         nullptr},
-        {"key before any section", Cp949("k=1\r\n[a]\r\n"), "a", "k", nullptr},
-        {"LF line ends", Cp949("[a]\nk=1\n"), "a", "k", "1"},
-        {"mixed line ends, no final line end", Cp949("[a]\r\nx=0\nk=2"), "a", "k", "2"},
-        {"comment line", Cp949("[a]\r\n;k=1\r\n"), "a", "k", nullptr},
-        {"line without =", Cp949("[a]\r\nk\r\n"), "a", "k", nullptr},
-        {"text after ] ignored", Cp949("[a] ; note\r\nk=1\r\n"), "a", "k", "1"},
-        {"duplicate key: first wins", Cp949("[a]\r\nk=1\r\nK=2\r\n"), "a", "k", "1"},
-        {"duplicate section: first wins", Cp949("[a]\r\nk=1\r\n[A]\r\nk=2\r\n"), "a", "k", "1"},
-        {"key names with spaces", Cp949("[법정공휴일]\r\n석가 탄신일체크=1\r\n"), "법정공휴일",
-         "석가 탄신일체크", "1"},
-        {"UHC-only syllables", Cp949("[똠방]\r\n뙇=똘똠\r\n"), "똠방", "뙇", "똘똠"},
+        {"blank value reads empty", InCodePage949("[기본정보]\r\n푸른등대=  \t\r\n"), "기본정보",
+         "푸른등대", ""},
+        {"value containing =", InCodePage949("[a]\r\nk=x=y\r\n"), "a", "k", "x=y"},
+        {"missing key", InCodePage949("[a]\r\nother=1\r\n"), "a", "k", nullptr},
+        {"missing section", InCodePage949("[b]\r\nk=1\r\n"), "a", "k", nullptr},
+        {"key of the next section", InCodePage949("[명절]\r\n[버전정보]\r\n버전=3\r\n"), "명절",
+         "버전", nullptr},
+        {"key before any section", InCodePage949("k=1\r\n[a]\r\n"), "a", "k", nullptr},
+        {"LF line ends", InCodePage949("[a]\nk=1\n"), "a", "k", "1"},
+        {"mixed line ends, no final line end", InCodePage949("[a]\r\nx=0\nk=2"), "a", "k", "2"},
+        {"comment line", InCodePage949("[a]\r\n;k=1\r\n"), "a", "k", nullptr},
+        {"line without =", InCodePage949("[a]\r\nk\r\n"), "a", "k", nullptr},
+        {"text after ] ignored", InCodePage949("[a] ; note\r\nk=1\r\n"), "a", "k", "1"},
+        {"duplicate key: first wins", InCodePage949("[a]\r\nk=1\r\nK=2\r\n"), "a", "k", "1"},
+        {"duplicate section: first wins", InCodePage949("[a]\r\nk=1\r\n[A]\r\nk=2\r\n"), "a", "k",
+         "1"},
+        {"key names with spaces", InCodePage949("[법정공휴일]\r\n석가 탄신일체크=1\r\n"),
+         "법정공휴일", "석가 탄신일체크", "1"},
+        {"UHC-only syllables", InCodePage949("[똠방]\r\n뙇=똘똠\r\n"), "똠방", "뙇", "똘똠"},
         // 똠 is 8C 63 ("c" as its second byte); 8C 43 ("C") is another syllable.
         {"trail bytes are not folded as ASCII",
-         Cp949("[a]\r\n") + QByteArray("\x8C\x43=wrong\r\n") + Cp949("똠=right\r\n"), "a", "똠",
-         "right"},
+         InCodePage949("[a]\r\n") + QByteArray("\x8C\x43=wrong\r\n") +
+             InCodePage949("똠=right\r\n"),
+         "a", "똠", "right"},
         {"invalid bytes on other lines",
-         Cp949("[a]\r\n") + QByteArray("\xFF\xFF\x81=x\r\n\x81\r\n\0\0=\r\n", 15) +
-             Cp949("k=1\r\n"),
+         InCodePage949("[a]\r\n") + QByteArray("\xFF\xFF\x81=x\r\n\x81\r\n\0\0=\r\n", 15) +
+             InCodePage949("k=1\r\n"),
          "a", "k", "1"},
-        {"a lead byte cut by the line end", Cp949("[a]\r\n") + QByteArray("k=\x81\r\nk2=2\r\n"),
-         "a", "k2", "2"},
+        {"a lead byte cut by the line end",
+         InCodePage949("[a]\r\n") + QByteArray("k=\x81\r\nk2=2\r\n"), "a", "k2", "2"},
     };
 }
 
@@ -93,13 +95,13 @@ TEST(SettingsRead, MissingOrUnreadableFileReadsTheDefault)
 TEST(SettingsRead, FileNamesIgnoreLetterCase)
 {
     SettingsFolder folder;
-    folder.Put("quillane.ini", Cp949("[버전정보]\r\n버전=52\r\n"));
+    folder.Put("quillane.ini", InCodePage949("[버전정보]\r\n버전=52\r\n"));
     EXPECT_TRUE(FileExistsIgnoringCase(folder.Path("QUILLANE.INI")));
     EXPECT_FALSE(FileExistsIgnoringCase(folder.Path("QUILLANE.IN")));
     EXPECT_EQ(ReadIniString(folder.Path("QUILLANE.INI"), "버전정보", "버전", Default), "52");
 
     // Where two spellings exist side by side, the exact one is the file.
-    folder.Put("QUILLANE.INI", Cp949("[버전정보]\r\n버전=53\r\n"));
+    folder.Put("QUILLANE.INI", InCodePage949("[버전정보]\r\n버전=53\r\n"));
     EXPECT_EQ(ReadIniString(folder.Path("QUILLANE.INI"), "버전정보", "버전", Default), "53");
     EXPECT_EQ(ReadIniString(folder.Path("quillane.ini"), "버전정보", "버전", Default), "52");
 }
@@ -110,7 +112,7 @@ TEST(SettingsRead, FirstRunFileWithoutVersionSection)
 {
     using namespace SettingsKeys;
     SettingsFolder folder;
-    folder.Put(FileName, Cp949("[기본정보]\r\n개국약사명=홍길동\r\n푸른등대=\r\n"));
+    folder.Put(FileName, InCodePage949("[기본정보]\r\n개국약사명=홍길동\r\n푸른등대=\r\n"));
     const QString path = folder.Path("QUILLANE.INI");
     ASSERT_TRUE(FileExistsIgnoringCase(path));
     EXPECT_EQ(ReadIniString(path, VersionInfo, Version, ""), "");
@@ -157,7 +159,7 @@ TEST(SettingsRead, FileThatIsNotCodePage949IsNamedInOneWarning)
         {"UTF-8 with a byte-order mark",
          "\xEF\xBB\xBF" + QByteArray("[기본정보]\r\n자동체크=Y\r\n"), true, nullptr},
         {"UTF-8 without a mark", QByteArray("[기본정보]\r\n자동체크=Y\r\n"), true, nullptr},
-        {"code page 949", Cp949("[기본정보]\r\n자동체크=Y\r\n"), false, "Y"},
+        {"code page 949", InCodePage949("[기본정보]\r\n자동체크=Y\r\n"), false, "Y"},
         {"ASCII only", QByteArray("[a]\r\nk=1\r\n"), false, nullptr},
     };
     for (const auto& test : cases) {

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 // UTF-8 test text as the code-page-949 bytes of the settings file.
-inline QByteArray Cp949(const char* utf8)
+inline QByteArray InCodePage949(const char* utf8)
 {
     QStringEncoder encoder("windows-949");
     return encoder.encode(QString::fromUtf8(utf8));

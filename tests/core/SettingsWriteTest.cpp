@@ -28,20 +28,20 @@ private:
 TEST(SettingsWrite, KeepsEveryOtherLineInItsOrder)
 {
     SettingsFolder folder;
-    folder.Put("quillane.ini", Cp949("; Quillane\n"
-                                     "top=1\n"
-                                     "[기본정보]\n"
-                                     "개국약사명=홍길동\n"
-                                     "; 메모\n"
-                                     "약국명=초록약국\n") +
+    folder.Put("quillane.ini", InCodePage949("; Quillane\n"
+                                             "top=1\n"
+                                             "[기본정보]\n"
+                                             "개국약사명=홍길동\n"
+                                             "; 메모\n"
+                                             "약국명=초록약국\n") +
                                    QByteArray("\xFF\xFE broken\n") +
-                                   Cp949("\n"
-                                         "  \n"
-                                         "[명절]\n"
-                                         "알림체크=2024-02-10\n"
-                                         "알림체크=dup\n"
-                                         "[DataPath]\n"
-                                         "Path=C:\\QX"));
+                                   InCodePage949("\n"
+                                                 "  \n"
+                                                 "[명절]\n"
+                                                 "알림체크=2024-02-10\n"
+                                                 "알림체크=dup\n"
+                                                 "[DataPath]\n"
+                                                 "Path=C:\\QX"));
     const QString path = folder.Path("quillane.ini");
 
     ASSERT_TRUE(WriteIniString(path, "기본정보", "약국명", "새 약국"));
@@ -51,24 +51,24 @@ TEST(SettingsWrite, KeepsEveryOtherLineInItsOrder)
     ASSERT_TRUE(WriteIniString(path, "법정공휴일", "석가 탄신일체크", "1"));
     ASSERT_TRUE(WriteIniString(path, "법정공휴일", "석가 탄신일시작", "09:00"));
 
-    EXPECT_EQ(folder.Bytes("quillane.ini"), Cp949("; Quillane\r\n"
-                                                  "top=1\r\n"
-                                                  "[기본정보]\r\n"
-                                                  "개국약사명=홍길동\r\n"
-                                                  "; 메모\r\n"
-                                                  "약국명=새 약국\r\n") +
+    EXPECT_EQ(folder.Bytes("quillane.ini"), InCodePage949("; Quillane\r\n"
+                                                          "top=1\r\n"
+                                                          "[기본정보]\r\n"
+                                                          "개국약사명=홍길동\r\n"
+                                                          "; 메모\r\n"
+                                                          "약국명=새 약국\r\n") +
                                                 QByteArray("\xFF\xFE broken\r\n") +
-                                                Cp949("핸드폰=010-1234-5678\r\n"
-                                                      "\r\n"
-                                                      "  \r\n"
-                                                      "[명절]\r\n"
-                                                      "알림체크=\r\n"
-                                                      "알림체크=dup\r\n"
-                                                      "[DataPath]\r\n"
-                                                      "Path=D:\\QX\r\n"
-                                                      "[법정공휴일]\r\n"
-                                                      "석가 탄신일체크=1\r\n"
-                                                      "석가 탄신일시작=09:00\r\n"));
+                                                InCodePage949("핸드폰=010-1234-5678\r\n"
+                                                              "\r\n"
+                                                              "  \r\n"
+                                                              "[명절]\r\n"
+                                                              "알림체크=\r\n"
+                                                              "알림체크=dup\r\n"
+                                                              "[DataPath]\r\n"
+                                                              "Path=D:\\QX\r\n"
+                                                              "[법정공휴일]\r\n"
+                                                              "석가 탄신일체크=1\r\n"
+                                                              "석가 탄신일시작=09:00\r\n"));
     EXPECT_EQ(ReadIniString(path, "명절", "알림체크", "<default>"), "");
     EXPECT_EQ(folder.Entries(), QStringList{"quillane.ini"});
 }
@@ -100,10 +100,10 @@ TEST(SettingsWrite, ValuesReadBackAsWritten)
 TEST(SettingsWrite, FileNamesIgnoreLetterCase)
 {
     SettingsFolder folder;
-    folder.Put("quillane.ini", Cp949("[버전정보]\r\n버전=51\r\n"));
+    folder.Put("quillane.ini", InCodePage949("[버전정보]\r\n버전=51\r\n"));
     ASSERT_TRUE(WriteIniString(folder.Path("QUILLANE.INI"), "버전정보", "버전", "52"));
     EXPECT_EQ(folder.Entries(), QStringList{"quillane.ini"});
-    EXPECT_EQ(folder.Bytes("quillane.ini"), Cp949("[버전정보]\r\n버전=52\r\n"));
+    EXPECT_EQ(folder.Bytes("quillane.ini"), InCodePage949("[버전정보]\r\n버전=52\r\n"));
 
     ASSERT_TRUE(WriteIniString(folder.Path("QUILLANE_Version.INI"), "버전정보", "버전", "1"));
     EXPECT_TRUE(folder.Entries().contains("QUILLANE_Version.INI"));
@@ -128,7 +128,7 @@ TEST(SettingsWrite, RefusedWritesLeaveTheFileAndSayWhy)
         {"] in the section", "a]", "k", "1"},
     };
     SettingsFolder folder;
-    const QByteArray original = Cp949("[a]\r\nk=0\r\n");
+    const QByteArray original = InCodePage949("[a]\r\nk=0\r\n");
     folder.Put("quillane.ini", original);
     for (const Refused& c : cases) {
         SCOPED_TRACE(c.what);
@@ -169,7 +169,7 @@ TEST(SettingsWrite, NewFileIsOwnerOnlyAndAnExistingFileKeepsItsMode)
     EXPECT_EQ(QFile::permissions(fresh) & groupOrOther, 0);
 
     const QString shared = folder.Path("shared.ini");
-    folder.Put("shared.ini", Cp949("[a]\r\n"));
+    folder.Put("shared.ini", InCodePage949("[a]\r\n"));
     const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                       QFileDevice::ReadOther;
     ASSERT_TRUE(QFile::setPermissions(shared, mode));

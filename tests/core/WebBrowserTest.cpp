@@ -102,7 +102,7 @@ protected:
     std::condition_variable heldReleased_;
     bool released_ = false;
     LoopbackServer server_;
-    WebBrowser browser_{QStringLiteral("WebBrowser1")};
+    WebBrowser browser_{QStringLiteral("testBrowser")};
 };
 
 TEST_F(WebBrowserTest, PostsTheBodyInCodePage949WithATrailingZeroByte)

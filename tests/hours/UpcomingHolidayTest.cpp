@@ -3,6 +3,7 @@
 #include "FestivalReminder.h"
 #include "LegalHolidayReminder.h"
 #include "LocalDatabase.h"
+#include "LocalDatabaseSession.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "Quillane_Define.h"
@@ -275,7 +276,7 @@ protected:
                              UpcomingHolidayName, UpcomingHolidayDay});
             return 0;
         });
-        login = std::make_unique<TLOGIN>();
+        login = std::make_unique<LocalDatabaseSession>();
         query.emplace(LocalConnection());
         query->setForwardOnly(true);
     }
@@ -289,7 +290,7 @@ protected:
     }
 
     QTemporaryDir folder;
-    std::unique_ptr<TLOGIN> login;
+    std::unique_ptr<LocalDatabaseSession> login;
     std::optional<QSqlQuery> query;
     std::vector<Shown> shown;
 };

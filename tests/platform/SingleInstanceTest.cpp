@@ -61,23 +61,25 @@ TEST_F(SingleInstanceGuard, LaterStartsCarryTheirCommandsToTheFirst)
     ASSERT_FALSE(later->BecomeFirst());
 
     later->SendToFirst(InstanceCommand::ShowMainScreen);
-    later->SendToFirst(InstanceCommand::Pos);
+    later->SendToFirst(InstanceCommand::ShowMainScreen);
     ProcessUntil(2);
 
-    EXPECT_EQ(requests, (std::vector{InstanceRequest::ShowMainScreen, InstanceRequest::User}));
+    EXPECT_EQ(requests,
+              (std::vector{InstanceRequest::ShowMainScreen, InstanceRequest::ShowMainScreen}));
 }
 
 TEST_F(SingleInstanceGuard, ForeignBytesOnTheSocketAreNoCommand)
 {
     SendRaw(QByteArray(4096, 'x'));
     SendRaw("c:\\windows\\win.ini\n");
-    SendRaw("POS");
-    SendRaw(QByteArray("POS\0\n", 5));
     SendRaw("POS\n");
+    SendRaw("C:\\Windows\\win.ini");
+    SendRaw(QByteArray("C:\\Windows\\win.ini\0\n", 20));
+    SendRaw("C:\\Windows\\win.ini\n");
     ProcessUntil(1);
     QCoreApplication::processEvents();
 
-    EXPECT_EQ(requests, std::vector{InstanceRequest::User});
+    EXPECT_EQ(requests, std::vector{InstanceRequest::ShowMainScreen});
 }
 
 // Without a usable runtime folder the guard lives in the temporary folder.

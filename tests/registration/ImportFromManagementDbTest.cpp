@@ -1,5 +1,6 @@
 #include "FakeManagementDatabase.h"
 #include "LocalDatabase.h"
+#include "LocalDatabaseSession.h"
 #include "ManagementEnvironment.h"
 #include "MessageBox.h"
 #include "Pause.h"
@@ -70,7 +71,7 @@ protected:
         AutoCheck.clear();
         CloseOnPaint = false;
         ASSERT_TRUE(QFile::copy(KoreanFixture, ProgramFolder + "Quillane.MDB"));
-        login = std::make_unique<TLOGIN>();
+        login = std::make_unique<LocalDatabaseSession>();
         SetMessageBoxHandler([this](const MessageRequest& request) {
             messages.push_back(request);
             return answer;
@@ -148,7 +149,7 @@ protected:
     }
 
     QTemporaryDir folder;
-    std::unique_ptr<TLOGIN> login;
+    std::unique_ptr<LocalDatabaseSession> login;
     std::unique_ptr<Tfrm_Kibon> form;
     std::shared_ptr<FakeManagementServer> server = std::make_shared<FakeManagementServer>();
     QString edition = "QX2000XE";

@@ -1,4 +1,5 @@
 #include "LocalDatabase.h"
+#include "LocalDatabaseSession.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "Quillane_Define.h"
@@ -38,7 +39,7 @@ protected:
         });
         ProgramFolder = folder.path() + QLatin1Char('/');
         ASSERT_TRUE(QFile::copy(KoreanFixture, ProgramFolder + "Quillane.MDB"));
-        login = std::make_unique<TLOGIN>();
+        login = std::make_unique<LocalDatabaseSession>();
         ASSERT_NE(LocalQuery, nullptr);
         form = std::make_unique<Tfrm_Kibon>();
         search = new Tfrm_zipcode(form.get());
@@ -68,7 +69,7 @@ protected:
 
     QTemporaryDir folder;
     std::vector<MessageRequest> messages;
-    std::unique_ptr<TLOGIN> login;
+    std::unique_ptr<LocalDatabaseSession> login;
     std::unique_ptr<Tfrm_Kibon> form;
     Tfrm_zipcode* search = nullptr;
 };

@@ -61,10 +61,10 @@ public:
     httplib::Result Get(const std::string& target);
 
     // The answer page the program reads for an answer text given in code page 949 bytes.
-    static std::string Page(const std::string& cp949Text)
+    static std::string Page(const std::string& codePage949Text)
     {
-        return "<!DOCTYPE html><html><head><meta charset=\"euc-kr\"></head><body>" + cp949Text +
-               "</body></html>";
+        return "<!DOCTYPE html><html><head><meta charset=\"euc-kr\"></head><body>" +
+               codePage949Text + "</body></html>";
     }
 
     int Port() const { return port_; }

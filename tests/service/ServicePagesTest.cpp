@@ -7,7 +7,7 @@
 namespace {
 
 // UTF-8 text as the program sends it: code page 949.
-std::string Cp949(const std::string& utf8)
+std::string InCodePage949(const std::string& utf8)
 {
     QStringEncoder encoder("windows-949");
     return QByteArray(encoder.encode(QString::fromStdString(utf8))).toStdString();
@@ -16,7 +16,7 @@ std::string Cp949(const std::string& utf8)
 // The bytes the program posts: the body in code page 949 and one zero byte.
 std::string PostData(const std::string& utf8)
 {
-    return Cp949(utf8) + '\0';
+    return InCodePage949(utf8) + '\0';
 }
 
 struct Exchange
@@ -38,7 +38,7 @@ protected:
             ASSERT_TRUE(result);
             EXPECT_EQ(result->status, 200);
             EXPECT_EQ(result->get_header_value("Content-Type"), "text/html; charset=euc-kr");
-            EXPECT_EQ(result->body, InProcessService::Page(Cp949(exchange.answer)));
+            EXPECT_EQ(result->body, InProcessService::Page(InCodePage949(exchange.answer)));
         }
     }
 

@@ -1,5 +1,5 @@
-#include "KoreanCodePage.h"
 #include "LoopbackService.h"
+#include "QtCodePage949.h"
 #include "ReferenceService.h"
 #include "TimeCheckRecorder.h"
 #include "UpdateFixture.h"
@@ -37,7 +37,7 @@ const QString WeeklyTitle = QStringLiteral("^초록우체통 정상 근무시간
 const QString SetupTitle = QStringLiteral("^초록우체통 설치");
 
 // 박서연 in code page 949; the demo member with nothing registered yet.
-constexpr char SeoyeonCp949[] = "\xb9\xda\xbc\xad\xbf\xac";
+constexpr char SeoyeonInCodePage949[] = "\xb9\xda\xbc\xad\xbf\xac";
 
 QByteArray FileBytes(const QString& path)
 {
@@ -236,28 +236,28 @@ TEST_F(WindowsEndToEnd, FirstStartRegistersSignsInAndTheSessionEndReportsOff)
         << Bodies(QStringLiteral("Permission.asp")).size();
     ASSERT_TRUE(WaitForBodies(QStringLiteral("TimeCheck.asp"), 1)) << "signed in and reported";
 
-    const QByteArray identity =
-        QByteArray("PALICENSE =23456&PANAME   =") + SeoyeonCp949 + "&JUMINNUM =7208242" + '\0';
+    const QByteArray identity = QByteArray("PALICENSE =23456&PANAME   =") + SeoyeonInCodePage949 +
+                                "&JUMINNUM =7208242" + '\0';
     EXPECT_THAT(Bodies(QStringLiteral("Permission.asp")), ElementsAre(identity, identity));
     const std::vector<QByteArray> registrations = Bodies(QStringLiteral("INPUT3.asp"));
     ASSERT_EQ(registrations.size(), 1u);
     const QByteArray computer = Field(registrations.front(), "P_COMNAME");
     ASSERT_FALSE(computer.isEmpty());
     const QByteArray registration =
-        QByteArray("P_PANAME       =") + SeoyeonCp949 +
-        "&P_PALICENSE  =23456&P_CNAME      =" + ToKoreanCodePage(u"서연온누리약국") +
+        QByteArray("P_PANAME       =") + SeoyeonInCodePage949 +
+        "&P_PALICENSE  =23456&P_CNAME      =" + ToCodePage949(u"서연온누리약국") +
         "&P_ZIP1       =100&P_ZIP2       =&P_ADDRESS1   =&P_ADDRESS2   =&P_ADDRESS3   ="
         "&P_ADDRESS4   =" +
-        ToKoreanCodePage(u"소공로 55") +
+        ToCodePage949(u"소공로 55") +
         "&P_PHONE      =02-752-4321&P_MOBILE     =010-8765-4321&P_FAX        =02-752-4322"
         "&P_LOCATION   =" +
-        ToKoreanCodePage(u"시청역 6번 출구 옆") + "&P_COMNAME    =" + computer +
+        ToCodePage949(u"시청역 6번 출구 옆") + "&P_COMNAME    =" + computer +
         "&P_JUMINNUM   =7208242&P_CHK        =1" + '\0';
     EXPECT_EQ(registrations.front(), registration);
     const std::vector<QByteArray> signIns = Bodies(QStringLiteral("ComCheck2.asp"));
     ASSERT_FALSE(signIns.empty());
-    EXPECT_EQ(signIns.front(),
-              QByteArray::fromStdString(SignInBody(SeoyeonCp949, "23456", computer.toStdString())));
+    EXPECT_EQ(signIns.front(), QByteArray::fromStdString(SignInBody(SeoyeonInCodePage949, "23456",
+                                                                    computer.toStdString())));
     EXPECT_TRUE(
         std::regex_match(Bodies(QStringLiteral("TimeCheck.asp")).front().toStdString(),
                          std::regex(PresencePattern(computer.toStdString(), "23456", "on"))));
@@ -272,7 +272,7 @@ TEST_F(WindowsEndToEnd, FirstStartRegistersSignsInAndTheSessionEndReportsOff)
             "핸드폰=010-8765-4321\r\n팩스번호=02-752-4322\r\n위치정보=시청역 6번 출구 옆\r\n"
             "푸른등대=") +
         QString::fromLatin1(computer) + QStringLiteral("\r\n처음로그인=Y\r\n자동체크=Y\r\n");
-    EXPECT_EQ(FileBytes(Installed(QStringLiteral("quillane.ini"))), ToKoreanCodePage(expected));
+    EXPECT_EQ(FileBytes(Installed(QStringLiteral("quillane.ini"))), ToCodePage949(expected));
 
     // The weekly hours follow the registration: fetched, saved, confirmed; the legal holidays'
     // window comes next and is closed by its bar.
@@ -337,7 +337,7 @@ TEST_F(WindowsEndToEnd, TheUpdaterPutsTheNextVersionInPlaceAndItSignsIn)
         << sign.readAllStandardError().toStdString();
     QFile version(offered + QStringLiteral("QUILLANE_Version.INI"));
     ASSERT_TRUE(version.open(QIODevice::WriteOnly));
-    version.write(ToKoreanCodePage(u"[버전정보]\r\n버전=53\r\n"));
+    version.write(ToCodePage949(u"[버전정보]\r\n버전=53\r\n"));
     version.close();
     const std::size_t signIns = Bodies(QStringLiteral("ComCheck2.asp")).size();
 
@@ -352,7 +352,7 @@ TEST_F(WindowsEndToEnd, TheUpdaterPutsTheNextVersionInPlaceAndItSignsIn)
         << "the old version never signed in";
     EXPECT_TRUE(WaitFor([&] {
         return FileBytes(Installed(QStringLiteral("quillane.ini")))
-            .contains(ToKoreanCodePage(u"\r\n버전=53\r\n"));
+            .contains(ToCodePage949(u"\r\n버전=53\r\n"));
     })) << "the version is recorded";
 
     // Once the new version has started, the update's folder keeps no journal and no backup; the
@@ -477,9 +477,9 @@ TEST_F(WindowsEndToEnd, UninstallingKeepsTheSettingsFile)
                 std::chrono::seconds(60)));
     // The shipped files, the update's (its added file, the updater it moved aside) and the list
     // are gone; the settings file alone is left.
-    const QStringList left = QDir(desktop->UnixPath(InstallFolder))
-                                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                            QDir::NoDotAndDotDot);
+    const QStringList left =
+        QDir(desktop->UnixPath(InstallFolder))
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     EXPECT_EQ(left, QStringList{QStringLiteral("quillane.ini")});
     EXPECT_EQ(FileBytes(Installed(QStringLiteral("quillane.ini"))), settings);
     EXPECT_EQ(FileBytes(outside), "the pharmacist's own file");

@@ -19,8 +19,6 @@ std::string RequestName(InstanceRequest request)
     switch (request) {
     case InstanceRequest::ShowMainScreen:
         return "ShowMainScreen";
-    case InstanceRequest::User:
-        return "User";
     case InstanceRequest::TrayMenu:
         return "TrayMenu";
     case InstanceRequest::TrayDoubleClick:
@@ -79,14 +77,13 @@ int RunFirstCopy(FirstCopyStart start)
 
 int RunLaterStart(const std::string& command)
 {
-    if (command != "SHOW" && command != "POS")
+    if (command != "SHOW")
         return 2;
     const auto instance = platform::CreateSingleInstance();
     const bool first = instance->BecomeFirst();
     Print(first ? "first\n" : "second\n");
     if (!first)
-        instance->SendToFirst(command == "SHOW" ? InstanceCommand::ShowMainScreen
-                                                : InstanceCommand::Pos);
+        instance->SendToFirst(InstanceCommand::ShowMainScreen);
     return 0;
 }
 

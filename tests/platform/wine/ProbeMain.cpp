@@ -12,7 +12,7 @@
 
 // The Windows side of the backend tests, run under Wine by the native test:
 //   checks FOLDER              the in-process checks, FOLDER being theirs
-//   first | busy-first | waiting-first | later SHOW|POS | tray | end-session
+//   first | busy-first | waiting-first | later SHOW | tray | end-session
 //                              the parts of the single-instance hand-over
 //   profile-read FILE TABLE | profile-write FILE
 //                              the profile API's side of the settings-file cases
@@ -49,7 +49,7 @@ int wmain(int argc, wchar_t** argv)
         return WriteExchangedEntries(arguments[1]) == 0 ? 0 : 1;
     if (command == "codepage" && count == 2)
         return CheckCodePageTable(arguments[1]) == 0 ? 0 : 1;
-    Print("usage: checks FOLDER | first | busy-first | waiting-first | later SHOW|POS | tray |\n"
+    Print("usage: checks FOLDER | first | busy-first | waiting-first | later SHOW | tray |\n"
           "       end-session | profile-read FILE TABLE | profile-write FILE | codepage TABLE\n");
     return 64;
 }

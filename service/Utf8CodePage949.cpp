@@ -1,4 +1,4 @@
-#include "Cp949.h"
+#include "Utf8CodePage949.h"
 
 #include <QString>
 #include <QStringDecoder>
@@ -16,7 +16,7 @@ static bool IsAscii(std::string_view text)
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-std::string ToCp949(std::string_view utf8)
+std::string Utf8ToCodePage949(std::string_view utf8)
 {
     if (IsAscii(utf8))
         return std::string(utf8);
@@ -26,7 +26,7 @@ std::string ToCp949(std::string_view utf8)
     return bytes.toStdString();
 }
 
-bool FromCp949(std::string_view bytes, std::string& utf8)
+bool CodePage949ToUtf8(std::string_view bytes, std::string& utf8)
 {
     if (IsAscii(bytes)) {
         utf8 = bytes;

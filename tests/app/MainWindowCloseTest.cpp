@@ -1,12 +1,14 @@
+#include "MainWindow.h"
 #include "Pause.h"
 #include "ProcessEnd.h"
 #include "Quillane_Define.h"
-#include "Quillane_Main.h"
 #include "TimeCheckRecorder.h"
+#include "WebBrowser.h"
 
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <regex>
@@ -33,8 +35,8 @@ protected:
             recorder.WaitForBodies(pauses.size());
         });
         SetProcessEndHandler([this] { ended = true; });
-        window = new Tfrm_Quillane_Main;
-        window->tmRoutine.start();
+        window = new MainWindow;
+        PresenceTimer(*window).start();
     }
 
     void TearDown() override
@@ -43,6 +45,11 @@ protected:
         SetProcessEndHandler({});
         CloseAllowed = false;
         delete window;
+    }
+
+    static QTimer& PresenceTimer(const MainWindow& window)
+    {
+        return *window.findChild<QTimer*>(QStringLiteral("presenceTimer"));
     }
 
     // Yes when the close ended the process.
@@ -61,7 +68,7 @@ protected:
     TimeCheckRecorder recorder;
     std::vector<int> pauses;
     bool ended = false;
-    QPointer<Tfrm_Quillane_Main> window;
+    QPointer<MainWindow> window;
 };
 
 TEST_F(MainWindowClose, IsRefusedWhileClosingIsNotAllowed)
@@ -71,10 +78,11 @@ TEST_F(MainWindowClose, IsRefusedWhileClosingIsNotAllowed)
     EXPECT_FALSE(window->close());
 
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->tmRoutine.isActive());
+    EXPECT_TRUE(PresenceTimer(*window).isActive());
     EXPECT_FALSE(Ended());
     EXPECT_THAT(pauses, IsEmpty());
-    EXPECT_EQ(window->WebBrowser2.ReadyState(), 0) << "nothing may be posted";
+    EXPECT_EQ(window->findChild<WebBrowser*>(QStringLiteral("presenceReports"))->ReadyState(), 0)
+        << "nothing may be posted";
 }
 
 struct CloseCase
@@ -98,7 +106,7 @@ TEST_P(MainWindowAllowedClose, ReportsOffPausesAndEndsTheProcess)
     EXPECT_TRUE(window->close());
 
     EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(window->tmRoutine.isActive());
+    EXPECT_FALSE(PresenceTimer(*window).isActive());
     EXPECT_TRUE(Ended());
     EXPECT_THAT(pauses, ElementsAreArray(GetParam().pauses));
     ExpectOffReports(GetParam().pauses.size(), GetParam().sentName);
@@ -148,17 +156,16 @@ TEST_F(MainWindowClose, ShowMainScreenCentresA312SquareOnTheScreen)
     EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
 }
 
-TEST_F(MainWindowClose, StartsHiddenWithItsTimersStopped)
+TEST_F(MainWindowClose, StartsHiddenWithItsPresenceTimerStopped)
 {
-    const Tfrm_Quillane_Main fresh;
+    const MainWindow fresh;
 
     EXPECT_FALSE(fresh.isVisible());
     EXPECT_EQ(fresh.windowTitle(), QStringLiteral("Quillane"));
-    EXPECT_EQ(fresh.tmRoutine.interval(), 1000);
-    EXPECT_FALSE(fresh.tmRoutine.isActive());
-    EXPECT_FALSE(fresh.Timer1.isActive());
-    EXPECT_EQ(fresh.WebBrowser1.Name(), QStringLiteral("WebBrowser1"));
-    EXPECT_EQ(fresh.WebBrowser2.Name(), QStringLiteral("WebBrowser2"));
+    EXPECT_EQ(PresenceTimer(fresh).interval(), 1000);
+    EXPECT_FALSE(PresenceTimer(fresh).isActive());
+    EXPECT_NE(fresh.findChild<WebBrowser*>(QStringLiteral("signInRequest")), nullptr);
+    EXPECT_NE(fresh.findChild<WebBrowser*>(QStringLiteral("presenceReports")), nullptr);
 }
 
 } // namespace

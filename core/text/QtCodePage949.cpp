@@ -1,4 +1,4 @@
-#include "KoreanCodePage.h"
+#include "QtCodePage949.h"
 
 #include "CodePage949.h"
 
@@ -18,22 +18,22 @@ platform::CodePage949Bytes Encoded(QStringView text)
 
 } // namespace
 
-QString FromKoreanCodePage(QByteArrayView bytes)
+QString FromCodePage949(QByteArrayView bytes)
 {
     return QString::fromStdU16String(Decoded(bytes).text);
 }
 
-bool IsKoreanCodePage(QByteArrayView bytes)
+bool IsCodePage949(QByteArrayView bytes)
 {
     return Decoded(bytes).exact;
 }
 
-QByteArray ToKoreanCodePage(QStringView text)
+QByteArray ToCodePage949(QStringView text)
 {
     return QByteArray::fromStdString(Encoded(text).bytes);
 }
 
-std::optional<QByteArray> ToKoreanCodePageExactly(QStringView text)
+std::optional<QByteArray> ToCodePage949Exactly(QStringView text)
 {
     platform::CodePage949Bytes encoded = Encoded(text);
     if (!encoded.exact)

@@ -6,17 +6,20 @@
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
+
+class PresenceReports : public PresenceFixture
+{
+};
 
 // One tick of the presence timer from a given state.
 struct TickCase
 {
     const char* name;
-    int picture;
+    Presence state;
     int ticksBefore;
     std::uint32_t idle;
     const char* report; // empty: none
-    int pictureAfter;
+    Presence stateAfter;
     int ticksAfter;
 };
 
@@ -27,64 +30,68 @@ class PresenceTick : public PresenceFixture, public ::testing::WithParamInterfac
 TEST_P(PresenceTick, FollowsTheStateTable)
 {
     const TickCase& c = GetParam();
-    window->SetPresencePicture(c.picture);
-    window->RoutineTicks = c.ticksBefore;
+    presence.SetState(c.state);
+    presence.SetTicksSinceReport(c.ticksBefore);
     idle = c.idle;
 
     EXPECT_EQ(Tick(), c.report);
-    EXPECT_EQ(window->PresencePicture(), c.pictureAfter);
-    EXPECT_EQ(window->RoutineTicks, c.ticksAfter);
+    EXPECT_EQ(presence.State(), c.stateAfter);
+    EXPECT_EQ(presence.TicksSinceReport(), c.ticksAfter);
 }
+
+constexpr Presence Off = Presence::Off;
+constexpr Presence Waiting = Presence::Waiting;
+constexpr Presence On = Presence::On;
 
 INSTANTIATE_TEST_SUITE_P(
     States, PresenceTick,
     ::testing::Values(
         // The periodic report, due at the 1800th tick.
-        TickCase{"OnStaysOnWhileUsed", 2, 1799, 1799, "on", 2, 0},
-        TickCase{"OnGoesWaitingAtExactly1800IdleSeconds", 2, 1799, 1800, "wai", 1, 0},
-        TickCase{"WaitingGoesOff", 1, 1799, 5000, "off", 0, 0},
-        TickCase{"OffWhileStillIdleSendsNothing", 0, 1799, 9000, "", 0, 0},
-        TickCase{"WaitingBackOnAtThePeriodicReport", 1, 1799, 1799, "on", 2, 0},
-        TickCase{"OffBackOnAtThePeriodicReport", 0, 1799, 10, "on", 2, 0},
-        TickCase{"ACounterBeyondThePeriodStillReports", 2, 5000, 0, "on", 2, 0},
+        TickCase{"OnStaysOnWhileUsed", On, 1799, 1799, "on", On, 0},
+        TickCase{"OnGoesWaitingAtExactly1800IdleSeconds", On, 1799, 1800, "wai", Waiting, 0},
+        TickCase{"WaitingGoesOff", Waiting, 1799, 5000, "off", Off, 0},
+        TickCase{"OffWhileStillIdleSendsNothing", Off, 1799, 9000, "", Off, 0},
+        TickCase{"WaitingBackOnAtThePeriodicReport", Waiting, 1799, 1799, "on", On, 0},
+        TickCase{"OffBackOnAtThePeriodicReport", Off, 1799, 10, "on", On, 0},
+        TickCase{"ACounterBeyondThePeriodStillReports", On, 5000, 0, "on", On, 0},
         // Between periodic reports: a user who is back is reported at once.
-        TickCase{"WaitingUserBack", 1, 17, 0, "on", 2, 0},
-        TickCase{"OffUserBack", 0, 1798, 0, "on", 2, 0},
-        TickCase{"OnUserActiveCountsOn", 2, 17, 0, "", 2, 18},
-        TickCase{"WaitingInputASecondAgoWaits", 1, 17, 1, "", 1, 18},
-        TickCase{"OffStillIdleWaits", 0, 17, 4000, "", 0, 18}),
+        TickCase{"WaitingUserBack", Waiting, 17, 0, "on", On, 0},
+        TickCase{"OffUserBack", Off, 1798, 0, "on", On, 0},
+        TickCase{"OnUserActiveCountsOn", On, 17, 0, "", On, 18},
+        TickCase{"WaitingInputASecondAgoWaits", Waiting, 17, 1, "", Waiting, 18},
+        TickCase{"OffStillIdleWaits", Off, 17, 4000, "", Off, 18}),
     [](const ::testing::TestParamInfo<TickCase>& param) { return param.param.name; });
 
-TEST_F(PresenceFixture, TicksCountButReportNothingWithoutAnAcceptedSignIn)
+TEST_F(PresenceReports, TicksCountButReportNothingWithoutAnAcceptedSignIn)
 {
     for (const QString& answer : {QString(), QStringLiteral("N"), QStringLiteral("Y ")}) {
         SignInAnswer = answer;
-        window->SetPresencePicture(1);
-        window->RoutineTicks = 1799;
+        presence.SetState(Presence::Waiting);
+        presence.SetTicksSinceReport(1799);
 
         EXPECT_EQ(Tick(), "");
-        EXPECT_EQ(window->RoutineTicks, 1800);
-        EXPECT_EQ(window->PresencePicture(), 1);
+        EXPECT_EQ(presence.TicksSinceReport(), 1800);
+        EXPECT_EQ(presence.State(), Presence::Waiting);
     }
 }
 
-TEST_F(PresenceFixture, TicksWithoutACheckComputerNameShowWaitingAndReportNothing)
+TEST_F(PresenceReports, TicksWithoutACheckComputerNameShowWaitingAndReportNothing)
 {
     ComName = QStringLiteral(" \t");
-    window->SetPresencePicture(2);
-    window->RoutineTicks = 1799;
+    presence.SetState(Presence::On);
+    presence.SetTicksSinceReport(1799);
 
     EXPECT_EQ(Tick(), "");
-    EXPECT_EQ(window->PresencePicture(), 1);
-    EXPECT_EQ(window->RoutineTicks, 1800);
+    EXPECT_EQ(presence.State(), Presence::Waiting);
+    EXPECT_EQ(presence.TicksSinceReport(), 1800);
 }
 
 // A working day: reports at every period while the user works, then waiting and off once the
 // user has gone, nothing more while away, and "on" the second the user is back.
-TEST_F(PresenceFixture, ADayOfWorkAndAbsence)
+TEST_F(PresenceReports, ADayOfWorkAndAbsence)
 {
-    window->SetPresencePicture(2);
-    window->RoutineTicks = 0;
+    presence.SetState(Presence::On);
+    presence.SetTicksSinceReport(0);
     std::vector<std::pair<int, std::string>> sent;
     const auto run = [&](int from, int to, const std::function<std::uint32_t(int)>& idleAt) {
         for (int second = from; second <= to; ++second) {
@@ -102,11 +109,11 @@ TEST_F(PresenceFixture, ADayOfWorkAndAbsence)
                             std::pair(7200, "off"), std::pair(9001, "on")));
 }
 
-TEST_F(PresenceFixture, ReportsCarryTheNamesAndTheLocalTime)
+TEST_F(PresenceReports, ReportsCarryTheNamesAndTheLocalTime)
 {
     ComName = QStringLiteral(" PC1 ");
     PaLicense = QStringLiteral("\t12345 ");
-    window->SetPresencePicture(1);
+    presence.SetState(Presence::Waiting);
 
     ASSERT_EQ(Tick(), "on");
 

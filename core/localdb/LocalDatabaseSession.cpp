@@ -1,5 +1,6 @@
-#include "LocalDatabase.h"
+#include "LocalDatabaseSession.h"
 
+#include "LocalDatabase.h"
 #include "LocalDatabaseOpen.h"
 #include "MessageBox.h"
 #include "Quillane_Define.h"
@@ -8,28 +9,23 @@
 
 Q_LOGGING_CATEGORY(lcLocalDatabase, "quillane.localdatabase")
 
-QSqlDatabase LocalConnection()
-{
-    return QSqlDatabase::database(LocalConnectionName, false);
-}
-
-TLOGIN::TLOGIN()
+LocalDatabaseSession::LocalDatabaseSession()
 {
     QString error;
     if (!OpenLocalDatabase(LocalConnectionName, ProgramFolder, error)) {
         qCWarning(lcLocalDatabase) << "local database not opened:" << error;
-        ShowMessage({QStringLiteral("Quillane.MDB 연결실패!!"), QStringLiteral("경고"),
-                     MessageIcon::Error});
+        ShowMessage(
+            {QStringLiteral("Quillane.MDB 연결실패!!"), WarningCaption, MessageIcon::Error});
         return;
     }
-    query = std::make_unique<QSqlQuery>(LocalConnection());
-    LocalQuery = query.get();
+    query_ = std::make_unique<QSqlQuery>(LocalConnection());
+    LocalQuery = query_.get();
 }
 
-TLOGIN::~TLOGIN()
+LocalDatabaseSession::~LocalDatabaseSession()
 {
     LocalQuery = nullptr;
-    query.reset();
+    query_.reset();
     LocalConnection().close();
     QSqlDatabase::removeDatabase(LocalConnectionName);
 }

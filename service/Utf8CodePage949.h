@@ -7,7 +7,7 @@
 // and reads), with the full code page including the extra syllables (e.g. 똘).
 
 // UTF-8 text as code page 949 bytes; characters outside the code page become "?".
-std::string ToCp949(std::string_view utf8);
+std::string Utf8ToCodePage949(std::string_view utf8);
 
 // Code page 949 bytes as UTF-8 text; false when the bytes are not valid code page 949.
-bool FromCp949(std::string_view bytes, std::string& utf8);
+bool CodePage949ToUtf8(std::string_view bytes, std::string& utf8);
