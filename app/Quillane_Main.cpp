@@ -1,8 +1,8 @@
 #include "Quillane_Main.h"
 
 #include "FormEncoding.h"
-#include "KibonMainWindow.h"
 #include "LocalDatabase.h"
+#include "MainWindowCallbacks.h"
 #include "Pause.h"
 #include "ProcessEnd.h"
 #include "Quillane_Define.h"
@@ -28,13 +28,13 @@ Tfrm_Quillane_Main::Tfrm_Quillane_Main(QWidget* parent) : QWidget(parent)
     connect(&WebBrowser1, &WebBrowser::DocumentComplete, this,
             &Tfrm_Quillane_Main::WebBrowser1DocumentComplete);
     IdleSeconds = [] { return std::uint32_t{0}; };
-    MainWindowOfKibon = {.signIn = [this] { SignIn(); },
-                         .setTrayPicture = [this](int index) { SetPresencePicture(index); }};
+    MainWindowOfBasicInfo = {.signIn = [this] { SignIn(); },
+                             .setTrayPicture = [this](int index) { SetPresencePicture(index); }};
 }
 
 Tfrm_Quillane_Main::~Tfrm_Quillane_Main()
 {
-    MainWindowOfKibon = {};
+    MainWindowOfBasicInfo = {};
 }
 
 void Tfrm_Quillane_Main::SendPresence(const QString& flag)

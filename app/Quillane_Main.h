@@ -22,7 +22,7 @@
 
 class QCloseEvent;
 class TLOGIN;
-class Tfrm_Kibon;
+class BasicInfoWindow;
 
 // The main window: start-up sequence, sign-in, tray, presence reports. It closes only while
 // CloseAllowed is yes, and reports "off" on its way out.
@@ -139,7 +139,7 @@ private:
     void HandleSignInAnswer(const QString& url, const QString& text);
     void PeriodicReport(std::uint32_t idle);
     // The basic-information window that SignIn or the sign-in answer opened modally, while open.
-    QPointer<Tfrm_Kibon> KibonOpenBySignIn;
+    QPointer<BasicInfoWindow> KibonOpenBySignIn;
     std::unique_ptr<TLOGIN> Login; // the local database, from start-up to the end
     std::unique_ptr<QSqlQuery> ADOQuery2;
     UpcomingHolidayCheck HolidayCheck; // remembers the reminder answer it read last

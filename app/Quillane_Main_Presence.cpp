@@ -1,6 +1,6 @@
+#include "BasicInfoWindow.h"
 #include "ModalDialog.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
 #include "Quillane_Main.h"
 #include "Quillane_info.h"
 #include "ServerErrorPage.h"
@@ -23,7 +23,7 @@ bool AnyKibonExists()
 {
     const QWidgetList windows = QApplication::topLevelWidgets();
     return std::any_of(windows.begin(), windows.end(),
-                       [](QWidget* window) { return qobject_cast<Tfrm_Kibon*>(window); });
+                       [](QWidget* window) { return qobject_cast<BasicInfoWindow*>(window); });
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "Autostart.h"
+#include "BasicInfoWindow.h"
 #include "ConnectionCheck.h"
 #include "DesktopLink.h"
 #include "EditionDetection.h"
@@ -10,7 +11,6 @@
 #include "ManagementServices.h"
 #include "ModalDialog.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
 #include "Quillane_Main.h"
 #include "QuitNow.h"
 #include "Settings.h"
@@ -126,7 +126,7 @@ void Tfrm_Quillane_Main::SignIn()
 
 void Tfrm_Quillane_Main::ShowModalKibon()
 {
-    const QPointer<Tfrm_Kibon> kibon = new Tfrm_Kibon;
+    const QPointer<BasicInfoWindow> kibon = new BasicInfoWindow;
     KibonOpenBySignIn = kibon;
     ShowModal(*kibon);
     if (kibon)

@@ -1,8 +1,8 @@
+#include "BasicInfoWindow.h"
 #include "MessageBox.h"
 #include "Pause.h"
 #include "ProcessEnd.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
 #include "Quillane_Main.h"
 #include "TimeCheckRecorder.h"
 #include "TrayAvailability.h"
@@ -286,7 +286,7 @@ TEST_F(MainScreen, GuardPassesWithBothValuesEvenWhenOnlyBlanks)
 TEST_F(MainScreen, AnOpenBasicInformationWindowIsReusedAndCentred)
 {
     window->OpenKibon();
-    const QPointer<Tfrm_Kibon> first = frm_Kibon;
+    const QPointer<BasicInfoWindow> first = frm_Kibon;
     first->hide();
     first->move(0, 0);
 

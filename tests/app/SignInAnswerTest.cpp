@@ -1,5 +1,5 @@
+#include "BasicInfoWindow.h"
 #include "PresenceFixture.h"
-#include "Quillane_Kibon.h"
 
 #include <gmock/gmock.h>
 
@@ -112,7 +112,7 @@ TEST_F(PresenceFixture, UnknownComputerShowsTheNoticeThenTheBasicInformation)
 
     window->SignInAnswerArrived(BaseUrl + ResultPage, QStringLiteral("Z"));
 
-    EXPECT_THAT(modals, ElementsAre("Tfrm_info", "Tfrm_Kibon"));
+    EXPECT_THAT(modals, ElementsAre("Tfrm_info", "BasicInfoWindow"));
     EXPECT_THAT(picturesAtModal, ElementsAre(2, 1)) << "picture 1 between the two";
     EXPECT_EQ(window->PresencePicture(), 1);
     EXPECT_EQ(Report(), "");
@@ -120,7 +120,7 @@ TEST_F(PresenceFixture, UnknownComputerShowsTheNoticeThenTheBasicInformation)
 
 TEST_F(PresenceFixture, UnknownComputerWhileTheBasicInformationIsOpenShowsOnlyTheNotice)
 {
-    const Tfrm_Kibon open;
+    const BasicInfoWindow open;
 
     window->SignInAnswerArrived(BaseUrl + ResultPage, QStringLiteral("Z"));
 

@@ -1,10 +1,10 @@
+#include "BasicInfoWindow.h"
 #include "LoopbackService.h"
 #include "ManagementServices.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "Pause.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
 #include "Quillane_Main.h"
 #include "QuitNow.h"
 #include "Settings.h"
@@ -70,7 +70,7 @@ protected:
         });
         SetModalDialogHandler([this](QDialog& dialog) {
             modals.push_back(dialog.metaObject()->className());
-            if (kibonAction && qobject_cast<Tfrm_Kibon*>(&dialog))
+            if (kibonAction && qobject_cast<BasicInfoWindow*>(&dialog))
                 kibonAction();
             return 0;
         });
@@ -135,7 +135,7 @@ TEST_F(Startup, FirstStartPreparesTheProgramAndSignsInAfterTheBasicInformation)
 {
     window->Startup();
 
-    EXPECT_THAT(modals, ElementsAre("Tfrm_Kibon"));
+    EXPECT_THAT(modals, ElementsAre("BasicInfoWindow"));
     EXPECT_EQ(Read(VersionInfo, QStringLiteral("버전")), QStringLiteral("0"));
     EXPECT_EQ(Read(VersionInfo, QStringLiteral("파일경로")), ProgramFolder);
     EXPECT_EQ(Read(Basic, QStringLiteral("처음로그인")), QStringLiteral("Y"));
@@ -293,14 +293,14 @@ TEST_F(Startup, SignInFromTheFirstBasicInformationWindowOpensNoSecondOne)
 
     window->SignIn();
 
-    EXPECT_THAT(modals, ElementsAre("Tfrm_Kibon"));
+    EXPECT_THAT(modals, ElementsAre("BasicInfoWindow"));
     // The outer sign-in sends the name it read before the window opened.
     EXPECT_THAT(SignInBodies(2),
                 ElementsAre(SignInBody("Kim", "12345", "PC1"), SignInBody("", "12345", "PC1")));
     EXPECT_EQ(Read(Basic, QStringLiteral("자동체크")), QStringLiteral("Y"));
 
     window->SignIn();
-    EXPECT_THAT(modals, ElementsAre("Tfrm_Kibon")) << "not again once answered";
+    EXPECT_THAT(modals, ElementsAre("BasicInfoWindow")) << "not again once answered";
 }
 
 } // namespace

@@ -1,10 +1,10 @@
+#include "BasicInfoWindow.h"
 #include "FakeManagementDatabase.h"
 #include "LocalDatabase.h"
 #include "ManagementEnvironment.h"
 #include "MessageBox.h"
 #include "Pause.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
 #include "Settings.h"
 #include "quillane_update.h"
 
@@ -107,7 +107,7 @@ protected:
                         {Count2, Count(0)},
                         {Count3, Count(0)},
                         {Pharmacy, PharmacyRow("135080")}};
-        form = std::make_unique<Tfrm_Kibon>();
+        form = std::make_unique<BasicInfoWindow>();
         // Typed before: a finished import sends the identity check without asking for it.
         form->EdiT_Jumin->setText("8801231");
         messages.clear();
@@ -149,7 +149,7 @@ protected:
 
     QTemporaryDir folder;
     std::unique_ptr<TLOGIN> login;
-    std::unique_ptr<Tfrm_Kibon> form;
+    std::unique_ptr<BasicInfoWindow> form;
     std::shared_ptr<FakeManagementServer> server = std::make_shared<FakeManagementServer>();
     QString edition = "QX2000XE";
     QString host = "PHARM-PC";

@@ -3,7 +3,7 @@
 #include <QString>
 
 // The address parts of a postal code's first row in the local postal table.
-struct KibonPostalRow
+struct PostalRow
 {
     QString province; // "SIDO"
     QString district; // "GuGun"
@@ -12,4 +12,4 @@ struct KibonPostalRow
 
 // The row of the postal code given as its two parts, looked up on LocalQuery; empty parts when
 // the table has no such row or the local database is not open.
-KibonPostalRow LookUpPostalRow(const QString& firstPart, const QString& secondPart);
+PostalRow LookUpPostalRow(const QString& firstPart, const QString& secondPart);

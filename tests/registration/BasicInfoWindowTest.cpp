@@ -1,5 +1,5 @@
-#include "KibonBackground.h"
-#include "KibonFixture.h"
+#include "BasicInfoBackground.h"
+#include "BasicInfoWindowFixture.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -21,7 +21,7 @@ const QString MobileWanted =
     QStringLiteral(" 초록우체통 개폐문 정보를 전송하기 위해서 핸드폰 정보가 필요합니다.\r\n 되도록 "
                    "핸드폰 번호는 꼭 입력해 주세요!");
 
-using KibonWindow = KibonFixture;
+using KibonWindow = BasicInfoWindowFixture;
 
 void PressEnter(QWidget* box)
 {
@@ -64,7 +64,7 @@ TEST_F(KibonWindow, TextBoxesSitAtTheirPlacesWithTheirLimitsAndTabOrder)
         EXPECT_FALSE(place.box->hasFrame());
         EXPECT_EQ(place.box->maxLength(), place.maxLength);
         EXPECT_FALSE(place.box->accessibleName().isEmpty());
-        EXPECT_TRUE(KibonFieldBoxes().contains(place.place.adjusted(-3, -2, 3, 2)) ||
+        EXPECT_TRUE(BasicInfoFieldBoxes().contains(place.place.adjusted(-3, -2, 3, 2)) ||
                     place.box == kibon->Edit_kibon5)
             << "sits on a drawn box";
         if (place.digitsOnly) {
@@ -140,18 +140,18 @@ TEST_F(KibonWindow, BackgroundCaptionsStandInOrderClearOfTheBoxes)
         QStringLiteral("약국전화번호"),
         QStringLiteral("선택 입력사항"),
     };
-    const QList<KibonCaption>& captions = KibonCaptions();
+    const QList<BasicInfoCaption>& captions = BasicInfoCaptions();
     ASSERT_GE(captions.size(), order.size());
     for (qsizetype i = 0; i < order.size(); ++i)
         EXPECT_EQ(captions[i].text, order[i]);
     for (qsizetype i = 1; i < captions.size(); ++i)
         EXPECT_LE(captions[i - 1].place.top(), captions[i].place.top()) << "top to bottom";
-    for (const KibonCaption& caption : captions) {
+    for (const BasicInfoCaption& caption : captions) {
         EXPECT_TRUE(QRect(0, 0, 500, 598).contains(caption.place));
-        for (const QRect& box : KibonFieldBoxes())
+        for (const QRect& box : BasicInfoFieldBoxes())
             EXPECT_FALSE(caption.place.intersects(box)) << caption.text.toStdString();
     }
-    EXPECT_EQ(KibonBackground().size(), QSize(500, 598));
+    EXPECT_EQ(BasicInfoBackground().size(), QSize(500, 598));
     EXPECT_EQ(kibon->kibon_img1->geometry(), QRect(0, 0, 500, 598));
 }
 
@@ -221,7 +221,8 @@ void PrintTo(const BirthCase& test, std::ostream* out)
     *out << test.name;
 }
 
-class BirthNumberEnter : public KibonFixture, public ::testing::WithParamInterface<BirthCase>
+class BirthNumberEnter : public BasicInfoWindowFixture,
+                         public ::testing::WithParamInterface<BirthCase>
 {
 };
 
@@ -343,7 +344,7 @@ const QString Unusable = QStringLiteral("에 사용할 수 없는 문자가 있�
 struct UnstorableCase
 {
     const char* name;
-    QLineEdit* Tfrm_Kibon::*box;
+    QLineEdit* BasicInfoWindow::*box;
     QString value;
     QString field; // named in the message; empty: the value is sent
 };
@@ -353,7 +354,8 @@ void PrintTo(const UnstorableCase& test, std::ostream* out)
     *out << test.name;
 }
 
-class UnstorableValue : public KibonFixture, public ::testing::WithParamInterface<UnstorableCase>
+class UnstorableValue : public BasicInfoWindowFixture,
+                        public ::testing::WithParamInterface<UnstorableCase>
 {
 protected:
     // A confirmed identity with every field filled; the case's value in its box.
@@ -397,7 +399,7 @@ TEST_P(UnstorableValue, IsRefusedBeforeAnythingIsSent)
 {
     const UnstorableCase& test = GetParam();
     FillForm();
-    if (test.box == &Tfrm_Kibon::Edit_kibon1) {
+    if (test.box == &BasicInfoWindow::Edit_kibon1) {
         emit kibon->btn_kibon1->Clicked();
         ExpectRefused(kibon->WebBrowser1, "Permission.asp");
         messages.clear();
@@ -410,23 +412,24 @@ TEST_P(UnstorableValue, IsRefusedBeforeAnythingIsSent)
 INSTANTIATE_TEST_SUITE_P(
     Cases, UnstorableValue,
     ::testing::Values(
-        UnstorableCase{"AccentInTheLocation", &Tfrm_Kibon::Edit_kibon16, QStringLiteral("Café 앞"),
-                       QStringLiteral("위치 정보")},
-        UnstorableCase{"EmojiInThePharmacyName", &Tfrm_Kibon::Edit_kibon3,
+        UnstorableCase{"AccentInTheLocation", &BasicInfoWindow::Edit_kibon16,
+                       QStringLiteral("Café 앞"), QStringLiteral("위치 정보")},
+        UnstorableCase{"EmojiInThePharmacyName", &BasicInfoWindow::Edit_kibon3,
                        QStringLiteral("똠약국 \U0001F48A"), QStringLiteral("약국명")},
-        UnstorableCase{"EmojiInTheName", &Tfrm_Kibon::Edit_kibon1,
+        UnstorableCase{"EmojiInTheName", &BasicInfoWindow::Edit_kibon1,
                        QStringLiteral("박서연\U0001F600"), QStringLiteral("대표 약사명")},
-        UnstorableCase{"LineBreakInTheDetailAddress", &Tfrm_Kibon::Edit_kibon6,
+        UnstorableCase{"LineBreakInTheDetailAddress", &BasicInfoWindow::Edit_kibon6,
                        QStringLiteral("소공로\r\n55"), QStringLiteral("상세주소")},
-        UnstorableCase{"LineBreakInTheMobile", &Tfrm_Kibon::Edit_kibon10, QStringLiteral("010\n2"),
-                       QStringLiteral("핸드폰번호")},
-        UnstorableCase{"HanjaInTheFax", &Tfrm_Kibon::Edit_kibon13, QStringLiteral("02-3 漢"), {}},
+        UnstorableCase{"LineBreakInTheMobile", &BasicInfoWindow::Edit_kibon10,
+                       QStringLiteral("010\n2"), QStringLiteral("핸드폰번호")},
+        UnstorableCase{
+            "HanjaInTheFax", &BasicInfoWindow::Edit_kibon13, QStringLiteral("02-3 漢"), {}},
         UnstorableCase{"BlanksAndLineBreaksAroundAreTrimmed",
-                       &Tfrm_Kibon::Edit_kibon7,
+                       &BasicInfoWindow::Edit_kibon7,
                        QStringLiteral("\r\n02-1 \n"),
                        {}},
         UnstorableCase{"FormCharactersAndExtraSyllables",
-                       &Tfrm_Kibon::Edit_kibon1,
+                       &BasicInfoWindow::Edit_kibon1,
                        QStringLiteral("똠%&+="),
                        {}}),
     [](const ::testing::TestParamInfo<UnstorableCase>& param) { return param.param.name; });
@@ -459,7 +462,8 @@ struct ReEnterCase
     const char* focus;
 };
 
-class ReEnterButton : public KibonFixture, public ::testing::WithParamInterface<ReEnterCase>
+class ReEnterButton : public BasicInfoWindowFixture,
+                      public ::testing::WithParamInterface<ReEnterCase>
 {
 };
 
@@ -521,7 +525,7 @@ TEST_F(KibonWindow, CloseBarAndCloseOnPaintOnlyHideTheWindow)
     EXPECT_TRUE(kibon->isVisible());
 
     CloseOnPaint = true;
-    const Tfrm_Kibon fresh;
+    const BasicInfoWindow fresh;
     EXPECT_FALSE(CloseOnPaint) << "a new window clears it";
 }
 

@@ -9,18 +9,18 @@
 #include <QTableWidget>
 
 class QSqlQuery;
-class Tfrm_Kibon;
+class BasicInfoWindow;
 
 // The postal-code search: finds a district or village in the local postal table and writes the
 // chosen code and address into the basic-information window that opened it. Lives for one
 // search, shown modally.
-class Tfrm_zipcode : public QDialog
+class PostalSearchWindow : public QDialog
 {
     Q_OBJECT
 
 public:
     // The choice goes into this window; when it is gone by then, nothing is written.
-    explicit Tfrm_zipcode(Tfrm_Kibon* basicInformation);
+    explicit PostalSearchWindow(BasicInfoWindow* basicInformation);
 
     QLabel* Zipcode_img1 = new QLabel(this); // the background with the hint
     QLineEdit* Edit_Zipcode = new QLineEdit(this);
@@ -50,5 +50,5 @@ private:
     void SetUpGrid();
     void ChooseRow(int row);
 
-    QPointer<Tfrm_Kibon> basicInformation_;
+    QPointer<BasicInfoWindow> basicInformation_;
 };

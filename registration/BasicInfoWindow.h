@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KibonButtons.h"
+#include "BasicInfoButtons.h"
 #include "PictureButton.h"
 #include "WebBrowser.h"
 
@@ -15,13 +15,13 @@
 // The basic-information window: the pharmacy's basic information, the identity check and the
 // registration with the service. Opened modeless and reused from the main window and the tray,
 // modal at the first sign-in and when the service does not know this computer.
-class Tfrm_Kibon : public QDialog
+class BasicInfoWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Tfrm_Kibon(QWidget* parent = nullptr);
-    ~Tfrm_Kibon() override;
+    explicit BasicInfoWindow(QWidget* parent = nullptr);
+    ~BasicInfoWindow() override;
 
     // The background picture with every caption; the text boxes sit on its drawn boxes.
     QLabel* kibon_img1 = new QLabel(this);
@@ -42,12 +42,12 @@ public:
     QCheckBox* chk_kibon1 = new QCheckBox(this);   // this computer is the check computer
 
     // The picture buttons and their pressed twins; btn_kibon6 has none.
-    PictureButton* btn_kibon1 = NewPictureButton(KibonButton::IdentityCheck, {250, 147});
-    PictureButton* btn_kibon2 = NewPictureButton(KibonButton::PostalSearch, {244, 236});
-    PictureButton* btn_kibon3 = NewPictureButton(KibonButton::Submit, {169, 537});
-    PictureButton* btn_kibon4 = NewPictureButton(KibonButton::ReEnter, {268, 537});
-    PictureButton* btn_kibon5 = NewPictureButton(KibonButton::Close, {0, 573});
-    PictureButton* btn_kibon6 = NewPictureButton(KibonButton::Manual, {354, 82});
+    PictureButton* btn_kibon1 = NewPictureButton(BasicInfoButton::IdentityCheck, {250, 147});
+    PictureButton* btn_kibon2 = NewPictureButton(BasicInfoButton::PostalSearch, {244, 236});
+    PictureButton* btn_kibon3 = NewPictureButton(BasicInfoButton::Submit, {169, 537});
+    PictureButton* btn_kibon4 = NewPictureButton(BasicInfoButton::ReEnter, {268, 537});
+    PictureButton* btn_kibon5 = NewPictureButton(BasicInfoButton::Close, {0, 573});
+    PictureButton* btn_kibon6 = NewPictureButton(BasicInfoButton::Manual, {354, 82});
     QLabel* kibon_img2 = btn_kibon1->PressedPicture();
     QLabel* kibon_img3 = btn_kibon2->PressedPicture();
     QLabel* kibon_img5 = btn_kibon3->PressedPicture();
@@ -113,7 +113,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    PictureButton* NewPictureButton(KibonButton kind, QPoint at);
+    PictureButton* NewPictureButton(BasicInfoButton kind, QPoint at);
     void SetUpFields();
     // Whether the boxes hold what the service and the settings file can store; the first that
     // does not is named in a message and takes the focus.
@@ -132,4 +132,4 @@ private:
 inline bool CloseOnPaint = false;
 
 // The one reused basic-information window of the main window and the tray; empty until opened.
-inline QPointer<Tfrm_Kibon> frm_Kibon;
+inline QPointer<BasicInfoWindow> frm_Kibon;

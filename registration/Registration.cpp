@@ -1,13 +1,13 @@
+#include "BasicInfoBodies.h"
+#include "BasicInfoWindow.h"
 #include "DataWindow.h"
 #include "EditionDetection.h"
-#include "KibonBodies.h"
-#include "KibonMainWindow.h"
-#include "KibonPostalRow.h"
+#include "MainWindowCallbacks.h"
 #include "ManagementServices.h"
 #include "MessageBox.h"
 #include "NetworkThread.h"
+#include "PostalRow.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
 #include "ServerErrorPage.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
@@ -47,13 +47,13 @@ QStringList AnswerFields(const QString& text)
 
 } // namespace
 
-void Tfrm_Kibon::SendIdentityCheck()
+void BasicInfoWindow::SendIdentityCheck()
 {
     if (AllStorable({Edit_kibon1, Edit_kibon2, EdiT_Jumin}))
         SendIdentityCheck(WebBrowser1);
 }
 
-void Tfrm_Kibon::SendIdentityCheck(WebBrowser& browser)
+void BasicInfoWindow::SendIdentityCheck(WebBrowser& browser)
 {
     if (Edit_kibon2->text().size() == 4)
         Edit_kibon2->setText(QLatin1Char('0') + Trimmed(Edit_kibon2->text()));
@@ -61,7 +61,7 @@ void Tfrm_Kibon::SendIdentityCheck(WebBrowser& browser)
              IdentityCheckBody(Edit_kibon2->text(), Edit_kibon1->text(), EdiT_Jumin->text()));
 }
 
-void Tfrm_Kibon::SubmitDecision()
+void BasicInfoWindow::SubmitDecision()
 {
     if (IdentityConfirmed) {
         SendRegistration();
@@ -81,13 +81,13 @@ void Tfrm_Kibon::SubmitDecision()
     }
 }
 
-void Tfrm_Kibon::SendRegistration()
+void BasicInfoWindow::SendRegistration()
 {
     if (!AllStorable({Edit_kibon1, Edit_kibon2, Edit_kibon3, Edit_kibon4, Edit_kibon5, Edit_kibon6,
                       Edit_kibon7, Edit_kibon10, Edit_kibon13, Edit_kibon16, EdiT_Jumin}))
         return;
     const QString computerName = chk_kibon1->isChecked() ? LocalComputerName() : QString();
-    const KibonPostalRow row =
+    const PostalRow row =
         LookUpPostalRow(Trimmed(Edit_kibon4->text()), Trimmed(Edit_kibon5->text()));
     PostPage(WebBrowser2, QStringLiteral("INPUT3.asp"),
              RegistrationBody({.name = Edit_kibon1->text(),
@@ -107,24 +107,24 @@ void Tfrm_Kibon::SendRegistration()
                                .birthNumber = EdiT_Jumin->text()}));
 }
 
-void Tfrm_Kibon::WebBrowser1DocumentComplete(const QString& url)
+void BasicInfoWindow::WebBrowser1DocumentComplete(const QString& url)
 {
     IdentityAnswerArrived(url, PageText(WebBrowser1));
 }
 
-void Tfrm_Kibon::WebBrowser2DocumentComplete(const QString& url)
+void BasicInfoWindow::WebBrowser2DocumentComplete(const QString& url)
 {
     RegistrationAnswerArrived(url, PageText(WebBrowser2));
 }
 
-void Tfrm_Kibon::WebBrowser3DocumentComplete(const QString& url)
+void BasicInfoWindow::WebBrowser3DocumentComplete(const QString& url)
 {
     RecheckAnswerArrived(url, PageText(WebBrowser3));
 }
 
 // "1" fills the form with the service's record and confirms the identity; "3" and "9" refuse
 // it; any other answer is ignored. Positions that did not arrive read as empty.
-void Tfrm_Kibon::IdentityAnswerArrived(const QString& url, const QString& text)
+void BasicInfoWindow::IdentityAnswerArrived(const QString& url, const QString& text)
 {
     if (url.isEmpty())
         return;
@@ -172,7 +172,7 @@ void Tfrm_Kibon::IdentityAnswerArrived(const QString& url, const QString& text)
 // At the first sign-in a confirmed identity registers on its own: when the service holds no
 // check computer for the pharmacy, and again when a management system is installed. The second
 // registration's navigation abandons the first, so one answer arrives.
-void Tfrm_Kibon::RegisterAutomatically()
+void BasicInfoWindow::RegisterAutomatically()
 {
     const auto registerThisComputer = [this] {
         ComName = LocalComputerName();
@@ -190,7 +190,7 @@ void Tfrm_Kibon::RegisterAutomatically()
 
 // "Y": the registration is stored; the settings follow it, the main window signs in again with
 // them, and the weekly hours come next.
-void Tfrm_Kibon::RegistrationAnswerArrived(const QString& url, const QString& text)
+void BasicInfoWindow::RegistrationAnswerArrived(const QString& url, const QString& text)
 {
     if (url.isEmpty() || IsServerErrorPage(text) || url != BaseUrl + QStringLiteral("INPUT3.asp"))
         return;
@@ -210,16 +210,16 @@ void Tfrm_Kibon::RegistrationAnswerArrived(const QString& url, const QString& te
                  .caption = QStringLiteral("확인"),
                  .icon = MessageIcon::None,
                  .buttons = MessageButtons::Ok});
-    if (chk_kibon1->isChecked() && MainWindowOfKibon.setTrayPicture)
-        MainWindowOfKibon.setTrayPicture(0);
+    if (chk_kibon1->isChecked() && MainWindowOfBasicInfo.setTrayPicture)
+        MainWindowOfBasicInfo.setTrayPicture(0);
     IdentityConfirmed = false;
-    if (MainWindowOfKibon.signIn)
-        MainWindowOfKibon.signIn();
+    if (MainWindowOfBasicInfo.signIn)
+        MainWindowOfBasicInfo.signIn();
     close();
     OpenWeeklyHours();
 }
 
-void Tfrm_Kibon::WriteStoredValues()
+void BasicInfoWindow::WriteStoredValues()
 {
     Store(SettingsKeys::PharmacistName, Edit_kibon1->text());
     Store(SettingsKeys::PharmacistLicense, Edit_kibon2->text());
@@ -230,18 +230,18 @@ void Tfrm_Kibon::WriteStoredValues()
 }
 
 // Other events run while the re-check is awaited; its answer handler ends the wait.
-void Tfrm_Kibon::WaitForRecheck()
+void BasicInfoWindow::WaitForRecheck()
 {
     QEventLoop wait;
     QTimer bound;
     bound.setSingleShot(true);
     connect(&bound, &QTimer::timeout, &wait, &QEventLoop::quit);
-    connect(this, &Tfrm_Kibon::RecheckDone, &wait, &QEventLoop::quit);
+    connect(this, &BasicInfoWindow::RecheckDone, &wait, &QEventLoop::quit);
     bound.start(RecheckWaitMs);
     wait.exec();
 }
 
-void Tfrm_Kibon::FinishRequests()
+void BasicInfoWindow::FinishRequests()
 {
     const auto underWay = [this] {
         return WebBrowser1.ReadyState() == 1 || WebBrowser2.ReadyState() == 1 ||
@@ -264,7 +264,7 @@ void Tfrm_Kibon::FinishRequests()
     wait.exec();
 }
 
-void Tfrm_Kibon::WriteRecheckedValues()
+void BasicInfoWindow::WriteRecheckedValues()
 {
     Store(SettingsKeys::Address1, Edit_kibon4->text());
     Store(SettingsKeys::Address2, Edit_kibon5->text());
@@ -278,7 +278,7 @@ void Tfrm_Kibon::WriteRecheckedValues()
 }
 
 // The weekly-hours window comes fresh, in place of any earlier one.
-void Tfrm_Kibon::OpenWeeklyHours()
+void BasicInfoWindow::OpenWeeklyHours()
 {
     if (!frm_normal.isNull())
         frm_normal->deleteLater();
@@ -289,7 +289,7 @@ void Tfrm_Kibon::OpenWeeklyHours()
 // The service's record replaces the postal code, address line and detail address. An error
 // page or an answer without those positions leaves them as they are, so that a failed re-check
 // never empties what is about to be stored.
-void Tfrm_Kibon::RecheckAnswerArrived(const QString& url, const QString& text)
+void BasicInfoWindow::RecheckAnswerArrived(const QString& url, const QString& text)
 {
     if (url.isEmpty())
         return;

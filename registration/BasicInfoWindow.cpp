@@ -1,16 +1,16 @@
-#include "Quillane_Kibon.h"
+#include "BasicInfoWindow.h"
 
+#include "BasicInfoBackground.h"
 #include "HelpFile.h"
 #include "InputMode.h"
-#include "KibonBackground.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
+#include "PostalSearchWindow.h"
 #include "Quillane_Define.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "StorableText.h"
 #include "WindowFonts.h"
-#include "quillane_Zipcode.h"
 
 #include <QKeyEvent>
 #include <QPixmap>
@@ -95,7 +95,7 @@ void SetUpBox(const Field& field)
 
 } // namespace
 
-Tfrm_Kibon::Tfrm_Kibon(QWidget* parent) : QDialog(parent)
+BasicInfoWindow::BasicInfoWindow(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("초록우체통 기본정보입력"));
     setFixedSize(ClientWidth, ClientHeight);
@@ -103,23 +103,23 @@ Tfrm_Kibon::Tfrm_Kibon(QWidget* parent) : QDialog(parent)
     CloseOnPaint = false;
 
     kibon_img1->setGeometry(rect());
-    kibon_img1->setPixmap(QPixmap::fromImage(KibonBackground()));
+    kibon_img1->setPixmap(QPixmap::fromImage(BasicInfoBackground()));
     kibon_img1->lower();
     SetUpFields();
     // The postal search is reached by Enter in the pharmacy name; its button never shows.
     btn_kibon2->hide();
 
     connect(&WebBrowser1, &WebBrowser::DocumentComplete, this,
-            &Tfrm_Kibon::WebBrowser1DocumentComplete);
+            &BasicInfoWindow::WebBrowser1DocumentComplete);
     connect(&WebBrowser2, &WebBrowser::DocumentComplete, this,
-            &Tfrm_Kibon::WebBrowser2DocumentComplete);
+            &BasicInfoWindow::WebBrowser2DocumentComplete);
     connect(&WebBrowser3, &WebBrowser::DocumentComplete, this,
-            &Tfrm_Kibon::WebBrowser3DocumentComplete);
+            &BasicInfoWindow::WebBrowser3DocumentComplete);
 }
 
-Tfrm_Kibon::~Tfrm_Kibon() = default;
+BasicInfoWindow::~BasicInfoWindow() = default;
 
-void Tfrm_Kibon::SetUpFields()
+void BasicInfoWindow::SetUpFields()
 {
     const Field fields[] = {
         {Edit_kibon1,
@@ -216,7 +216,7 @@ void Tfrm_Kibon::SetUpFields()
         setTabOrder(order[i - 1], order[i]);
 }
 
-bool Tfrm_Kibon::AllStorable(std::initializer_list<QLineEdit*> boxes)
+bool BasicInfoWindow::AllStorable(std::initializer_list<QLineEdit*> boxes)
 {
     for (QLineEdit* box : boxes) {
         if (!IsStorableText(Trimmed(box->text()))) {
@@ -229,36 +229,36 @@ bool Tfrm_Kibon::AllStorable(std::initializer_list<QLineEdit*> boxes)
     return true;
 }
 
-PictureButton* Tfrm_Kibon::NewPictureButton(KibonButton kind, QPoint at)
+PictureButton* BasicInfoWindow::NewPictureButton(BasicInfoButton kind, QPoint at)
 {
-    const QRect place(at, KibonButtonSize(kind));
+    const QRect place(at, BasicInfoButtonSize(kind));
     // The manual button has no pressed picture: its twin is never shown.
-    const bool twin = kind != KibonButton::Manual;
+    const bool twin = kind != BasicInfoButton::Manual;
     auto* button = new PictureButton(
-        this, [kind] { return KibonButtonPicture(kind, false); }, place,
-        [kind, twin] { return KibonButtonPicture(kind, twin); }, place);
-    button->setAccessibleName(KibonButtonCaption(kind));
-    connect(button, &PictureButton::Clicked, this, &Tfrm_Kibon::btn_kibon2Click);
+        this, [kind] { return BasicInfoButtonPicture(kind, false); }, place,
+        [kind, twin] { return BasicInfoButtonPicture(kind, twin); }, place);
+    button->setAccessibleName(BasicInfoButtonCaption(kind));
+    connect(button, &PictureButton::Clicked, this, &BasicInfoWindow::btn_kibon2Click);
     if (!twin)
         return button;
     button->ShowPressesAfter(this, [this] { ResetButtonImages(); });
     return button;
 }
 
-void Tfrm_Kibon::ResetButtonImages()
+void BasicInfoWindow::ResetButtonImages()
 {
     for (PictureButton* button : {btn_kibon1, btn_kibon3, btn_kibon4, btn_kibon5})
         button->ShowReleased();
     kibon_img3->hide();
 }
 
-void Tfrm_Kibon::showEvent(QShowEvent* event)
+void BasicInfoWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     FormShow();
 }
 
-void Tfrm_Kibon::FormShow()
+void BasicInfoWindow::FormShow()
 {
     IdentityConfirmed = false;
     const QString settings = ProgramFolder + SettingsKeys::FileName;
@@ -284,7 +284,7 @@ void Tfrm_Kibon::FormShow()
 }
 
 // The window closes by its close bar, its frame or a registration only; Escape does not close it.
-void Tfrm_Kibon::keyPressEvent(QKeyEvent* event)
+void BasicInfoWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
         event->accept();
@@ -293,7 +293,7 @@ void Tfrm_Kibon::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-bool Tfrm_Kibon::eventFilter(QObject* watched, QEvent* event)
+bool BasicInfoWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -306,7 +306,7 @@ bool Tfrm_Kibon::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void Tfrm_Kibon::Edit_kibon1KeyDown(QLineEdit* box)
+void BasicInfoWindow::Edit_kibon1KeyDown(QLineEdit* box)
 {
     if (box == Edit_kibon1) {
         Edit_kibon2->setFocus();
@@ -334,7 +334,7 @@ void Tfrm_Kibon::Edit_kibon1KeyDown(QLineEdit* box)
 }
 
 // A complete entry sends the identity check at once; otherwise the messages say what is missing.
-void Tfrm_Kibon::CheckBirthNumber()
+void BasicInfoWindow::CheckBirthNumber()
 {
     if (!Edit_kibon1->text().isEmpty() && !Edit_kibon2->text().isEmpty() &&
         EdiT_Jumin->text().size() == 7) {
@@ -353,7 +353,7 @@ void Tfrm_Kibon::CheckBirthNumber()
     }
 }
 
-void Tfrm_Kibon::btn_kibon2Click()
+void BasicInfoWindow::btn_kibon2Click()
 {
     const QObject* button = sender();
     if (button == btn_kibon1)
@@ -372,11 +372,11 @@ void Tfrm_Kibon::btn_kibon2Click()
 
 // The address line and detail address start empty; a choice in the search fills the postal
 // code and the address line, and the street address is typed into the detail address next.
-void Tfrm_Kibon::OpenPostalSearch()
+void BasicInfoWindow::OpenPostalSearch()
 {
     lb_kibon1->clear();
     Edit_kibon6->clear();
-    auto* zipcode = new Tfrm_zipcode(this);
+    auto* zipcode = new PostalSearchWindow(this);
     ShowModal(*zipcode);
     delete zipcode;
     Edit_kibon6->setEnabled(true);
@@ -385,7 +385,7 @@ void Tfrm_Kibon::OpenPostalSearch()
 
 // Empties the text boxes named Edit_kibon..., keeping name and licence number of a confirmed
 // identity; the birth number and the address line keep their text.
-void Tfrm_Kibon::ReEnter()
+void BasicInfoWindow::ReEnter()
 {
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         const bool kept = IdentityConfirmed && (box == Edit_kibon1 || box == Edit_kibon2);
@@ -399,7 +399,7 @@ void Tfrm_Kibon::ReEnter()
         Edit_kibon1->setFocus();
 }
 
-void Tfrm_Kibon::paintEvent(QPaintEvent* event)
+void BasicInfoWindow::paintEvent(QPaintEvent* event)
 {
     QDialog::paintEvent(event);
     if (CloseOnPaint)

@@ -1,12 +1,12 @@
-#include "quillane_Zipcode.h"
+#include "PostalSearchWindow.h"
 
+#include "BasicInfoWindow.h"
 #include "LocalDatabase.h"
 #include "LocalStatements.h"
+#include "PostalSearchPictures.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
 #include "SqlOperations.h"
 #include "WindowFonts.h"
-#include "ZipcodePictures.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -48,34 +48,34 @@ bool IsEnter(int key)
 
 } // namespace
 
-Tfrm_zipcode::Tfrm_zipcode(Tfrm_Kibon* basicInformation)
+PostalSearchWindow::PostalSearchWindow(BasicInfoWindow* basicInformation)
     : QDialog(basicInformation), basicInformation_(basicInformation)
 {
     setWindowTitle(QStringLiteral("초록우체통 우편번호"));
     setFont(TahomaFont(11, false));
     setFixedSize(ClientWidth, ClientHeight);
     Zipcode_img1->setGeometry(0, 0, 450, 250);
-    Zipcode_img1->setPixmap(QPixmap::fromImage(ZipcodeBackground()));
+    Zipcode_img1->setPixmap(QPixmap::fromImage(PostalSearchBackground()));
     Edit_Zipcode->setGeometry(8, 35, 352, 19);
     Edit_Zipcode->installEventFilter(this);
     SetUpGrid();
     setTabOrder(Edit_Zipcode, AdvColumnGrid1);
 }
 
-PictureButton* Tfrm_zipcode::NewSearchButton()
+PictureButton* PostalSearchWindow::NewSearchButton()
 {
     const QRect place(366, 35, 77, 18);
     auto* button = new PictureButton(
-        this, [] { return ZipcodeSearchButton(false); }, place,
-        [] { return ZipcodeSearchButton(true); }, place);
-    connect(button, &PictureButton::Pressed, this, &Tfrm_zipcode::btn_zipcode1MouseDown);
-    connect(button, &PictureButton::Released, this, &Tfrm_zipcode::btn_zipcode1MouseUp);
-    connect(button, &PictureButton::Clicked, this, &Tfrm_zipcode::btn_zipcode1Click);
+        this, [] { return PostalSearchButton(false); }, place,
+        [] { return PostalSearchButton(true); }, place);
+    connect(button, &PictureButton::Pressed, this, &PostalSearchWindow::btn_zipcode1MouseDown);
+    connect(button, &PictureButton::Released, this, &PostalSearchWindow::btn_zipcode1MouseUp);
+    connect(button, &PictureButton::Clicked, this, &PostalSearchWindow::btn_zipcode1Click);
     return button;
 }
 
 // Six columns under one header row; whole rows are chosen, the user may widen columns.
-void Tfrm_zipcode::SetUpGrid()
+void PostalSearchWindow::SetUpGrid()
 {
     AdvColumnGrid1->setGeometry(8, 60, 435, 187);
     AdvColumnGrid1->setColumnCount(static_cast<int>(GridColumns.size()));
@@ -100,21 +100,21 @@ void Tfrm_zipcode::SetUpGrid()
     AdvColumnGrid1->setWordWrap(false);
     AdvColumnGrid1->installEventFilter(this);
     connect(AdvColumnGrid1, &QTableWidget::cellDoubleClicked, this,
-            &Tfrm_zipcode::AdvColumnGrid1DblClickCell);
+            &PostalSearchWindow::AdvColumnGrid1DblClickCell);
 }
 
-void Tfrm_zipcode::showEvent(QShowEvent* event)
+void PostalSearchWindow::showEvent(QShowEvent* event)
 {
     FormShow();
     QDialog::showEvent(event);
 }
 
-void Tfrm_zipcode::FormShow()
+void PostalSearchWindow::FormShow()
 {
     btn_zipcode1->ShowReleased();
 }
 
-bool Tfrm_zipcode::eventFilter(QObject* watched, QEvent* event)
+bool PostalSearchWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
@@ -130,7 +130,7 @@ bool Tfrm_zipcode::eventFilter(QObject* watched, QEvent* event)
     return true;
 }
 
-void Tfrm_zipcode::Edit_ZipcodeKeyDown(int key)
+void PostalSearchWindow::Edit_ZipcodeKeyDown(int key)
 {
     if (IsEnter(key))
         btn_zipcode1Click();
@@ -138,7 +138,7 @@ void Tfrm_zipcode::Edit_ZipcodeKeyDown(int key)
 
 // The search text goes into the statement with its quotes doubled; a failing statement leaves
 // the grid as it was.
-void Tfrm_zipcode::btn_zipcode1Click()
+void PostalSearchWindow::btn_zipcode1Click()
 {
     const QString text = Trimmed(Edit_Zipcode->text());
     if (text.isEmpty())
@@ -156,7 +156,7 @@ void Tfrm_zipcode::btn_zipcode1Click()
 }
 
 // As in any grid, a data row is always selected: the first after each search.
-void Tfrm_zipcode::FillResultGrid(QSqlQuery& query)
+void PostalSearchWindow::FillResultGrid(QSqlQuery& query)
 {
     std::vector<QStringList> found;
     while (query.next()) {
@@ -177,29 +177,29 @@ void Tfrm_zipcode::FillResultGrid(QSqlQuery& query)
         AdvColumnGrid1->setCurrentCell(0, 0);
 }
 
-void Tfrm_zipcode::AdvColumnGrid1DblClickCell(int row, int /*column*/)
+void PostalSearchWindow::AdvColumnGrid1DblClickCell(int row, int /*column*/)
 {
     ChooseRow(row);
 }
 
-void Tfrm_zipcode::AdvColumnGrid1KeyDown(int key)
+void PostalSearchWindow::AdvColumnGrid1KeyDown(int key)
 {
     if (IsEnter(key))
         ChooseRow(AdvColumnGrid1->currentRow());
 }
 
-void Tfrm_zipcode::btn_zipcode1MouseDown()
+void PostalSearchWindow::btn_zipcode1MouseDown()
 {
     btn_zipcode1->ShowPressed();
 }
 
-void Tfrm_zipcode::btn_zipcode1MouseUp()
+void PostalSearchWindow::btn_zipcode1MouseUp()
 {
     btn_zipcode1->ShowReleased();
 }
 
 // Only data rows are choices. The code's "-" is dropped; the lot number is not used.
-void Tfrm_zipcode::ChooseRow(int row)
+void PostalSearchWindow::ChooseRow(int row)
 {
     if (row < 0 || row >= AdvColumnGrid1->rowCount())
         return;

@@ -1,9 +1,10 @@
+#include "PostalSearchWindow.h"
+
+#include "BasicInfoWindow.h"
 #include "LocalDatabase.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
-#include "quillane_Zipcode.h"
 
 #include <QApplication>
 #include <QFile>
@@ -40,8 +41,8 @@ protected:
         ASSERT_TRUE(QFile::copy(KoreanFixture, ProgramFolder + "Quillane.MDB"));
         login = std::make_unique<TLOGIN>();
         ASSERT_NE(LocalQuery, nullptr);
-        form = std::make_unique<Tfrm_Kibon>();
-        search = new Tfrm_zipcode(form.get());
+        form = std::make_unique<BasicInfoWindow>();
+        search = new PostalSearchWindow(form.get());
     }
 
     void TearDown() override
@@ -69,8 +70,8 @@ protected:
     QTemporaryDir folder;
     std::vector<MessageRequest> messages;
     std::unique_ptr<TLOGIN> login;
-    std::unique_ptr<Tfrm_Kibon> form;
-    Tfrm_zipcode* search = nullptr;
+    std::unique_ptr<BasicInfoWindow> form;
+    PostalSearchWindow* search = nullptr;
 };
 
 TEST_F(ZipcodeSearchTest, WindowAndGridLayout)
@@ -227,7 +228,7 @@ TEST_F(ZipcodeSearchTest, EnterInAGridWithoutRowsChoosesNothing)
 TEST_F(ZipcodeSearchTest, AChoiceAfterTheFormIsGoneWritesNothing)
 {
     search->setParent(nullptr);
-    std::unique_ptr<Tfrm_zipcode> orphan(search);
+    std::unique_ptr<PostalSearchWindow> orphan(search);
     form.reset();
     orphan->show();
     Search("역삼");

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "BasicInfoWindow.h"
 #include "EditionDetection.h"
 #include "HelpFile.h"
-#include "KibonMainWindow.h"
+#include "MainWindowCallbacks.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "PageRecorder.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "quillane_normal.h"
@@ -22,7 +22,7 @@
 
 // A basic-information window in a program folder of its own, posting to a page recorder, with
 // its message boxes, modal windows, help file and main-window requests recorded.
-class KibonFixture : public ::testing::Test
+class BasicInfoWindowFixture : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -42,10 +42,10 @@ protected:
             return 0;
         });
         SetHelpFileHandler([this](const QString& path) { helpOpened.push_back(path); });
-        MainWindowOfKibon = {
+        MainWindowOfBasicInfo = {
             .signIn = [this] { ++signIns; },
             .setTrayPicture = [this](int index) { trayPictures.push_back(index); }};
-        kibon = std::make_unique<Tfrm_Kibon>();
+        kibon = std::make_unique<BasicInfoWindow>();
     }
 
     void TearDown() override
@@ -55,7 +55,7 @@ protected:
         SetMessageBoxHandler({});
         SetModalDialogHandler({});
         SetHelpFileHandler({});
-        MainWindowOfKibon = {};
+        MainWindowOfBasicInfo = {};
         DetectedEdition.clear();
     }
 
@@ -95,7 +95,7 @@ protected:
     std::vector<QString> helpOpened;
     int signIns = 0;
     std::vector<int> trayPictures;
-    std::unique_ptr<Tfrm_Kibon> kibon;
+    std::unique_ptr<BasicInfoWindow> kibon;
 };
 
 // The error message box of the window (caption "경고", the error icon, OK).

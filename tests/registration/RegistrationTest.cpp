@@ -1,4 +1,4 @@
-#include "KibonFixture.h"
+#include "BasicInfoWindowFixture.h"
 #include "LocalDatabase.h"
 #include "ManagementServices.h"
 
@@ -59,12 +59,12 @@ private:
     std::unique_ptr<QSqlQuery> query_;
 };
 
-class KibonAnswers : public KibonFixture
+class KibonAnswers : public BasicInfoWindowFixture
 {
 protected:
     void SetUp() override
     {
-        KibonFixture::SetUp();
+        BasicInfoWindowFixture::SetUp();
         // The weekly window that follows a registration fetches its pages here: they answer as
         // a service without them, so that window adds no message of its own.
         service.SetAnswer("normal3.asp", "", 404);

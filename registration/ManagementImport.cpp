@@ -1,3 +1,4 @@
+#include "BasicInfoWindow.h"
 #include "EditionTable.h"
 #include "FileNameCase.h"
 #include "LocalDatabase.h"
@@ -7,7 +8,6 @@
 #include "MessageBox.h"
 #include "Pause.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "SqlOperations.h"
@@ -160,7 +160,7 @@ void WriteBasicInfo(const QString& key, const QString& value)
 
 // Recent prescriptions, claims or sales confirm the identity; without them the user is asked,
 // and only when basic information is held already. Yes when the rows are to be imported.
-bool ChooseImport(Tfrm_Kibon& form, ManagementDatabase& database, bool& chosen, QString& error)
+bool ChooseImport(BasicInfoWindow& form, ManagementDatabase& database, bool& chosen, QString& error)
 {
     chosen = false;
     for (const QString& count : {CountPrescriptions, CountClaims, CountSales}) {
@@ -203,7 +203,7 @@ bool EnsureSinsangColumn(ManagementDatabase& database, QString& error)
 
 // The first pharmacy row into the fields; the address line from the local postal table when it
 // is blank. No row leaves the fields as they are.
-bool FillFromPharmacyRow(Tfrm_Kibon& form, ManagementDatabase& database, bool& found,
+bool FillFromPharmacyRow(BasicInfoWindow& form, ManagementDatabase& database, bool& found,
                          QString& error)
 {
     ManagementRows rows;
@@ -234,7 +234,7 @@ bool FillFromPharmacyRow(Tfrm_Kibon& form, ManagementDatabase& database, bool& f
 }
 
 // The first import stores what the form now holds, in this order.
-bool WriteFirstImport(const Tfrm_Kibon& form, QString& error)
+bool WriteFirstImport(const BasicInfoWindow& form, QString& error)
 {
     PostalArea area;
     if (!LookUpPostalArea(form.Edit_kibon4->text(), form.Edit_kibon5->text(), area)) {
@@ -265,7 +265,7 @@ bool WriteFirstImport(const Tfrm_Kibon& form, QString& error)
 
 // The management database holds no birth number: without one in the form the identity check
 // could only fail, so it is asked for instead.
-void CheckIdentityOrAskForBirthNumber(Tfrm_Kibon& form)
+void CheckIdentityOrAskForBirthNumber(BasicInfoWindow& form)
 {
     if (Trimmed(form.EdiT_Jumin->text()).isEmpty()) {
         ShowWarning(QStringLiteral("본인확인을 위해 주민번호 앞 7자리를 입력해 주십시요"));
@@ -277,7 +277,7 @@ void CheckIdentityOrAskForBirthNumber(Tfrm_Kibon& form)
 
 // From the activity counts to the identity check; no at the first database error, with the
 // fields as they are at that moment.
-bool ImportManagementRows(Tfrm_Kibon& form, ManagementDatabase& database, QString& error)
+bool ImportManagementRows(BasicInfoWindow& form, ManagementDatabase& database, QString& error)
 {
     bool chosen = false;
     if (!ChooseImport(form, database, chosen, error))
@@ -307,7 +307,7 @@ bool ImportManagementRows(Tfrm_Kibon& form, ManagementDatabase& database, QStrin
 
 // Every run starts with the close-on-paint flag cleared, so only a close that this run asks for
 // stands: a reused window whose earlier import closed it opens again.
-void Tfrm_Kibon::ImportFromManagementDb()
+void BasicInfoWindow::ImportFromManagementDb()
 {
     CloseOnPaint = false;
     if (AutoCheck == QStringLiteral("Y") &&

@@ -4,7 +4,7 @@
 #include <QString>
 
 // The basic-information window's picture buttons.
-enum class KibonButton
+enum class BasicInfoButton
 {
     IdentityCheck, // 본인확인
     PostalSearch,  // 우편번호찾기
@@ -15,10 +15,10 @@ enum class KibonButton
 };
 
 // What the button's picture reads (also its accessible name).
-QString KibonButtonCaption(KibonButton button);
+QString BasicInfoButtonCaption(BasicInfoButton button);
 
 // The size of the button's picture (and of its twin), known without drawing it.
-QSize KibonButtonSize(KibonButton button);
+QSize BasicInfoButtonSize(BasicInfoButton button);
 
 // The button's picture, or its pressed twin.
-QImage KibonButtonPicture(KibonButton button, bool pressed);
+QImage BasicInfoButtonPicture(BasicInfoButton button, bool pressed);

@@ -1,4 +1,4 @@
-#include "KibonPostalRow.h"
+#include "PostalRow.h"
 
 #include "LocalDatabase.h"
 #include "LocalStatements.h"
@@ -6,7 +6,7 @@
 
 #include <QSqlRecord>
 
-KibonPostalRow LookUpPostalRow(const QString& firstPart, const QString& secondPart)
+PostalRow LookUpPostalRow(const QString& firstPart, const QString& secondPart)
 {
     QString error;
     if (LocalQuery == nullptr ||
