@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
 #include <functional>
 
-// What the basic-information window asks of the main window, which sets these when it is made.
+// What the basic-information window asks of the main window after a registration; the main
+// window sets these when it is made and clears them when it goes.
 struct MainWindowCallbacks
 {
     // The main window's sign-in with the values just stored.

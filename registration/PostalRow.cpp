@@ -6,6 +6,14 @@
 
 #include <QSqlRecord>
 
+PostalRow PostalRowOf(const QSqlRecord& record)
+{
+    const auto column = [&record](const char* name) {
+        return record.value(QString::fromLatin1(name)).toString();
+    };
+    return {column("SIDO"), column("GuGun"), column("Dong"), column("Ri")};
+}
+
 PostalRow LookUpPostalRow(const QString& firstPart, const QString& secondPart)
 {
     QString error;
@@ -13,8 +21,5 @@ PostalRow LookUpPostalRow(const QString& firstPart, const QString& secondPart)
         !OpenSql(*LocalQuery, ZipcodeLookupTopStatement(firstPart, secondPart), error) ||
         !LocalQuery->next())
         return {};
-    const QSqlRecord row = LocalQuery->record();
-    return {
-        row.value(QStringLiteral("SIDO")).toString(), row.value(QStringLiteral("GuGun")).toString(),
-        row.value(QStringLiteral("Dong")).toString() + row.value(QStringLiteral("Ri")).toString()};
+    return PostalRowOf(LocalQuery->record());
 }

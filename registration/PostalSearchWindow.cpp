@@ -1,8 +1,8 @@
 #include "PostalSearchWindow.h"
 
-#include "BasicInfoWindow.h"
 #include "LocalDatabase.h"
 #include "LocalStatements.h"
+#include "PictureButton.h"
 #include "PostalSearchPictures.h"
 #include "Quillane_Define.h"
 #include "SqlOperations.h"
@@ -10,13 +10,16 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QTableWidget>
 #include <array>
 #include <vector>
 
-Q_LOGGING_CATEGORY(lcZipcode, "quillane.zipcode")
+Q_LOGGING_CATEGORY(lcPostalSearch, "quillane.postalsearch")
 
 namespace {
 
@@ -48,115 +51,114 @@ bool IsEnter(int key)
 
 } // namespace
 
-PostalSearchWindow::PostalSearchWindow(BasicInfoWindow* basicInformation)
-    : QDialog(basicInformation), basicInformation_(basicInformation)
+PostalSearchWindow::PostalSearchWindow(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("초록우체통 우편번호"));
     setFont(TahomaFont(11, false));
     setFixedSize(ClientWidth, ClientHeight);
-    Zipcode_img1->setGeometry(0, 0, 450, 250);
-    Zipcode_img1->setPixmap(QPixmap::fromImage(PostalSearchBackground()));
-    Edit_Zipcode->setGeometry(8, 35, 352, 19);
-    Edit_Zipcode->installEventFilter(this);
+    auto* background = new QLabel(this);
+    background->setObjectName(QStringLiteral("background"));
+    background->setGeometry(0, 0, 450, 250);
+    background->setPixmap(QPixmap::fromImage(PostalSearchBackground()));
+    searchText_ = new QLineEdit(this);
+    searchText_->setObjectName(QStringLiteral("searchText"));
+    searchText_->setGeometry(8, 35, 352, 19);
+    searchText_->installEventFilter(this);
+    searchButton_ = NewSearchButton();
+    results_ = new QTableWidget(this);
     SetUpGrid();
-    setTabOrder(Edit_Zipcode, AdvColumnGrid1);
+    setTabOrder(searchText_, results_);
 }
 
+// The button's pressed twin is "searchButtonPressed"; a release over the button searches.
 PictureButton* PostalSearchWindow::NewSearchButton()
 {
     const QRect place(366, 35, 77, 18);
     auto* button = new PictureButton(
         this, [] { return PostalSearchButton(false); }, place,
         [] { return PostalSearchButton(true); }, place);
-    connect(button, &PictureButton::Pressed, this, &PostalSearchWindow::btn_zipcode1MouseDown);
-    connect(button, &PictureButton::Released, this, &PostalSearchWindow::btn_zipcode1MouseUp);
-    connect(button, &PictureButton::Clicked, this, &PostalSearchWindow::btn_zipcode1Click);
+    button->setObjectName(QStringLiteral("searchButton"));
+    button->PressedPicture()->setObjectName(QStringLiteral("searchButtonPressed"));
+    connect(button, &PictureButton::Pressed, button, &PictureButton::ShowPressed);
+    connect(button, &PictureButton::Released, button, &PictureButton::ShowReleased);
+    connect(button, &PictureButton::Clicked, this, &PostalSearchWindow::Search);
     return button;
 }
 
 // Six columns under one header row; whole rows are chosen, the user may widen columns.
 void PostalSearchWindow::SetUpGrid()
 {
-    AdvColumnGrid1->setGeometry(8, 60, 435, 187);
-    AdvColumnGrid1->setColumnCount(static_cast<int>(GridColumns.size()));
-    for (int column = 0; column < AdvColumnGrid1->columnCount(); ++column) {
+    results_->setObjectName(QStringLiteral("results"));
+    results_->setGeometry(8, 60, 435, 187);
+    results_->setColumnCount(static_cast<int>(GridColumns.size()));
+    for (int column = 0; column < results_->columnCount(); ++column) {
         const GridColumn& layout = GridColumns[static_cast<std::size_t>(column)];
         auto* header = new QTableWidgetItem(QString::fromUtf16(layout.header));
         header->setTextAlignment(Qt::AlignCenter);
-        AdvColumnGrid1->setHorizontalHeaderItem(column, header);
-        AdvColumnGrid1->setColumnWidth(column, layout.width);
+        results_->setHorizontalHeaderItem(column, header);
+        results_->setColumnWidth(column, layout.width);
     }
-    QHeaderView* header = AdvColumnGrid1->horizontalHeader();
+    QHeaderView* header = results_->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setFixedHeight(RowHeight);
     header->setHighlightSections(false);
-    AdvColumnGrid1->verticalHeader()->hide();
-    AdvColumnGrid1->verticalHeader()->setMinimumSectionSize(RowHeight);
-    AdvColumnGrid1->verticalHeader()->setDefaultSectionSize(RowHeight);
-    AdvColumnGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    AdvColumnGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    AdvColumnGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    AdvColumnGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    AdvColumnGrid1->setWordWrap(false);
-    AdvColumnGrid1->installEventFilter(this);
-    connect(AdvColumnGrid1, &QTableWidget::cellDoubleClicked, this,
-            &PostalSearchWindow::AdvColumnGrid1DblClickCell);
+    results_->verticalHeader()->hide();
+    results_->verticalHeader()->setMinimumSectionSize(RowHeight);
+    results_->verticalHeader()->setDefaultSectionSize(RowHeight);
+    results_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    results_->setSelectionMode(QAbstractItemView::SingleSelection);
+    results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    results_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    results_->setWordWrap(false);
+    results_->installEventFilter(this);
+    connect(results_, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int /*column*/) { ChooseRow(row); });
 }
 
 void PostalSearchWindow::showEvent(QShowEvent* event)
 {
-    FormShow();
+    searchButton_->ShowReleased();
     QDialog::showEvent(event);
 }
 
-void PostalSearchWindow::FormShow()
-{
-    btn_zipcode1->ShowReleased();
-}
-
+// Enter in the search text searches; Enter in the grid chooses its current row.
 bool PostalSearchWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (!IsEnter(key))
+    if (!IsEnter(static_cast<QKeyEvent*>(event)->key()))
         return false;
-    if (watched == Edit_Zipcode)
-        Edit_ZipcodeKeyDown(key);
-    else if (watched == AdvColumnGrid1)
-        AdvColumnGrid1KeyDown(key);
+    if (watched == searchText_)
+        Search();
+    else if (watched == results_)
+        ChooseRow(results_->currentRow());
     else
         return false;
     return true;
 }
 
-void PostalSearchWindow::Edit_ZipcodeKeyDown(int key)
+// The trimmed search text goes into the statement with its quotes doubled; an empty text does
+// nothing, and a failing statement leaves the grid as it was.
+void PostalSearchWindow::Search()
 {
-    if (IsEnter(key))
-        btn_zipcode1Click();
-}
-
-// The search text goes into the statement with its quotes doubled; a failing statement leaves
-// the grid as it was.
-void PostalSearchWindow::btn_zipcode1Click()
-{
-    const QString text = Trimmed(Edit_Zipcode->text());
+    const QString text = Trimmed(searchText_->text());
     if (text.isEmpty())
         return;
     if (!LocalQuery) {
-        qCWarning(lcZipcode) << "no local database to search";
+        qCWarning(lcPostalSearch) << "no local database to search";
         return;
     }
     QString error;
     if (!OpenSql(*LocalQuery, ZipSearchStatement(text), error)) {
-        qCWarning(lcZipcode) << "search failed:" << error;
+        qCWarning(lcPostalSearch) << "search failed:" << error;
         return;
     }
-    FillResultGrid(*LocalQuery);
+    ShowResults(*LocalQuery);
 }
 
-// As in any grid, a data row is always selected: the first after each search.
-void PostalSearchWindow::FillResultGrid(QSqlQuery& query)
+// One grid row per row found, in the table's order. As in any grid, a data row is always
+// selected: the first after each search.
+void PostalSearchWindow::ShowResults(QSqlQuery& query)
 {
     std::vector<QStringList> found;
     while (query.next()) {
@@ -165,55 +167,31 @@ void PostalSearchWindow::FillResultGrid(QSqlQuery& query)
             row << query.value(QString::fromLatin1(column.tableColumn)).toString();
         found.push_back(row);
     }
-    AdvColumnGrid1->setRowCount(static_cast<int>(found.size()));
-    for (int row = 0; row < AdvColumnGrid1->rowCount(); ++row) {
-        for (int column = 0; column < AdvColumnGrid1->columnCount(); ++column) {
+    results_->setRowCount(static_cast<int>(found.size()));
+    for (int row = 0; row < results_->rowCount(); ++row) {
+        for (int column = 0; column < results_->columnCount(); ++column) {
             auto* item = new QTableWidgetItem(found[static_cast<std::size_t>(row)][column]);
             item->setTextAlignment(GridColumns[static_cast<std::size_t>(column)].alignment);
-            AdvColumnGrid1->setItem(row, column, item);
+            results_->setItem(row, column, item);
         }
     }
-    if (AdvColumnGrid1->rowCount() > 0)
-        AdvColumnGrid1->setCurrentCell(0, 0);
-}
-
-void PostalSearchWindow::AdvColumnGrid1DblClickCell(int row, int /*column*/)
-{
-    ChooseRow(row);
-}
-
-void PostalSearchWindow::AdvColumnGrid1KeyDown(int key)
-{
-    if (IsEnter(key))
-        ChooseRow(AdvColumnGrid1->currentRow());
-}
-
-void PostalSearchWindow::btn_zipcode1MouseDown()
-{
-    btn_zipcode1->ShowPressed();
-}
-
-void PostalSearchWindow::btn_zipcode1MouseUp()
-{
-    btn_zipcode1->ShowReleased();
+    if (results_->rowCount() > 0)
+        results_->setCurrentCell(0, 0);
 }
 
 // Only data rows are choices. The code's "-" is dropped; the lot number is not used.
 void PostalSearchWindow::ChooseRow(int row)
 {
-    if (row < 0 || row >= AdvColumnGrid1->rowCount())
+    if (row < 0 || row >= results_->rowCount())
         return;
     const auto text = [this, row](int column) {
-        const QTableWidgetItem* item = AdvColumnGrid1->item(row, column);
+        const QTableWidgetItem* item = results_->item(row, column);
         return item ? item->text() : QString();
     };
-    if (basicInformation_) {
-        const QString zipcode = text(0);
-        basicInformation_->Edit_kibon4->setText(zipcode.mid(0, 3));
-        basicInformation_->Edit_kibon5->setText(zipcode.mid(4, 3));
-        basicInformation_->lb_kibon1->setText(
-            QStringList{Trimmed(text(1)), Trimmed(text(2)), Trimmed(text(3)), Trimmed(text(4))}
-                .join(QLatin1Char(' ')));
-    }
+    const QString postalCode = text(0);
+    emit Chosen(
+        postalCode.mid(0, 3), postalCode.mid(4, 3),
+        QStringList{Trimmed(text(1)), Trimmed(text(2)), Trimmed(text(3)), Trimmed(text(4))}.join(
+            QLatin1Char(' ')));
     accept();
 }

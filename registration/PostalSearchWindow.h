@@ -1,54 +1,40 @@
 #pragma once
 
-#include "PictureButton.h"
-
 #include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
-#include <QTableWidget>
 
+class PictureButton;
+class QLineEdit;
 class QSqlQuery;
-class BasicInfoWindow;
+class QTableWidget;
 
-// The postal-code search: finds a district or village in the local postal table and writes the
-// chosen code and address into the basic-information window that opened it. Lives for one
-// search, shown modally.
+// The postal-code search (caption "초록우체통 우편번호"): finds a town or village in the local
+// postal table and hands the chosen postal code and address line to the basic-information window
+// that opened it. Lives for one search, shown modally. Its search text is "searchText", its
+// button "searchButton" and its grid "results".
 class PostalSearchWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    // The choice goes into this window; when it is gone by then, nothing is written.
-    explicit PostalSearchWindow(BasicInfoWindow* basicInformation);
+    explicit PostalSearchWindow(QWidget* parent);
 
-    QLabel* Zipcode_img1 = new QLabel(this); // the background with the hint
-    QLineEdit* Edit_Zipcode = new QLineEdit(this);
-    PictureButton* btn_zipcode1 = NewSearchButton();
-    QLabel* zipcode_img2 = btn_zipcode1->PressedPicture();
-    QTableWidget* AdvColumnGrid1 = new QTableWidget(this);
-
-    // Runs the search for the trimmed text of Edit_Zipcode; an empty text does nothing.
-    void btn_zipcode1Click();
-    // Copies the rows of the finished search into the grid, one grid row per result row, and
-    // selects the first.
-    void FillResultGrid(QSqlQuery& query);
-    // Writes the row's postal code and address into the basic-information window and closes.
-    void AdvColumnGrid1DblClickCell(int row, int column);
+signals:
+    // A data row was chosen by a double click or Enter: the postal code's three digits before
+    // and after its "-", and province, district, town and village joined with single spaces.
+    void Chosen(const QString& postalCode1, const QString& postalCode2, const QString& addressLine);
 
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormShow();
-    void Edit_ZipcodeKeyDown(int key);
-    void AdvColumnGrid1KeyDown(int key);
-    void btn_zipcode1MouseDown();
-    void btn_zipcode1MouseUp();
     PictureButton* NewSearchButton();
     void SetUpGrid();
+    void Search();
+    void ShowResults(QSqlQuery& query);
     void ChooseRow(int row);
 
-    QPointer<BasicInfoWindow> basicInformation_;
+    QLineEdit* searchText_;
+    PictureButton* searchButton_;
+    QTableWidget* results_;
 };

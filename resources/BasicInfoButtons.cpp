@@ -11,8 +11,6 @@ QSize BasicInfoButtonSize(BasicInfoButton button)
     switch (button) {
     case BasicInfoButton::IdentityCheck:
         return {61, 63};
-    case BasicInfoButton::PostalSearch:
-        return {77, 18};
     case BasicInfoButton::Submit:
     case BasicInfoButton::ReEnter:
         return {81, 23};
@@ -39,9 +37,6 @@ Face FaceOf(BasicInfoButton button, bool pressed)
     case BasicInfoButton::IdentityCheck:
         return pressed ? Face{QColor(0xc8, 0x56, 0x0c), QColor(0xa8, 0x46, 0x08)}
                        : Face{QColor(0xf7, 0x94, 0x3a), QColor(0xe0, 0x6a, 0x14)};
-    case BasicInfoButton::PostalSearch:
-        return pressed ? Face{QColor(0x3d, 0x5a, 0x80), QColor(0x2d, 0x46, 0x66)}
-                       : Face{QColor(0x6a, 0x8c, 0xb8), QColor(0x4a, 0x6c, 0x98)};
     case BasicInfoButton::Submit:
     case BasicInfoButton::Close:
         return pressed ? Face{QColor(0x1f, 0x6e, 0x2d), QColor(0x17, 0x55, 0x22)}
@@ -103,9 +98,6 @@ void DrawCaption(QPainter& painter, BasicInfoButton button, const QRectF& face)
         painter.setPen(Qt::white);
         painter.drawText(face, Qt::AlignCenter, QStringLiteral("본인\n확인"));
         return;
-    case BasicInfoButton::PostalSearch:
-        painter.setFont(PictureFont(11));
-        break;
     case BasicInfoButton::Submit:
     case BasicInfoButton::ReEnter:
         painter.setFont(PictureFont(13));
@@ -122,8 +114,6 @@ QString BasicInfoButtonCaption(BasicInfoButton button)
     switch (button) {
     case BasicInfoButton::IdentityCheck:
         return QStringLiteral("본인확인");
-    case BasicInfoButton::PostalSearch:
-        return QStringLiteral("우편번호찾기");
     case BasicInfoButton::Submit:
         return QStringLiteral("입력완료");
     case BasicInfoButton::ReEnter:

@@ -7,7 +7,6 @@
 enum class BasicInfoButton
 {
     IdentityCheck, // 본인확인
-    PostalSearch,  // 우편번호찾기
     Submit,        // 입력완료
     ReEnter,       // 다시입력
     Close,         // the close bar

@@ -21,14 +21,14 @@ const QString MobileWanted =
     QStringLiteral(" 초록우체통 개폐문 정보를 전송하기 위해서 핸드폰 정보가 필요합니다.\r\n 되도록 "
                    "핸드폰 번호는 꼭 입력해 주세요!");
 
-using KibonWindow = BasicInfoWindowFixture;
+using BasicInfoWindowTest = BasicInfoWindowFixture;
 
 void PressEnter(QWidget* box)
 {
     QTest::keyClick(box, Qt::Key_Return);
 }
 
-TEST_F(KibonWindow, TextBoxesSitAtTheirPlacesWithTheirLimitsAndTabOrder)
+TEST_F(BasicInfoWindowTest, TextBoxesSitAtTheirPlacesWithTheirLimitsAndTabOrder)
 {
     struct Place
     {
@@ -38,21 +38,21 @@ TEST_F(KibonWindow, TextBoxesSitAtTheirPlacesWithTheirLimitsAndTabOrder)
         bool digitsOnly;
     };
     const Place places[] = {
-        {kibon->Edit_kibon1, {155, 150, 87, 12}, 32767, false},
-        {kibon->Edit_kibon2, {155, 172, 85, 12}, 5, true},
-        {kibon->EdiT_Jumin, {155, 194, 85, 12}, 7, true},
-        {kibon->Edit_kibon3, {155, 216, 154, 12}, 32767, false},
-        {kibon->Edit_kibon4, {155, 238, 70, 12}, 32767, false},
-        {kibon->Edit_kibon5, {335, 238, 26, 12}, 32767, false},
-        {kibon->Edit_kibon6, {155, 282, 260, 12}, 32767, false},
-        {kibon->Edit_kibon7, {157, 305, 152, 12}, 20, false},
-        {kibon->Edit_kibon10, {157, 377, 152, 12}, 20, false},
-        {kibon->Edit_kibon13, {157, 399, 152, 12}, 20, false},
-        {kibon->Edit_kibon16, {155, 421, 262, 12}, 32767, false},
+        {fields.pharmacistName, {155, 150, 87, 12}, 32767, false},
+        {fields.license, {155, 172, 85, 12}, 5, true},
+        {fields.birthNumber, {155, 194, 85, 12}, 7, true},
+        {fields.pharmacyName, {155, 216, 154, 12}, 32767, false},
+        {fields.postalCode1, {155, 238, 70, 12}, 32767, false},
+        {fields.postalCode2, {335, 238, 26, 12}, 32767, false},
+        {fields.detailAddress, {155, 282, 260, 12}, 32767, false},
+        {fields.pharmacyPhone, {157, 305, 152, 12}, 20, false},
+        {fields.mobilePhone, {157, 377, 152, 12}, 20, false},
+        {fields.faxNumber, {157, 399, 152, 12}, 20, false},
+        {fields.location, {155, 421, 262, 12}, 32767, false},
     };
-    kibon->show();
+    window->show();
     std::vector<QWidget*> tabOrder;
-    for (QWidget* widget = kibon->Edit_kibon1; tabOrder.size() < 12;
+    for (QWidget* widget = fields.pharmacistName; tabOrder.size() < 12;
          widget = widget->nextInFocusChain()) {
         if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QCheckBox*>(widget))
             tabOrder.push_back(widget);
@@ -65,7 +65,7 @@ TEST_F(KibonWindow, TextBoxesSitAtTheirPlacesWithTheirLimitsAndTabOrder)
         EXPECT_EQ(place.box->maxLength(), place.maxLength);
         EXPECT_FALSE(place.box->accessibleName().isEmpty());
         EXPECT_TRUE(BasicInfoFieldBoxes().contains(place.place.adjusted(-3, -2, 3, 2)) ||
-                    place.box == kibon->Edit_kibon5)
+                    place.box == fields.postalCode2)
             << "sits on a drawn box";
         if (place.digitsOnly) {
             QString letters = QStringLiteral("12a");
@@ -74,58 +74,59 @@ TEST_F(KibonWindow, TextBoxesSitAtTheirPlacesWithTheirLimitsAndTabOrder)
         }
         expectedOrder.push_back(place.box);
     }
-    expectedOrder.push_back(kibon->chk_kibon1);
+    expectedOrder.push_back(fields.checkComputer);
     EXPECT_EQ(tabOrder, expectedOrder);
-    EXPECT_EQ(kibon->chk_kibon1->geometry(), QRect(244, 461, 15, 18));
-    EXPECT_EQ(kibon->lb_kibon1->geometry(), QRect(155, 260, 260, 14));
+    EXPECT_EQ(fields.checkComputer->geometry(), QRect(244, 461, 15, 18));
+    EXPECT_EQ(fields.addressLine->geometry(), QRect(155, 260, 260, 14));
 
-    EXPECT_EQ(kibon->EdiT_Jumin->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(kibon->EdiT_Jumin->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr,
-                                                    kibon->EdiT_Jumin),
+    EXPECT_EQ(fields.birthNumber->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(fields.birthNumber->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr,
+                                                     fields.birthNumber),
               '*');
-    EXPECT_FALSE(kibon->Edit_kibon4->isEnabled());
-    EXPECT_FALSE(kibon->Edit_kibon5->isVisible());
-    EXPECT_FALSE(kibon->Edit_kibon6->isEnabled());
-    EXPECT_FALSE(kibon->lb_kibon1->isEnabled());
+    EXPECT_FALSE(fields.postalCode1->isEnabled());
+    EXPECT_FALSE(fields.postalCode2->isVisible());
+    EXPECT_FALSE(fields.detailAddress->isEnabled());
+    EXPECT_FALSE(fields.addressLine->isEnabled());
 }
 
-TEST_F(KibonWindow, PictureButtonsWithTheirTwinsAndOnlyThePostalSearchHidden)
+TEST_F(BasicInfoWindowTest, PictureButtonsShowWithTheirTwinsHidden)
 {
-    struct Button
+    struct Place
     {
-        PictureButton* button;
-        QLabel* twin;
+        const char* button;
         QRect place;
+        const char* caption;
     };
-    const Button buttons[] = {
-        {kibon->btn_kibon1, kibon->kibon_img2, {250, 147, 61, 63}},
-        {kibon->btn_kibon2, kibon->kibon_img3, {244, 236, 77, 18}},
-        {kibon->btn_kibon3, kibon->kibon_img5, {169, 537, 81, 23}},
-        {kibon->btn_kibon4, kibon->kibon_img4, {268, 537, 81, 23}},
-        {kibon->btn_kibon5, kibon->kibon_img6, {0, 573, 500, 27}},
+    const Place places[] = {
+        {"identityCheckButton", {250, 147, 61, 63}, "본인확인"},
+        {"submitButton", {169, 537, 81, 23}, "입력완료"},
+        {"reEnterButton", {268, 537, 81, 23}, "다시입력"},
+        {"closeBar", {0, 573, 500, 27}, "CLOSE"},
+        {"manualButton", {354, 82, 127, 32}, "사용 매뉴얼 보기"},
     };
-    kibon->show();
-    for (const Button& button : buttons) {
-        SCOPED_TRACE(button.button->accessibleName().toStdString());
-        EXPECT_EQ(button.button->geometry(), button.place);
-        EXPECT_EQ(button.twin->geometry(), button.place);
-        EXPECT_FALSE(button.twin->isVisible());
-        EXPECT_EQ(button.button->cursor().shape(), Qt::PointingHandCursor);
-        EXPECT_FALSE(button.button->accessibleName().isEmpty());
-        EXPECT_EQ(button.button->isVisible(), button.button != kibon->btn_kibon2);
+    window->show();
+    for (const Place& place : places) {
+        SCOPED_TRACE(place.button);
+        PictureButton* button = Button(place.button);
+        EXPECT_TRUE(button->isVisible());
+        EXPECT_EQ(button->geometry(), place.place);
+        EXPECT_EQ(button->cursor().shape(), Qt::PointingHandCursor);
+        EXPECT_EQ(button->accessibleName(), QString::fromUtf8(place.caption));
+        EXPECT_EQ(button->PressedPicture()->geometry(), place.place);
+        EXPECT_FALSE(button->PressedPicture()->isVisible());
     }
-    EXPECT_EQ(kibon->btn_kibon6->geometry(), QRect(354, 82, 127, 32));
-    EXPECT_EQ(kibon->btn_kibon6->accessibleName(), QStringLiteral("사용 매뉴얼 보기"));
 
-    QTest::mousePress(kibon->btn_kibon4, Qt::LeftButton);
-    EXPECT_FALSE(kibon->btn_kibon4->isVisible());
-    EXPECT_TRUE(kibon->kibon_img4->isVisible());
-    QTest::mouseRelease(kibon->kibon_img4, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(kibon->btn_kibon4->isVisible());
-    EXPECT_FALSE(kibon->kibon_img4->isVisible());
+    PictureButton* reEnter = Button("reEnterButton");
+    QLabel* pressed = Find<QLabel>(*window, "reEnterButtonPressed");
+    QTest::mousePress(reEnter, Qt::LeftButton);
+    EXPECT_FALSE(reEnter->isVisible());
+    EXPECT_TRUE(pressed->isVisible());
+    QTest::mouseRelease(pressed, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(reEnter->isVisible());
+    EXPECT_FALSE(pressed->isVisible());
 }
 
-TEST_F(KibonWindow, BackgroundCaptionsStandInOrderClearOfTheBoxes)
+TEST_F(BasicInfoWindowTest, BackgroundCaptionsStandInOrderClearOfTheBoxes)
 {
     const QStringList order{
         QStringLiteral("실시간 초록우체통약국 시스템"),
@@ -152,10 +153,10 @@ TEST_F(KibonWindow, BackgroundCaptionsStandInOrderClearOfTheBoxes)
             EXPECT_FALSE(caption.place.intersects(box)) << caption.text.toStdString();
     }
     EXPECT_EQ(BasicInfoBackground().size(), QSize(500, 598));
-    EXPECT_EQ(kibon->kibon_img1->geometry(), QRect(0, 0, 500, 598));
+    EXPECT_EQ(Find<QLabel>(*window, "background")->geometry(), QRect(0, 0, 500, 598));
 }
 
-TEST_F(KibonWindow, ShowLoadsTheSettingsTrimmedAndKeepsTheBirthNumber)
+TEST_F(BasicInfoWindowTest, ShowLoadsTheSettingsTrimmedAndKeepsTheBirthNumber)
 {
     Store(SettingsKeys::PharmacistName, QStringLiteral("  김똠 "));
     Store(SettingsKeys::PharmacistLicense, QStringLiteral("12345"));
@@ -170,39 +171,38 @@ TEST_F(KibonWindow, ShowLoadsTheSettingsTrimmedAndKeepsTheBirthNumber)
     Store(SettingsKeys::Location, QStringLiteral("역 앞"));
     Store(SettingsKeys::BirthNumber, QStringLiteral("6503151"));
     Store(SettingsKeys::CheckComputer, QStringLiteral("PC1"));
-    kibon->EdiT_Jumin->setText(QStringLiteral("1111111"));
-    kibon->IdentityConfirmed = true;
+    fields.birthNumber->setText(QStringLiteral("1111111"));
+    identity->SetConfirmed(true);
 
-    kibon->show();
+    window->show();
 
-    EXPECT_FALSE(kibon->IdentityConfirmed);
-    EXPECT_EQ(kibon->SettingsName, QStringLiteral("  김똠 ")) << "untrimmed";
-    EXPECT_EQ(kibon->Edit_kibon1->text(), QStringLiteral("김똠"));
-    EXPECT_EQ(kibon->Edit_kibon2->text(), QStringLiteral("12345"));
-    EXPECT_EQ(kibon->Edit_kibon3->text(), QStringLiteral("똘이약국"));
-    EXPECT_EQ(kibon->Edit_kibon4->text(), QStringLiteral("135"));
-    EXPECT_EQ(kibon->Edit_kibon5->text(), QStringLiteral("010"));
-    EXPECT_EQ(kibon->lb_kibon1->text(), QStringLiteral("서울특별시 강남구 논현동"));
-    EXPECT_EQ(kibon->Edit_kibon6->text(), QStringLiteral("논현로 1"));
-    EXPECT_EQ(kibon->Edit_kibon7->text(), QStringLiteral("02-1"));
-    EXPECT_EQ(kibon->Edit_kibon10->text(), QStringLiteral("010-2"));
-    EXPECT_EQ(kibon->Edit_kibon13->text(), QStringLiteral("02-3"));
-    EXPECT_EQ(kibon->Edit_kibon16->text(), QStringLiteral("역 앞"));
-    EXPECT_EQ(kibon->EdiT_Jumin->text(), QStringLiteral("1111111")) << "never loaded";
-    EXPECT_TRUE(kibon->chk_kibon1->isChecked());
+    EXPECT_FALSE(identity->IsConfirmed());
+    EXPECT_EQ(fields.pharmacistName->text(), QStringLiteral("김똠"));
+    EXPECT_EQ(fields.license->text(), QStringLiteral("12345"));
+    EXPECT_EQ(fields.pharmacyName->text(), QStringLiteral("똘이약국"));
+    EXPECT_EQ(fields.postalCode1->text(), QStringLiteral("135"));
+    EXPECT_EQ(fields.postalCode2->text(), QStringLiteral("010"));
+    EXPECT_EQ(fields.addressLine->text(), QStringLiteral("서울특별시 강남구 논현동"));
+    EXPECT_EQ(fields.detailAddress->text(), QStringLiteral("논현로 1"));
+    EXPECT_EQ(fields.pharmacyPhone->text(), QStringLiteral("02-1"));
+    EXPECT_EQ(fields.mobilePhone->text(), QStringLiteral("010-2"));
+    EXPECT_EQ(fields.faxNumber->text(), QStringLiteral("02-3"));
+    EXPECT_EQ(fields.location->text(), QStringLiteral("역 앞"));
+    EXPECT_EQ(fields.birthNumber->text(), QStringLiteral("1111111")) << "never loaded";
+    EXPECT_TRUE(fields.checkComputer->isChecked());
 }
 
-TEST_F(KibonWindow, ABlankCheckComputerLeavesTheBoxAsItWas)
+TEST_F(BasicInfoWindowTest, ABlankCheckComputerLeavesTheBoxAsItWas)
 {
     Store(SettingsKeys::CheckComputer, QStringLiteral(" "));
-    kibon->chk_kibon1->setChecked(true);
-    kibon->show();
-    EXPECT_TRUE(kibon->chk_kibon1->isChecked());
+    fields.checkComputer->setChecked(true);
+    window->show();
+    EXPECT_TRUE(fields.checkComputer->isChecked());
 
-    kibon->hide();
-    kibon->chk_kibon1->setChecked(false);
-    kibon->show();
-    EXPECT_FALSE(kibon->chk_kibon1->isChecked());
+    window->hide();
+    fields.checkComputer->setChecked(false);
+    window->show();
+    EXPECT_FALSE(fields.checkComputer->isChecked());
 }
 
 struct BirthCase
@@ -229,114 +229,149 @@ class BirthNumberEnter : public BasicInfoWindowFixture,
 TEST_P(BirthNumberEnter, SendsACompleteEntryElseSaysWhatIsMissing)
 {
     const BirthCase& test = GetParam();
-    kibon->show();
-    kibon->Edit_kibon1->setText(QString::fromUtf8(test.pharmacist));
-    kibon->Edit_kibon2->setText(QString::fromUtf8(test.license));
-    kibon->EdiT_Jumin->setText(QString::fromUtf8(test.birth));
-    kibon->EdiT_Jumin->setFocus();
+    window->show();
+    fields.pharmacistName->setText(QString::fromUtf8(test.pharmacist));
+    fields.license->setText(QString::fromUtf8(test.license));
+    fields.birthNumber->setText(QString::fromUtf8(test.birth));
+    fields.birthNumber->setFocus();
 
-    PressEnter(kibon->EdiT_Jumin);
+    PressEnter(fields.birthNumber);
 
     EXPECT_EQ(MessageTexts(), test.messages);
     for (const MessageRequest& request : messages)
         EXPECT_TRUE(IsWarning(request));
-    ASSERT_NE(kibon->focusWidget(), nullptr);
-    EXPECT_EQ(kibon->focusWidget()->objectName(), QString::fromLatin1(test.focus));
+    ASSERT_NE(window->focusWidget(), nullptr);
+    EXPECT_EQ(window->focusWidget()->objectName(), QString::fromLatin1(test.focus));
     if (test.sent) {
         ASSERT_TRUE(WaitForBodies("Permission.asp", 1));
     }
-    EXPECT_EQ(kibon->WebBrowser1.ReadyState() != 0, test.sent);
+    EXPECT_EQ(Request("identityCheck").ReadyState() != 0, test.sent);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BirthNumberEnter,
-    ::testing::Values(
-        BirthCase{"Complete", "김똠", "12345", "6503151", {}, "EdiT_Jumin", true},
-        // The licence length is tested only when something else is missing.
-        BirthCase{"ShortLicenseStillSent", "김똠", "123", "6503151", {}, "EdiT_Jumin", true},
-        BirthCase{"NameMissingAndShortBirth",
-                  "",
-                  "12345",
-                  "65031",
-                  {NameMissing, BirthWrong},
-                  "EdiT_Jumin",
-                  false},
-        // A complete entry is tested untrimmed: a blank name still sends.
-        BirthCase{"BlankNameStillSent", " ", "12345", "6503151", {}, "EdiT_Jumin", true},
-        BirthCase{"NameMissingOnly", "", "12345", "6503151", {NameMissing}, "Edit_kibon1", false},
-        BirthCase{"ShortLicenseAndShortBirth",
-                  "김똠",
-                  "123",
-                  "6",
-                  {LicenseWrong, BirthWrong},
-                  "EdiT_Jumin",
-                  false},
-        BirthCase{"LicenseEmpty", "김똠", "", "6503151", {LicenseWrong}, "EdiT_Jumin", false},
-        BirthCase{"BirthOnly", "김똠", "12345", "", {BirthWrong}, "EdiT_Jumin", false}),
+    ::testing::Values(BirthCase{.name = "Complete",
+                                .pharmacist = "김똠",
+                                .license = "12345",
+                                .birth = "6503151",
+                                .messages = {},
+                                .focus = "birthNumber",
+                                .sent = true},
+                      // The licence length is tested only when something else is missing.
+                      BirthCase{.name = "ShortLicenseStillSent",
+                                .pharmacist = "김똠",
+                                .license = "123",
+                                .birth = "6503151",
+                                .messages = {},
+                                .focus = "birthNumber",
+                                .sent = true},
+                      BirthCase{.name = "NameMissingAndShortBirth",
+                                .pharmacist = "",
+                                .license = "12345",
+                                .birth = "65031",
+                                .messages = {NameMissing, BirthWrong},
+                                .focus = "birthNumber",
+                                .sent = false},
+                      // A complete entry is tested untrimmed: a blank name still sends.
+                      BirthCase{.name = "BlankNameStillSent",
+                                .pharmacist = " ",
+                                .license = "12345",
+                                .birth = "6503151",
+                                .messages = {},
+                                .focus = "birthNumber",
+                                .sent = true},
+                      BirthCase{.name = "NameMissingOnly",
+                                .pharmacist = "",
+                                .license = "12345",
+                                .birth = "6503151",
+                                .messages = {NameMissing},
+                                .focus = "pharmacistName",
+                                .sent = false},
+                      BirthCase{.name = "ShortLicenseAndShortBirth",
+                                .pharmacist = "김똠",
+                                .license = "123",
+                                .birth = "6",
+                                .messages = {LicenseWrong, BirthWrong},
+                                .focus = "birthNumber",
+                                .sent = false},
+                      BirthCase{.name = "LicenseEmpty",
+                                .pharmacist = "김똠",
+                                .license = "",
+                                .birth = "6503151",
+                                .messages = {LicenseWrong},
+                                .focus = "birthNumber",
+                                .sent = false},
+                      BirthCase{.name = "BirthOnly",
+                                .pharmacist = "김똠",
+                                .license = "12345",
+                                .birth = "",
+                                .messages = {BirthWrong},
+                                .focus = "birthNumber",
+                                .sent = false}),
     [](const ::testing::TestParamInfo<BirthCase>& param) { return param.param.name; });
 
-TEST_F(KibonWindow, EnterWalksThroughTheFields)
+TEST_F(BasicInfoWindowTest, EnterWalksThroughTheFields)
 {
-    kibon->show();
+    window->show();
     const std::pair<QLineEdit*, QWidget*> steps[] = {
-        {kibon->Edit_kibon1, kibon->Edit_kibon2},  {kibon->Edit_kibon2, kibon->EdiT_Jumin},
-        {kibon->Edit_kibon7, kibon->Edit_kibon10}, {kibon->Edit_kibon13, kibon->Edit_kibon16},
-        {kibon->Edit_kibon16, kibon->chk_kibon1},
+        {fields.pharmacistName, fields.license},    {fields.license, fields.birthNumber},
+        {fields.pharmacyPhone, fields.mobilePhone}, {fields.faxNumber, fields.location},
+        {fields.location, fields.checkComputer},
     };
     for (const auto& [from, to] : steps) {
         PressEnter(from);
-        EXPECT_EQ(kibon->focusWidget(), to) << from->objectName().toStdString();
+        EXPECT_EQ(window->focusWidget(), to) << from->objectName().toStdString();
     }
     EXPECT_THAT(messages, IsEmpty());
 }
 
-TEST_F(KibonWindow, LicenseOfFourCharactersGainsALeadingZeroOnEnter)
+TEST_F(BasicInfoWindowTest, LicenseOfFourCharactersGainsALeadingZeroOnEnter)
 {
     const std::pair<QString, QString> cases[] = {
         {QStringLiteral("2345"), QStringLiteral("02345")},
         {QStringLiteral("234"), QStringLiteral("234")},
         {QStringLiteral("12345"), QStringLiteral("12345")},
     };
-    kibon->show();
+    window->show();
     for (const auto& [typed, after] : cases) {
-        kibon->Edit_kibon2->clear();
-        QTest::keyClicks(kibon->Edit_kibon2, typed);
-        PressEnter(kibon->Edit_kibon2);
-        EXPECT_EQ(kibon->Edit_kibon2->text(), after);
+        fields.license->clear();
+        QTest::keyClicks(fields.license, typed);
+        PressEnter(fields.license);
+        EXPECT_EQ(fields.license->text(), after);
     }
 }
 
-TEST_F(KibonWindow, BlankMobileAsksForItAndMovesOnAllTheSame)
+TEST_F(BasicInfoWindowTest, BlankMobileAsksForItAndMovesOnAllTheSame)
 {
-    kibon->show();
-    kibon->Edit_kibon10->setText(QStringLiteral("  "));
-    PressEnter(kibon->Edit_kibon10);
+    window->show();
+    fields.mobilePhone->setText(QStringLiteral("  "));
+    PressEnter(fields.mobilePhone);
     EXPECT_THAT(MessageTexts(), ElementsAre(MobileWanted));
     EXPECT_TRUE(IsWarning(messages.front()));
-    EXPECT_EQ(kibon->focusWidget(), kibon->Edit_kibon13);
+    EXPECT_EQ(window->focusWidget(), fields.faxNumber);
 
     messages.clear();
-    kibon->Edit_kibon10->setText(QStringLiteral("010"));
-    PressEnter(kibon->Edit_kibon10);
+    fields.mobilePhone->setText(QStringLiteral("010"));
+    PressEnter(fields.mobilePhone);
     EXPECT_THAT(messages, IsEmpty());
 }
 
-TEST_F(KibonWindow, EnterInThePharmacyNameOpensThePostalSearchOnEmptiedAddress)
+TEST_F(BasicInfoWindowTest, EnterInThePharmacyNameOpensThePostalSearchOnEmptiedAddress)
 {
-    kibon->show();
-    kibon->lb_kibon1->setText(QStringLiteral("서울특별시 중구 소공동"));
-    kibon->Edit_kibon6->setText(QStringLiteral("소공로 55"));
-    kibon->Edit_kibon4->setText(QStringLiteral("100"));
+    window->show();
+    fields.addressLine->setText(QStringLiteral("서울특별시 중구 소공동"));
+    fields.detailAddress->setText(QStringLiteral("소공로 55"));
+    fields.postalCode1->setText(QStringLiteral("100"));
 
-    PressEnter(kibon->Edit_kibon3);
+    PressEnter(fields.pharmacyName);
 
     EXPECT_THAT(modalTitles, ElementsAre(QStringLiteral("초록우체통 우편번호")));
-    EXPECT_TRUE(kibon->lb_kibon1->text().isEmpty());
-    EXPECT_TRUE(kibon->Edit_kibon6->text().isEmpty());
-    EXPECT_EQ(kibon->Edit_kibon4->text(), QStringLiteral("100"));
-    EXPECT_TRUE(kibon->findChildren<QDialog*>().isEmpty()) << "the search is destroyed";
-    EXPECT_TRUE(kibon->Edit_kibon6->isEnabled()) << "the street address is typed next";
-    EXPECT_EQ(kibon->focusWidget(), kibon->Edit_kibon6);
+    EXPECT_TRUE(fields.addressLine->text().isEmpty());
+    EXPECT_TRUE(fields.detailAddress->text().isEmpty());
+    EXPECT_EQ(fields.postalCode1->text(), QStringLiteral("100"));
+    EXPECT_TRUE(window->findChildren<QDialog*>().isEmpty()) << "the search is destroyed";
+    EXPECT_TRUE(fields.detailAddress->isEnabled()) << "the street address is typed next";
+    EXPECT_EQ(window->focusWidget(), fields.detailAddress);
 }
 
 const QString Unusable = QStringLiteral("에 사용할 수 없는 문자가 있습니다. 다시 입력해 주십시요");
@@ -344,7 +379,7 @@ const QString Unusable = QStringLiteral("에 사용할 수 없는 문자가 있�
 struct UnstorableCase
 {
     const char* name;
-    QLineEdit* BasicInfoWindow::*box;
+    QLineEdit* BasicInfoFields::*box;
     QString value;
     QString field; // named in the message; empty: the value is sent
 };
@@ -361,20 +396,20 @@ protected:
     // A confirmed identity with every field filled; the case's value in its box.
     void FillForm()
     {
-        kibon->show();
-        kibon->Edit_kibon1->setText(QStringLiteral("박서연"));
-        kibon->Edit_kibon2->setText(QStringLiteral("23456"));
-        kibon->EdiT_Jumin->setText(QStringLiteral("7208242"));
-        kibon->Edit_kibon3->setText(QStringLiteral("똠약국"));
-        kibon->Edit_kibon4->setText(QStringLiteral("100"));
-        kibon->Edit_kibon5->setText(QStringLiteral("070"));
-        kibon->Edit_kibon6->setText(QStringLiteral("소공로 55"));
-        kibon->Edit_kibon7->setText(QStringLiteral("02-1"));
-        kibon->Edit_kibon10->setText(QStringLiteral("010-2"));
-        kibon->Edit_kibon13->setText(QStringLiteral("02-3"));
-        kibon->Edit_kibon16->setText(QStringLiteral("역 앞"));
-        (kibon.get()->*GetParam().box)->setText(GetParam().value);
-        kibon->IdentityConfirmed = true;
+        window->show();
+        fields.pharmacistName->setText(QStringLiteral("박서연"));
+        fields.license->setText(QStringLiteral("23456"));
+        fields.birthNumber->setText(QStringLiteral("7208242"));
+        fields.pharmacyName->setText(QStringLiteral("똠약국"));
+        fields.postalCode1->setText(QStringLiteral("100"));
+        fields.postalCode2->setText(QStringLiteral("070"));
+        fields.detailAddress->setText(QStringLiteral("소공로 55"));
+        fields.pharmacyPhone->setText(QStringLiteral("02-1"));
+        fields.mobilePhone->setText(QStringLiteral("010-2"));
+        fields.faxNumber->setText(QStringLiteral("02-3"));
+        fields.location->setText(QStringLiteral("역 앞"));
+        (fields.*GetParam().box)->setText(GetParam().value);
+        identity->SetConfirmed(true);
     }
 
     void ExpectRefused(const WebBrowser& browser, const char* page)
@@ -388,9 +423,9 @@ protected:
         ASSERT_THAT(MessageTexts(), ElementsAre(test.field + Unusable));
         EXPECT_TRUE(IsWarning(messages.front()));
         EXPECT_EQ(browser.ReadyState(), 0) << "nothing sent";
-        QLineEdit* const box = kibon.get()->*test.box;
+        QLineEdit* const box = fields.*test.box;
         if (box->isEnabled()) {
-            EXPECT_EQ(kibon->focusWidget(), box);
+            EXPECT_EQ(window->focusWidget(), box);
         }
     }
 };
@@ -399,59 +434,58 @@ TEST_P(UnstorableValue, IsRefusedBeforeAnythingIsSent)
 {
     const UnstorableCase& test = GetParam();
     FillForm();
-    if (test.box == &BasicInfoWindow::Edit_kibon1) {
-        emit kibon->btn_kibon1->Clicked();
-        ExpectRefused(kibon->WebBrowser1, "Permission.asp");
+    if (test.box == &BasicInfoFields::pharmacistName) {
+        Click(Button("identityCheckButton"));
+        ExpectRefused(Request("identityCheck"), "Permission.asp");
         messages.clear();
     }
-    emit kibon->btn_kibon3->Clicked();
-    ExpectRefused(kibon->WebBrowser2, "INPUT3.asp");
+    Click(Button("submitButton"));
+    ExpectRefused(Request("registration"), "INPUT3.asp");
     EXPECT_TRUE(SettingsBytes().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, UnstorableValue,
     ::testing::Values(
-        UnstorableCase{"AccentInTheLocation", &BasicInfoWindow::Edit_kibon16,
-                       QStringLiteral("Café 앞"), QStringLiteral("위치 정보")},
-        UnstorableCase{"EmojiInThePharmacyName", &BasicInfoWindow::Edit_kibon3,
+        UnstorableCase{"AccentInTheLocation", &BasicInfoFields::location, QStringLiteral("Café 앞"),
+                       QStringLiteral("위치 정보")},
+        UnstorableCase{"EmojiInThePharmacyName", &BasicInfoFields::pharmacyName,
                        QStringLiteral("똠약국 \U0001F48A"), QStringLiteral("약국명")},
-        UnstorableCase{"EmojiInTheName", &BasicInfoWindow::Edit_kibon1,
+        UnstorableCase{"EmojiInTheName", &BasicInfoFields::pharmacistName,
                        QStringLiteral("박서연\U0001F600"), QStringLiteral("대표 약사명")},
-        UnstorableCase{"LineBreakInTheDetailAddress", &BasicInfoWindow::Edit_kibon6,
+        UnstorableCase{"LineBreakInTheDetailAddress", &BasicInfoFields::detailAddress,
                        QStringLiteral("소공로\r\n55"), QStringLiteral("상세주소")},
-        UnstorableCase{"LineBreakInTheMobile", &BasicInfoWindow::Edit_kibon10,
+        UnstorableCase{"LineBreakInTheMobile", &BasicInfoFields::mobilePhone,
                        QStringLiteral("010\n2"), QStringLiteral("핸드폰번호")},
-        UnstorableCase{
-            "HanjaInTheFax", &BasicInfoWindow::Edit_kibon13, QStringLiteral("02-3 漢"), {}},
+        UnstorableCase{"HanjaInTheFax", &BasicInfoFields::faxNumber, QStringLiteral("02-3 漢"), {}},
         UnstorableCase{"BlanksAndLineBreaksAroundAreTrimmed",
-                       &BasicInfoWindow::Edit_kibon7,
+                       &BasicInfoFields::pharmacyPhone,
                        QStringLiteral("\r\n02-1 \n"),
                        {}},
         UnstorableCase{"FormCharactersAndExtraSyllables",
-                       &BasicInfoWindow::Edit_kibon1,
+                       &BasicInfoFields::pharmacistName,
                        QStringLiteral("똠%&+="),
                        {}}),
     [](const ::testing::TestParamInfo<UnstorableCase>& param) { return param.param.name; });
 
-TEST_F(KibonWindow, PastedLineBreaksAreRemovedAsTheyArrive)
+TEST_F(BasicInfoWindowTest, PastedLineBreaksAreRemovedAsTheyArrive)
 {
-    kibon->show();
-    kibon->Edit_kibon16->setText(QStringLiteral("시청역 옆"));
-    kibon->Edit_kibon16->setCursorPosition(3);
+    window->show();
+    fields.location->setText(QStringLiteral("시청역 옆"));
+    fields.location->setCursorPosition(3);
     QGuiApplication::clipboard()->setText(QStringLiteral(" 6번\r\n출구\n"));
-    kibon->Edit_kibon16->paste();
-    EXPECT_EQ(kibon->Edit_kibon16->text(), QStringLiteral("시청역 6번출구 옆"));
-    EXPECT_EQ(kibon->Edit_kibon16->cursorPosition(), 8) << "after the pasted text";
+    fields.location->paste();
+    EXPECT_EQ(fields.location->text(), QStringLiteral("시청역 6번출구 옆"));
+    EXPECT_EQ(fields.location->cursorPosition(), 8) << "after the pasted text";
 }
 
-TEST_F(KibonWindow, EscapeLeavesTheWindowOpen)
+TEST_F(BasicInfoWindowTest, EscapeLeavesTheWindowOpen)
 {
-    kibon->show();
-    kibon->Edit_kibon1->setFocus();
-    QTest::keyClick(kibon->Edit_kibon1, Qt::Key_Escape);
-    QTest::keyClick(kibon.get(), Qt::Key_Escape);
-    EXPECT_TRUE(kibon->isVisible());
+    window->show();
+    fields.pharmacistName->setFocus();
+    QTest::keyClick(fields.pharmacistName, Qt::Key_Escape);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
 }
 
 struct ReEnterCase
@@ -467,62 +501,69 @@ class ReEnterButton : public BasicInfoWindowFixture,
 {
 };
 
-TEST_P(ReEnterButton, EmptiesTheEditKibonBoxesOnly)
+TEST_P(ReEnterButton, EmptiesTheTextBoxesButTheBirthNumber)
 {
     const ReEnterCase& test = GetParam();
-    kibon->show();
-    for (QLineEdit* box : kibon->findChildren<QLineEdit*>())
+    window->show();
+    for (QLineEdit* box : window->findChildren<QLineEdit*>())
         box->setText(QStringLiteral("12"));
-    kibon->lb_kibon1->setText(QStringLiteral("주소"));
-    kibon->chk_kibon1->setChecked(true);
-    kibon->IdentityConfirmed = test.confirmed;
+    fields.addressLine->setText(QStringLiteral("주소"));
+    fields.checkComputer->setChecked(true);
+    identity->SetConfirmed(test.confirmed);
 
-    emit kibon->btn_kibon4->Clicked();
+    Click(Button("reEnterButton"));
 
     for (QLineEdit* box :
-         {kibon->Edit_kibon3, kibon->Edit_kibon4, kibon->Edit_kibon5, kibon->Edit_kibon6,
-          kibon->Edit_kibon7, kibon->Edit_kibon10, kibon->Edit_kibon13, kibon->Edit_kibon16})
+         {fields.pharmacyName, fields.postalCode1, fields.postalCode2, fields.detailAddress,
+          fields.pharmacyPhone, fields.mobilePhone, fields.faxNumber, fields.location})
         EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
-    EXPECT_EQ(kibon->Edit_kibon1->text().isEmpty(), !test.keepsNameAndLicense);
-    EXPECT_EQ(kibon->Edit_kibon2->text().isEmpty(), !test.keepsNameAndLicense);
-    EXPECT_EQ(kibon->EdiT_Jumin->text(), QStringLiteral("12"));
-    EXPECT_EQ(kibon->lb_kibon1->text(), QStringLiteral("주소"));
-    EXPECT_FALSE(kibon->chk_kibon1->isChecked());
-    EXPECT_EQ(kibon->IdentityConfirmed, test.confirmed);
-    ASSERT_NE(kibon->focusWidget(), nullptr);
-    EXPECT_EQ(kibon->focusWidget()->objectName(), QString::fromLatin1(test.focus));
+    EXPECT_EQ(fields.pharmacistName->text().isEmpty(), !test.keepsNameAndLicense);
+    EXPECT_EQ(fields.license->text().isEmpty(), !test.keepsNameAndLicense);
+    EXPECT_EQ(fields.birthNumber->text(), QStringLiteral("12"));
+    EXPECT_EQ(fields.addressLine->text(), QStringLiteral("주소"));
+    EXPECT_FALSE(fields.checkComputer->isChecked());
+    EXPECT_EQ(identity->IsConfirmed(), test.confirmed);
+    ASSERT_NE(window->focusWidget(), nullptr);
+    EXPECT_EQ(window->focusWidget()->objectName(), QString::fromLatin1(test.focus));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReEnterButton,
-    ::testing::Values(ReEnterCase{"Confirmed", true, true, "Edit_kibon3"},
-                      ReEnterCase{"NotConfirmed", false, false, "Edit_kibon1"}),
-    [](const ::testing::TestParamInfo<ReEnterCase>& param) { return param.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, ReEnterButton,
+                         ::testing::Values(ReEnterCase{.name = "Confirmed",
+                                                       .confirmed = true,
+                                                       .keepsNameAndLicense = true,
+                                                       .focus = "pharmacyName"},
+                                           ReEnterCase{.name = "NotConfirmed",
+                                                       .confirmed = false,
+                                                       .keepsNameAndLicense = false,
+                                                       .focus = "pharmacistName"}),
+                         [](const ::testing::TestParamInfo<ReEnterCase>& param) {
+                             return param.param.name;
+                         });
 
-TEST_F(KibonWindow, ManualButtonOpensTheHelpFileOfTheProgramFolder)
+TEST_F(BasicInfoWindowTest, ManualButtonOpensTheHelpFileOfTheProgramFolder)
 {
-    kibon->show();
-    emit kibon->btn_kibon6->Clicked();
+    window->show();
+    Click(Button("manualButton"));
     EXPECT_THAT(helpOpened, ElementsAre(ProgramFolder + QStringLiteral("Help.mht")));
 }
 
-TEST_F(KibonWindow, CloseBarAndCloseOnPaintOnlyHideTheWindow)
+TEST_F(BasicInfoWindowTest, CloseBarAndCloseOnPaintOnlyHideTheWindow)
 {
-    kibon->show();
-    emit kibon->btn_kibon5->Clicked();
-    EXPECT_FALSE(kibon->isVisible());
+    window->show();
+    Click(Button("closeBar"));
+    EXPECT_FALSE(window->isVisible());
 
-    kibon->show();
+    window->show();
     CloseOnPaint = true;
-    kibon->repaint();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !kibon->isVisible(); }));
+    window->repaint();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }));
     EXPECT_TRUE(CloseOnPaint) << "the paint that closes does not clear it";
 
-    kibon->show();
+    window->show();
     EXPECT_FALSE(CloseOnPaint) << "showing again clears it";
-    kibon->repaint();
+    window->repaint();
     QTest::qWait(50);
-    EXPECT_TRUE(kibon->isVisible());
+    EXPECT_TRUE(window->isVisible());
 
     CloseOnPaint = true;
     const BasicInfoWindow fresh;

@@ -1,5 +1,6 @@
 #include "PostalSearchWindow.h"
 
+#include "BasicInfoControls.h"
 #include "BasicInfoWindow.h"
 #include "LocalDatabase.h"
 #include "MessageBox.h"
@@ -11,6 +12,8 @@
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QScrollBar>
+#include <QSignalSpy>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -27,8 +30,8 @@ const QString KoreanFixture = QStringLiteral(QUILLANE_TEST_DATA "/mdb/synthetic-
 const QStringList YeoksamCodes = {"135-080", "100-002", "100-003", "100-004", "100-035"};
 
 // A program folder with the Jet fixture as its local database, a basic-information window and
-// a search opened on it.
-class ZipcodeSearchTest : public ::testing::Test
+// a search opened on it, its controls found by their object names.
+class PostalSearchWindowTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -43,6 +46,9 @@ protected:
         ASSERT_NE(LocalQuery, nullptr);
         form = std::make_unique<BasicInfoWindow>();
         search = new PostalSearchWindow(form.get());
+        searchText = Find<QLineEdit>(*search, "searchText");
+        searchButton = Find<PictureButton>(*search, "searchButton");
+        results = Find<QTableWidget>(*search, "results");
     }
 
     void TearDown() override
@@ -55,15 +61,15 @@ protected:
 
     void Search(const QString& text)
     {
-        search->Edit_Zipcode->setText(text);
-        QTest::keyClick(search->Edit_Zipcode, Qt::Key_Return);
+        searchText->setText(text);
+        QTest::keyClick(searchText, Qt::Key_Return);
     }
 
     QStringList GridColumn(int column) const
     {
         QStringList texts;
-        for (int row = 0; row < search->AdvColumnGrid1->rowCount(); ++row)
-            texts << search->AdvColumnGrid1->item(row, column)->text();
+        for (int row = 0; row < results->rowCount(); ++row)
+            texts << results->item(row, column)->text();
         return texts;
     }
 
@@ -72,23 +78,26 @@ protected:
     std::unique_ptr<TLOGIN> login;
     std::unique_ptr<BasicInfoWindow> form;
     PostalSearchWindow* search = nullptr;
+    QLineEdit* searchText = nullptr;
+    PictureButton* searchButton = nullptr;
+    QTableWidget* results = nullptr;
 };
 
-TEST_F(ZipcodeSearchTest, WindowAndGridLayout)
+TEST_F(PostalSearchWindowTest, WindowAndGridLayout)
 {
     search->show();
     EXPECT_EQ(search->windowTitle(), "초록우체통 우편번호");
     EXPECT_EQ(search->size(), QSize(450, 253));
     EXPECT_EQ(search->minimumSize(), search->maximumSize());
     EXPECT_EQ(search->parent(), form.get());
-    EXPECT_EQ(search->Zipcode_img1->geometry(), QRect(0, 0, 450, 250));
-    EXPECT_EQ(search->Edit_Zipcode->geometry(), QRect(8, 35, 352, 19));
-    EXPECT_EQ(search->btn_zipcode1->geometry(), QRect(366, 35, 77, 18));
-    EXPECT_EQ(search->zipcode_img2->geometry(), QRect(366, 35, 77, 18));
-    EXPECT_TRUE(search->btn_zipcode1->isVisible());
-    EXPECT_FALSE(search->zipcode_img2->isVisible());
+    EXPECT_EQ(Find<QLabel>(*search, "background")->geometry(), QRect(0, 0, 450, 250));
+    EXPECT_EQ(searchText->geometry(), QRect(8, 35, 352, 19));
+    EXPECT_EQ(searchButton->geometry(), QRect(366, 35, 77, 18));
+    EXPECT_EQ(searchButton->PressedPicture()->geometry(), QRect(366, 35, 77, 18));
+    EXPECT_TRUE(searchButton->isVisible());
+    EXPECT_FALSE(searchButton->PressedPicture()->isVisible());
 
-    QTableWidget* grid = search->AdvColumnGrid1;
+    QTableWidget* grid = results;
     EXPECT_EQ(grid->geometry(), QRect(8, 60, 435, 187));
     EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_EQ(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -127,7 +136,7 @@ struct SearchCase
 };
 
 // Each search follows one for 역삼 that filled five rows.
-TEST_F(ZipcodeSearchTest, SearchReplacesTheRowsInDirectoryOrder)
+TEST_F(PostalSearchWindowTest, SearchReplacesTheRowsInDirectoryOrder)
 {
     const SearchCase cases[] = {
         {"blanks around the text are removed", "  역삼 \t", YeoksamCodes},
@@ -146,7 +155,7 @@ TEST_F(ZipcodeSearchTest, SearchReplacesTheRowsInDirectoryOrder)
     }
 }
 
-TEST_F(ZipcodeSearchTest, WithoutTheLocalDatabaseTheGridStays)
+TEST_F(PostalSearchWindowTest, WithoutTheLocalDatabaseTheGridStays)
 {
     Search("역삼");
     login.reset();
@@ -154,18 +163,44 @@ TEST_F(ZipcodeSearchTest, WithoutTheLocalDatabaseTheGridStays)
     EXPECT_EQ(GridColumn(0), YeoksamCodes);
 }
 
-TEST_F(ZipcodeSearchTest, PressingTheButtonShowsItsTwinAndReleasingSearches)
+TEST_F(PostalSearchWindowTest, PressingTheButtonShowsItsTwinAndReleasingSearches)
 {
     search->show();
-    search->Edit_Zipcode->setText("역삼");
-    QTest::mousePress(search->btn_zipcode1, Qt::LeftButton, {}, QPoint(10, 9));
-    EXPECT_FALSE(search->btn_zipcode1->isVisible());
-    EXPECT_TRUE(search->zipcode_img2->isVisible());
-    EXPECT_EQ(search->AdvColumnGrid1->rowCount(), 0);
-    QTest::mouseRelease(search->zipcode_img2, Qt::LeftButton, {}, QPoint(10, 9));
-    EXPECT_TRUE(search->btn_zipcode1->isVisible());
-    EXPECT_FALSE(search->zipcode_img2->isVisible());
+    searchText->setText("역삼");
+    QLabel* pressed = Find<QLabel>(*search, "searchButtonPressed");
+    QTest::mousePress(searchButton, Qt::LeftButton, {}, QPoint(10, 9));
+    EXPECT_FALSE(searchButton->isVisible());
+    EXPECT_TRUE(pressed->isVisible());
+    EXPECT_EQ(results->rowCount(), 0);
+    QTest::mouseRelease(pressed, Qt::LeftButton, {}, QPoint(10, 9));
+    EXPECT_TRUE(searchButton->isVisible());
+    EXPECT_FALSE(pressed->isVisible());
     EXPECT_EQ(GridColumn(0), YeoksamCodes);
+}
+
+// What the search hands to the window that opened it.
+struct Choice
+{
+    QString postalCode1;
+    QString postalCode2;
+    QString addressLine;
+
+    bool operator==(const Choice&) const = default;
+};
+
+void PrintTo(const Choice& choice, std::ostream* out)
+{
+    *out
+        << (choice.postalCode1 + '|' + choice.postalCode2 + '|' + choice.addressLine).toStdString();
+}
+
+std::vector<Choice> ChoicesOf(const QSignalSpy& spy)
+{
+    std::vector<Choice> choices;
+    for (const QList<QVariant>& arguments : spy)
+        choices.push_back(
+            {arguments[0].toString(), arguments[1].toString(), arguments[2].toString()});
+    return choices;
 }
 
 struct ChoiceCase
@@ -173,85 +208,111 @@ struct ChoiceCase
     const char* name;
     bool doubleClick;
     int row;
-    QString part1;
-    QString part2;
-    QString address;
+    Choice choice;
 };
 
-TEST_F(ZipcodeSearchTest, DoubleClickAndEnterWriteTheRowIntoTheFormAndClose)
+TEST_F(PostalSearchWindowTest, DoubleClickAndEnterChooseTheRowAndClose)
 {
     const ChoiceCase cases[] = {
-        {"double click, empty village ends in one blank", true, 0, "135", "080",
-         "부산광역시 강남구 역삼동 2가 "},
-        {"Enter at once takes the first row", false, -1, "135", "080",
-         "부산광역시 강남구 역삼동 2가 "},
-        {"Enter on the selected row", false, 4, "100", "035", "인천광역시 중구 도곡동 4가 역삼리"},
-        {"double click on the village row", true, 4, "100", "035",
-         "인천광역시 중구 도곡동 4가 역삼리"},
+        {.name = "double click, empty village ends in one blank",
+         .doubleClick = true,
+         .row = 0,
+         .choice = {"135", "080", "부산광역시 강남구 역삼동 2가 "}},
+        {.name = "Enter at once takes the first row",
+         .doubleClick = false,
+         .row = -1,
+         .choice = {"135", "080", "부산광역시 강남구 역삼동 2가 "}},
+        {.name = "Enter on the selected row",
+         .doubleClick = false,
+         .row = 4,
+         .choice = {"100", "035", "인천광역시 중구 도곡동 4가 역삼리"}},
+        {.name = "double click on the village row",
+         .doubleClick = true,
+         .row = 4,
+         .choice = {"100", "035", "인천광역시 중구 도곡동 4가 역삼리"}},
     };
     for (const ChoiceCase& c : cases) {
         SCOPED_TRACE(c.name);
-        form->Edit_kibon4->clear();
-        form->Edit_kibon5->clear();
-        form->lb_kibon1->clear();
+        const QSignalSpy chosen(search, &PostalSearchWindow::Chosen);
         search->show();
         Search("역삼");
-        QTableWidget* grid = search->AdvColumnGrid1;
         if (c.doubleClick) {
-            const QPoint cell = grid->visualRect(grid->model()->index(c.row, 3)).center();
-            QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, cell);
-            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
+            const QPoint cell = results->visualRect(results->model()->index(c.row, 3)).center();
+            QTest::mousePress(results->viewport(), Qt::LeftButton, {}, cell);
+            QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, cell);
         } else {
             if (c.row >= 0)
-                grid->setCurrentCell(c.row, 2);
-            QTest::keyClick(grid, Qt::Key_Return);
+                results->setCurrentCell(c.row, 2);
+            QTest::keyClick(results, Qt::Key_Return);
         }
-        EXPECT_EQ(form->Edit_kibon4->text(), c.part1);
-        EXPECT_EQ(form->Edit_kibon5->text(), c.part2);
-        EXPECT_EQ(form->lb_kibon1->text(), c.address);
+        EXPECT_EQ(ChoicesOf(chosen), std::vector<Choice>{c.choice});
         EXPECT_FALSE(search->isVisible());
         EXPECT_EQ(search->result(), QDialog::Accepted);
     }
 }
 
-TEST_F(ZipcodeSearchTest, EnterInAGridWithoutRowsChoosesNothing)
+TEST_F(PostalSearchWindowTest, EnterInAGridWithoutRowsChoosesNothing)
 {
-    form->lb_kibon1->setText("그대로");
+    const QSignalSpy chosen(search, &PostalSearchWindow::Chosen);
     search->show();
     Search("없는동");
-    QTest::keyClick(search->AdvColumnGrid1, Qt::Key_Return);
+    QTest::keyClick(results, Qt::Key_Return);
     EXPECT_TRUE(search->isVisible());
-    EXPECT_EQ(form->lb_kibon1->text(), "그대로");
-    EXPECT_TRUE(form->Edit_kibon4->text().isEmpty());
+    EXPECT_EQ(chosen.count(), 0);
 }
 
-TEST_F(ZipcodeSearchTest, AChoiceAfterTheFormIsGoneWritesNothing)
+TEST_F(PostalSearchWindowTest, ASearchWithoutItsWindowStillClosesOnAChoice)
 {
     search->setParent(nullptr);
     std::unique_ptr<PostalSearchWindow> orphan(search);
     form.reset();
     orphan->show();
     Search("역삼");
-    orphan->AdvColumnGrid1DblClickCell(0, 0);
+    QTest::keyClick(results, Qt::Key_Return);
     EXPECT_FALSE(orphan->isVisible());
 }
 
-// The search runs in its own message loop, as the form opens it; typing and keys arrive there.
-TEST_F(ZipcodeSearchTest, ModalSearchTypedAndChosenWithTheKeyboard)
+// The search runs in its own message loop, as the window opens it; typing and keys arrive there.
+TEST_F(PostalSearchWindowTest, ModalSearchTypedAndChosenWithTheKeyboard)
 {
+    const QSignalSpy chosen(search, &PostalSearchWindow::Chosen);
     QTimer::singleShot(0, search, [this] {
         QInputMethodEvent typed;
         typed.setCommitString("역삼");
-        QApplication::sendEvent(search->Edit_Zipcode, &typed);
-        QTest::keyClick(search->Edit_Zipcode, Qt::Key_Enter);
-        search->AdvColumnGrid1->setFocus();
-        QTest::keyClick(search->AdvColumnGrid1, Qt::Key_Down);
-        QTest::keyClick(search->AdvColumnGrid1, Qt::Key_Return);
+        QApplication::sendEvent(searchText, &typed);
+        QTest::keyClick(searchText, Qt::Key_Enter);
+        results->setFocus();
+        QTest::keyClick(results, Qt::Key_Down);
+        QTest::keyClick(results, Qt::Key_Return);
     });
     EXPECT_EQ(ShowModal(*search), QDialog::Accepted);
-    EXPECT_EQ(form->Edit_kibon4->text(), "100");
-    EXPECT_EQ(form->Edit_kibon5->text(), "002");
-    EXPECT_EQ(form->lb_kibon1->text(), "대구광역시 강남구 역삼동 ");
+    const Choice second{"100", "002", "대구광역시 강남구 역삼동 "};
+    EXPECT_EQ(ChoicesOf(chosen), std::vector<Choice>{second});
+}
+
+// Enter in the pharmacy name opens the search; its choice fills the postal code and the
+// address line of the basic-information window, whose detail address takes the street next.
+TEST_F(PostalSearchWindowTest, AChoiceFillsTheBasicInformationWindowThatOpenedIt)
+{
+    SetModalDialogHandler([](QDialog& opened) {
+        auto* text = Find<QLineEdit>(opened, "searchText");
+        text->setText("역삼");
+        QTest::keyClick(text, Qt::Key_Return);
+        QTest::keyClick(Find<QTableWidget>(opened, "results"), Qt::Key_Return);
+        return opened.result();
+    });
+    const BasicInfoFields fields = FieldsOf(*form);
+    fields.addressLine->setText("그전 주소");
+    fields.detailAddress->setText("그전 상세");
+
+    QTest::keyClick(fields.pharmacyName, Qt::Key_Return);
+    SetModalDialogHandler({});
+
+    EXPECT_EQ(fields.postalCode1->text(), "135");
+    EXPECT_EQ(fields.postalCode2->text(), "080");
+    EXPECT_EQ(fields.addressLine->text(), "부산광역시 강남구 역삼동 2가 ");
+    EXPECT_TRUE(fields.detailAddress->text().isEmpty());
+    EXPECT_TRUE(fields.detailAddress->isEnabled());
 }
 
 } // namespace

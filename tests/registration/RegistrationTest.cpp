@@ -1,9 +1,6 @@
-#include "BasicInfoWindowFixture.h"
-#include "LocalDatabase.h"
 #include "ManagementServices.h"
+#include "ServiceAnswerFixture.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStringEncoder>
 #include <gmock/gmock.h>
 
@@ -14,198 +11,18 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::SizeIs;
 
-const QString Refused = QStringLiteral(
-    "본인 인증에 실패하였습니다. 본인인증은 대표약사님으로만 가능하며 관리약사님으로는 인증이 "
-    "불가합니다. 등록된 면허번호와 이름, 생년월일을 확인하신 후 다시 입력해 주시기 바랍니다.그래도 "
-    "인증에 실패하셨을 경우 관할 약사회 사무국 또는 한누리협회 초록우체통 담당자에게 확인 후 다시 "
-    "입력해 주십시요!");
 const QString NotSent = QStringLiteral("기본환경설정 값이 서버로 전송되지 않았습니다. \r\n "
                                        "입력완료 버튼을 다시 눌러 주시기 바랍니다.");
 const QString Saved = QStringLiteral("기본환경설정이 저장되었습니다");
 
-// The seventeen fields of a confirmed identity (positions 0 to 16), position 12 as given.
-std::string Confirmed(const std::string& position12 = "", const std::string& mobile = "010-2")
-{
-    return "1]서연온누리약국]23456]박서연]서울특별시]중구]소공동]070]02-752-4321]" + mobile +
-           "]02-752-4322]시청역 6번 출구 옆]" + position12 +
-           "]7208242]100]서울특별시 중구 소공동]소공로 55";
-}
-
-// A local postal table of one row, on LocalQuery.
-class LocalPostalTable
-{
-public:
-    LocalPostalTable()
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), LocalConnectionName);
-        db.setDatabaseName(QStringLiteral(":memory:"));
-        db.open();
-        QSqlQuery setup(db);
-        setup.exec(QStringLiteral("CREATE TABLE qx_ZipCode (Seq INTEGER, Zipcode TEXT, Sido TEXT, "
-                                  "Gugun TEXT, Dong TEXT, Ri TEXT, Bunji TEXT)"));
-        setup.exec(QStringLiteral("INSERT INTO qx_ZipCode VALUES (1, '100-070', '서울특별시', "
-                                  "'중구', '소공동', '리', '')"));
-        query_ = std::make_unique<QSqlQuery>(db);
-        LocalQuery = query_.get();
-    }
-    ~LocalPostalTable()
-    {
-        LocalQuery = nullptr;
-        query_.reset();
-        QSqlDatabase::removeDatabase(LocalConnectionName);
-    }
-
-private:
-    std::unique_ptr<QSqlQuery> query_;
-};
-
-class KibonAnswers : public BasicInfoWindowFixture
-{
-protected:
-    void SetUp() override
-    {
-        BasicInfoWindowFixture::SetUp();
-        // The weekly window that follows a registration fetches its pages here: they answer as
-        // a service without them, so that window adds no message of its own.
-        service.SetAnswer("normal3.asp", "", 404);
-        service.SetAnswer("SunDay.asp", "", 404);
-        kibon->show();
-    }
-
-    void Identity(const std::string& text)
-    {
-        kibon->IdentityAnswerArrived(BaseUrl + QStringLiteral("Permission.asp"),
-                                     QString::fromStdString(text));
-    }
-
-    void FillForm()
-    {
-        kibon->Edit_kibon1->setText(QStringLiteral("박서연"));
-        kibon->Edit_kibon2->setText(QStringLiteral("23456"));
-        kibon->EdiT_Jumin->setText(QStringLiteral("7208242"));
-        kibon->Edit_kibon3->setText(QStringLiteral("서연온누리약국"));
-        kibon->Edit_kibon4->setText(QStringLiteral("100"));
-        kibon->Edit_kibon5->setText(QStringLiteral("070"));
-        kibon->lb_kibon1->setText(QStringLiteral("서울특별시 중구 소공동"));
-        kibon->Edit_kibon6->setText(QStringLiteral("소공로 55"));
-        kibon->Edit_kibon7->setText(QStringLiteral("02-1"));
-        kibon->Edit_kibon10->setText(QStringLiteral("010-2"));
-        kibon->Edit_kibon13->setText(QStringLiteral("02-3"));
-        kibon->Edit_kibon16->setText(QStringLiteral("역 옆"));
-    }
-
-    QString Stored(const QString& key) const
-    {
-        return ReadIniString(SettingsPath(), SettingsKeys::BasicInfo, key, QStringLiteral("-"));
-    }
-
-    LocalPostalTable postal;
-};
-
-TEST_F(KibonAnswers, ConfirmedIdentityFillsTheFormAsItArrived)
-{
-    AutoCheck = QStringLiteral("Y");
-    kibon->Edit_kibon10->setText(QStringLiteral("010-old"));
-
-    Identity(Confirmed("COUNTER-PC", " "));
-
-    EXPECT_TRUE(kibon->IdentityConfirmed);
-    EXPECT_EQ(kibon->TokenList.size(), 17);
-    EXPECT_EQ(kibon->Edit_kibon3->text(), QStringLiteral("서연온누리약국"));
-    EXPECT_EQ(kibon->Edit_kibon4->text(), QStringLiteral("100"));
-    EXPECT_EQ(kibon->lb_kibon1->text(), QStringLiteral("서울특별시 중구 소공동"));
-    EXPECT_EQ(kibon->Edit_kibon6->text(), QStringLiteral("소공로 55"));
-    EXPECT_EQ(kibon->Edit_kibon7->text(), QStringLiteral("02-752-4321"));
-    EXPECT_EQ(kibon->Edit_kibon10->text(), QStringLiteral("010-old"))
-        << "a blank mobile is no news";
-    EXPECT_EQ(kibon->Edit_kibon13->text(), QStringLiteral("02-752-4322"));
-    EXPECT_EQ(kibon->Edit_kibon16->text(), QStringLiteral("시청역 6번 출구 옆"));
-    EXPECT_EQ(kibon->EdiT_Jumin->text(), QStringLiteral("7208242"));
-    EXPECT_TRUE(kibon->chk_kibon1->isChecked());
-    EXPECT_EQ(kibon->focusWidget(), kibon->chk_kibon1);
-    EXPECT_THAT(messages, IsEmpty());
-    QTest::qWait(100);
-    EXPECT_THAT(service.Bodies("INPUT3.asp"), IsEmpty()) << "signed in before: nothing on its own";
-}
-
-struct OtherAnswer
-{
-    const char* name;
-    std::string text;
-    bool refused;
-};
-
-void PrintTo(const OtherAnswer& test, std::ostream* out)
-{
-    *out << test.name;
-}
-
-class OtherIdentityAnswers : public KibonAnswers, public ::testing::WithParamInterface<OtherAnswer>
-{
-};
-
-TEST_P(OtherIdentityAnswers, RefusalEmptiesTheIdentityAnythingElseIsIgnored)
-{
-    FillForm();
-    kibon->IdentityConfirmed = true;
-
-    Identity(GetParam().text);
-
-    if (GetParam().refused) {
-        EXPECT_THAT(MessageTexts(), ElementsAre(Refused));
-        EXPECT_TRUE(IsWarning(messages.front()));
-        EXPECT_FALSE(kibon->IdentityConfirmed);
-        EXPECT_TRUE(kibon->Edit_kibon1->text().isEmpty());
-        EXPECT_TRUE(kibon->Edit_kibon2->text().isEmpty());
-        EXPECT_TRUE(kibon->EdiT_Jumin->text().isEmpty());
-        EXPECT_EQ(kibon->focusWidget(), kibon->Edit_kibon1);
-    } else {
-        EXPECT_THAT(messages, IsEmpty());
-        EXPECT_TRUE(kibon->IdentityConfirmed);
-        EXPECT_EQ(kibon->Edit_kibon1->text(), QStringLiteral("박서연"));
-    }
-    EXPECT_EQ(kibon->Edit_kibon3->text(), QStringLiteral("서연온누리약국"));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, OtherIdentityAnswers,
-    ::testing::Values(OtherAnswer{"Three", "3", true}, OtherAnswer{"Nine", "9]x]y", true},
-                      OtherAnswer{"OtherStatus", "2]약국", false},
-                      OtherAnswer{"SpacedStatus", " 1 ]약국", false},
-                      OtherAnswer{"Empty", "", false},
-                      OtherAnswer{"ErrorPage", "이 페이지를 표시할 수 없습니다\r\n서버", false}),
-    [](const ::testing::TestParamInfo<OtherAnswer>& param) { return param.param.name; });
-
-TEST_F(KibonAnswers, ShortConfirmedAnswerReadsItsMissingFieldsAsEmpty)
-{
-    AutoCheck = QStringLiteral("Y");
-    FillForm();
-    Identity("1]새약국");
-    EXPECT_EQ(kibon->Edit_kibon3->text(), QStringLiteral("새약국"));
-    EXPECT_TRUE(kibon->Edit_kibon4->text().isEmpty());
-    EXPECT_TRUE(kibon->EdiT_Jumin->text().isEmpty());
-    EXPECT_EQ(kibon->Edit_kibon10->text(), QStringLiteral("010-2"));
-    EXPECT_TRUE(kibon->IdentityConfirmed);
-}
-
-TEST_F(KibonAnswers, IdentityCheckTakesTheLeadingZeroIntoTheField)
-{
-    kibon->Edit_kibon1->setText(QStringLiteral(" 김똠"));
-    kibon->Edit_kibon2->setText(QStringLiteral("2345"));
-    kibon->EdiT_Jumin->setText(QStringLiteral("6503151"));
-    emit kibon->btn_kibon1->Clicked();
-    EXPECT_EQ(kibon->Edit_kibon2->text(), QStringLiteral("02345"));
-    ASSERT_TRUE(WaitForBodies("Permission.asp", 1));
-    EXPECT_EQ(service.Bodies("Permission.asp").front(),
-              QByteArray("PALICENSE =02345&PANAME   =\xb1\xe8\x8c\x63&JUMINNUM =6503151") + '\0');
-}
+using RegistrationTest = ServiceAnswerFixture;
 
 // The first sign-in registers a confirmed identity on its own; with a management system it
 // registers twice, the second navigation abandoning the first.
 struct AutomaticCase
 {
     const char* name;
-    std::string position12;
+    std::string checkComputer;
     QString edition;
     std::size_t posts;
     bool closesOnPaint;
@@ -216,7 +33,7 @@ void PrintTo(const AutomaticCase& test, std::ostream* out)
     *out << test.name;
 }
 
-class AutomaticRegistration : public KibonAnswers,
+class AutomaticRegistration : public RegistrationTest,
                               public ::testing::WithParamInterface<AutomaticCase>
 {
 };
@@ -226,12 +43,12 @@ TEST_P(AutomaticRegistration, PostsAndStoresOnceForOneAnswer)
     const AutomaticCase& test = GetParam();
     DetectedEdition = test.edition;
     service.SetAnswer("INPUT3.asp", "Y");
-    service.SetAnswer("Permission.asp", Confirmed(test.position12));
-    kibon->Edit_kibon1->setText(QStringLiteral("박서연"));
-    kibon->Edit_kibon2->setText(QStringLiteral("23456"));
-    kibon->Edit_kibon5->setText(QStringLiteral("070"));
+    service.SetAnswer("Permission.asp", Confirmed(test.checkComputer));
+    fields.pharmacistName->setText(QStringLiteral("박서연"));
+    fields.license->setText(QStringLiteral("23456"));
+    fields.postalCode2->setText(QStringLiteral("070"));
 
-    Identity(Confirmed(test.position12));
+    Identity(Confirmed(test.checkComputer));
 
     EXPECT_EQ(CloseOnPaint, test.closesOnPaint);
     if (test.posts == 0) {
@@ -263,33 +80,49 @@ TEST_P(AutomaticRegistration, PostsAndStoresOnceForOneAnswer)
     EXPECT_EQ(signIns, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AutomaticRegistration,
-    ::testing::Values(AutomaticCase{"NoCheckComputerYet", "", {}, 1, false},
-                      AutomaticCase{"CheckComputerKnown", "OTHER-PC", {}, 0, false},
-                      AutomaticCase{"ManagementSystemToo", "", QStringLiteral("QX2000XE"), 2, true},
-                      AutomaticCase{"ManagementSystemOnly", "OTHER-PC", QStringLiteral("QX2000V5"),
-                                    1, true}),
-    [](const ::testing::TestParamInfo<AutomaticCase>& param) { return param.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, AutomaticRegistration,
+                         ::testing::Values(AutomaticCase{.name = "NoCheckComputerYet",
+                                                         .checkComputer = "",
+                                                         .edition = {},
+                                                         .posts = 1,
+                                                         .closesOnPaint = false},
+                                           AutomaticCase{.name = "CheckComputerKnown",
+                                                         .checkComputer = "OTHER-PC",
+                                                         .edition = {},
+                                                         .posts = 0,
+                                                         .closesOnPaint = false},
+                                           AutomaticCase{.name = "ManagementSystemToo",
+                                                         .checkComputer = "",
+                                                         .edition = QStringLiteral("QX2000XE"),
+                                                         .posts = 2,
+                                                         .closesOnPaint = true},
+                                           AutomaticCase{.name = "ManagementSystemOnly",
+                                                         .checkComputer = "OTHER-PC",
+                                                         .edition = QStringLiteral("QX2000V5"),
+                                                         .posts = 1,
+                                                         .closesOnPaint = true}),
+                         [](const ::testing::TestParamInfo<AutomaticCase>& param) {
+                             return param.param.name;
+                         });
 
 // With a management system the window closes itself right after posting the registration, and
 // the main window deletes it once it has closed: the answer still arrives, is stored and signs in
 // again, because the window finishes its requests first.
-TEST_F(KibonAnswers, AWindowClosedRightAfterPostingStillHandlesItsAnswer)
+TEST_F(RegistrationTest, AWindowClosedRightAfterPostingStillHandlesItsAnswer)
 {
     DetectedEdition = QStringLiteral("QX2000V5");
     service.SetAnswer("INPUT3.asp", "Y");
     service.SetAnswer("Permission.asp", Confirmed("OTHER-PC"));
-    kibon->Edit_kibon1->setText(QStringLiteral("박서연"));
-    kibon->Edit_kibon2->setText(QStringLiteral("23456"));
-    kibon->Edit_kibon5->setText(QStringLiteral("070"));
+    fields.pharmacistName->setText(QStringLiteral("박서연"));
+    fields.license->setText(QStringLiteral("23456"));
+    fields.postalCode2->setText(QStringLiteral("070"));
     Identity(Confirmed("OTHER-PC"));
     ASSERT_TRUE(CloseOnPaint);
-    ASSERT_EQ(kibon->WebBrowser2.ReadyState(), 1) << "the registration is under way";
-    kibon->close();
+    ASSERT_EQ(Request("registration").ReadyState(), 1) << "the registration is under way";
+    window->close();
 
-    kibon->FinishRequests();
-    kibon.reset();
+    window->FinishRequests();
+    window.reset();
 
     EXPECT_THAT(service.Bodies("INPUT3.asp"), SizeIs(1));
     EXPECT_THAT(MessageTexts(), ElementsAre(Saved));
@@ -298,43 +131,43 @@ TEST_F(KibonAnswers, AWindowClosedRightAfterPostingStillHandlesItsAnswer)
     EXPECT_EQ(Stored(SettingsKeys::PharmacyName), QStringLiteral("서연온누리약국"));
 }
 
-TEST_F(KibonAnswers, SubmitWithoutConfirmationRefusesWhileTheBoxIsOn)
+TEST_F(RegistrationTest, SubmitWithoutConfirmationRefusesWhileTheBoxIsOn)
 {
-    kibon->chk_kibon1->setChecked(true);
-    emit kibon->btn_kibon3->Clicked();
+    fields.checkComputer->setChecked(true);
+    Click(Button("submitButton"));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages.front().text,
               QStringLiteral("본인인증 절차를 진행하지 않았습니다.\r\n기본정보를 저장하실때는 "
                              "본인인증을 꼭 하셔야 합니다!"));
     EXPECT_TRUE(IsWarning(messages.front()));
-    EXPECT_EQ(kibon->focusWidget(), kibon->Edit_kibon2);
-    EXPECT_EQ(kibon->WebBrowser2.ReadyState(), 0) << "nothing sent";
+    EXPECT_EQ(window->focusWidget(), fields.license);
+    EXPECT_EQ(Request("registration").ReadyState(), 0) << "nothing sent";
 }
 
-TEST_F(KibonAnswers, SubmitWithTheBoxOffAsksToReleaseThisComputer)
+TEST_F(RegistrationTest, SubmitWithTheBoxOffAsksToReleaseThisComputer)
 {
     FillForm();
     answer = MessageAnswer::No;
-    emit kibon->btn_kibon3->Clicked();
+    Click(Button("submitButton"));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages.front().text,
               QStringLiteral("초록우체통 인증용 컴퓨터 사용을 해제 하시겠습니까?"));
     EXPECT_EQ(messages.front().caption, QStringLiteral("확인요망"));
     EXPECT_EQ(messages.front().buttons, MessageButtons::YesNo);
-    EXPECT_EQ(kibon->WebBrowser2.ReadyState(), 0) << "No sends nothing";
+    EXPECT_EQ(Request("registration").ReadyState(), 0) << "No sends nothing";
 
     answer = MessageAnswer::Yes;
-    emit kibon->btn_kibon3->Clicked();
+    Click(Button("submitButton"));
     ASSERT_TRUE(WaitForBodies("INPUT3.asp", 1));
     EXPECT_TRUE(service.Bodies("INPUT3.asp").front().contains("&P_COMNAME    =&P_JUMINNUM"));
 }
 
-TEST_F(KibonAnswers, PostalCodeUnknownToTheTableSendsTheAddressPartsEmpty)
+TEST_F(RegistrationTest, PostalCodeUnknownToTheTableSendsTheAddressPartsEmpty)
 {
     FillForm();
-    kibon->Edit_kibon5->setText(QStringLiteral("999"));
-    kibon->IdentityConfirmed = true;
-    emit kibon->btn_kibon3->Clicked();
+    fields.postalCode2->setText(QStringLiteral("999"));
+    identity->SetConfirmed(true);
+    Click(Button("submitButton"));
     ASSERT_TRUE(WaitForBodies("INPUT3.asp", 1));
     EXPECT_TRUE(service.Bodies("INPUT3.asp")
                     .front()
@@ -354,7 +187,8 @@ void PrintTo(const NotStored& test, std::ostream* out)
     *out << test.name;
 }
 
-class RegistrationNotStored : public KibonAnswers, public ::testing::WithParamInterface<NotStored>
+class RegistrationNotStored : public RegistrationTest,
+                              public ::testing::WithParamInterface<NotStored>
 {
 };
 
@@ -364,7 +198,7 @@ TEST_P(RegistrationNotStored, WritesNothingAndKeepsTheForm)
     Store(SettingsKeys::PharmacistName, QStringLiteral("전"));
     const QByteArray before = SettingsBytes();
 
-    kibon->RegistrationAnswerArrived(BaseUrl + GetParam().page, GetParam().text);
+    registration->AnswerArrived(BaseUrl + GetParam().page, GetParam().text);
 
     EXPECT_EQ(SettingsBytes(), before);
     if (GetParam().message) {
@@ -373,9 +207,9 @@ TEST_P(RegistrationNotStored, WritesNothingAndKeepsTheForm)
     } else {
         EXPECT_THAT(messages, IsEmpty());
     }
-    EXPECT_TRUE(kibon->isVisible());
+    EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(signIns, 0);
-    EXPECT_EQ(kibon->Edit_kibon1->text(), QStringLiteral("박서연"));
+    EXPECT_EQ(fields.pharmacistName->text(), QStringLiteral("박서연"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -390,24 +224,24 @@ INSTANTIATE_TEST_SUITE_P(
         NotStored{"OtherAddress", QStringLiteral("input3.asp"), QStringLiteral("Y"), false}),
     [](const ::testing::TestParamInfo<NotStored>& param) { return param.param.name; });
 
-TEST_F(KibonAnswers, EmptyAddressIsNoAnswer)
+TEST_F(RegistrationTest, EmptyAddressIsNoAnswer)
 {
-    kibon->RegistrationAnswerArrived({}, QStringLiteral("Y"));
-    kibon->IdentityAnswerArrived({}, QStringLiteral("3"));
+    registration->AnswerArrived({}, QStringLiteral("Y"));
+    identity->AnswerArrived({}, QStringLiteral("3"));
     EXPECT_THAT(messages, IsEmpty());
     EXPECT_FALSE(QFile::exists(SettingsPath()));
 }
 
 // A stored registration: settings in two batches around the re-check, whose answer gives the
 // address; the saved message, the sign-in, the form closed and the weekly window opened.
-TEST_F(KibonAnswers, StoredRegistrationWritesTheSettingsAroundTheRecheck)
+TEST_F(RegistrationTest, StoredRegistrationWritesTheSettingsAroundTheRecheck)
 {
     FillForm();
-    kibon->chk_kibon1->setChecked(true);
-    kibon->IdentityConfirmed = true;
+    fields.checkComputer->setChecked(true);
+    identity->SetConfirmed(true);
     service.SetAnswer("Permission.asp", "1]a]b]c]d]e]f]g]h]i]j]k]l]m]200]새 주소 줄]새 상세");
 
-    kibon->RegistrationAnswerArrived(BaseUrl + QStringLiteral("INPUT3.asp"), QStringLiteral("Y"));
+    registration->AnswerArrived(BaseUrl + QStringLiteral("INPUT3.asp"), QStringLiteral("Y"));
 
     const QString computer = LocalComputerName();
     const QString expected =
@@ -423,22 +257,22 @@ TEST_F(KibonAnswers, StoredRegistrationWritesTheSettingsAroundTheRecheck)
     EXPECT_EQ(messages.front().caption, QStringLiteral("확인"));
     EXPECT_EQ(messages.front().icon, MessageIcon::None);
     EXPECT_THAT(trayPictures, ElementsAre(0));
-    EXPECT_FALSE(kibon->IdentityConfirmed);
+    EXPECT_FALSE(identity->IsConfirmed());
     EXPECT_EQ(signIns, 1);
-    EXPECT_FALSE(kibon->isVisible());
+    EXPECT_FALSE(window->isVisible());
     ASSERT_FALSE(frm_normal.isNull());
     EXPECT_TRUE(frm_normal->isVisible());
     EXPECT_EQ(frm_normal->parent(), nullptr);
     ASSERT_EQ(service.Bodies("Permission.asp").size(), 1u) << "the re-check";
 }
 
-TEST_F(KibonAnswers, FailedRecheckStoresTheFieldsAsTheyAreAndReleaseEmptiesTheCheckComputer)
+TEST_F(RegistrationTest, FailedRecheckStoresTheFieldsAsTheyAreAndReleaseEmptiesTheCheckComputer)
 {
     FillForm();
     Store(SettingsKeys::CheckComputer, QStringLiteral("PC1"));
     service.SetAnswer("Permission.asp", "내부 서버 오류", 500);
 
-    kibon->RegistrationAnswerArrived(BaseUrl + QStringLiteral("INPUT3.asp"), QStringLiteral("Y"));
+    registration->AnswerArrived(BaseUrl + QStringLiteral("INPUT3.asp"), QStringLiteral("Y"));
 
     EXPECT_EQ(Stored(SettingsKeys::Address1), QStringLiteral("100"));
     EXPECT_EQ(Stored(SettingsKeys::Address3), QStringLiteral("서울특별시 중구 소공동"));
