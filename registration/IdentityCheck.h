@@ -18,11 +18,11 @@ public:
     IdentityCheck(const BasicInfoFields& fields, QObject* parent);
 
     // Sends the check through its own request (object name "identityCheck") once the three
-    // fields hold storable text.
+    // fields hold storable text. A four-character licence number gains a leading "0" first, in
+    // its field.
     void Send();
-    // Sends the check through another request: the re-check after a registration, whose fields
-    // were tested before it was sent. A four-character licence number gains a leading "0" first,
-    // in its field.
+    // The same check through another request: the re-check after a registration, whose fields
+    // were tested before the registration was sent.
     void SendThrough(WebBrowser& request);
 
     // Whether the pharmacist's identity counts as confirmed: by a confirmed answer, or by recent

@@ -465,88 +465,30 @@ TEST_F(ManagementImportTest, TheShownWindowAsksOnlyWhenTheSettingsHoldAName)
 struct StopCase
 {
     const char* name;
-    QString autoCheck;
-    QString pharmacistName, license, birth; // in the fields before the import
-    QString edition;
-    QString setupIni; // a file of that name in the program folder
-    bool imports;
+    QString autoCheck = {};
+    QString pharmacistName = {}; // in the fields before the import
+    QString license = {};
+    QString birth = {};
+    QString edition = "QX2000XE";
+    QString setupIni = {}; // a file of that name in the program folder
+    bool imports = false;
 };
 
 TEST_F(ManagementImportTest, StopsBeforeTheDatabase)
 {
     const StopCase cases[] = {
-        {.name = "AutoCheck with a name",
-         .autoCheck = "Y",
-         .pharmacistName = "홍길동",
-         .license = "",
-         .birth = "",
-         .edition = "QX2000XE",
-         .setupIni = "",
-         .imports = false},
-        {.name = "AutoCheck with a licence of blanks",
-         .autoCheck = "Y",
-         .pharmacistName = "",
-         .license = " ",
-         .birth = "",
-         .edition = "QX2000XE",
-         .setupIni = "",
-         .imports = false},
-        {.name = "AutoCheck with a birth number",
-         .autoCheck = "Y",
-         .pharmacistName = "",
-         .license = "",
-         .birth = "8801231",
-         .edition = "QX2000XE",
-         .setupIni = "",
-         .imports = false},
-        {.name = "AutoCheck with empty fields imports",
-         .autoCheck = "Y",
-         .pharmacistName = "",
-         .license = "",
-         .birth = "",
-         .edition = "QX2000XE",
-         .setupIni = "",
-         .imports = true},
+        {.name = "AutoCheck with a name", .autoCheck = "Y", .pharmacistName = "홍길동"},
+        {.name = "AutoCheck with a licence of blanks", .autoCheck = "Y", .license = " "},
+        {.name = "AutoCheck with a birth number", .autoCheck = "Y", .birth = "8801231"},
+        {.name = "AutoCheck with empty fields imports", .autoCheck = "Y", .imports = true},
         {.name = "a name without AutoCheck imports",
          .autoCheck = "N",
          .pharmacistName = "홍길동",
-         .license = "",
-         .birth = "",
-         .edition = "QX2000XE",
-         .setupIni = "",
          .imports = true},
-        {.name = "no management system",
-         .autoCheck = "",
-         .pharmacistName = "",
-         .license = "",
-         .birth = "",
-         .edition = "",
-         .setupIni = "",
-         .imports = false},
-        {.name = "an edition of other letter case",
-         .autoCheck = "",
-         .pharmacistName = "",
-         .license = "",
-         .birth = "",
-         .edition = "qx2000xe",
-         .setupIni = "",
-         .imports = false},
-        {.name = "setup.ini switches the import off",
-         .autoCheck = "",
-         .pharmacistName = "",
-         .license = "",
-         .birth = "",
-         .edition = "QX2000XE",
-         .setupIni = "setup.ini",
-         .imports = false},
-        {.name = "in any letter case",
-         .autoCheck = "",
-         .pharmacistName = "",
-         .license = "",
-         .birth = "",
-         .edition = "QX2000XE",
-         .setupIni = "SETUP.INI",
-         .imports = false},
+        {.name = "no management system", .edition = ""},
+        {.name = "an edition of other letter case", .edition = "qx2000xe"},
+        {.name = "setup.ini switches the import off", .setupIni = "setup.ini"},
+        {.name = "in any letter case", .setupIni = "SETUP.INI"},
     };
     for (const StopCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -590,15 +532,15 @@ TEST_F(ManagementImportTest, TheBannerShowsTheFetchingPictureWhileTheDatabaseOpe
 struct ServiceCase
 {
     const char* name;
-    QString host;
-    QString computer;
+    QString host = "PHARM-PC";
+    QString computer = "PHARM-PC";
     std::vector<bool> answers; // the service's state at each question; the last one repeats
-    bool throws;
-    QStringList started;
-    std::vector<int> pauses;
-    QStringList messages;
-    bool closeOnPaint;
-    bool imports;
+    bool throws = false;
+    QStringList started = {};
+    std::vector<int> pauses = {};
+    QStringList messages = {};
+    bool closeOnPaint = false;
+    bool imports = false;
 };
 
 TEST_F(ManagementImportTest, TheDatabaseServiceIsStartedOnlyHere)
@@ -608,87 +550,42 @@ TEST_F(ManagementImportTest, TheDatabaseServiceIsStartedOnlyHere)
     const QString elsewhere = "MSSQL 서버 컴퓨터에서 실행 후 다시 실행해 주십시요";
     const QString startCall = "PHARM-PC MSSQL$QX2005";
     const ServiceCase cases[] = {
-        {.name = "running",
-         .host = "PHARM-PC",
-         .computer = "PHARM-PC",
-         .answers = {true},
-         .throws = false,
-         .started = {},
-         .pauses = {},
-         .messages = {},
-         .closeOnPaint = false,
-         .imports = true},
+        {.name = "running", .answers = {true}, .imports = true},
         {.name = "started here after three seconds",
          .host = " PHARM-PC",
          .computer = "PHARM-PC ",
          .answers = {false, false, false, false, true},
-         .throws = false,
          .started = {" PHARM-PC MSSQL$QX2005"},
          .pauses = {1000, 1000, 1000},
-         .messages = {},
-         .closeOnPaint = false,
          .imports = true},
         {.name = "never starts here",
-         .host = "PHARM-PC",
-         .computer = "PHARM-PC",
          .answers = {false},
-         .throws = false,
          .started = {startCall},
          .pauses = std::vector<int>(10, 1000),
-         .messages = {notStarted},
-         .closeOnPaint = false,
-         .imports = false},
+         .messages = {notStarted}},
         {.name = "runs by the last question here",
-         .host = "PHARM-PC",
-         .computer = "PHARM-PC",
          .answers = {false, false, false, false, false, false, false, false, false, false, false,
                      true},
-         .throws = false,
          .started = {startCall},
          .pauses = std::vector<int>(10, 1000),
-         .messages = {},
-         .closeOnPaint = false,
          .imports = true},
         {.name = "another computer, stopped",
          .host = "SERVER",
-         .computer = "PHARM-PC",
          .answers = {false},
-         .throws = false,
-         .started = {},
-         .pauses = {},
-         .messages = {elsewhere},
-         .closeOnPaint = false,
-         .imports = false},
+         .messages = {elsewhere}},
         {.name = "this computer in other letters counts as another",
          .host = "pharm-pc",
-         .computer = "PHARM-PC",
          .answers = {false},
-         .throws = false,
-         .started = {},
-         .pauses = {},
-         .messages = {elsewhere},
-         .closeOnPaint = false,
-         .imports = false},
+         .messages = {elsewhere}},
         {.name = "another computer running at the second question",
          .host = "SERVER",
-         .computer = "PHARM-PC",
          .answers = {false, true},
-         .throws = false,
-         .started = {},
-         .pauses = {},
-         .messages = {},
-         .closeOnPaint = false,
          .imports = true},
         {.name = "the check fails",
-         .host = "PHARM-PC",
-         .computer = "PHARM-PC",
          .answers = {false},
          .throws = true,
-         .started = {},
-         .pauses = {},
          .messages = {"MSSQL 서버가 존재하지 않습니다"},
-         .closeOnPaint = true,
-         .imports = false},
+         .closeOnPaint = true},
     };
     for (const ServiceCase& c : cases) {
         SCOPED_TRACE(c.name);
