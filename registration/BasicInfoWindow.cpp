@@ -333,8 +333,7 @@ void BasicInfoWindow::EnterPressedIn(const QLineEdit* box)
     if (box == f.pharmacistName) {
         f.license->setFocus();
     } else if (box == f.license) {
-        if (f.license->text().size() == 4)
-            f.license->setText(QLatin1Char('0') + Trimmed(f.license->text()));
+        PadFourDigitLicense(*f.license);
         f.birthNumber->setFocus();
     } else if (box == f.birthNumber) {
         CheckBirthNumber();

@@ -12,6 +12,12 @@
 #include <QLabel>
 #include <QLineEdit>
 
+void PadFourDigitLicense(QLineEdit& license)
+{
+    if (license.text().size() == 4)
+        license.setText(QLatin1Char('0') + Trimmed(license.text()));
+}
+
 IdentityCheck::IdentityCheck(const BasicInfoFields& fields, QObject* parent)
     : QObject(parent), fields_(fields),
       request_(new WebBrowser(QStringLiteral("identityCheck"), this))
@@ -28,11 +34,9 @@ void IdentityCheck::Send()
 
 void IdentityCheck::SendThrough(WebBrowser& request)
 {
-    QLineEdit& license = *fields_.license;
-    if (license.text().size() == 4)
-        license.setText(QLatin1Char('0') + Trimmed(license.text()));
+    PadFourDigitLicense(*fields_.license);
     PostPage(request, IdentityCheckPage,
-             IdentityCheckBody(license.text(), fields_.pharmacistName->text(),
+             IdentityCheckBody(fields_.license->text(), fields_.pharmacistName->text(),
                                fields_.birthNumber->text()));
 }
 

@@ -5,7 +5,12 @@
 #include <QObject>
 #include <QStringList>
 
+class QLineEdit;
 class WebBrowser;
+
+// A licence number of exactly four characters gains a leading "0", in its field: licence numbers
+// have five digits.
+void PadFourDigitLicense(QLineEdit& license);
 
 // The identity check with the service: whether the licence number, name and birth number in the
 // basic-information fields belong to the owning pharmacist of a registered pharmacy. A confirmed
