@@ -368,8 +368,8 @@ void BasicInfoWindow::CheckBirthNumber()
     } else if (Trimmed(f.license->text()).size() < 5) {
         ShowWarning(QStringLiteral("개국약사 면허번호가 입력되지 않았거나 잘못 입력되었습니다. "
                                    "다시 입력해 주십시요"));
-        // WORKAROUND: the focus goes to the birth number, not the licence, as it always has;
-        // when the birth number is wrong too, its message follows and leaves the focus there.
+        // WORKAROUND: the focus stays in the birth number, not the licence, as it always has:
+        // the birth-number message that usually follows puts it there as well.
         f.birthNumber->setFocus();
     }
     if (f.birthNumber->text().size() != 7) {
