@@ -6,7 +6,7 @@
 #include "DragPicture.h"
 #include "EditionDetection.h"
 #include "FestivalHoursWindow.h"
-#include "KibonMainWindow.h"
+#include "MainWindowCallbacks.h"
 #include "LegalHolidayWindow.h"
 #include "LocalDatabase.h"
 #include "LocalDatabaseSession.h"
@@ -18,7 +18,7 @@
 #include "PresenceReporter.h"
 #include "ProcessEnd.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
+#include "BasicInfoWindow.h"
 #include "QuitNow.h"
 #include "SignIn.h"
 #include "StartupSteps.h"
@@ -68,7 +68,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(festivalHoursButton_, &PictureButton::Clicked, this, &MainWindow::OpenFestivalHours);
     connect(closeBar_, &PictureButton::Clicked, this, &MainWindow::HideToTray);
     connect(presence_, &PresenceReporter::StateChanged, tray_, &TrayIcon::ShowPresence);
-    MainWindowOfKibon = {
+    MainWindowOfBasicInfo = {
         .signIn = [this] { signIn_->Send(); },
         .setTrayPicture = [this](int index) { presence_->SetState(static_cast<Presence>(index)); },
     };
@@ -76,7 +76,7 @@ MainWindow::MainWindow(QWidget* parent)
 
 MainWindow::~MainWindow()
 {
-    MainWindowOfKibon = {};
+    MainWindowOfBasicInfo = {};
 }
 
 void MainWindow::Startup()

@@ -5,7 +5,7 @@
 #include "ModalDialog.h"
 #include "PresenceReporter.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
+#include "BasicInfoWindow.h"
 #include "ServerErrorPage.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
@@ -25,7 +25,7 @@ bool AnyBasicInfoWindowExists()
 {
     const QWidgetList windows = QApplication::topLevelWidgets();
     return std::any_of(windows.begin(), windows.end(),
-                       [](QWidget* window) { return qobject_cast<Tfrm_Kibon*>(window); });
+                       [](QWidget* window) { return qobject_cast<BasicInfoWindow*>(window); });
 }
 
 } // namespace
@@ -121,7 +121,7 @@ void SignIn::UnknownComputer()
 
 void SignIn::ShowBasicInfoModally()
 {
-    const QPointer<Tfrm_Kibon> window = new Tfrm_Kibon;
+    const QPointer<BasicInfoWindow> window = new BasicInfoWindow;
     basicInfoOpenedHere_ = window;
     ShowModal(*window);
     if (window)

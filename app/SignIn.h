@@ -8,7 +8,7 @@
 
 class PresenceReporter;
 class QSqlQuery;
-class Tfrm_Kibon;
+class BasicInfoWindow;
 
 // The pharmacy's sign-in with the service ("ComCheck2.asp") and its answer, which decides what
 // follows: "Y" for a check computer starts the presence reports and the upcoming-holiday check,
@@ -42,5 +42,5 @@ private:
     UpcomingHolidayCheck holidayCheck_; // remembers the reminder answer it read last
     QSqlQuery* holidayQuery_ = nullptr;
     // The basic-information window that this sign-in opened modally, while it is open.
-    QPointer<Tfrm_Kibon> basicInfoOpenedHere_;
+    QPointer<BasicInfoWindow> basicInfoOpenedHere_;
 };

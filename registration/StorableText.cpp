@@ -1,6 +1,8 @@
 #include "StorableText.h"
 
 #include "QtCodePage949.h"
+#include "Quillane_Define.h"
+#include "WarningMessage.h"
 
 #include <QLineEdit>
 #include <algorithm>
@@ -36,4 +38,17 @@ void KeepOnOneLine(QLineEdit& box)
         box.setText(WithoutLineBreaks(text));
         box.setCursorPosition(static_cast<int>(cursor));
     });
+}
+
+bool AllStorable(std::initializer_list<QLineEdit*> boxes)
+{
+    for (QLineEdit* box : boxes) {
+        if (!IsStorableText(Trimmed(box->text()))) {
+            ShowWarning(box->accessibleName() +
+                        QStringLiteral("에 사용할 수 없는 문자가 있습니다. 다시 입력해 주십시요"));
+            box->setFocus();
+            return false;
+        }
+    }
+    return true;
 }

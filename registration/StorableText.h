@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <initializer_list>
 
 class QLineEdit;
 
@@ -9,3 +10,7 @@ bool IsStorableText(const QString& text);
 
 // Line breaks typed or pasted into the one-line box are removed as they arrive.
 void KeepOnOneLine(QLineEdit& box);
+
+// Whether every box holds storable text once trimmed. The first that does not is named in a
+// warning by its accessible name (its caption) and takes the focus.
+bool AllStorable(std::initializer_list<QLineEdit*> boxes);

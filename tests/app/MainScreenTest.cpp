@@ -1,12 +1,12 @@
 #include "DragPicture.h"
 #include "MainWindow.h"
+#include "BasicInfoWindow.h"
 #include "MessageBox.h"
 #include "Pause.h"
 #include "PictureButton.h"
 #include "PresenceReporter.h"
 #include "ProcessEnd.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
 #include "TimeCheckRecorder.h"
 #include "TrayAvailability.h"
 #include "TrayIcon.h"
@@ -314,7 +314,7 @@ TEST_F(MainScreenChoice, GuardPassesWithBothValuesEvenWhenOnlyBlanks)
 TEST_F(MainScreen, AnOpenBasicInformationWindowIsReusedAndCentred)
 {
     Click(Button("basicInfoButton"));
-    const QPointer<Tfrm_Kibon> first = frm_Kibon;
+    const QPointer<BasicInfoWindow> first = frm_Kibon;
     ASSERT_FALSE(first.isNull());
     first->hide();
     first->move(0, 0);

@@ -1,5 +1,5 @@
+#include "BasicInfoWindow.h"
 #include "PresenceFixture.h"
-#include "Quillane_Kibon.h"
 
 #include <gmock/gmock.h>
 
@@ -115,7 +115,7 @@ TEST_F(SignInAnswers, UnknownComputerShowsTheNoticeThenTheBasicInformation)
 
     signIn.AnswerArrived(BaseUrl + ResultPage, QStringLiteral("Z"));
 
-    EXPECT_THAT(modals, ElementsAre("UnregisteredComputerNotice", "Tfrm_Kibon"));
+    EXPECT_THAT(modals, ElementsAre("UnregisteredComputerNotice", "BasicInfoWindow"));
     EXPECT_THAT(statesAtModal, ElementsAre(Presence::On, Presence::Waiting))
         << "waiting between the two";
     EXPECT_EQ(presence.State(), Presence::Waiting);
@@ -124,7 +124,7 @@ TEST_F(SignInAnswers, UnknownComputerShowsTheNoticeThenTheBasicInformation)
 
 TEST_F(SignInAnswers, UnknownComputerWhileTheBasicInformationIsOpenShowsOnlyTheNotice)
 {
-    const Tfrm_Kibon open;
+    const BasicInfoWindow open;
 
     signIn.AnswerArrived(BaseUrl + ResultPage, QStringLiteral("Z"));
 

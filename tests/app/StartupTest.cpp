@@ -1,3 +1,4 @@
+#include "BasicInfoWindow.h"
 #include "LoopbackService.h"
 #include "MainWindow.h"
 #include "ManagementServices.h"
@@ -6,7 +7,6 @@
 #include "Pause.h"
 #include "PresenceReporter.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
 #include "QuitNow.h"
 #include "Settings.h"
 #include "SignIn.h"
@@ -74,7 +74,7 @@ protected:
         });
         SetModalDialogHandler([this](QDialog& dialog) {
             modals.push_back(dialog.metaObject()->className());
-            if (kibonAction && qobject_cast<Tfrm_Kibon*>(&dialog))
+            if (kibonAction && qobject_cast<BasicInfoWindow*>(&dialog))
                 kibonAction();
             return 0;
         });
@@ -146,7 +146,7 @@ TEST_F(Startup, FirstStartPreparesTheProgramAndSignsInAfterTheBasicInformation)
 {
     window->Startup();
 
-    EXPECT_THAT(modals, ElementsAre("Tfrm_Kibon"));
+    EXPECT_THAT(modals, ElementsAre("BasicInfoWindow"));
     EXPECT_EQ(Read(VersionInfo, QStringLiteral("버전")), QStringLiteral("0"));
     EXPECT_EQ(Read(VersionInfo, QStringLiteral("파일경로")), ProgramFolder);
     EXPECT_EQ(Read(Basic, QStringLiteral("처음로그인")), QStringLiteral("Y"));
@@ -306,14 +306,14 @@ TEST_F(Startup, SignInFromTheFirstBasicInformationWindowOpensNoSecondOne)
 
     SendSignIn();
 
-    EXPECT_THAT(modals, ElementsAre("Tfrm_Kibon"));
+    EXPECT_THAT(modals, ElementsAre("BasicInfoWindow"));
     // The outer sign-in sends the name it read before the window opened.
     EXPECT_THAT(SignInBodies(2),
                 ElementsAre(SignInBody("Kim", "12345", "PC1"), SignInBody("", "12345", "PC1")));
     EXPECT_EQ(Read(Basic, QStringLiteral("자동체크")), QStringLiteral("Y"));
 
     SendSignIn();
-    EXPECT_THAT(modals, ElementsAre("Tfrm_Kibon")) << "not again once answered";
+    EXPECT_THAT(modals, ElementsAre("BasicInfoWindow")) << "not again once answered";
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "Quillane_Kibon.h"
+#include "BasicInfoWindow.h"
 #include "UnregisteredComputerNotice.h"
 
 #include <QLabel>
@@ -9,7 +9,7 @@ namespace {
 
 TEST(StartupWindows, BasicInformationWindowHasItsCaptionAndFixedSize)
 {
-    const Tfrm_Kibon kibon;
+    const BasicInfoWindow kibon;
 
     EXPECT_EQ(kibon.windowTitle(), QStringLiteral("초록우체통 기본정보입력"));
     EXPECT_EQ(kibon.size(), QSize(500, 598));

@@ -2,10 +2,11 @@
 
 #include <QString>
 
-// The request bodies of the basic-information window, built from the field values as they
-// stand (each value is trimmed here).
+// The service pages of the basic-information window and their request bodies, built from the
+// field values as they stand (each value is trimmed here).
 
-// "Permission.asp": licence number, name and birth number.
+// The identity check: licence number, name and birth number.
+inline const QString IdentityCheckPage = QStringLiteral("Permission.asp");
 QString IdentityCheckBody(const QString& license, const QString& name, const QString& birthNumber);
 
 // The values of a registration, in the order they are sent.
@@ -28,5 +29,6 @@ struct RegistrationValues
     QString birthNumber;
 };
 
-// "INPUT3.asp": the sixteen fields, the last always "&P_CHK        =1".
+// The registration: the sixteen fields, the last always "&P_CHK        =1".
+inline const QString RegistrationPage = QStringLiteral("INPUT3.asp");
 QString RegistrationBody(const RegistrationValues& values);

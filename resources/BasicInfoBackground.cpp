@@ -1,4 +1,4 @@
-#include "KibonBackground.h"
+#include "BasicInfoBackground.h"
 
 #include "PictureFont.h"
 
@@ -39,7 +39,7 @@ enum class Kind
 struct Entry
 {
     Kind kind;
-    KibonCaption caption;
+    BasicInfoCaption caption;
 };
 
 // The captions in the order of the window from the top; each field caption stands left of the
@@ -134,7 +134,7 @@ void DrawGroup(QPainter& painter, const QRect& frame)
 void DrawBoxes(QPainter& painter)
 {
     painter.setPen(QPen(QColor(0x9a, 0xb0, 0x9e), 1));
-    for (const QRect& box : KibonFieldBoxes()) {
+    for (const QRect& box : BasicInfoFieldBoxes()) {
         const bool addressLine = box.height() > 16;
         painter.setBrush(addressLine ? QColor(0xee, 0xf0, 0xee) : Qt::white);
         painter.drawRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
@@ -165,10 +165,10 @@ void DrawCaptions(QPainter& painter)
 
 } // namespace
 
-const QList<KibonCaption>& KibonCaptions()
+const QList<BasicInfoCaption>& BasicInfoCaptions()
 {
-    static const QList<KibonCaption> captions = [] {
-        QList<KibonCaption> list;
+    static const QList<BasicInfoCaption> captions = [] {
+        QList<BasicInfoCaption> list;
         for (const Entry& entry : Entries())
             list.append(entry.caption);
         return list;
@@ -176,7 +176,7 @@ const QList<KibonCaption>& KibonCaptions()
     return captions;
 }
 
-const QList<QRect>& KibonFieldBoxes()
+const QList<QRect>& BasicInfoFieldBoxes()
 {
     static const QList<QRect> boxes{
         BoxAround(155, 150, 87),  BoxAround(155, 172, 85),  BoxAround(155, 194, 85),
@@ -187,7 +187,7 @@ const QList<QRect>& KibonFieldBoxes()
     return boxes;
 }
 
-QImage KibonBackground()
+QImage BasicInfoBackground()
 {
     QImage picture(PictureSize, QImage::Format_ARGB32_Premultiplied);
     picture.fill(QColor(0xf3, 0xf8, 0xf2));

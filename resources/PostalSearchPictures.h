@@ -6,7 +6,7 @@
 // the search button with its pressed twin.
 
 // 450 x 250: a light panel whose top left reads ※동(읍/면)명/아파트명/건물명.
-QImage ZipcodeBackground();
+QImage PostalSearchBackground();
 
 // 77 x 18: the button reading 우편번호찾기, or its darker pressed twin.
-QImage ZipcodeSearchButton(bool pressed);
+QImage PostalSearchButton(bool pressed);

@@ -9,16 +9,16 @@
 // its text boxes sit, 500 x 598.
 
 // One caption of the picture and the rectangle it is drawn into.
-struct KibonCaption
+struct BasicInfoCaption
 {
     QString text;
     QRect place;
 };
 
 // The captions, from the top of the picture down.
-const QList<KibonCaption>& KibonCaptions();
+const QList<BasicInfoCaption>& BasicInfoCaptions();
 
 // The boxes drawn under the text boxes and the address line.
-const QList<QRect>& KibonFieldBoxes();
+const QList<QRect>& BasicInfoFieldBoxes();
 
-QImage KibonBackground();
+QImage BasicInfoBackground();

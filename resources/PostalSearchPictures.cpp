@@ -1,4 +1,4 @@
-#include "ZipcodePictures.h"
+#include "PostalSearchPictures.h"
 
 #include "PictureFont.h"
 
@@ -39,7 +39,7 @@ void DrawHint(QPainter& painter)
 
 } // namespace
 
-QImage ZipcodeBackground()
+QImage PostalSearchBackground()
 {
     QImage picture(BackgroundSize, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&picture);
@@ -49,7 +49,7 @@ QImage ZipcodeBackground()
     return picture;
 }
 
-QImage ZipcodeSearchButton(bool pressed)
+QImage PostalSearchButton(bool pressed)
 {
     QImage picture(ButtonSize, QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);

@@ -20,7 +20,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-const QString KibonTitle = QStringLiteral("^초록우체통 기본정보입력");
+const QString BasicInfoTitle = QStringLiteral("^초록우체통 기본정보입력");
 
 // 박서연 in code page 949; the demo member with nothing registered yet.
 constexpr char SeoyeonCp949[] = "\xb9\xda\xbc\xad\xbf\xac";
@@ -62,7 +62,7 @@ QByteArray SeoyeonIdentityBody()
 
 // The real program on an X server of the test's own against the reference service with its
 // demo members, driven as a pharmacist drives it.
-class KibonEndToEnd : public ::testing::Test, protected ProgramOnScreen
+class BasicInfoEndToEnd : public ::testing::Test, protected ProgramOnScreen
 {
 protected:
     void SetUp() override
@@ -88,7 +88,7 @@ protected:
 
     // Without a tray the main screen stays up; once the program reports presence, its first
     // button opens the basic-information window. Its id, or empty when it did not show.
-    QString OpenKibonFromMainScreen()
+    QString OpenBasicInfoFromMainScreen()
     {
         const QString main = WaitForWindow(QStringLiteral("^Quillane"));
         if (main.isEmpty() || !service.WaitUntil([](const std::vector<StoredRequest>& requests) {
@@ -96,7 +96,7 @@ protected:
             }))
             return {};
         Click(main, 60, 100);
-        return WaitForWindow(KibonTitle);
+        return WaitForWindow(BasicInfoTitle);
     }
 
     bool WindowGone(const QString& title) const
@@ -163,12 +163,12 @@ protected:
     }
 
     // The name, licence and birth number typed into the basic-information window, each with Enter.
-    void TypeIdentity(const QString& kibon, const QString& name, const QString& license,
+    void TypeIdentity(const QString& basicInfo, const QString& name, const QString& license,
                       const QString& birth) const
     {
         // The window takes keys once it has settled after showing.
         QThread::msleep(500);
-        Click(kibon, 200, 156);
+        Click(basicInfo, 200, 156);
         TypeAndEnter(name);
         TypeAndEnter(license);
         TypeAndEnter(birth);
@@ -182,7 +182,7 @@ protected:
 
 // A first start in a program folder without settings, with the local database or without it
 // (its failure is confirmed first; the registration then finds no postal row either way).
-class FirstStart : public KibonEndToEnd, public ::testing::WithParamInterface<bool>
+class FirstStart : public BasicInfoEndToEnd, public ::testing::WithParamInterface<bool>
 {
 };
 
@@ -198,19 +198,19 @@ TEST_P(FirstStart, ConfirmsTheIdentityRegistersAndSignsIn)
     if (!localDatabase) {
         ASSERT_TRUE(ConfirmMessage(QStringLiteral("경고")));
     }
-    const QString kibon = WaitForWindow(KibonTitle);
-    ASSERT_FALSE(kibon.isEmpty()) << "the first start opens the basic-information window";
+    const QString basicInfo = WaitForWindow(BasicInfoTitle);
+    ASSERT_FALSE(basicInfo.isEmpty()) << "the first start opens the basic-information window";
     QThread::msleep(500);
-    Press(kibon, QStringLiteral("Escape"));
+    Press(basicInfo, QStringLiteral("Escape"));
     QThread::msleep(500);
-    ASSERT_FALSE(Windows(KibonTitle).isEmpty()) << "Escape does not close the window";
+    ASSERT_FALSE(Windows(BasicInfoTitle).isEmpty()) << "Escape does not close the window";
 
-    TypeIdentity(kibon, QStringLiteral("박서연"), QStringLiteral("23456"),
+    TypeIdentity(basicInfo, QStringLiteral("박서연"), QStringLiteral("23456"),
                  QStringLiteral("7208242"));
 
     ASSERT_TRUE(ConfirmMessage(QStringLiteral("확인")))
         << "the saved message; identity checks: " << Hex(Bodies(QStringLiteral("Permission.asp")));
-    ASSERT_TRUE(WindowGone(KibonTitle));
+    ASSERT_TRUE(WindowGone(BasicInfoTitle));
     EXPECT_FALSE(WaitForWindow(QStringLiteral("^초록우체통 정상 근무시간")).isEmpty());
     ASSERT_TRUE(service.WaitUntil([](const std::vector<StoredRequest>& requests) {
         return !PostedBodies(requests, QStringLiteral("TimeCheck.asp")).empty();
@@ -264,16 +264,16 @@ INSTANTIATE_TEST_SUITE_P(Folders, FirstStart, ::testing::Values(true, false),
                              return param.param ? "WithLocalDatabase" : "WithoutLocalDatabase";
                          });
 
-TEST_F(KibonEndToEnd, RefusedIdentityEmptiesTheThreeFields)
+TEST_F(BasicInfoEndToEnd, RefusedIdentityEmptiesTheThreeFields)
 {
     QFile::remove(Settings());
     program = sandbox.Start();
     ASSERT_NE(program, nullptr);
-    const QString kibon = WaitForWindow(KibonTitle);
-    ASSERT_FALSE(kibon.isEmpty());
+    const QString basicInfo = WaitForWindow(BasicInfoTitle);
+    ASSERT_FALSE(basicInfo.isEmpty());
 
     // 이준호 owns no pharmacy: "3".
-    TypeIdentity(kibon, QStringLiteral("이준호"), QStringLiteral("34567"),
+    TypeIdentity(basicInfo, QStringLiteral("이준호"), QStringLiteral("34567"),
                  QStringLiteral("8811011"));
     ASSERT_TRUE(ConfirmMessage(QStringLiteral("경고")));
 
@@ -287,27 +287,27 @@ TEST_F(KibonEndToEnd, RefusedIdentityEmptiesTheThreeFields)
     EXPECT_EQ(Bodies(QStringLiteral("Permission.asp")).at(1), SeoyeonIdentityBody());
 }
 
-TEST_F(KibonEndToEnd, PostalSearchThenReleaseOfTheCheckComputer)
+TEST_F(BasicInfoEndToEnd, PostalSearchThenReleaseOfTheCheckComputer)
 {
     WriteDemoOwner(Settings());
     WriteIniString(Settings(), SettingsKeys::BasicInfo, SettingsKeys::Address4,
                    QStringLiteral("논현로 1"));
     program = sandbox.Start();
     ASSERT_NE(program, nullptr);
-    const QString kibon = OpenKibonFromMainScreen();
-    ASSERT_FALSE(kibon.isEmpty());
+    const QString basicInfo = OpenBasicInfoFromMainScreen();
+    ASSERT_FALSE(basicInfo.isEmpty());
 
     // Enter in the pharmacy name opens the postal search on an emptied detail address; it is
     // closed without a choice.
-    Click(kibon, 200, 222);
+    Click(basicInfo, 200, 222);
     screen.Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
     const QString search = QStringLiteral("^초록우체통 우편번호$");
     ASSERT_FALSE(WaitForWindow(search).isEmpty());
     screen.Xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
     ASSERT_TRUE(WindowGone(search));
 
-    Click(kibon, 251, 470); // the check box, on from the settings, goes off
-    Click(kibon, 209, 548); // 입력완료
+    Click(basicInfo, 251, 470); // the check box, on from the settings, goes off
+    Click(basicInfo, 209, 548); // 입력완료
     ASSERT_TRUE(ConfirmMessage(QStringLiteral("확인요망"))) << "Enter answers Yes";
     ASSERT_TRUE(ConfirmMessage(QStringLiteral("확인"))) << "the saved message";
 
@@ -327,19 +327,19 @@ TEST_F(KibonEndToEnd, PostalSearchThenReleaseOfTheCheckComputer)
 // After a confirmed identity the pharmacist picks the address line in the postal search and
 // types the street address into the detail address; a character the service cannot store is
 // refused before anything is sent. Both addresses are registered together.
-TEST_F(KibonEndToEnd, PostalChoiceAndStreetAddressAreRegisteredTogether)
+TEST_F(BasicInfoEndToEnd, PostalChoiceAndStreetAddressAreRegisteredTogether)
 {
     WriteDemoOwner(Settings());
     program = sandbox.Start();
     ASSERT_NE(program, nullptr);
-    const QString kibon = OpenKibonFromMainScreen();
-    ASSERT_FALSE(kibon.isEmpty());
+    const QString basicInfo = OpenBasicInfoFromMainScreen();
+    ASSERT_FALSE(basicInfo.isEmpty());
     const QString computer = LocalComputerName();
 
     // Name and licence come from the settings; the birth number confirms the identity, whose
     // answer fills the form.
     QThread::msleep(500);
-    Click(kibon, 200, 199);
+    Click(basicInfo, 200, 199);
     TypeAndEnter(QStringLiteral("6503151"));
     ASSERT_TRUE(service.WaitUntil([](const std::vector<StoredRequest>& requests) {
         return !PostedBodies(requests, QStringLiteral("Permission.asp")).empty();
@@ -347,19 +347,19 @@ TEST_F(KibonEndToEnd, PostalChoiceAndStreetAddressAreRegisteredTogether)
     QThread::msleep(1000);
 
     // An accented letter in the location is refused with a message naming the field.
-    Click(kibon, 400, 426);
+    Click(basicInfo, 400, 426);
     screen.Xdotool({QStringLiteral("key"), QStringLiteral("End")});
     screen.Paste(QStringLiteral(" Café"));
-    Click(kibon, 209, 548); // 입력완료
+    Click(basicInfo, 209, 548); // 입력완료
     ASSERT_TRUE(ConfirmMessage(QStringLiteral("경고")));
     EXPECT_TRUE(Bodies(QStringLiteral("INPUT3.asp")).empty()) << "nothing sent";
-    Click(kibon, 400, 426);
+    Click(basicInfo, 400, 426);
     screen.Xdotool({QStringLiteral("key"), QStringLiteral("End")});
     for (int i = 0; i < 5; ++i)
         screen.Xdotool({QStringLiteral("key"), QStringLiteral("BackSpace")});
 
     // Enter in the pharmacy name opens the search; a double click chooses the first row.
-    Click(kibon, 200, 222);
+    Click(basicInfo, 200, 222);
     screen.Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
     const QString searchTitle = QStringLiteral("^초록우체통 우편번호$");
     const QString search = WaitForWindow(searchTitle);
@@ -377,7 +377,7 @@ TEST_F(KibonEndToEnd, PostalChoiceAndStreetAddressAreRegisteredTogether)
     QThread::msleep(500);
     screen.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"),
                     QStringLiteral("소공로 55 2층")});
-    Click(kibon, 209, 548); // 입력완료
+    Click(basicInfo, 209, 548); // 입력완료
     ASSERT_TRUE(ConfirmMessage(QStringLiteral("확인"))) << "the saved message";
 
     const QByteArray registration =

@@ -1,4 +1,4 @@
-#include "KibonBodies.h"
+#include "BasicInfoBodies.h"
 
 #include "FormEncoding.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QString>
 #include <functional>
 
-// What the basic-information window asks of the main window, which sets these when it is made.
-struct KibonMainWindow
+// What the basic-information window asks of the main window after a registration; the main
+// window sets these when it is made and clears them when it goes.
+struct MainWindowCallbacks
 {
     // The main window's sign-in with the values just stored.
     std::function<void()> signIn;
@@ -12,4 +12,4 @@ struct KibonMainWindow
     std::function<void(int index)> setTrayPicture;
 };
 
-inline KibonMainWindow MainWindowOfKibon;
+inline MainWindowCallbacks MainWindowOfBasicInfo;

@@ -1,20 +1,28 @@
+#include "ManagementImport.h"
+
+#include "BasicInfoWindow.h"
 #include "EditionTable.h"
 #include "FileNameCase.h"
+#include "IdentityCheck.h"
 #include "LocalDatabase.h"
 #include "LocalStatements.h"
 #include "ManagementConnectionText.h"
 #include "ManagementEnvironment.h"
 #include "MessageBox.h"
 #include "Pause.h"
+#include "PostalRow.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "SqlOperations.h"
+#include "WarningMessage.h"
 #include "quillane_update.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QScreen>
 #include <exception>
@@ -62,14 +70,6 @@ private:
     QPointer<Tfrm_Update> banner_;
 };
 
-void ShowWarning(const QString& text)
-{
-    ShowMessage({.text = text,
-                 .caption = QStringLiteral("경고"),
-                 .icon = MessageIcon::Error,
-                 .buttons = MessageButtons::Ok});
-}
-
 bool WaitForLocalService(const ManagementEnvironment& environment, const QString& host,
                          const QString& service)
 {
@@ -107,17 +107,9 @@ bool DatabaseServiceRuns(const ManagementEnvironment& environment, const QString
     }
 }
 
-// The four address parts of a postal code in the local postal table; empty when no row has
-// that code or the program has no local database.
-struct PostalArea
-{
-    QString sido;
-    QString gugun;
-    QString dong;
-    QString ri;
-};
-
-bool LookUpPostalArea(const QString& part1, const QString& part2, PostalArea& area)
+// The import's lookup of a postal code in the local postal table: empty parts when no row has
+// that code or the program has no local database; no when the statement fails.
+bool LookUpPostalArea(const QString& part1, const QString& part2, PostalRow& area)
 {
     area = {};
     if (!LocalQuery)
@@ -127,12 +119,8 @@ bool LookUpPostalArea(const QString& part1, const QString& part2, PostalArea& ar
         qCWarning(lcImport) << "postal lookup failed:" << error;
         return false;
     }
-    if (LocalQuery->next()) {
-        area = {LocalQuery->value(QStringLiteral("SIDO")).toString(),
-                LocalQuery->value(QStringLiteral("GuGun")).toString(),
-                LocalQuery->value(QStringLiteral("Dong")).toString(),
-                LocalQuery->value(QStringLiteral("Ri")).toString()};
-    }
+    if (LocalQuery->next())
+        area = PostalRowOf(LocalQuery->record());
     return true;
 }
 
@@ -158,23 +146,93 @@ void WriteBasicInfo(const QString& key, const QString& value)
                    Trimmed(value));
 }
 
-// Recent prescriptions, claims or sales confirm the identity; without them the user is asked,
-// and only when basic information is held already. Yes when the rows are to be imported.
-bool ChooseImport(Tfrm_Kibon& form, ManagementDatabase& database, bool& chosen, QString& error)
+// The column SINSANG_YEAR is added to the pharmacy table the first time it is missing.
+bool EnsureSinsangColumn(ManagementDatabase& database, QString& error)
+{
+    return database.TryOpenSql(ProbeColumn) || database.ExecSql(AddColumn, error);
+}
+
+} // namespace
+
+ManagementImport::ManagementImport(QWidget& window, const BasicInfoFields& fields,
+                                   IdentityCheck& identity)
+    : window_(window), fields_(fields), identity_(identity)
+{
+}
+
+// Every run starts with the close-on-paint flag cleared, so only a close that this run asks for
+// stands: a reused window whose earlier import closed it opens again.
+void ManagementImport::Run(const QString& storedPharmacistName)
+{
+    storedPharmacistName_ = storedPharmacistName;
+    CloseOnPaint = false;
+    if (AutoCheck == QStringLiteral("Y") &&
+        (!fields_.pharmacistName->text().isEmpty() || !fields_.license->text().isEmpty() ||
+         !fields_.birthNumber->text().isEmpty()))
+        return;
+    const ManagementEnvironment& environment = CurrentManagementEnvironment();
+    const EditionRow* edition = EditionByLabel(environment.edition());
+    if (!edition)
+        return;
+    if (FileExistsIgnoringCase(SetupIniPath))
+        return;
+    const ImportBanner banner(&window_);
+
+    const QString host = environment.databaseHost(edition->iniFile);
+    const QString computer = environment.computerName();
+    if (!DatabaseServiceRuns(environment, host, edition->serviceName, computer))
+        return;
+
+    const std::unique_ptr<ManagementDatabase> database = environment.newDatabase();
+    if (!database->Open(ManagementConnectionText(*edition, host), error_) || !ImportRows(*database))
+        qCWarning(lcImport) << "import ended:" << error_;
+    database->Close();
+}
+
+// From the activity counts to the identity check; no at the first database error.
+bool ManagementImport::ImportRows(ManagementDatabase& database)
+{
+    bool chosen = false;
+    if (!ChooseImport(database, chosen))
+        return false;
+    if (!chosen)
+        return true;
+    if (!EnsureSinsangColumn(database, error_))
+        return false;
+    bool found = false;
+    if (!FillFromPharmacyRow(database, found))
+        return false;
+    if (!found)
+        return true;
+    if (Trimmed(storedPharmacistName_).isEmpty()) {
+        if (!WriteFirstImport())
+            return false;
+        CloseOnPaint = false;
+    }
+    if (AutoCheck == QStringLiteral("Y"))
+        CloseOnPaint = true;
+    else
+        CheckIdentityOrAskForBirthNumber();
+    return true;
+}
+
+// Recent activity confirms the identity and imports; without it the user chooses, when basic
+// information is held already. Answer No empties the fields; the settings stay.
+bool ManagementImport::ChooseImport(ManagementDatabase& database, bool& chosen)
 {
     chosen = false;
     for (const QString& count : {CountPrescriptions, CountClaims, CountSales}) {
         bool active = false;
-        if (!CountsActivity(database, count, active, error))
+        if (!CountsActivity(database, count, active, error_))
             return false;
         if (active) {
-            form.IdentityConfirmed = true;
+            identity_.SetConfirmed(true);
             chosen = true;
             return true;
         }
     }
-    form.IdentityConfirmed = false;
-    if (Trimmed(form.SettingsName).isEmpty())
+    identity_.SetConfirmed(false);
+    if (Trimmed(storedPharmacistName_).isEmpty())
         return true;
     const MessageAnswer answer =
         ShowMessage({.text = QStringLiteral("QX2000의 약국정보를 초록우체통 기본정보로 "
@@ -182,81 +240,79 @@ bool ChooseImport(Tfrm_Kibon& form, ManagementDatabase& database, bool& chosen, 
                      .caption = QStringLiteral("선택"),
                      .icon = MessageIcon::Question,
                      .buttons = MessageButtons::YesNo});
-    if (answer == MessageAnswer::Yes) {
+    if (answer == MessageAnswer::Yes)
         chosen = true;
-        return true;
-    }
-    for (QLineEdit* field : {form.EdiT_Jumin, form.Edit_kibon1, form.Edit_kibon2, form.Edit_kibon3,
-                             form.Edit_kibon4, form.Edit_kibon5, form.Edit_kibon6, form.Edit_kibon7,
-                             form.Edit_kibon10, form.Edit_kibon13, form.Edit_kibon16})
-        field->clear();
-    form.lb_kibon1->clear();
-    form.Edit_kibon1->setFocus();
+    else
+        EmptyTheFields();
     return true;
 }
 
-// The column SINSANG_YEAR is added to the pharmacy table the first time it is missing.
-bool EnsureSinsangColumn(ManagementDatabase& database, QString& error)
+void ManagementImport::EmptyTheFields()
 {
-    return database.TryOpenSql(ProbeColumn) || database.ExecSql(AddColumn, error);
+    const BasicInfoFields& f = fields_;
+    for (QLineEdit* field :
+         {f.birthNumber, f.pharmacistName, f.license, f.pharmacyName, f.postalCode1, f.postalCode2,
+          f.detailAddress, f.pharmacyPhone, f.mobilePhone, f.faxNumber, f.location})
+        field->clear();
+    f.addressLine->clear();
+    f.pharmacistName->setFocus();
 }
 
 // The first pharmacy row into the fields; the address line from the local postal table when it
 // is blank. No row leaves the fields as they are.
-bool FillFromPharmacyRow(Tfrm_Kibon& form, ManagementDatabase& database, bool& found,
-                         QString& error)
+bool ManagementImport::FillFromPharmacyRow(ManagementDatabase& database, bool& found)
 {
     ManagementRows rows;
-    if (!database.OpenSql(PharmacyRow, rows, error))
+    if (!database.OpenSql(PharmacyRow, rows, error_))
         return false;
     found = !rows.isEmpty();
     if (!found)
         return true;
     const QSqlRecord& row = rows.first();
-    form.Edit_kibon1->setText(Trimmed(Column(row, QStringLiteral("AUTHNAME"))));
-    form.Edit_kibon2->setText(Trimmed(Column(row, QStringLiteral("LICENCE"))));
-    form.Edit_kibon3->setText(Trimmed(Column(row, QStringLiteral("NAME"))));
+    fields_.pharmacistName->setText(Trimmed(Column(row, QStringLiteral("AUTHNAME"))));
+    fields_.license->setText(Trimmed(Column(row, QStringLiteral("LICENCE"))));
+    fields_.pharmacyName->setText(Trimmed(Column(row, QStringLiteral("NAME"))));
     const QString postno = Column(row, QStringLiteral("postno"));
-    form.Edit_kibon4->setText(postno.mid(0, 3));
-    form.Edit_kibon5->setText(postno.mid(3, 3));
-    PostalArea area;
-    if (!LookUpPostalArea(form.Edit_kibon4->text(), form.Edit_kibon5->text(), area)) {
-        error = QStringLiteral("postal lookup failed");
+    fields_.postalCode1->setText(postno.mid(0, 3));
+    fields_.postalCode2->setText(postno.mid(3, 3));
+    PostalRow area;
+    if (!LookUpPostalArea(fields_.postalCode1->text(), fields_.postalCode2->text(), area)) {
+        error_ = QStringLiteral("postal lookup failed");
         return false;
     }
-    if (Trimmed(form.lb_kibon1->text()).isEmpty())
-        form.lb_kibon1->setText(Trimmed(area.sido) + Trimmed(area.gugun) + Trimmed(area.dong) +
-                                Trimmed(area.ri));
-    form.Edit_kibon6->setText(Trimmed(Column(row, QStringLiteral("addr2"))));
-    form.Edit_kibon7->setText(Trimmed(Column(row, QStringLiteral("tel"))));
-    form.Edit_kibon10->setText(Trimmed(Column(row, QStringLiteral("phone_num"))));
+    if (Trimmed(fields_.addressLine->text()).isEmpty())
+        fields_.addressLine->setText(Trimmed(area.province) + Trimmed(area.district) +
+                                     Trimmed(area.dong) + Trimmed(area.ri));
+    fields_.detailAddress->setText(Trimmed(Column(row, QStringLiteral("addr2"))));
+    fields_.pharmacyPhone->setText(Trimmed(Column(row, QStringLiteral("tel"))));
+    fields_.mobilePhone->setText(Trimmed(Column(row, QStringLiteral("phone_num"))));
     return true;
 }
 
-// The first import stores what the form now holds, in this order.
-bool WriteFirstImport(const Tfrm_Kibon& form, QString& error)
+// The first import stores what the fields now hold, in this order.
+bool ManagementImport::WriteFirstImport()
 {
-    PostalArea area;
-    if (!LookUpPostalArea(form.Edit_kibon4->text(), form.Edit_kibon5->text(), area)) {
-        error = QStringLiteral("postal lookup failed");
+    PostalRow area;
+    if (!LookUpPostalArea(fields_.postalCode1->text(), fields_.postalCode2->text(), area)) {
+        error_ = QStringLiteral("postal lookup failed");
         return false;
     }
     using namespace SettingsKeys;
     const std::pair<QString, QString> values[] = {
-        {PharmacistName, form.Edit_kibon1->text()},
-        {PharmacistLicense, form.Edit_kibon2->text()},
-        {PharmacyName, form.Edit_kibon3->text()},
-        {BirthNumber, form.EdiT_Jumin->text()},
-        {PostalCode1, form.Edit_kibon4->text()},
-        {PostalCode2, form.Edit_kibon5->text()},
-        {Address1, area.sido},
-        {Address2, area.gugun},
+        {PharmacistName, fields_.pharmacistName->text()},
+        {PharmacistLicense, fields_.license->text()},
+        {PharmacyName, fields_.pharmacyName->text()},
+        {BirthNumber, fields_.birthNumber->text()},
+        {PostalCode1, fields_.postalCode1->text()},
+        {PostalCode2, fields_.postalCode2->text()},
+        {Address1, area.province},
+        {Address2, area.district},
         {Address3, area.dong + area.ri},
-        {Address4, form.Edit_kibon6->text()},
-        {PharmacyPhone, form.Edit_kibon7->text()},
-        {MobilePhone, form.Edit_kibon10->text()},
-        {FaxNumber, form.Edit_kibon13->text()},
-        {Location, form.Edit_kibon16->text()},
+        {Address4, fields_.detailAddress->text()},
+        {PharmacyPhone, fields_.pharmacyPhone->text()},
+        {MobilePhone, fields_.mobilePhone->text()},
+        {FaxNumber, fields_.faxNumber->text()},
+        {Location, fields_.location->text()},
     };
     for (const auto& [key, value] : values)
         WriteBasicInfo(key, value);
@@ -265,72 +321,12 @@ bool WriteFirstImport(const Tfrm_Kibon& form, QString& error)
 
 // The management database holds no birth number: without one in the form the identity check
 // could only fail, so it is asked for instead.
-void CheckIdentityOrAskForBirthNumber(Tfrm_Kibon& form)
+void ManagementImport::CheckIdentityOrAskForBirthNumber()
 {
-    if (Trimmed(form.EdiT_Jumin->text()).isEmpty()) {
+    if (Trimmed(fields_.birthNumber->text()).isEmpty()) {
         ShowWarning(QStringLiteral("본인확인을 위해 주민번호 앞 7자리를 입력해 주십시요"));
-        form.EdiT_Jumin->setFocus();
+        fields_.birthNumber->setFocus();
         return;
     }
-    form.SendIdentityCheck();
-}
-
-// From the activity counts to the identity check; no at the first database error, with the
-// fields as they are at that moment.
-bool ImportManagementRows(Tfrm_Kibon& form, ManagementDatabase& database, QString& error)
-{
-    bool chosen = false;
-    if (!ChooseImport(form, database, chosen, error))
-        return false;
-    if (!chosen)
-        return true;
-    if (!EnsureSinsangColumn(database, error))
-        return false;
-    bool found = false;
-    if (!FillFromPharmacyRow(form, database, found, error))
-        return false;
-    if (!found)
-        return true;
-    if (Trimmed(form.SettingsName).isEmpty()) {
-        if (!WriteFirstImport(form, error))
-            return false;
-        CloseOnPaint = false;
-    }
-    if (AutoCheck == QStringLiteral("Y"))
-        CloseOnPaint = true;
-    else
-        CheckIdentityOrAskForBirthNumber(form);
-    return true;
-}
-
-} // namespace
-
-// Every run starts with the close-on-paint flag cleared, so only a close that this run asks for
-// stands: a reused window whose earlier import closed it opens again.
-void Tfrm_Kibon::ImportFromManagementDb()
-{
-    CloseOnPaint = false;
-    if (AutoCheck == QStringLiteral("Y") &&
-        (!Edit_kibon1->text().isEmpty() || !Edit_kibon2->text().isEmpty() ||
-         !EdiT_Jumin->text().isEmpty()))
-        return;
-    const ManagementEnvironment& environment = CurrentManagementEnvironment();
-    const EditionRow* edition = EditionByLabel(environment.edition());
-    if (!edition)
-        return;
-    if (FileExistsIgnoringCase(SetupIniPath))
-        return;
-    const ImportBanner banner(this);
-
-    const QString host = environment.databaseHost(edition->iniFile);
-    const QString computer = environment.computerName();
-    if (!DatabaseServiceRuns(environment, host, edition->serviceName, computer))
-        return;
-
-    const std::unique_ptr<ManagementDatabase> database = environment.newDatabase();
-    QString error;
-    if (!database->Open(ManagementConnectionText(*edition, host), error) ||
-        !ImportManagementRows(*this, *database, error))
-        qCWarning(lcImport) << "import ended:" << error;
-    database->Close();
+    identity_.Send();
 }

@@ -4,10 +4,9 @@
 #include <QString>
 
 // The basic-information window's picture buttons.
-enum class KibonButton
+enum class BasicInfoButton
 {
     IdentityCheck, // 본인확인
-    PostalSearch,  // 우편번호찾기
     Submit,        // 입력완료
     ReEnter,       // 다시입력
     Close,         // the close bar
@@ -15,10 +14,10 @@ enum class KibonButton
 };
 
 // What the button's picture reads (also its accessible name).
-QString KibonButtonCaption(KibonButton button);
+QString BasicInfoButtonCaption(BasicInfoButton button);
 
 // The size of the button's picture (and of its twin), known without drawing it.
-QSize KibonButtonSize(KibonButton button);
+QSize BasicInfoButtonSize(BasicInfoButton button);
 
 // The button's picture, or its pressed twin.
-QImage KibonButtonPicture(KibonButton button, bool pressed);
+QImage BasicInfoButtonPicture(BasicInfoButton button, bool pressed);

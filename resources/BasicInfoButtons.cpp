@@ -1,4 +1,4 @@
-#include "KibonButtons.h"
+#include "BasicInfoButtons.h"
 
 #include "CloseCaption.h"
 #include "PictureFont.h"
@@ -6,19 +6,17 @@
 #include <QLinearGradient>
 #include <QPainter>
 
-QSize KibonButtonSize(KibonButton button)
+QSize BasicInfoButtonSize(BasicInfoButton button)
 {
     switch (button) {
-    case KibonButton::IdentityCheck:
+    case BasicInfoButton::IdentityCheck:
         return {61, 63};
-    case KibonButton::PostalSearch:
-        return {77, 18};
-    case KibonButton::Submit:
-    case KibonButton::ReEnter:
+    case BasicInfoButton::Submit:
+    case BasicInfoButton::ReEnter:
         return {81, 23};
-    case KibonButton::Close:
+    case BasicInfoButton::Close:
         return {500, 27};
-    case KibonButton::Manual:
+    case BasicInfoButton::Manual:
         return {127, 32};
     }
     return {};
@@ -33,23 +31,20 @@ struct Face
     QColor bottom;
 };
 
-Face FaceOf(KibonButton button, bool pressed)
+Face FaceOf(BasicInfoButton button, bool pressed)
 {
     switch (button) {
-    case KibonButton::IdentityCheck:
+    case BasicInfoButton::IdentityCheck:
         return pressed ? Face{QColor(0xc8, 0x56, 0x0c), QColor(0xa8, 0x46, 0x08)}
                        : Face{QColor(0xf7, 0x94, 0x3a), QColor(0xe0, 0x6a, 0x14)};
-    case KibonButton::PostalSearch:
-        return pressed ? Face{QColor(0x3d, 0x5a, 0x80), QColor(0x2d, 0x46, 0x66)}
-                       : Face{QColor(0x6a, 0x8c, 0xb8), QColor(0x4a, 0x6c, 0x98)};
-    case KibonButton::Submit:
-    case KibonButton::Close:
+    case BasicInfoButton::Submit:
+    case BasicInfoButton::Close:
         return pressed ? Face{QColor(0x1f, 0x6e, 0x2d), QColor(0x17, 0x55, 0x22)}
                        : Face{QColor(0x3f, 0xa8, 0x4f), QColor(0x2b, 0x84, 0x3a)};
-    case KibonButton::ReEnter:
+    case BasicInfoButton::ReEnter:
         return pressed ? Face{QColor(0x55, 0x5b, 0x56), QColor(0x44, 0x49, 0x45)}
                        : Face{QColor(0x8c, 0x94, 0x8e), QColor(0x6c, 0x74, 0x6e)};
-    case KibonButton::Manual:
+    case BasicInfoButton::Manual:
         return {QColor(0xff, 0xff, 0xff), QColor(0xe3, 0xee, 0xf8)};
     }
     return {};
@@ -62,16 +57,16 @@ QImage Canvas(QSize size)
     return picture;
 }
 
-void DrawFace(QPainter& painter, KibonButton button, bool pressed, const QRectF& face)
+void DrawFace(QPainter& painter, BasicInfoButton button, bool pressed, const QRectF& face)
 {
     const Face colours = FaceOf(button, pressed);
     QLinearGradient fill(0, face.top(), 0, face.bottom());
     fill.setColorAt(0.0, colours.top);
     fill.setColorAt(1.0, colours.bottom);
     painter.setBrush(fill);
-    const qreal radius = button == KibonButton::Close ? 0 : 5;
-    painter.setPen(button == KibonButton::Manual ? QPen(QColor(0x3d, 0x6f, 0xb0), 1.5)
-                                                 : QPen(colours.bottom.darker(120), 1));
+    const qreal radius = button == BasicInfoButton::Close ? 0 : 5;
+    painter.setPen(button == BasicInfoButton::Manual ? QPen(QColor(0x3d, 0x6f, 0xb0), 1.5)
+                                                     : QPen(colours.bottom.darker(120), 1));
     painter.drawRoundedRect(face, radius, radius);
 }
 
@@ -86,59 +81,54 @@ void DrawManualCaption(QPainter& painter, const QRectF& face)
     painter.setFont(PictureFont(13));
     painter.setPen(QColor(0x1e, 0x3f, 0x6e));
     painter.drawText(face.adjusted(30, 0, -4, 0), Qt::AlignCenter,
-                     KibonButtonCaption(KibonButton::Manual));
+                     BasicInfoButtonCaption(BasicInfoButton::Manual));
 }
 
-void DrawCaption(QPainter& painter, KibonButton button, const QRectF& face)
+void DrawCaption(QPainter& painter, BasicInfoButton button, const QRectF& face)
 {
     switch (button) {
-    case KibonButton::Close:
+    case BasicInfoButton::Close:
         DrawCloseCaption(painter, face);
         return;
-    case KibonButton::Manual:
+    case BasicInfoButton::Manual:
         DrawManualCaption(painter, face);
         return;
-    case KibonButton::IdentityCheck:
+    case BasicInfoButton::IdentityCheck:
         painter.setFont(PictureFont(15, QFont::ExtraBold));
         painter.setPen(Qt::white);
         painter.drawText(face, Qt::AlignCenter, QStringLiteral("본인\n확인"));
         return;
-    case KibonButton::PostalSearch:
-        painter.setFont(PictureFont(11));
-        break;
-    case KibonButton::Submit:
-    case KibonButton::ReEnter:
+    case BasicInfoButton::Submit:
+    case BasicInfoButton::ReEnter:
         painter.setFont(PictureFont(13));
         break;
     }
     painter.setPen(Qt::white);
-    painter.drawText(face, Qt::AlignCenter, KibonButtonCaption(button));
+    painter.drawText(face, Qt::AlignCenter, BasicInfoButtonCaption(button));
 }
 
 } // namespace
 
-QString KibonButtonCaption(KibonButton button)
+QString BasicInfoButtonCaption(BasicInfoButton button)
 {
     switch (button) {
-    case KibonButton::IdentityCheck:
+    case BasicInfoButton::IdentityCheck:
         return QStringLiteral("본인확인");
-    case KibonButton::PostalSearch:
-        return QStringLiteral("우편번호찾기");
-    case KibonButton::Submit:
+    case BasicInfoButton::Submit:
         return QStringLiteral("입력완료");
-    case KibonButton::ReEnter:
+    case BasicInfoButton::ReEnter:
         return QStringLiteral("다시입력");
-    case KibonButton::Close:
+    case BasicInfoButton::Close:
         return QStringLiteral("CLOSE");
-    case KibonButton::Manual:
+    case BasicInfoButton::Manual:
         return QStringLiteral("사용 매뉴얼 보기");
     }
     return {};
 }
 
-QImage KibonButtonPicture(KibonButton button, bool pressed)
+QImage BasicInfoButtonPicture(BasicInfoButton button, bool pressed)
 {
-    const QSize size = KibonButtonSize(button);
+    const QSize size = BasicInfoButtonSize(button);
     QImage picture = Canvas(size);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);

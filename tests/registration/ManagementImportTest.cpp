@@ -1,12 +1,17 @@
+#include "ManagementImport.h"
+
+#include "BasicInfoControls.h"
+#include "BasicInfoWindow.h"
 #include "FakeManagementDatabase.h"
+#include "IdentityCheck.h"
 #include "LocalDatabase.h"
 #include "LocalDatabaseSession.h"
 #include "ManagementEnvironment.h"
 #include "MessageBox.h"
 #include "Pause.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
 #include "Settings.h"
+#include "WebBrowser.h"
 #include "quillane_update.h"
 
 #include <QFile>
@@ -61,7 +66,7 @@ ManagementRows PharmacyRow(const QString& postno)
 
 // A program folder with the Jet fixture as its local database, a form, and a management
 // system of edition QX2000XE on this computer whose service runs, all recorded.
-class ImportTest : public ::testing::Test
+class ManagementImportTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -108,9 +113,12 @@ protected:
                         {Count2, Count(0)},
                         {Count3, Count(0)},
                         {Pharmacy, PharmacyRow("135080")}};
-        form = std::make_unique<Tfrm_Kibon>();
+        form = std::make_unique<BasicInfoWindow>();
+        fields = FieldsOf(*form);
+        identity = form->findChild<IdentityCheck*>();
+        storedName.clear();
         // Typed before: a finished import sends the identity check without asking for it.
-        form->EdiT_Jumin->setText("8801231");
+        fields.birthNumber->setText("8801231");
         messages.clear();
         pauses.clear();
         started.clear();
@@ -131,7 +139,7 @@ protected:
 
     void Import()
     {
-        form->ImportFromManagementDb();
+        ManagementImport(*form, fields, *identity).Run(storedName);
         EXPECT_TRUE(form->findChildren<Tfrm_Update*>().isEmpty()) << "the banner stays";
     }
 
@@ -150,7 +158,11 @@ protected:
 
     QTemporaryDir folder;
     std::unique_ptr<LocalDatabaseSession> login;
-    std::unique_ptr<Tfrm_Kibon> form;
+    std::unique_ptr<BasicInfoWindow> form;
+    BasicInfoFields fields{};
+    IdentityCheck* identity = nullptr;
+    // "개국약사명" as the window's show read it: the import's test of held basic information.
+    QString storedName;
     std::shared_ptr<FakeManagementServer> server = std::make_shared<FakeManagementServer>();
     QString edition = "QX2000XE";
     QString host = "PHARM-PC";
@@ -166,7 +178,7 @@ protected:
 struct ActivityCase
 {
     const char* name;
-    QString settingsName;
+    QString storedName; // as the show read it
     std::array<int, 3> counts;
     MessageAnswer answer;
     bool columnExists;
@@ -176,73 +188,73 @@ struct ActivityCase
     bool imported;
 };
 
-TEST_F(ImportTest, ActivityDecidesTheQuestionAndTheStatements)
+TEST_F(ManagementImportTest, ActivityDecidesTheQuestionAndTheStatements)
 {
     const QStringList select = {"try open sql: " + Probe, "open sql: " + Pharmacy};
     const QStringList open = {"open: " + XeText, "open sql: " + Count1};
     const QStringList allCounts = open + QStringList{"open sql: " + Count2, "open sql: " + Count3};
     const ActivityCase cases[] = {
-        {"one sale 30 days ago confirms the identity",
-         "홍길동",
-         {0, 0, 1},
-         MessageAnswer::No,
-         true,
-         allCounts + select + QStringList{"close"},
-         {},
-         true,
-         true},
-        {"a prescription skips the other counts",
-         "홍길동",
-         {3, 0, 0},
-         MessageAnswer::No,
-         true,
-         open + select + QStringList{"close"},
-         {},
-         true,
-         true},
-        {"a missing column is added once",
-         "홍길동",
-         {0, 7, 0},
-         MessageAnswer::No,
-         false,
-         open + QStringList{"open sql: " + Count2, "try open sql: " + Probe, "exec sql: " + Alter,
-                            "open sql: " + Pharmacy, "close"},
-         {},
-         true,
-         true},
-        {"no activity and no settings: nothing asked, nothing imported",
-         " ",
-         {0, 0, 0},
-         MessageAnswer::Yes,
-         true,
-         allCounts + QStringList{"close"},
-         {},
-         false,
-         false},
-        {"no activity, settings held, answer Yes",
-         "홍길동",
-         {0, 0, 0},
-         MessageAnswer::Yes,
-         true,
-         allCounts + select + QStringList{"close"},
-         {Question},
-         false,
-         true},
-        {"no activity, settings held, answer No",
-         "홍길동",
-         {0, 0, 0},
-         MessageAnswer::No,
-         true,
-         allCounts + QStringList{"close"},
-         {Question},
-         false,
-         false},
+        {.name = "one sale 30 days ago confirms the identity",
+         .storedName = "홍길동",
+         .counts = {0, 0, 1},
+         .answer = MessageAnswer::No,
+         .columnExists = true,
+         .calls = allCounts + select + QStringList{"close"},
+         .messages = {},
+         .confirmed = true,
+         .imported = true},
+        {.name = "a prescription skips the other counts",
+         .storedName = "홍길동",
+         .counts = {3, 0, 0},
+         .answer = MessageAnswer::No,
+         .columnExists = true,
+         .calls = open + select + QStringList{"close"},
+         .messages = {},
+         .confirmed = true,
+         .imported = true},
+        {.name = "a missing column is added once",
+         .storedName = "홍길동",
+         .counts = {0, 7, 0},
+         .answer = MessageAnswer::No,
+         .columnExists = false,
+         .calls = open + QStringList{"open sql: " + Count2, "try open sql: " + Probe,
+                                     "exec sql: " + Alter, "open sql: " + Pharmacy, "close"},
+         .messages = {},
+         .confirmed = true,
+         .imported = true},
+        {.name = "no activity and no settings: nothing asked, nothing imported",
+         .storedName = " ",
+         .counts = {0, 0, 0},
+         .answer = MessageAnswer::Yes,
+         .columnExists = true,
+         .calls = allCounts + QStringList{"close"},
+         .messages = {},
+         .confirmed = false,
+         .imported = false},
+        {.name = "no activity, settings held, answer Yes",
+         .storedName = "홍길동",
+         .counts = {0, 0, 0},
+         .answer = MessageAnswer::Yes,
+         .columnExists = true,
+         .calls = allCounts + select + QStringList{"close"},
+         .messages = {Question},
+         .confirmed = false,
+         .imported = true},
+        {.name = "no activity, settings held, answer No",
+         .storedName = "홍길동",
+         .counts = {0, 0, 0},
+         .answer = MessageAnswer::No,
+         .columnExists = true,
+         .calls = allCounts + QStringList{"close"},
+         .messages = {Question},
+         .confirmed = false,
+         .imported = false},
     };
     for (const ActivityCase& c : cases) {
         SCOPED_TRACE(c.name);
         Reset();
-        form->SettingsName = c.settingsName;
-        form->IdentityConfirmed = !c.confirmed;
+        storedName = c.storedName;
+        identity->SetConfirmed(!c.confirmed);
         server->rows[Count1] = Count(c.counts[0]);
         server->rows[Count2] = Count(c.counts[1]);
         server->rows[Count3] = Count(c.counts[2]);
@@ -256,26 +268,26 @@ TEST_F(ImportTest, ActivityDecidesTheQuestionAndTheStatements)
             EXPECT_EQ(messages[0].caption, "선택");
             EXPECT_EQ(messages[0].buttons, MessageButtons::YesNo);
         }
-        EXPECT_EQ(form->IdentityConfirmed, c.confirmed);
-        EXPECT_EQ(form->Edit_kibon1->text(), c.imported ? "김약사" : "");
+        EXPECT_EQ(identity->IsConfirmed(), c.confirmed);
+        EXPECT_EQ(fields.pharmacistName->text(), c.imported ? "김약사" : "");
         EXPECT_FALSE(QFile::exists(ProgramFolder + "quillane.ini"));
     }
 }
 
-TEST_F(ImportTest, AnswerNoEmptiesTheFieldsAndPutsTheFocusInTheName)
+TEST_F(ManagementImportTest, AnswerNoEmptiesTheFieldsAndPutsTheFocusInTheName)
 {
-    form->SettingsName = "홍길동";
+    storedName = "홍길동";
     for (QLineEdit* field : form->findChildren<QLineEdit*>())
         field->setText("값");
-    form->lb_kibon1->setText("서울 어딘가");
-    form->chk_kibon1->setChecked(true);
+    fields.addressLine->setText("서울 어딘가");
+    fields.checkComputer->setChecked(true);
     answer = MessageAnswer::No;
     Import();
     for (QLineEdit* field : form->findChildren<QLineEdit*>())
         EXPECT_TRUE(field->text().isEmpty());
-    EXPECT_TRUE(form->lb_kibon1->text().isEmpty());
-    EXPECT_TRUE(form->chk_kibon1->isChecked());
-    EXPECT_EQ(form->focusWidget(), form->Edit_kibon1);
+    EXPECT_TRUE(fields.addressLine->text().isEmpty());
+    EXPECT_TRUE(fields.checkComputer->isChecked());
+    EXPECT_EQ(form->focusWidget(), fields.pharmacistName);
 }
 
 struct RowCase
@@ -283,56 +295,80 @@ struct RowCase
     const char* name;
     QString postno;
     QString addressBefore;
-    QString part1;
-    QString part2;
+    QString postalCode1;
+    QString postalCode2;
     QString address;
 };
 
-TEST_F(ImportTest, PharmacyRowFillsTheFieldsAndTheBlankAddressLine)
+TEST_F(ManagementImportTest, PharmacyRowFillsTheFieldsAndTheBlankAddressLine)
 {
     const RowCase cases[] = {
-        {"six digits find the address", "135080", "", "135", "080", "부산광역시강남구역삼동 2가"},
-        {"a blank address line counts as empty", "135080", "  ", "135", "080",
-         "부산광역시강남구역삼동 2가"},
-        {"an address line already there stays", "135080", "기존 주소", "135", "080", "기존 주소"},
-        {"five digits find nothing", "06236", "", "062", "36", ""},
-        {"parts keep their blanks", "1 5 ", "", "1 5", " ", ""},
+        {.name = "six digits find the address",
+         .postno = "135080",
+         .addressBefore = "",
+         .postalCode1 = "135",
+         .postalCode2 = "080",
+         .address = "부산광역시강남구역삼동 2가"},
+        {.name = "a blank address line counts as empty",
+         .postno = "135080",
+         .addressBefore = "  ",
+         .postalCode1 = "135",
+         .postalCode2 = "080",
+         .address = "부산광역시강남구역삼동 2가"},
+        {.name = "an address line already there stays",
+         .postno = "135080",
+         .addressBefore = "기존 주소",
+         .postalCode1 = "135",
+         .postalCode2 = "080",
+         .address = "기존 주소"},
+        {.name = "five digits find nothing",
+         .postno = "06236",
+         .addressBefore = "",
+         .postalCode1 = "062",
+         .postalCode2 = "36",
+         .address = ""},
+        {.name = "parts keep their blanks",
+         .postno = "1 5 ",
+         .addressBefore = "",
+         .postalCode1 = "1 5",
+         .postalCode2 = " ",
+         .address = ""},
     };
     for (const RowCase& c : cases) {
         SCOPED_TRACE(c.name);
         Reset();
         server->rows[Count3] = Count(1);
         server->rows[Pharmacy] = PharmacyRow(c.postno);
-        form->lb_kibon1->setText(c.addressBefore);
-        form->Edit_kibon13->setText("02-555-0102");
-        form->Edit_kibon16->setText("역 앞");
-        form->EdiT_Jumin->setText("8801231");
-        form->SettingsName = "홍길동";
+        fields.addressLine->setText(c.addressBefore);
+        fields.faxNumber->setText("02-555-0102");
+        fields.location->setText("역 앞");
+        fields.birthNumber->setText("8801231");
+        storedName = "홍길동";
         Import();
-        EXPECT_EQ(form->Edit_kibon1->text(), "김약사");
-        EXPECT_EQ(form->Edit_kibon2->text(), "01234");
-        EXPECT_EQ(form->Edit_kibon3->text(), "튼튼약국");
-        EXPECT_EQ(form->Edit_kibon4->text(), c.part1);
-        EXPECT_EQ(form->Edit_kibon5->text(), c.part2);
-        EXPECT_EQ(form->lb_kibon1->text(), c.address);
-        EXPECT_EQ(form->Edit_kibon6->text(), "1층");
-        EXPECT_EQ(form->Edit_kibon7->text(), "02-555-0101");
-        EXPECT_EQ(form->Edit_kibon10->text(), "");
-        EXPECT_EQ(form->Edit_kibon13->text(), "02-555-0102");
-        EXPECT_EQ(form->Edit_kibon16->text(), "역 앞");
-        EXPECT_EQ(form->EdiT_Jumin->text(), "8801231");
+        EXPECT_EQ(fields.pharmacistName->text(), "김약사");
+        EXPECT_EQ(fields.license->text(), "01234");
+        EXPECT_EQ(fields.pharmacyName->text(), "튼튼약국");
+        EXPECT_EQ(fields.postalCode1->text(), c.postalCode1);
+        EXPECT_EQ(fields.postalCode2->text(), c.postalCode2);
+        EXPECT_EQ(fields.addressLine->text(), c.address);
+        EXPECT_EQ(fields.detailAddress->text(), "1층");
+        EXPECT_EQ(fields.pharmacyPhone->text(), "02-555-0101");
+        EXPECT_EQ(fields.mobilePhone->text(), "");
+        EXPECT_EQ(fields.faxNumber->text(), "02-555-0102");
+        EXPECT_EQ(fields.location->text(), "역 앞");
+        EXPECT_EQ(fields.birthNumber->text(), "8801231");
         EXPECT_FALSE(CloseOnPaint);
     }
 }
 
-TEST_F(ImportTest, FirstImportWritesTheSettingsInOrderAndClosesTheFormWithAutoCheck)
+TEST_F(ManagementImportTest, FirstImportWritesTheSettingsInOrderAndClosesTheFormWithAutoCheck)
 {
     AutoCheck = "Y";
     server->rows[Count2] = Count(2);
-    form->EdiT_Jumin->clear();
-    form->Edit_kibon13->setText(" 02-555-0102 ");
-    form->Edit_kibon16->setText("역 앞");
-    form->SettingsName = "";
+    fields.birthNumber->clear();
+    fields.faxNumber->setText(" 02-555-0102 ");
+    fields.location->setText("역 앞");
+    storedName = "";
     Import();
     EXPECT_TRUE(CloseOnPaint);
     EXPECT_TRUE(messages.empty());
@@ -356,7 +392,7 @@ TEST_F(ImportTest, FirstImportWritesTheSettingsInOrderAndClosesTheFormWithAutoCh
     EXPECT_EQ(lines, QStringList{"[기본정보]"} + written);
 }
 
-TEST_F(ImportTest, FirstImportWithoutAutoCheckLeavesTheFormOpen)
+TEST_F(ManagementImportTest, FirstImportWithoutAutoCheckLeavesTheFormOpen)
 {
     CloseOnPaint = true;
     server->rows[Count1] = Count(1);
@@ -366,17 +402,17 @@ TEST_F(ImportTest, FirstImportWithoutAutoCheckLeavesTheFormOpen)
 }
 
 // The management database has no birth number; a check without one could only be refused.
-TEST_F(ImportTest, WithoutABirthNumberTheIdentityCheckAsksForItInstead)
+TEST_F(ManagementImportTest, WithoutABirthNumberTheIdentityCheckAsksForItInstead)
 {
     const std::pair<QString, bool> cases[] = {{"", false}, {" ", false}, {"7208242", true}};
     for (const auto& [birth, sent] : cases) {
         SCOPED_TRACE(birth.toStdString());
         Reset();
         server->rows[Count1] = Count(1);
-        form->EdiT_Jumin->setText(birth);
+        fields.birthNumber->setText(birth);
         form->show();
         EXPECT_EQ(databases, 1);
-        EXPECT_EQ(form->WebBrowser1.ReadyState() != 0, sent);
+        EXPECT_EQ(Find<WebBrowser>(*form, "identityCheck")->ReadyState() != 0, sent);
         if (sent) {
             EXPECT_TRUE(messages.empty());
             continue;
@@ -384,17 +420,17 @@ TEST_F(ImportTest, WithoutABirthNumberTheIdentityCheckAsksForItInstead)
         ASSERT_EQ(Texts(), QStringList{"본인확인을 위해 주민번호 앞 7자리를 입력해 주십시요"});
         EXPECT_EQ(messages[0].caption, "경고");
         EXPECT_EQ(messages[0].icon, MessageIcon::Error);
-        EXPECT_EQ(form->focusWidget(), form->EdiT_Jumin);
+        EXPECT_EQ(form->focusWidget(), fields.birthNumber);
     }
 }
 
 // The first opening imports, writes the settings and closes itself; every later opening of the
 // same window stops the import at its first step and stays open.
-TEST_F(ImportTest, AWindowThatClosedAfterItsImportOpensAgain)
+TEST_F(ManagementImportTest, AWindowThatClosedAfterItsImportOpensAgain)
 {
     AutoCheck = "Y";
     server->rows[Count1] = Count(1);
-    form->EdiT_Jumin->clear();
+    fields.birthNumber->clear();
     form->show();
     ASSERT_TRUE(QTest::qWaitFor([this] { return !form->isVisible(); }, 5000));
     ASSERT_EQ(Setting("개국약사명"), "김약사");
@@ -409,37 +445,60 @@ TEST_F(ImportTest, AWindowThatClosedAfterItsImportOpensAgain)
     }
 }
 
+// The window hands the import the pharmacist's name it loaded from the settings: with one, the
+// user is asked before anything is imported; with a blank one, nothing is asked or imported.
+TEST_F(ManagementImportTest, TheShownWindowAsksOnlyWhenTheSettingsHoldAName)
+{
+    const std::pair<QString, bool> cases[] = {{"홍길동", true}, {" ", false}};
+    for (const auto& [name, questionAsked] : cases) {
+        SCOPED_TRACE(name.toStdString());
+        Reset();
+        WriteIniString(ProgramFolder + "quillane.ini", "기본정보", "개국약사명", name);
+        answer = MessageAnswer::No;
+        form->show();
+        EXPECT_EQ(databases, 1);
+        EXPECT_EQ(Texts(), questionAsked ? QStringList{Question} : QStringList{});
+        EXPECT_TRUE(fields.pharmacistName->text().isEmpty());
+        form->hide();
+    }
+}
+
 struct StopCase
 {
     const char* name;
-    QString autoCheck;
-    QString name1, license, birth;
-    QString edition;
-    QString setupIni; // a file of that name in the program folder
-    bool imports;
+    QString autoCheck = {};
+    QString pharmacistName = {}; // in the fields before the import
+    QString license = {};
+    QString birth = {};
+    QString edition = "QX2000XE";
+    QString setupIni = {}; // a file of that name in the program folder
+    bool imports = false;
 };
 
-TEST_F(ImportTest, StopsBeforeTheDatabase)
+TEST_F(ManagementImportTest, StopsBeforeTheDatabase)
 {
     const StopCase cases[] = {
-        {"AutoCheck with a name", "Y", "홍길동", "", "", "QX2000XE", "", false},
-        {"AutoCheck with a licence of blanks", "Y", "", " ", "", "QX2000XE", "", false},
-        {"AutoCheck with a birth number", "Y", "", "", "8801231", "QX2000XE", "", false},
-        {"AutoCheck with empty fields imports", "Y", "", "", "", "QX2000XE", "", true},
-        {"a name without AutoCheck imports", "N", "홍길동", "", "", "QX2000XE", "", true},
-        {"no management system", "", "", "", "", "", "", false},
-        {"an edition of other letter case", "", "", "", "", "qx2000xe", "", false},
-        {"setup.ini switches the import off", "", "", "", "", "QX2000XE", "setup.ini", false},
-        {"in any letter case", "", "", "", "", "QX2000XE", "SETUP.INI", false},
+        {.name = "AutoCheck with a name", .autoCheck = "Y", .pharmacistName = "홍길동"},
+        {.name = "AutoCheck with a licence of blanks", .autoCheck = "Y", .license = " "},
+        {.name = "AutoCheck with a birth number", .autoCheck = "Y", .birth = "8801231"},
+        {.name = "AutoCheck with empty fields imports", .autoCheck = "Y", .imports = true},
+        {.name = "a name without AutoCheck imports",
+         .autoCheck = "N",
+         .pharmacistName = "홍길동",
+         .imports = true},
+        {.name = "no management system", .edition = ""},
+        {.name = "an edition of other letter case", .edition = "qx2000xe"},
+        {.name = "setup.ini switches the import off", .setupIni = "setup.ini"},
+        {.name = "in any letter case", .setupIni = "SETUP.INI"},
     };
     for (const StopCase& c : cases) {
         SCOPED_TRACE(c.name);
         Reset();
         AutoCheck = c.autoCheck;
         edition = c.edition;
-        form->Edit_kibon1->setText(c.name1);
-        form->Edit_kibon2->setText(c.license);
-        form->EdiT_Jumin->setText(c.birth);
+        fields.pharmacistName->setText(c.pharmacistName);
+        fields.license->setText(c.license);
+        fields.birthNumber->setText(c.birth);
         QFile setup(ProgramFolder + c.setupIni);
         if (!c.setupIni.isEmpty()) {
             ASSERT_TRUE(setup.open(QIODevice::WriteOnly));
@@ -453,7 +512,7 @@ TEST_F(ImportTest, StopsBeforeTheDatabase)
     }
 }
 
-TEST_F(ImportTest, TheBannerShowsTheFetchingPictureWhileTheDatabaseOpens)
+TEST_F(ManagementImportTest, TheBannerShowsTheFetchingPictureWhileTheDatabaseOpens)
 {
     bool seen = false;
     server->onOpen = [this, &seen] {
@@ -474,95 +533,60 @@ TEST_F(ImportTest, TheBannerShowsTheFetchingPictureWhileTheDatabaseOpens)
 struct ServiceCase
 {
     const char* name;
-    QString host;
-    QString computer;
+    QString host = "PHARM-PC";
+    QString computer = "PHARM-PC";
     std::vector<bool> answers; // the service's state at each question; the last one repeats
-    bool throws;
-    QStringList started;
-    std::vector<int> pauses;
-    QStringList messages;
-    bool closeOnPaint;
-    bool imports;
+    bool throws = false;
+    QStringList started = {};
+    std::vector<int> pauses = {};
+    QStringList messages = {};
+    bool closeOnPaint = false;
+    bool imports = false;
 };
 
-TEST_F(ImportTest, TheDatabaseServiceIsStartedOnlyHere)
+TEST_F(ManagementImportTest, TheDatabaseServiceIsStartedOnlyHere)
 {
     const QString notStarted =
         "MSSQL\\QX2000 서버가 시작되지 않습니다. 서버 시작 후 다시 실행해 주십시요";
     const QString elsewhere = "MSSQL 서버 컴퓨터에서 실행 후 다시 실행해 주십시요";
     const QString startCall = "PHARM-PC MSSQL$QX2005";
     const ServiceCase cases[] = {
-        {"running", "PHARM-PC", "PHARM-PC", {true}, false, {}, {}, {}, false, true},
-        {"started here after three seconds",
-         " PHARM-PC",
-         "PHARM-PC ",
-         {false, false, false, false, true},
-         false,
-         {" PHARM-PC MSSQL$QX2005"},
-         {1000, 1000, 1000},
-         {},
-         false,
-         true},
-        {"never starts here",
-         "PHARM-PC",
-         "PHARM-PC",
-         {false},
-         false,
-         {startCall},
-         std::vector<int>(10, 1000),
-         {notStarted},
-         false,
-         false},
-        {"runs by the last question here",
-         "PHARM-PC",
-         "PHARM-PC",
-         {false, false, false, false, false, false, false, false, false, false, false, true},
-         false,
-         {startCall},
-         std::vector<int>(10, 1000),
-         {},
-         false,
-         true},
-        {"another computer, stopped",
-         "SERVER",
-         "PHARM-PC",
-         {false},
-         false,
-         {},
-         {},
-         {elsewhere},
-         false,
-         false},
-        {"this computer in other letters counts as another",
-         "pharm-pc",
-         "PHARM-PC",
-         {false},
-         false,
-         {},
-         {},
-         {elsewhere},
-         false,
-         false},
-        {"another computer running at the second question",
-         "SERVER",
-         "PHARM-PC",
-         {false, true},
-         false,
-         {},
-         {},
-         {},
-         false,
-         true},
-        {"the check fails",
-         "PHARM-PC",
-         "PHARM-PC",
-         {false},
-         true,
-         {},
-         {},
-         {"MSSQL 서버가 존재하지 않습니다"},
-         true,
-         false},
+        {.name = "running", .answers = {true}, .imports = true},
+        {.name = "started here after three seconds",
+         .host = " PHARM-PC",
+         .computer = "PHARM-PC ",
+         .answers = {false, false, false, false, true},
+         .started = {" PHARM-PC MSSQL$QX2005"},
+         .pauses = {1000, 1000, 1000},
+         .imports = true},
+        {.name = "never starts here",
+         .answers = {false},
+         .started = {startCall},
+         .pauses = std::vector<int>(10, 1000),
+         .messages = {notStarted}},
+        {.name = "runs by the last question here",
+         .answers = {false, false, false, false, false, false, false, false, false, false, false,
+                     true},
+         .started = {startCall},
+         .pauses = std::vector<int>(10, 1000),
+         .imports = true},
+        {.name = "another computer, stopped",
+         .host = "SERVER",
+         .answers = {false},
+         .messages = {elsewhere}},
+        {.name = "this computer in other letters counts as another",
+         .host = "pharm-pc",
+         .answers = {false},
+         .messages = {elsewhere}},
+        {.name = "another computer running at the second question",
+         .host = "SERVER",
+         .answers = {false, true},
+         .imports = true},
+        {.name = "the check fails",
+         .answers = {false},
+         .throws = true,
+         .messages = {"MSSQL 서버가 존재하지 않습니다"},
+         .closeOnPaint = true},
     };
     for (const ServiceCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -598,43 +622,43 @@ struct FailureCase
     QString failing;
 };
 
-TEST_F(ImportTest, DatabaseErrorsEndTheImportSilently)
+TEST_F(ManagementImportTest, DatabaseErrorsEndTheImportSilently)
 {
     const FailureCase cases[] = {
-        {"login refused", "open"},
-        {"a count fails", Count2},
-        {"the column cannot be added", Alter},
-        {"the pharmacy table is missing", Pharmacy},
+        {.name = "login refused", .failing = "open"},
+        {.name = "a count fails", .failing = Count2},
+        {.name = "the column cannot be added", .failing = Alter},
+        {.name = "the pharmacy table is missing", .failing = Pharmacy},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.name);
         Reset();
         server->rows[Count3] = Count(1);
         server->failing = {c.failing, Probe};
-        form->Edit_kibon1->setText("설정값");
-        form->SettingsName = "설정값";
+        fields.pharmacistName->setText("설정값");
+        storedName = "설정값";
         Import();
         EXPECT_TRUE(messages.empty());
-        EXPECT_EQ(form->Edit_kibon1->text(), "설정값");
+        EXPECT_EQ(fields.pharmacistName->text(), "설정값");
         EXPECT_EQ(server->calls.last(), "close");
     }
 }
 
-TEST_F(ImportTest, WithoutALocalDatabaseTheImportGoesOnWithoutTheAddress)
+TEST_F(ManagementImportTest, WithoutALocalDatabaseTheImportGoesOnWithoutTheAddress)
 {
     server->rows[Count1] = Count(1);
     login.reset();
     Import();
-    EXPECT_EQ(form->Edit_kibon5->text(), "080");
-    EXPECT_EQ(form->lb_kibon1->text(), "");
-    EXPECT_EQ(form->Edit_kibon6->text(), "1층");
+    EXPECT_EQ(fields.postalCode2->text(), "080");
+    EXPECT_EQ(fields.addressLine->text(), "");
+    EXPECT_EQ(fields.detailAddress->text(), "1층");
     EXPECT_EQ(Setting("주소1"), "");
     EXPECT_EQ(Setting("주소4"), "1층");
 }
 
 // A local database without the postal table fails the lookup: the fields imported before it
 // stay, the rest and the settings are not touched.
-TEST_F(ImportTest, AFailedPostalLookupEndsTheImportSilently)
+TEST_F(ManagementImportTest, AFailedPostalLookupEndsTheImportSilently)
 {
     {
         QSqlDatabase empty = QSqlDatabase::addDatabase("QSQLITE", "without postal table");
@@ -644,30 +668,30 @@ TEST_F(ImportTest, AFailedPostalLookupEndsTheImportSilently)
         QSqlQuery* const local = LocalQuery;
         LocalQuery = &query;
         server->rows[Count1] = Count(1);
-        form->Edit_kibon6->setText("설정 상세주소");
+        fields.detailAddress->setText("설정 상세주소");
         Import();
         LocalQuery = local;
     }
     QSqlDatabase::removeDatabase("without postal table");
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(form->Edit_kibon1->text(), "김약사");
-    EXPECT_EQ(form->Edit_kibon5->text(), "080");
-    EXPECT_EQ(form->Edit_kibon6->text(), "설정 상세주소");
+    EXPECT_EQ(fields.pharmacistName->text(), "김약사");
+    EXPECT_EQ(fields.postalCode2->text(), "080");
+    EXPECT_EQ(fields.detailAddress->text(), "설정 상세주소");
     EXPECT_FALSE(QFile::exists(ProgramFolder + "quillane.ini"));
     EXPECT_EQ(server->calls.last(), "close");
 }
 
 // The program's own database layer: no SQL Server driver answers here, which is silent.
-TEST_F(ImportTest, ARefusedOdbcConnectionIsSilent)
+TEST_F(ManagementImportTest, ARefusedOdbcConnectionIsSilent)
 {
     ManagementEnvironment environment = CurrentManagementEnvironment();
     environment.newDatabase = SystemManagementEnvironment().newDatabase;
     SetManagementEnvironment(environment);
     edition = "QX2000XE SQL2014";
-    form->Edit_kibon1->setText("설정값");
+    fields.pharmacistName->setText("설정값");
     Import();
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(form->Edit_kibon1->text(), "설정값");
+    EXPECT_EQ(fields.pharmacistName->text(), "설정값");
 }
 
 } // namespace

@@ -1,19 +1,27 @@
 #pragma once
 
+#include "BasicInfoControls.h"
+#include "BasicInfoWindow.h"
 #include "EditionDetection.h"
 #include "HelpFile.h"
-#include "KibonMainWindow.h"
+#include "IdentityCheck.h"
+#include "MainWindowCallbacks.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "PageRecorder.h"
+#include "PictureButton.h"
 #include "Quillane_Define.h"
-#include "Quillane_Kibon.h"
+#include "Registration.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
+#include "WebBrowser.h"
 #include "WeeklyHoursWindow.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -22,7 +30,7 @@
 
 // A basic-information window in a program folder of its own, posting to a page recorder, with
 // its message boxes, modal windows, help file and main-window requests recorded.
-class KibonFixture : public ::testing::Test
+class BasicInfoWindowFixture : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -42,21 +50,37 @@ protected:
             return 0;
         });
         SetHelpFileHandler([this](const QString& path) { helpOpened.push_back(path); });
-        MainWindowOfKibon = {
+        MainWindowOfBasicInfo = {
             .signIn = [this] { ++signIns; },
             .setTrayPicture = [this](int index) { trayPictures.push_back(index); }};
-        kibon = std::make_unique<Tfrm_Kibon>();
+        window = std::make_unique<BasicInfoWindow>();
+        fields = FieldsOf(*window);
+        identity = window->findChild<IdentityCheck*>();
+        registration = window->findChild<Registration*>();
+        ASSERT_NE(identity, nullptr);
+        ASSERT_NE(registration, nullptr);
     }
 
     void TearDown() override
     {
-        kibon.reset();
+        window.reset();
         delete frm_normal.data();
         SetMessageBoxHandler({});
         SetModalDialogHandler({});
         SetHelpFileHandler({});
-        MainWindowOfKibon = {};
+        MainWindowOfBasicInfo = {};
         DetectedEdition.clear();
+    }
+
+    PictureButton* Button(const char* objectName) const
+    {
+        return Find<PictureButton>(*window, objectName);
+    }
+
+    // The request of that object name: "identityCheck", "registration" or "recheck".
+    const WebBrowser& Request(const char* objectName) const
+    {
+        return *Find<WebBrowser>(*window, objectName);
     }
 
     QString SettingsPath() const { return ProgramFolder + SettingsKeys::FileName; }
@@ -95,7 +119,10 @@ protected:
     std::vector<QString> helpOpened;
     int signIns = 0;
     std::vector<int> trayPictures;
-    std::unique_ptr<Tfrm_Kibon> kibon;
+    std::unique_ptr<BasicInfoWindow> window;
+    BasicInfoFields fields{};
+    IdentityCheck* identity = nullptr;
+    Registration* registration = nullptr;
 };
 
 // The error message box of the window (caption "경고", the error icon, OK).

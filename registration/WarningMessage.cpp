@@ -1,0 +1,11 @@
+#include "WarningMessage.h"
+
+#include "MessageBox.h"
+
+void ShowWarning(const QString& text)
+{
+    ShowMessage({.text = text,
+                 .caption = QStringLiteral("경고"),
+                 .icon = MessageIcon::Error,
+                 .buttons = MessageButtons::Ok});
+}
