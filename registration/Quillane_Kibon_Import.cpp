@@ -6,12 +6,12 @@
 #include "ManagementEnvironment.h"
 #include "MessageBox.h"
 #include "Pause.h"
+#include "ProgressStrip.h"
 #include "Quillane_Define.h"
 #include "Quillane_Kibon.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "SqlOperations.h"
-#include "quillane_update.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

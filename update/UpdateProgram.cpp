@@ -9,6 +9,7 @@
 #include "PackageSignature.h"
 #include "Pause.h"
 #include "ProgramStart.h"
+#include "ProgressStrip.h"
 #include "Quillane_Define.h"
 #include "QuitNow.h"
 #include "Settings.h"
@@ -18,7 +19,6 @@
 #include "UpdateKey.h"
 #include "UpdatePackage.h"
 #include "VersionNumber.h"
-#include "quillane_update.h"
 
 #include <QCoreApplication>
 #include <QFile>

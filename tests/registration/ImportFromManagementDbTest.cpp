@@ -3,10 +3,10 @@
 #include "ManagementEnvironment.h"
 #include "MessageBox.h"
 #include "Pause.h"
+#include "ProgressStrip.h"
 #include "Quillane_Define.h"
 #include "Quillane_Kibon.h"
 #include "Settings.h"
-#include "quillane_update.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "quillane_update.h"
+#include "ProgressStrip.h"
 
 #include "UpdatePictures.h"
 
