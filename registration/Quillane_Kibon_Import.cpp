@@ -44,10 +44,9 @@ const QString PharmacyRow = QStringLiteral(" SELECT * FROM QX_BASE..APT_PHARM ")
 class ImportBanner
 {
 public:
-    explicit ImportBanner(QWidget* owner) : banner_(new Tfrm_Update(owner))
+    explicit ImportBanner(QWidget* owner) : banner_(new ProgressStrip(owner))
     {
-        banner_->Image1->hide();
-        banner_->Image2->show();
+        banner_->ShowImportPicture();
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         banner_->move(screen.x() + (screen.width() - banner_->width()) / 2,
                       screen.y() + (screen.height() - banner_->height()) / 2);
@@ -59,7 +58,7 @@ public:
     ImportBanner& operator=(const ImportBanner&) = delete;
 
 private:
-    QPointer<Tfrm_Update> banner_;
+    QPointer<ProgressStrip> banner_;
 };
 
 void ShowWarning(const QString& text)

@@ -37,8 +37,8 @@ const QString UpdaterFile = QStringLiteral("Quillane_UP.EXE");
 constexpr int StepPauseMs = 1000;
 constexpr int ShownNormally = 1;
 
-// The progress window while it lives.
-QPointer<Tfrm_Update> frm_Update;
+// The progress strip while it lives.
+QPointer<ProgressStrip> progressStrip;
 
 QString ServerAddress()
 {
@@ -92,22 +92,21 @@ bool UpdaterJustFailedOn(qint64 version)
     return failed && VersionNumber(QString::fromLatin1(*failed)) == version;
 }
 
-void ShowProgressWindow()
+void ShowProgressStrip()
 {
-    frm_Update = new Tfrm_Update;
-    frm_Update->Image1->show();
-    frm_Update->Image2->hide();
+    progressStrip = new ProgressStrip;
+    progressStrip->ShowUpdatePicture();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        frm_Update->move(screen->availableGeometry().center() - frm_Update->rect().center());
-    frm_Update->show();
+        progressStrip->move(screen->availableGeometry().center() - progressStrip->rect().center());
+    progressStrip->show();
     QCoreApplication::processEvents();
 }
 
-void CloseProgressWindow()
+void CloseProgressStrip()
 {
-    if (frm_Update)
-        frm_Update->close();
-    delete frm_Update;
+    if (progressStrip)
+        progressStrip->close();
+    delete progressStrip;
 }
 
 void ReportUnpackFailure()
@@ -181,7 +180,7 @@ void HandOverToUpdater(qint64 serverVersion)
     if (handover.open(QIODevice::WriteOnly | QIODevice::Truncate))
         handover.write(QByteArray::number(serverVersion));
     handover.close();
-    delete frm_Update;
+    delete progressStrip;
     QFile::setPermissions(updater, QFile::permissions(updater) | QFile::ExeOwner | QFile::ExeGroup |
                                        QFile::ExeOther);
     if (const int error = platform::RunProgram(updater.toStdString(), ShownNormally)) {
@@ -218,10 +217,10 @@ void UpdateProgram(const QString& installedVersion)
         return;
     }
 
-    ShowProgressWindow();
+    ShowProgressStrip();
     const std::optional<QByteArray> package = FetchPackage(client, list, *server);
     if (!package) {
-        CloseProgressWindow();
+        CloseProgressStrip();
         return;
     }
     PlaceUpdater(*package);
@@ -229,5 +228,5 @@ void UpdateProgram(const QString& installedVersion)
         HandOverToUpdater(*server);
         return;
     }
-    CloseProgressWindow();
+    CloseProgressStrip();
 }

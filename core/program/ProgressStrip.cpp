@@ -2,6 +2,7 @@
 
 #include "UpdatePictures.h"
 
+#include <QLabel>
 #include <QPixmap>
 
 namespace {
@@ -9,16 +10,34 @@ namespace {
 constexpr int ClientWidth = 567;
 constexpr int ClientHeight = 40;
 
+QLabel* HiddenPicture(QDialog* strip, const QImage& image, const QString& objectName)
+{
+    auto* picture = new QLabel(strip);
+    picture->setObjectName(objectName);
+    picture->setGeometry(strip->rect());
+    picture->setPixmap(QPixmap::fromImage(image));
+    picture->hide();
+    return picture;
+}
+
 } // namespace
 
-Tfrm_Update::Tfrm_Update(QWidget* parent) : QDialog(parent)
+ProgressStrip::ProgressStrip(QWidget* parent) : QDialog(parent)
 {
     setWindowFlag(Qt::FramelessWindowHint);
     setFixedSize(ClientWidth, ClientHeight);
-    for (QLabel* picture : {Image1, Image2}) {
-        picture->setGeometry(rect());
-        picture->hide();
-    }
-    Image1->setPixmap(QPixmap::fromImage(UpdateProgressPicture()));
-    Image2->setPixmap(QPixmap::fromImage(ImportBannerPicture()));
+    updatePicture_ = HiddenPicture(this, UpdateProgressPicture(), QStringLiteral("updatePicture"));
+    importPicture_ = HiddenPicture(this, ImportBannerPicture(), QStringLiteral("importPicture"));
+}
+
+void ProgressStrip::ShowUpdatePicture()
+{
+    importPicture_->hide();
+    updatePicture_->show();
+}
+
+void ProgressStrip::ShowImportPicture()
+{
+    updatePicture_->hide();
+    importPicture_->show();
 }

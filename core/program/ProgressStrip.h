@@ -1,17 +1,25 @@
 #pragma once
 
 #include <QDialog>
-#include <QLabel>
 
-// The borderless progress strip of the update, also the banner of the import from the
-// management database: two pictures that fill it, both hidden; a user of the window shows one.
-class Tfrm_Update : public QDialog
+class QLabel;
+
+// The borderless 567 x 40 strip that tells the user to wait: the automatic update in progress,
+// or the basic information being fetched from the management system. Both pictures fill it; the
+// user of the strip shows one of them.
+class ProgressStrip : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Tfrm_Update(QWidget* parent = nullptr);
+    explicit ProgressStrip(QWidget* parent = nullptr);
 
-    QLabel* Image1 = new QLabel(this); // the update in progress
-    QLabel* Image2 = new QLabel(this); // basic information being fetched from the management system
+    // "The program's automatic update is in progress (about one minute)".
+    void ShowUpdatePicture();
+    // "The basic information is being fetched from the management system; please wait".
+    void ShowImportPicture();
+
+private:
+    QLabel* updatePicture_;
+    QLabel* importPicture_;
 };

@@ -131,7 +131,7 @@ protected:
     void Import()
     {
         form->ImportFromManagementDb();
-        EXPECT_TRUE(form->findChildren<Tfrm_Update*>().isEmpty()) << "the banner stays";
+        EXPECT_TRUE(form->findChildren<ProgressStrip*>().isEmpty()) << "the banner stays";
     }
 
     QStringList Texts() const
@@ -456,12 +456,12 @@ TEST_F(ImportTest, TheBannerShowsTheFetchingPictureWhileTheDatabaseOpens)
 {
     bool seen = false;
     server->onOpen = [this, &seen] {
-        const QList<Tfrm_Update*> banners = form->findChildren<Tfrm_Update*>();
+        const QList<ProgressStrip*> banners = form->findChildren<ProgressStrip*>();
         ASSERT_EQ(banners.size(), 1);
-        const Tfrm_Update* banner = banners[0];
+        const ProgressStrip* banner = banners[0];
         EXPECT_TRUE(banner->isVisible());
-        EXPECT_TRUE(banner->Image2->isVisible());
-        EXPECT_FALSE(banner->Image1->isVisible());
+        EXPECT_TRUE(banner->findChild<QLabel*>("importPicture")->isVisible());
+        EXPECT_FALSE(banner->findChild<QLabel*>("updatePicture")->isVisible());
         EXPECT_EQ(banner->geometry().center(),
                   QGuiApplication::primaryScreen()->geometry().center());
         seen = true;
