@@ -1,32 +1,37 @@
 #include "TempFolder.h"
 
-#include "FileNameCase.h"
+#include "FolderCleanup.h"
 #include "MessageBox.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
 
 // What an earlier update may have left behind.
-const QStringList LeftoverFiles = {
-    QStringLiteral("quillane.mdb"),        QStringLiteral("QUILLANE_UP.EXE"),
-    QStringLiteral("Quillane.EXE"),        QStringLiteral("QUILLANE_Version.INI"),
-    QStringLiteral("QUILLANE_UPDATE.ZIP"),
+const std::vector<std::string> LeftoverFiles = {
+    "quillane.mdb",         "QUILLANE_UP.EXE",     "Quillane.EXE",
+    "QUILLANE_Version.INI", "QUILLANE_UPDATE.ZIP",
 };
+
+// Whether anything is at the name, a link included, whether or not it leads anywhere.
+bool SomethingAt(const QString& path)
+{
+    const QFileInfo entry(path);
+    return entry.exists() || entry.isSymLink() || entry.isJunction();
+}
 
 } // namespace
 
 bool PrepareTempFolder(const QString& folder)
 {
-    if (QFileInfo(folder).isDir()) {
-        for (const QString& name : LeftoverFiles)
-            if (FileExistsIgnoringCase(folder + name))
-                QFile::remove(ExistingFilePath(folder + name));
+    const QString path = QDir::cleanPath(QDir::fromNativeSeparators(folder));
+    if (SomethingAt(path)) {
+        platform::RemoveFilesOfOwnFolder(QDir::toNativeSeparators(path).toStdString(),
+                                         LeftoverFiles);
         return true;
     }
-    if (QDir().mkpath(folder))
+    if (QDir().mkpath(path))
         return true;
     ShowMessage({.text = QStringLiteral("폴더를 생성할수 없습니다"),
                  .caption = WarningCaption,

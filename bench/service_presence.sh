@@ -3,7 +3,9 @@
 # that answers "Y" (TrivialAnswerServer), side by side: wrk posts the program's "TimeCheck.asp"
 # body (code page 949 text and its zero byte) from 50 connections, to each server in turn, RUNS
 # times (wrk's 50 connections come from one address: the service lets it hold 64). After each
-# service run the reports stored are counted against the answers wrk received.
+# service run the reports stored are counted against the answers wrk received. Each server listens
+# on a port of its own (PORT and PORT + 1): the connections wrk leaves in TIME_WAIT on one port
+# would keep the next server from binding it.
 # Usage: bench/service_presence.sh [build folder] [seconds] [runs]
 # Build first, e.g.
 #   cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -14,6 +16,8 @@ BUILD=${1:-build-release}
 SECONDS_TO_RUN=${2:-10}
 RUNS=${3:-2}
 PORT=${PORT:-18950}
+TRIVIAL_PORT=$PORT
+SERVICE_PORT=$((PORT + 1))
 WORK=$(mktemp -d)
 SERVER_PID=
 trap '[[ -z $SERVER_PID ]] || kill "$SERVER_PID" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$WORK"' EXIT
@@ -42,11 +46,13 @@ StopServer()
     SERVER_PID=
 }
 
-# Runs wrk against the server on PORT; prints its output to the terminal and to $WORK/wrk.txt.
+# Runs wrk against the server on the port; prints its output to the terminal and to
+# $WORK/wrk.txt.
 Load()
 {
+    local port=$1
     wrk -t2 -c50 -d"${SECONDS_TO_RUN}s" --latency -s "$WORK/presence.lua" \
-        "http://127.0.0.1:$PORT/" | tee "$WORK/wrk.txt"
+        "http://127.0.0.1:$port/" | tee "$WORK/wrk.txt"
 }
 
 Summary()
@@ -62,10 +68,10 @@ for run in $(seq "$RUNS"); do
     echo "== run $run: trivial server"
     # Emptied here, not by the redirection: the forked server truncates it only later.
     : >"$WORK/server.log"
-    "$BUILD/bench/TrivialAnswerServer" "$PORT" 2>"$WORK/server.log" &
+    "$BUILD/bench/TrivialAnswerServer" "$TRIVIAL_PORT" 2>"$WORK/server.log" &
     SERVER_PID=$!
     WaitForListening
-    Load
+    Load "$TRIVIAL_PORT"
     StopServer
     Summary trivial
 
@@ -73,11 +79,11 @@ for run in $(seq "$RUNS"); do
     rm -rf "$WORK/service.db"* "$WORK/update"
     mkdir -p "$WORK/update"
     : >"$WORK/server.log"
-    "$BUILD/service/quillane-service" --listen "127.0.0.1:$PORT" --db "$WORK/service.db" \
+    "$BUILD/service/quillane-service" --listen "127.0.0.1:$SERVICE_PORT" --db "$WORK/service.db" \
         --update-dir "$WORK/update" --demo --connections-per-address 64 2>"$WORK/server.log" &
     SERVER_PID=$!
     WaitForListening
-    Load
+    Load "$SERVICE_PORT"
     StopServer
     Summary service
     answered=$(awk '/requests in/ { print $1 }' "$WORK/wrk.txt")

@@ -111,10 +111,47 @@ FunctionEnd
 !insertmacro END_RUNNING_COPY ""
 !insertmacro END_RUNNING_COPY "un."
 
+; A folder outside the user's profile (/D=C:\약국 프로그램\Quillane) would inherit from the drive's
+; root the right of every signed-in user to change the files made in it, and the program would
+; then refuse to hand over to its updater. The highest folder that the installer makes there (the
+; program folder itself when it exists) gets an access list of its own: the user, SYSTEM and
+; the Administrators, nothing inherited; the folders and files in it inherit that list.
+Var ProtectedFolder
+
+Function FindHighestNewFolder
+    StrCpy $ProtectedFolder "$INSTDIR"
+    ${Do}
+        ${GetParent} "$ProtectedFolder" $0
+        ${If} $0 == ""
+        ${OrIf} ${FileExists} "$0\*.*"
+            ${Break}
+        ${EndIf}
+        StrCpy $ProtectedFolder $0
+    ${Loop}
+FunctionEnd
+
+Function ProtectFolderOutsideProfile
+    StrLen $0 "$PROFILE\"
+    StrCpy $1 "$INSTDIR" $0
+    ${If} $1 == "$PROFILE\"
+        Return
+    ${EndIf}
+    ExpandEnvStrings $2 "%USERDOMAIN%\%USERNAME%"
+    nsExec::ExecToLog '"$SYSDIR\icacls.exe" "$ProtectedFolder" /inheritance:r /grant:r \
+        "$2:(OI)(CI)F" "*S-1-5-18:(OI)(CI)F" "*S-1-5-32-544:(OI)(CI)F"'
+    Pop $0
+    ${If} $0 != 0
+        DetailPrint "icacls: $0"
+    ${EndIf}
+FunctionEnd
+
 ; Installing over a copy replaces the program's files; its quillane.ini is not among them.
 Section "Install"
     SectionIn RO
     Call EndRunningCopy
+    Call FindHighestNewFolder
+    CreateDirectory "$INSTDIR"
+    Call ProtectFolderOutsideProfile
     !insertmacro InstallProgramFiles
     SetOutPath "$INSTDIR"
     WriteUninstaller "$INSTDIR\Uninstall.exe"

@@ -11,12 +11,12 @@
 #include "MessageBox.h"
 #include "Pause.h"
 #include "PostalRow.h"
+#include "ProgressStrip.h"
 #include "Quillane_Define.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "SqlOperations.h"
 #include "WarningMessage.h"
-#include "quillane_update.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -52,10 +52,9 @@ const QString PharmacyRow = QStringLiteral(" SELECT * FROM QX_BASE..APT_PHARM ")
 class ImportBanner
 {
 public:
-    explicit ImportBanner(QWidget* owner) : banner_(new Tfrm_Update(owner))
+    explicit ImportBanner(QWidget* owner) : banner_(new ProgressStrip(owner))
     {
-        banner_->Image1->hide();
-        banner_->Image2->show();
+        banner_->ShowImportPicture();
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         banner_->move(screen.x() + (screen.width() - banner_->width()) / 2,
                       screen.y() + (screen.height() - banner_->height()) / 2);
@@ -67,7 +66,7 @@ public:
     ImportBanner& operator=(const ImportBanner&) = delete;
 
 private:
-    QPointer<Tfrm_Update> banner_;
+    QPointer<ProgressStrip> banner_;
 };
 
 bool WaitForLocalService(const ManagementEnvironment& environment, const QString& host,

@@ -2,7 +2,6 @@
 
 #include "MessageBox.h"
 #include "UpdateList.h"
-#include "UpdatePackage.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,21 +21,18 @@ QDateTime ToEvenSecond(const QDateTime& time)
     return time.addSecs(-(time.time().second() % 2));
 }
 
-// No update file is larger than the largest package.
-constexpr qint64 MaxFileBytes = MaxPackageBytes;
-
 // A download may take the request time-out, or for a large file the time it takes at 32 KiB/s.
 constexpr AnswerDeadline DownloadDeadline{std::chrono::milliseconds::zero(), 32 * 1024};
 
 // The GET, once more after a closed connection; the second try starts the file afresh.
-HttpResult Fetch(HttpClient& client, const QString& url, QFile& file)
+HttpResult Fetch(HttpClient& client, const QString& url, QFile& file, qint64 maxBytes)
 {
-    const HttpResult first = client.Get(url, file, MaxFileBytes, DownloadDeadline);
+    const HttpResult first = client.Get(url, file, maxBytes, DownloadDeadline);
     if (first.kind != HttpResult::Kind::ConnectionClosed)
         return first;
     if (!file.resize(0) || !file.seek(0))
         return {HttpResult::Kind::OtherError, 0, file.errorString()};
-    return client.Get(url, file, MaxFileBytes, DownloadDeadline);
+    return client.Get(url, file, maxBytes, DownloadDeadline);
 }
 
 qint64 Outcome(const HttpResult& result, const TDownFileRec& record, QFile& file)
@@ -63,7 +59,8 @@ qint64 Outcome(const HttpResult& result, const TDownFileRec& record, QFile& file
 } // namespace
 
 qint64 DownloadListedFile(HttpClient& client, const QStringList& list, const QString& baseUrl,
-                          const QString& wanted, const QString& localPath, const QString& folder)
+                          const QString& wanted, const QString& localPath, const QString& folder,
+                          qint64 maxBytes)
 {
     const std::optional<QString> line = FirstLineListing(list, wanted);
     if (!line)
@@ -84,7 +81,10 @@ qint64 DownloadListedFile(HttpClient& client, const QStringList& list, const QSt
         return -1;
     }
     const qint64 stored =
-        Outcome(Fetch(client, baseUrl + u'/' + record->FileName, file), *record, file);
+        Outcome(Fetch(client, baseUrl + u'/' + record->FileName, file, maxBytes), *record, file);
     file.close();
+    // What was refused or cut off is no download.
+    if (stored <= 0)
+        file.remove();
     return stored;
 }

@@ -14,7 +14,9 @@
 // with an error status ("<name> 파일을 찾을 수 없습니다."); -1 when the connection was closed
 // twice (the network message) or the download failed otherwise (the system-error message with
 // the failure's text). A retried download starts the file afresh, so it never holds more than
-// one copy. The whole answer must arrive within the request time-out, or for a large file within
-// the time it takes at 32 KiB/s.
+// one copy, and a download that did not arrive whole is removed. The whole answer must arrive
+// within the request time-out, or for a large file within the time it takes at 32 KiB/s, and
+// may have at most maxBytes: a larger declared length fails the download before its body.
 qint64 DownloadListedFile(HttpClient& client, const QStringList& list, const QString& baseUrl,
-                          const QString& wanted, const QString& localPath, const QString& folder);
+                          const QString& wanted, const QString& localPath, const QString& folder,
+                          qint64 maxBytes);

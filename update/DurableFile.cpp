@@ -2,6 +2,7 @@
 
 #include "FileSync.h"
 #include "FolderSync.h"
+#include "UpdateFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,7 +22,7 @@ std::filesystem::path PathOf(const QString& path)
 
 bool WriteDurably(const QString& path, const QByteArray& bytes, QFile::Permissions permissions)
 {
-    QFile::remove(path);
+    RemoveOwnCopy(path);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
         file.write(bytes) != bytes.size() || !file.flush())
@@ -55,7 +56,7 @@ bool ReplaceDurably(const QString& path, const QByteArray& bytes, QFile::Permiss
 {
     const QString part = path + QStringLiteral(".part");
     if (!WriteDurably(part, bytes, permissions) || !RenameOver(part, path)) {
-        QFile::remove(part);
+        RemoveOwnCopy(part);
         return false;
     }
     return SyncFolderOf(path);

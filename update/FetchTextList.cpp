@@ -7,8 +7,8 @@
 
 namespace {
 
-// A list names a few files; a longer answer is not one.
-constexpr qint64 MaxListBytes = 1024 * 1024;
+// A list names a few files, a line each; a longer answer is not one.
+constexpr qint64 MaxListBytes = 64 * 1024;
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "HttpClient.h"
 
 #include "NetworkThread.h"
+#include "SessionEnd.h"
 
 #include <QElapsedTimer>
 #include <QNetworkReply>
@@ -8,8 +9,17 @@
 #include <QTimer>
 #include <algorithm>
 #include <future>
+#include <limits>
 
 namespace {
+
+using std::chrono::milliseconds;
+
+// How often the waiting thread looks whether the answer is in, between looks at the session.
+constexpr int AnswerLookMs = 20;
+
+// The longest interval a QTimer takes.
+constexpr milliseconds LongestTimer{std::numeric_limits<int>::max()};
 
 bool IsSuccess(int status)
 {
@@ -21,51 +31,84 @@ int StatusOf(const QNetworkReply& reply)
     return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
 }
 
-// What has been written of one answer, and why the writing stopped.
+QString TimeRanOut()
+{
+    return QStringLiteral("the time for the update's requests ran out");
+}
+
+// What has been written of one answer, and why the request stopped early.
 struct Progress
 {
     qint64 written = 0;
     QString writeError;
 };
 
-std::chrono::milliseconds FloorOf(const AnswerDeadline& deadline)
+milliseconds FloorOf(const AnswerDeadline& deadline)
 {
-    return deadline.floor > std::chrono::milliseconds::zero() ? deadline.floor : RequestTimeout();
+    return deadline.floor > milliseconds::zero() ? deadline.floor : RequestTimeout();
 }
 
-// The time the whole answer may take, once its length is known.
-std::chrono::milliseconds TimeFor(const AnswerDeadline& deadline, qint64 declaredLength)
+// The time the whole answer may take, once its length is known: at least the floor, for a large
+// answer its length at the lowest rate, and never more than a timer can wait.
+milliseconds TimeFor(const AnswerDeadline& deadline, qint64 declaredLength)
 {
-    const std::chrono::milliseconds floor = FloorOf(deadline);
+    const milliseconds floor = FloorOf(deadline);
     if (deadline.lowestBytesPerSecond <= 0 || declaredLength <= 0)
         return floor;
-    const std::chrono::milliseconds atLowestRate(declaredLength * 1000 /
-                                                 deadline.lowestBytesPerSecond);
-    return std::max(floor, atLowestRate);
+    const double atLowestRate =
+        double(declaredLength) * 1000.0 / double(deadline.lowestBytesPerSecond);
+    return std::max(floor,
+                    milliseconds(qint64(std::min(atLowestRate, double(LongestTimer.count())))));
 }
 
-// Ends the request when the whole answer has not arrived in time; the time is set anew from the
-// declared length once the headers are in.
-void Bound(QNetworkReply* reply, const AnswerDeadline& deadline,
-           const std::shared_ptr<Progress>& progress)
+// Starts the timer for what is left of the answer's time, never past the client's deadline.
+void StartFor(QTimer& timer, milliseconds answerTime, const QElapsedTimer& clock,
+              const QDeadlineTimer& latest)
+{
+    const milliseconds left = answerTime - milliseconds(clock.elapsed());
+    const milliseconds untilLatest =
+        std::chrono::duration_cast<milliseconds>(latest.remainingTimeAsDuration());
+    timer.start(std::clamp(std::min(left, untilLatest), milliseconds::zero(), LongestTimer));
+}
+
+// Ends the request when the whole answer has not arrived in time, or at once when its headers
+// show that its body is not wanted: an error status, or a declared length over the limit. The
+// time is set anew from the declared length once the headers are in.
+void Bound(QNetworkReply* reply, const AnswerDeadline& deadline, qint64 maxBytes,
+           const QDeadlineTimer& latest, const std::shared_ptr<Progress>& progress)
 {
     auto* timer = new QTimer(reply);
     timer->setSingleShot(true);
-    auto limit = std::make_shared<std::chrono::milliseconds>(FloorOf(deadline));
+    auto limit = std::make_shared<milliseconds>(FloorOf(deadline));
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
-    timer->start(*limit);
-    QObject::connect(timer, &QTimer::timeout, reply, [reply, progress, limit] {
-        progress->writeError = QStringLiteral("the answer did not arrive within %1 s")
-                                   .arg(double(limit->count()) / 1000);
+    StartFor(*timer, *limit, *clock, latest);
+    QObject::connect(timer, &QTimer::timeout, reply, [reply, progress, limit, latest] {
+        progress->writeError = latest.hasExpired()
+                                   ? TimeRanOut()
+                                   : QStringLiteral("the answer did not arrive within %1 s")
+                                         .arg(double(limit->count()) / 1000);
         reply->abort();
     });
-    QObject::connect(
-        reply, &QNetworkReply::metaDataChanged, timer, [reply, timer, deadline, limit, clock] {
-            *limit =
-                TimeFor(deadline, reply->header(QNetworkRequest::ContentLengthHeader).toLongLong());
-            timer->start(std::max<qint64>(0, limit->count() - clock->elapsed()));
-        });
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, timer,
+                     [reply, timer, deadline, maxBytes, latest, progress, limit, clock] {
+                         if (!IsSuccess(StatusOf(*reply))) {
+                             reply->abort();
+                             return;
+                         }
+                         const qint64 declared =
+                             reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+                         if (declared > maxBytes) {
+                             progress->writeError =
+                                 QStringLiteral("the answer declares %1 bytes, more than %2")
+                                     .arg(declared)
+                                     .arg(maxBytes);
+                             reply->abort();
+                             return;
+                         }
+                         *limit = TimeFor(deadline, declared);
+                         StartFor(*timer, *limit, *clock, latest);
+                     });
 }
 
 // The answer's body so far goes to the sink; a failed write or an answer over the limit ends the
@@ -118,15 +161,19 @@ QNetworkRequest RequestFor(const QString& url)
 
 } // namespace
 
+HttpClient::HttpClient(QDeadlineTimer deadline) : deadline_(deadline) {}
+
 HttpResult HttpClient::Get(const QString& url, QIODevice& sink, qint64 maxBytes,
                            AnswerDeadline deadline)
 {
+    if (deadline_.hasExpired())
+        return {HttpResult::Kind::OtherError, 0, TimeRanOut()};
     std::promise<HttpResult> answer;
     std::future<HttpResult> result = answer.get_future();
-    RunOnNetworkThread([&answer, &sink, url, maxBytes, deadline] {
+    RunOnNetworkThread([&answer, &sink, url, maxBytes, deadline, latest = deadline_] {
         QNetworkReply* reply = NetworkManager().get(RequestFor(url));
         auto progress = std::make_shared<Progress>();
-        Bound(reply, deadline, progress);
+        Bound(reply, deadline, maxBytes, latest, progress);
         QObject::connect(reply, &QNetworkReply::readyRead, reply,
                          [reply, &sink, maxBytes, progress] {
                              if (!Drain(*reply, sink, maxBytes, *progress))
@@ -140,5 +187,7 @@ HttpResult HttpClient::Get(const QString& url, QIODevice& sink, qint64 maxBytes,
                              reply->deleteLater();
                          });
     });
+    while (result.wait_for(std::chrono::seconds::zero()) != std::future_status::ready)
+        platform::SleepWatchingSessionEnd(AnswerLookMs);
     return result.get();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QIODevice>
 #include <QString>
 #include <chrono>
@@ -12,7 +13,7 @@ struct HttpResult
         Ok,
         ConnectionClosed, // the server closed the connection before the answer was complete
         HttpError,        // the server answered with a status other than 2xx
-        OtherError,       // no connection, the time-out, a full disk and the like
+        OtherError, // no connection, a deadline, an answer over its limit, a full disk and the like
     };
     Kind kind = Kind::OtherError;
     int status = 0;    // the HTTP status, when one arrived
@@ -29,16 +30,24 @@ struct AnswerDeadline
 
 // The update's HTTP client: plain GET requests that return when the answer is in, sent with the
 // headers Accept "text/html, */*" and User-Agent "Mozilla/3.0 (compatible; Indy Library)". The
-// request runs on the network thread while the calling thread waits. A server that sends
-// nothing for the request time-out ends the request, and so does one whose whole answer has not
-// arrived by the deadline, however it trickles: a slow server cannot hold the start-up for ever.
-// An answer longer than the caller's limit ends the request as an error, so a hostile server
+// request runs on the network thread while the calling thread waits; an end of the session
+// meanwhile is handled at once, inside the wait. A server that sends nothing for the request
+// time-out ends the request, and so does one whose whole answer has not arrived by the deadline,
+// however it trickles, and every request ends by the client's own deadline: a slow server cannot
+// hold the start-up for ever. An answer that declares more than the caller's limit is refused as
+// soon as its headers arrive, and one that turns out longer ends there, so a hostile server
 // cannot fill the memory or the disk. Redirects are not followed.
 class HttpClient
 {
 public:
+    // The deadline by which every request of the client has ended; none by default.
+    explicit HttpClient(QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
+
     // GETs the address and writes the answer's body, at most maxBytes of it, to the open sink;
-    // an error status's body is not written.
+    // an error status's body is not read.
     HttpResult Get(const QString& url, QIODevice& sink, qint64 maxBytes,
                    AnswerDeadline deadline = {});
+
+private:
+    QDeadlineTimer deadline_;
 };

@@ -1,6 +1,7 @@
 #include "UpdateFolder.h"
 
 #include "FolderPrivacy.h"
+#include "OwnFileRemoval.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,7 +65,7 @@ QString UpdaterLockPath(const QString& updateFolder)
 bool PrepareUpdateFolder(const QString& folder)
 {
     const QString path = Cleaned(folder);
-    return MakePrivatePath(path) && IsPrivate(path) && IsPrivate(QFileInfo(path).path());
+    return MakePrivatePath(path) && IsPrivate(path);
 }
 
 bool PrepareSubFolder(const QString& folder)
@@ -77,7 +78,7 @@ void RemoveFolder(const QString& folder)
 {
     const QFileInfo top(Cleaned(folder));
     if (IsLink(top) || (top.exists() && !top.isDir())) {
-        QFile::remove(top.filePath());
+        RemoveOwnCopy(top.filePath());
         return;
     }
     const QFileInfoList entries =
@@ -85,6 +86,11 @@ void RemoveFolder(const QString& folder)
             .entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries)
         if (IsLink(entry) || !entry.isDir())
-            QFile::remove(entry.filePath());
+            RemoveOwnCopy(entry.filePath());
     QDir().rmdir(top.filePath());
+}
+
+bool RemoveOwnCopy(const QString& path)
+{
+    return platform::RemoveOwnFile(QDir::toNativeSeparators(path).toStdString());
 }

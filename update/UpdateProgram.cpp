@@ -1,32 +1,34 @@
 #include "UpdateProgram.h"
 
-#include "BuildDefaults.h"
 #include "DownloadListedFile.h"
 #include "FetchTextList.h"
 #include "FileNameCase.h"
+#include "FolderPrivacy.h"
+#include "IniDocument.h"
 #include "MessageBox.h"
+#include "NetworkThread.h"
 #include "PackageFiles.h"
 #include "PackageSignature.h"
 #include "Pause.h"
 #include "ProgramStart.h"
+#include "ProgressStrip.h"
 #include "Quillane_Define.h"
 #include "QuitNow.h"
-#include "Settings.h"
 #include "SettingsKeys.h"
 #include "UnzipAll.h"
 #include "UpdateFolder.h"
 #include "UpdateKey.h"
 #include "UpdatePackage.h"
+#include "VersionFloor.h"
 #include "VersionNumber.h"
-#include "quillane_update.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QScreen>
-#include <algorithm>
 
 namespace {
 
@@ -36,9 +38,14 @@ const QString VersionFile = QStringLiteral("QUILLANE_Version.INI");
 const QString UpdaterFile = QStringLiteral("Quillane_UP.EXE");
 constexpr int StepPauseMs = 1000;
 constexpr int ShownNormally = 1;
+// A version file is one section with one key.
+constexpr qint64 MaxVersionFileBytes = 4096;
+// The whole update holds the start-up for three request time-outs at most (three minutes), so
+// that the sign-in comes whatever the server does; the next start tries again.
+constexpr int UpdateTimeOuts = 3;
 
-// The progress window while it lives.
-QPointer<Tfrm_Update> frm_Update;
+// The progress strip while it lives.
+QPointer<ProgressStrip> progressStrip;
 
 QString ServerAddress()
 {
@@ -56,30 +63,28 @@ void PauseAndLetMessagesRun()
     QCoreApplication::processEvents();
 }
 
-// Downloads a listed file into the update's folder, afresh: a file of an earlier update never
-// stands in for one that did not arrive. The answer is whether it arrived.
-bool Download(HttpClient& client, const QStringList& list, const QString& name)
+// Downloads a listed file of at most maxBytes into the update's folder, afresh: a file of an
+// earlier update never stands in for one that did not arrive. The answer is whether it arrived.
+bool Download(HttpClient& client, const QStringList& list, const QString& name, qint64 maxBytes)
 {
     QFile::remove(ExistingFilePath(Config.updateFolder + name));
     return DownloadListedFile(client, list, DownloadBase(), name, Config.updateFolder + name,
-                              Config.updateFolder) > 0;
+                              Config.updateFolder, maxBytes) > 0;
 }
 
-// The server's version from the downloaded version file; "0" without one.
+// The server's version from the downloaded version file; "0" without one, nothing readable from
+// one that is not a plain file within its limit.
 QString ServerVersion()
 {
     if (!FileExistsIgnoringCase(Config.updateFolder + QStringLiteral("QUILLANE_Version.ini")))
         return QStringLiteral("0");
-    return ReadIniString(ExistingFilePath(Config.updateFolder + VersionFile),
-                         SettingsKeys::VersionInfo, SettingsKeys::Version, {});
-}
-
-// The lowest version that may replace this one: the recorded one, and never below the version of
-// the program that runs, so that an old package cannot be replayed after the settings file was
-// lost or on a fresh install.
-qint64 VersionFloor(qint64 installed)
-{
-    return std::max<qint64>(installed, QUILLANE_PROGRAM_VERSION);
+    const std::optional<QByteArray> versionFile =
+        ReadUpdateFile(ExistingFilePath(Config.updateFolder + VersionFile), MaxVersionFileBytes);
+    if (!versionFile)
+        return {};
+    return IniDocument::FromBytes(*versionFile)
+        .Value(SettingsKeys::VersionInfo, SettingsKeys::Version)
+        .value_or(QString());
 }
 
 // An updater that could not put this version in place started the program again: this start goes
@@ -92,22 +97,37 @@ bool UpdaterJustFailedOn(qint64 version)
     return failed && VersionNumber(QString::fromLatin1(*failed)) == version;
 }
 
-void ShowProgressWindow()
+// The updater, and what it loads, run from the program folder: where others may change them,
+// the program starts none of them and says so.
+bool ProgramFolderIsPrivate()
 {
-    frm_Update = new Tfrm_Update;
-    frm_Update->Image1->show();
-    frm_Update->Image2->hide();
+    if (platform::FolderIsPrivate(QDir::toNativeSeparators(ProgramFolder).toStdString()))
+        return true;
+    qCWarning(lcUpdate) << "no update: others may change the program folder" << ProgramFolder;
+    ShowMessage(
+        {.text = QStringLiteral("다른 사용자도 프로그램 폴더의 파일을 바꿀 수 있어 "
+                                "업데이트하지 않았습니다.\r\n지금 버전으로 계속 사용하시고, "
+                                "프로그램을 다시 설치하거나 관리자에게 문의해 주십시오."),
+         .caption = QStringLiteral("경고"),
+         .icon = MessageIcon::Error});
+    return false;
+}
+
+void ShowProgressStrip()
+{
+    progressStrip = new ProgressStrip;
+    progressStrip->ShowUpdatePicture();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        frm_Update->move(screen->availableGeometry().center() - frm_Update->rect().center());
-    frm_Update->show();
+        progressStrip->move(screen->availableGeometry().center() - progressStrip->rect().center());
+    progressStrip->show();
     QCoreApplication::processEvents();
 }
 
-void CloseProgressWindow()
+void CloseProgressStrip()
 {
-    if (frm_Update)
-        frm_Update->close();
-    delete frm_Update;
+    if (progressStrip)
+        progressStrip->close();
+    delete progressStrip;
 }
 
 void ReportUnpackFailure()
@@ -124,7 +144,7 @@ bool PackageVouchedFor(HttpClient& client, const QStringList& list, const QByteA
     const QByteArray key = UpdatePublicKey();
     if (key.isEmpty())
         return true;
-    Download(client, list, SignatureFileName);
+    Download(client, list, SignatureFileName, LargestSignatureFile);
     if (VouchedVersion(package, Config.updateFolder, key) == serverVersion)
         return true;
     ShowMessage({.text = QStringLiteral("업데이트 파일이 협회에서 보낸 것인지 확인할 수 없어 "
@@ -137,21 +157,23 @@ bool PackageVouchedFor(HttpClient& client, const QStringList& list, const QByteA
 
 // Downloads and checks the package. The answer is its bytes, read once: what was checked is what
 // the updater is taken from. A package that did not arrive whole, is not vouched for, is hostile
-// or brings no file stops the update.
+// or brings no file stops the update, and it and its signature file are removed.
 std::optional<QByteArray> FetchPackage(HttpClient& client, const QStringList& list,
                                        qint64 serverVersion)
 {
-    const bool arrived = Download(client, list, PackageFileName);
+    const bool arrived = Download(client, list, PackageFileName, MaxPackageBytes);
     PauseAndLetMessagesRun();
     const std::optional<QByteArray> package =
         arrived ? ReadUpdateFile(Config.updateFolder + PackageFileName, MaxPackageBytes)
                 : std::nullopt;
-    if (package && !PackageVouchedFor(client, list, *package, serverVersion))
-        return std::nullopt;
+    const bool vouchedFor = package && PackageVouchedFor(client, list, *package, serverVersion);
     const std::optional<QStringList> files =
-        package ? PackageFiles(*package) : std::optional<QStringList>();
+        vouchedFor ? PackageFiles(*package) : std::optional<QStringList>();
     if (!files || files->isEmpty()) {
-        ReportUnpackFailure();
+        QFile::remove(Config.updateFolder + PackageFileName);
+        QFile::remove(Config.updateFolder + SignatureFileName);
+        if (!package || vouchedFor)
+            ReportUnpackFailure();
         return std::nullopt;
     }
     PauseAndLetMessagesRun();
@@ -181,7 +203,7 @@ void HandOverToUpdater(qint64 serverVersion)
     if (handover.open(QIODevice::WriteOnly | QIODevice::Truncate))
         handover.write(QByteArray::number(serverVersion));
     handover.close();
-    delete frm_Update;
+    delete progressStrip;
     QFile::setPermissions(updater, QFile::permissions(updater) | QFile::ExeOwner | QFile::ExeGroup |
                                        QFile::ExeOther);
     if (const int error = platform::RunProgram(updater.toStdString(), ShownNormally)) {
@@ -196,7 +218,7 @@ void HandOverToUpdater(qint64 serverVersion)
 
 void UpdateProgram(const QString& installedVersion)
 {
-    HttpClient client;
+    HttpClient client(QDeadlineTimer(UpdateTimeOuts * RequestTimeout()));
     QStringList list;
     if (FetchTextList(client, list,
                       ServerAddress() + QStringLiteral("/AutoUpgradeServer.dll?path=UPDATE")) < 2)
@@ -205,7 +227,7 @@ void UpdateProgram(const QString& installedVersion)
         qCWarning(lcUpdate) << "no update: others may write to" << Config.updateFolder;
         return;
     }
-    Download(client, list, VersionFile);
+    Download(client, list, VersionFile, MaxVersionFileBytes);
     PauseAndLetMessagesRun();
     const QString installedText =
         Trimmed(installedVersion).isEmpty() ? QStringLiteral("0") : installedVersion;
@@ -217,11 +239,13 @@ void UpdateProgram(const QString& installedVersion)
         qCWarning(lcUpdate) << "the updater could not put version" << *server << "in place";
         return;
     }
+    if (!ProgramFolderIsPrivate())
+        return;
 
-    ShowProgressWindow();
+    ShowProgressStrip();
     const std::optional<QByteArray> package = FetchPackage(client, list, *server);
     if (!package) {
-        CloseProgressWindow();
+        CloseProgressStrip();
         return;
     }
     PlaceUpdater(*package);
@@ -229,5 +253,5 @@ void UpdateProgram(const QString& installedVersion)
         HandOverToUpdater(*server);
         return;
     }
-    CloseProgressWindow();
+    CloseProgressStrip();
 }

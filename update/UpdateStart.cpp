@@ -35,6 +35,6 @@ void FinishLastUpdate()
         FinishSwap(Config.updateFolder);
     }
     // A swap that could not be put back keeps its backup for the next try.
-    if (!QFileInfo::exists(SwapJournalPath(Config.updateFolder)))
+    if (!SwapPending(Config.updateFolder))
         RemoveFolder(BackupFolder(Config.updateFolder));
 }

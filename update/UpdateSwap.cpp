@@ -4,7 +4,9 @@
 #include "DurableFile.h"
 #include "FileNameCase.h"
 #include "UpdateFolder.h"
+#include "UpdatePackage.h"
 #include "VersionNumber.h"
+#include "ZipEntryName.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +18,9 @@
 namespace {
 
 Q_LOGGING_CATEGORY(lcSwap, "quillane.swap")
+
+// A journal lists the files of one package: far less than this.
+constexpr qint64 MaxJournalBytes = 1024 * 1024;
 
 // One file of the swap: its name in the program folder, and whether an old file had it.
 struct SwapEntry
@@ -46,7 +51,7 @@ bool PutInPlace(const QString& file, const QString& target)
     if (RenameOver(file, target))
         return true;
     const QString aside = SetAsideName(target);
-    QFile::remove(aside);
+    RemoveOwnCopy(aside);
     if (!QFileInfo::exists(target) || !RenameOver(target, aside))
         return false;
     if (RenameOver(file, target))
@@ -67,7 +72,7 @@ bool ReplaceWithCopy(const QString& source, const QString& target)
     const QString beside = QFileInfo(target).dir().filePath(u'.' + QFileInfo(target).fileName() +
                                                             QStringLiteral(".quillane-new"));
     if (!WriteDurably(beside, in.readAll(), in.permissions()) || !PutInPlace(beside, target)) {
-        QFile::remove(beside);
+        RemoveOwnCopy(beside);
         return false;
     }
     return SyncFolderOf(target);
@@ -76,7 +81,8 @@ bool ReplaceWithCopy(const QString& source, const QString& target)
 QByteArray JournalText(const Journal& journal)
 {
     QByteArray text = (journal.committed ? "state=committed\n" : "state=swapping\n") +
-                      QByteArray("version=") + QByteArray::number(journal.version) + '\n';
+                      QByteArray("version=") + QByteArray::number(journal.version) + '\n' +
+                      "files=" + QByteArray::number(qsizetype(journal.entries.size())) + '\n';
     for (const SwapEntry& entry : journal.entries)
         text += "file=" + entry.name.toUtf8() + '\t' + (entry.replaces ? '1' : '0') + '\n';
     return text;
@@ -90,22 +96,37 @@ bool WriteJournal(const QString& updateFolder, const Journal& journal)
 
 std::optional<SwapEntry> EntryOf(const QByteArray& line)
 {
-    const QList<QByteArray> fields = line.mid(int(qstrlen("file="))).split('\t');
-    if (fields.size() != 2 || fields[0].isEmpty() || fields[0].contains('/') ||
-        fields[0].contains('\\') || fields[0] == "." || fields[0] == ".." ||
-        (fields[1] != "0" && fields[1] != "1"))
+    if (!line.startsWith("file="))
         return std::nullopt;
-    return SwapEntry{QString::fromUtf8(fields[0]), fields[1] == "1"};
+    const QList<QByteArray> fields = line.mid(int(qstrlen("file="))).split('\t');
+    if (fields.size() != 2 || (fields[1] != "0" && fields[1] != "1"))
+        return std::nullopt;
+    const QString name = QString::fromUtf8(fields[0]);
+    if (!IsSwappableName(name))
+        return std::nullopt;
+    return SwapEntry{name, fields[1] == "1"};
 }
 
-// The journal as written; nothing when there is none or it is not one (it is only ever
-// replaced whole, so a damaged one was not written by the swap).
+// The count of the journal's files from its third line; a journal of an earlier updater has
+// none and lists at least one file.
+std::optional<qsizetype> FileCount(const QByteArray& line)
+{
+    if (!line.startsWith("files="))
+        return std::nullopt;
+    const std::optional<qint64> count = VersionNumber(QString::fromLatin1(line.mid(6)));
+    return count && *count > 0 ? std::optional<qsizetype>(*count) : std::nullopt;
+}
+
+// The journal as written; nothing when it is not one as the swap writes it: cut short (every
+// line ends with a line break, and the files are as many as it says), or naming a file that no
+// swap may change. It is only ever replaced whole, so such a journal was not written by the swap.
 std::optional<Journal> ReadJournal(const QString& updateFolder)
 {
-    QFile file(SwapJournalPath(updateFolder));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 1024 * 1024)
+    const std::optional<QByteArray> text =
+        ReadUpdateFile(SwapJournalPath(updateFolder), MaxJournalBytes);
+    if (!text || !text->endsWith('\n'))
         return std::nullopt;
-    const QList<QByteArray> lines = file.readAll().split('\n');
+    const QList<QByteArray> lines = text->chopped(1).split('\n');
     if (lines.size() < 3 || (lines[0] != "state=committed" && lines[0] != "state=swapping") ||
         !lines[1].startsWith("version="))
         return std::nullopt;
@@ -113,15 +134,16 @@ std::optional<Journal> ReadJournal(const QString& updateFolder)
     if (!version)
         return std::nullopt;
     Journal journal{lines[0] == "state=committed", *version, {}};
-    for (const QByteArray& line : lines.mid(2)) {
-        if (line.isEmpty())
-            continue;
-        const std::optional<SwapEntry> entry =
-            line.startsWith("file=") ? EntryOf(line) : std::nullopt;
+    const std::optional<qsizetype> count = FileCount(lines[2]);
+    for (const QByteArray& line : lines.mid(count ? 3 : 2)) {
+        const std::optional<SwapEntry> entry = EntryOf(line);
         if (!entry)
             return std::nullopt;
         journal.entries.push_back(*entry);
     }
+    const qsizetype listed = qsizetype(journal.entries.size());
+    if (count ? listed != *count : listed == 0)
+        return std::nullopt;
     return journal;
 }
 
@@ -133,23 +155,28 @@ bool RollBack(const Journal& journal, const QString& programFolder, const QStrin
     for (auto entry = journal.entries.rbegin(); entry != journal.entries.rend(); ++entry) {
         const QString target = QDir(programFolder).filePath(entry->name);
         const QString backup = QDir(BackupFolder(updateFolder)).filePath(entry->name);
-        QFile::remove(
+        RemoveOwnCopy(
             QFileInfo(target).dir().filePath(u'.' + entry->name + QStringLiteral(".quillane-new")));
-        QFile::remove(SetAsideName(target));
+        RemoveOwnCopy(SetAsideName(target));
         if (!entry->replaces)
-            restored = (QFile::remove(target) || !QFileInfo::exists(target)) && restored;
+            restored = (RemoveOwnCopy(target) || !QFileInfo::exists(target)) && restored;
         else if (QFileInfo::exists(backup))
             restored = ReplaceWithCopy(backup, target) && restored;
     }
     return restored && SyncFolder(programFolder);
 }
 
-// The swap's entries; nothing when a name is held by something other than a plain file.
+// The swap's entries; nothing when a name is no swap's to change or is held by something other
+// than a plain file.
 std::optional<std::vector<SwapEntry>> PlanOf(const QStringList& files, const QString& programFolder)
 {
     std::vector<SwapEntry> entries;
     for (const QString& file : files) {
         const QFileInfo present(ExistingFilePath(QDir(programFolder).filePath(file)));
+        if (!IsSwappableName(file) || !IsSwappableName(present.fileName())) {
+            qCWarning(lcSwap) << "no swap changes" << present.fileName();
+            return std::nullopt;
+        }
         const bool replaces = present.exists() || present.isSymLink();
         if (replaces && (present.isSymLink() || present.isJunction() || !present.isFile())) {
             qCWarning(lcSwap) << "not a plain file, left alone:" << present.filePath();
@@ -172,7 +199,7 @@ bool SwapOne(const SwapEntry& entry, const QString& source, const QString& progr
             !ReplaceDurably(backup, old.readAll(), old.permissions()))
             return false;
     }
-    QFile::remove(SetAsideName(target));
+    RemoveOwnCopy(SetAsideName(target));
     return ReplaceWithCopy(source, target);
 }
 
@@ -187,11 +214,34 @@ void NoteCreatedFiles(const Journal& journal, const QString& programFolder)
     NoteAddedFiles(programFolder, created);
 }
 
+// Puts every file back after a failed swap; a swap that cannot be put back whole keeps its
+// journal and its backup for the next start.
+void PutBack(const Journal& journal, const QString& programFolder, const QString& updateFolder)
+{
+    if (RollBack(journal, programFolder, updateFolder)) {
+        RemoveOwnCopy(SwapJournalPath(updateFolder));
+        return;
+    }
+    qCWarning(lcSwap) << "the swap could not be put back whole (a file may be held by another"
+                      << "program): its journal and backup stay in" << updateFolder
+                      << "for the next start";
+}
+
 } // namespace
+
+bool IsSwappableName(const QString& name)
+{
+    return TopLevelFileName(name) == name &&
+           name.compare(QStringLiteral("quillane.ini"), Qt::CaseInsensitive) != 0;
+}
 
 bool SwapIn(const QStringList& files, qint64 version, const QString& programFolder,
             const QString& updateFolder)
 {
+    if (SwapPending(updateFolder)) {
+        qCWarning(lcSwap) << "the last swap is not finished: nothing is swapped before it is";
+        return false;
+    }
     const std::optional<std::vector<SwapEntry>> plan = PlanOf(files, programFolder);
     if (!plan || !PrepareSubFolder(BackupFolder(updateFolder)))
         return false;
@@ -202,15 +252,13 @@ bool SwapIn(const QStringList& files, qint64 version, const QString& programFold
         const QString source =
             ExistingFilePath(QDir(StagingFolder(updateFolder)).filePath(files[index]));
         if (!SwapOne(journal.entries[size_t(index)], source, programFolder, updateFolder)) {
-            if (RollBack(journal, programFolder, updateFolder))
-                QFile::remove(SwapJournalPath(updateFolder));
+            PutBack(journal, programFolder, updateFolder);
             return false;
         }
     }
     journal.committed = true;
     if (!WriteJournal(updateFolder, journal)) {
-        if (RollBack(journal, programFolder, updateFolder))
-            QFile::remove(SwapJournalPath(updateFolder));
+        PutBack(journal, programFolder, updateFolder);
         return false;
     }
     NoteCreatedFiles(journal, programFolder);
@@ -220,9 +268,12 @@ bool SwapIn(const QStringList& files, qint64 version, const QString& programFold
 
 std::optional<qint64> RecoverSwap(const QString& programFolder, const QString& updateFolder)
 {
+    if (!SwapPending(updateFolder))
+        return std::nullopt;
     const std::optional<Journal> journal = ReadJournal(updateFolder);
     if (!journal) {
-        QFile::remove(SwapJournalPath(updateFolder));
+        qCWarning(lcSwap) << "the swap's journal is not one the swap writes: nothing is put back,"
+                          << "and it and the backup stay in" << updateFolder;
         return std::nullopt;
     }
     if (journal->committed) {
@@ -231,12 +282,17 @@ std::optional<qint64> RecoverSwap(const QString& programFolder, const QString& u
         return journal->version;
     }
     qCWarning(lcSwap) << "putting back the files of a swap that was cut off";
-    if (RollBack(*journal, programFolder, updateFolder))
-        QFile::remove(SwapJournalPath(updateFolder));
+    PutBack(*journal, programFolder, updateFolder);
     return std::nullopt;
+}
+
+bool SwapPending(const QString& updateFolder)
+{
+    const QFileInfo journal(SwapJournalPath(updateFolder));
+    return journal.exists() || journal.isSymLink();
 }
 
 void FinishSwap(const QString& updateFolder)
 {
-    QFile::remove(SwapJournalPath(updateFolder));
+    RemoveOwnCopy(SwapJournalPath(updateFolder));
 }

@@ -1,15 +1,13 @@
 #include "SingleInstance.h"
 
+#include "InstanceFiles.h"
 #include "LockFileTake.h"
 
 #include <QByteArray>
-#include <QDir>
-#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QLoggingCategory>
-#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -23,23 +21,6 @@ const QByteArray ShowMainScreenText = QByteArrayLiteral("C:\\Windows\\win.ini");
 constexpr int SocketWaitMs = 1000;
 // Anything longer is no command: the connection is dropped unread.
 constexpr qint64 LongestLine = 256;
-
-// The user's runtime folder, which lives as long as the user is logged on; the temporary
-// folder when there is none.
-QString RuntimeFolder()
-{
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
-        return runtime;
-    return QDir::tempPath();
-}
-
-// The lock file or the socket, named with the user id.
-QString InstancePath(const QString& suffix)
-{
-    return QDir(RuntimeFolder())
-        .filePath(QStringLiteral("quillane-%1.%2").arg(getuid()).arg(suffix));
-}
 
 QByteArray CommandText(InstanceCommand command)
 {

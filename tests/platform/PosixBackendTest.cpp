@@ -1,12 +1,17 @@
 #include "ComputerName.h"
 #include "FileSystem.h"
+#include "FolderPrivacy.h"
 #include "Services.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -119,6 +124,144 @@ TEST_F(PosixFileSystem, WindowsDrivePathsNameNothingEvenWhenSuchANameExistsHere)
     EXPECT_FALSE(QFile::exists(QString::fromStdString(copy)));
     EXPECT_FALSE(platform::RemoveFile(source));
     EXPECT_TRUE(QFile::exists(QString::fromStdString(source)));
+}
+
+// Folders of one case under a root of the test's own, with their modes and, where the test may
+// give them away (as the administrator), another owner.
+class FolderTree
+{
+public:
+    std::string Path(const char* relative) const { return Utf8(root.filePath(relative)); }
+
+    // Makes the folder (and its missing parents, 0755) with the mode.
+    void Folder(const char* relative, mode_t mode)
+    {
+        QDir().mkpath(root.filePath(relative));
+        ASSERT_EQ(chmod(Path(relative).c_str(), mode), 0);
+    }
+    // Gives the folder to another user; no when the test may not.
+    bool GiveAway(const char* relative) { return chown(Path(relative).c_str(), 65534, 65534) == 0; }
+    void Link(const char* relative, const char* target)
+    {
+        ASSERT_EQ(symlink(target, Path(relative).c_str()), 0);
+    }
+
+    QTemporaryDir root;
+};
+
+// The update's folder is private only when nobody else can swap it or a folder on its way, as
+// OpenSSH's StrictModes and sudo judge the way to a file; links on the way are followed.
+TEST(PosixFolderPrivacy, EveryFolderOnTheWayCounts)
+{
+    const struct
+    {
+        const char* name;
+        std::function<bool(FolderTree&)> make; // no: the case cannot be made here
+        const char* folder;
+        bool isPrivate;
+    } cases[] = {
+        {"the user's own way",
+         [](FolderTree& t) {
+             t.Folder("a/upd", 0700);
+             return true;
+         },
+         "a/upd", true},
+        {"a folder all may write, two above",
+         [](FolderTree& t) {
+             t.Folder("open", 0777);
+             t.Folder("open/p/upd", 0700);
+             return true;
+         },
+         "open/p/upd", false},
+        {"a parent its group may write",
+         [](FolderTree& t) {
+             t.Folder("group", 0775);
+             t.Folder("group/upd", 0700);
+             return true;
+         },
+         "group/upd", false},
+        {"a sticky folder of the administrator on the way",
+         [](FolderTree& t) {
+             t.Folder("sticky", 01777);
+             t.Folder("sticky/upd", 0700);
+             return chown(t.Path("sticky").c_str(), 0, 0) == 0;
+         },
+         "sticky/upd", true},
+        {"a sticky folder of another user on the way",
+         [](FolderTree& t) {
+             t.Folder("sticky", 01777);
+             t.Folder("sticky/upd", 0700);
+             return t.GiveAway("sticky");
+         },
+         "sticky/upd", false},
+        {"another user's folder on the way",
+         [](FolderTree& t) {
+             t.Folder("other/upd", 0700);
+             return t.GiveAway("other");
+         },
+         "other/upd", false},
+        {"the folder itself another user's",
+         [](FolderTree& t) {
+             t.Folder("upd", 0700);
+             return t.GiveAway("upd");
+         },
+         "upd", false},
+        {"the folder itself a link",
+         [](FolderTree& t) {
+             t.Folder("real", 0700);
+             t.Link("upd", t.Path("real").c_str());
+             return true;
+         },
+         "upd", false},
+        {"a link on the way to the user's own folder",
+         [](FolderTree& t) {
+             t.Folder("real/upd", 0700);
+             t.Link("link", t.Path("real").c_str());
+             return true;
+         },
+         "link/upd", true},
+        {"a relative link on the way",
+         [](FolderTree& t) {
+             t.Folder("real/upd", 0700);
+             t.Folder("a", 0755);
+             t.Link("a/link", "../real");
+             return true;
+         },
+         "a/link/upd", true},
+        {"a link on the way into a folder all may write",
+         [](FolderTree& t) {
+             t.Folder("open", 0777);
+             t.Folder("open/real/upd", 0700);
+             t.Link("link", t.Path("open/real").c_str());
+             return true;
+         },
+         "link/upd", false},
+        {"a link that all may replace",
+         [](FolderTree& t) {
+             t.Folder("real/upd", 0700);
+             t.Folder("open", 0777);
+             t.Link("open/link", t.Path("real").c_str());
+             return true;
+         },
+         "open/link/upd", false},
+        {"up and down again",
+         [](FolderTree& t) {
+             t.Folder("a/upd", 0700);
+             return true;
+         },
+         "a/../a/upd", true},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        FolderTree tree;
+        if (!test.make(tree)) {
+            std::cout << "not made here (another owner needs the administrator): " << test.name
+                      << '\n';
+            continue;
+        }
+        EXPECT_EQ(platform::FolderIsPrivate(tree.Path(test.folder)), test.isPrivate);
+        EXPECT_EQ(platform::FolderIsPrivate(tree.Path(test.folder) + '/'), test.isPrivate);
+    }
 }
 
 } // namespace

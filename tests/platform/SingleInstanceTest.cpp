@@ -3,9 +3,12 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -82,22 +85,45 @@ TEST_F(SingleInstanceGuard, ForeignBytesOnTheSocketAreNoCommand)
     EXPECT_EQ(requests, std::vector{InstanceRequest::ShowMainScreen});
 }
 
-// Without a usable runtime folder the guard lives in the temporary folder.
-TEST(SingleInstanceFolder, FallsBackToTheTemporaryFolder)
+// Without a runtime folder of the user's own the guard lives in a folder of the user's own too,
+// never in the shared temporary folder, where another user's empty files at its names would keep
+// the program from ever starting.
+TEST(SingleInstanceFolder, WithoutAnOwnRuntimeFolderTheGuardStaysInTheUsersCache)
 {
     const QTemporaryDir temp;
+    const QTemporaryDir cache;
+    const QTemporaryDir othersRuntime;
     qputenv("TMPDIR", temp.path().toUtf8());
-    for (const QByteArray& runtime : {QByteArray(), QByteArray("/nonexistent/runtime")}) {
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+    for (const char* suffix : {"lock", "socket"}) {
+        QFile planted(
+            QDir(temp.path()).filePath(QStringLiteral("quillane-%1.%2").arg(getuid()).arg(suffix)));
+        ASSERT_TRUE(planted.open(QIODevice::WriteOnly));
+    }
+    QFile::setPermissions(othersRuntime.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                    QFile::ExeOwner | QFile::WriteOther |
+                                                    QFile::ExeOther | QFile::ReadOther);
+    const QByteArray runtimes[] = {QByteArray(), QByteArray("/nonexistent/runtime"),
+                                   QByteArray("relative/runtime"), othersRuntime.path().toUtf8()};
+    for (const QByteArray& runtime : runtimes) {
+        SCOPED_TRACE(runtime.toStdString());
         qputenv("XDG_RUNTIME_DIR", runtime);
         const std::unique_ptr<platform::SingleInstance> first = CreateSingleInstance();
         ASSERT_TRUE(first->BecomeFirst());
-        EXPECT_EQ(QDir(temp.path())
+        EXPECT_EQ(QDir(cache.filePath(QStringLiteral("Quillane")))
                       .entryList({QStringLiteral("quillane-*")}, QDir::System | QDir::Files)
                       .size(),
                   2);
+        EXPECT_EQ(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 2)
+            << "nothing of the guard's in the shared temporary folder";
         EXPECT_FALSE(CreateSingleInstance()->BecomeFirst());
     }
+    EXPECT_EQ(QFileInfo(cache.filePath(QStringLiteral("Quillane"))).permissions() &
+                  (QFile::WriteGroup | QFile::WriteOther | QFile::ReadOther),
+              0)
+        << "made for the user alone";
     qunsetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_CACHE_HOME");
     qunsetenv("TMPDIR");
 }
 

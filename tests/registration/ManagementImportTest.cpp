@@ -9,10 +9,10 @@
 #include "ManagementEnvironment.h"
 #include "MessageBox.h"
 #include "Pause.h"
+#include "ProgressStrip.h"
 #include "Quillane_Define.h"
 #include "Settings.h"
 #include "WebBrowser.h"
-#include "quillane_update.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -140,7 +140,7 @@ protected:
     void Import()
     {
         ManagementImport(*form, fields, *identity).Run(storedName);
-        EXPECT_TRUE(form->findChildren<Tfrm_Update*>().isEmpty()) << "the banner stays";
+        EXPECT_TRUE(form->findChildren<ProgressStrip*>().isEmpty()) << "the banner stays";
     }
 
     QStringList Texts() const
@@ -516,12 +516,12 @@ TEST_F(ManagementImportTest, TheBannerShowsTheFetchingPictureWhileTheDatabaseOpe
 {
     bool seen = false;
     server->onOpen = [this, &seen] {
-        const QList<Tfrm_Update*> banners = form->findChildren<Tfrm_Update*>();
+        const QList<ProgressStrip*> banners = form->findChildren<ProgressStrip*>();
         ASSERT_EQ(banners.size(), 1);
-        const Tfrm_Update* banner = banners[0];
+        const ProgressStrip* banner = banners[0];
         EXPECT_TRUE(banner->isVisible());
-        EXPECT_TRUE(banner->Image2->isVisible());
-        EXPECT_FALSE(banner->Image1->isVisible());
+        EXPECT_TRUE(banner->findChild<QLabel*>("importPicture")->isVisible());
+        EXPECT_FALSE(banner->findChild<QLabel*>("updatePicture")->isVisible());
         EXPECT_EQ(banner->geometry().center(),
                   QGuiApplication::primaryScreen()->geometry().center());
         seen = true;

@@ -2,6 +2,7 @@
 #include "FetchTextList.h"
 #include "MessageBox.h"
 #include "NetworkThread.h"
+#include "UpdatePackage.h"
 #include "UpdateServer.h"
 
 #include <QDir>
@@ -20,6 +21,8 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 const std::string Package = "PK package bytes, long enough to be cut in the middle";
+// The limit of the downloads that are not about limits.
+constexpr qint64 Limit = 1024 * 1024;
 
 QByteArray Bytes(const QString& path)
 {
@@ -108,7 +111,7 @@ TEST_F(Download, AListThatDoesNotArriveAnswersMinusOneAndKeepsTheList)
     });
     // A list longer than any real one (a hostile or broken server) is not taken.
     server.SetHandler("/endless", [](const httplib::Request&, httplib::Response& response) {
-        response.set_content(std::string(1024 * 1024 + 1, 'x'), "text/plain");
+        response.set_content(std::string(64 * 1024 + 1, 'x'), "text/plain");
     });
     const QString urls[] = {"http://" + server.Host() + "/missing",
                             "http://" + server.Host() + "/slow",
@@ -152,8 +155,9 @@ TEST_F(Download, TheLineListingTheNameIsFetchedStoredUnderThatNameAndStamped)
         SCOPED_TRACE(test.name);
         QDir(Folder()).removeRecursively();
 
-        const qint64 stored = DownloadListedFile(client, test.list, Base(), "QUILLANE_UPDATE.ZIP",
-                                                 Folder() + "/QUILLANE_UPDATE.ZIP", Folder());
+        const qint64 stored =
+            DownloadListedFile(client, test.list, Base(), "QUILLANE_UPDATE.ZIP",
+                               Folder() + "/QUILLANE_UPDATE.ZIP", Folder(), Limit);
 
         EXPECT_EQ(stored, qint64(strlen(test.content)));
         EXPECT_THAT(Stored(), ElementsAre("QUILLANE_UPDATE.ZIP"));
@@ -198,7 +202,7 @@ TEST_F(Download, ATricklingServerIsCutOffAtTheDeadlineOfTheWholeAnswer)
               -1);
     EXPECT_THAT(fetched, ElementsAre("kept"));
     EXPECT_EQ(DownloadListedFile(client, list, Base(), "QUILLANE_UPDATE.ZIP",
-                                 Folder() + "/QUILLANE_UPDATE.ZIP", Folder()),
+                                 Folder() + "/QUILLANE_UPDATE.ZIP", Folder(), Limit),
               -1);
     EXPECT_LT(clock.elapsed(), 5000) << "both requests ended at their deadlines";
     ASSERT_EQ(messages.size(), 1u);
@@ -209,9 +213,81 @@ TEST_F(Download, ATricklingServerIsCutOffAtTheDeadlineOfTheWholeAnswer)
     server.SetHandler("/Update/QUILLANE_UPDATE.ZIP", trickle(40 * 1024));
     clock.restart();
     DownloadListedFile(client, list, Base(), "QUILLANE_UPDATE.ZIP",
-                       Folder() + "/QUILLANE_UPDATE.ZIP", Folder());
+                       Folder() + "/QUILLANE_UPDATE.ZIP", Folder(), Limit);
     EXPECT_GE(clock.elapsed(), 1100);
     EXPECT_LT(clock.elapsed(), 5000);
+
+    // However long the package, no request outlives the client's own deadline.
+    server.SetHandler("/Update/QUILLANE_UPDATE.ZIP", trickle(100 * 1024 * 1024));
+    HttpClient bounded(QDeadlineTimer(std::chrono::milliseconds(1500)));
+    clock.restart();
+    EXPECT_EQ(DownloadListedFile(bounded, list, Base(), "QUILLANE_UPDATE.ZIP",
+                                 Folder() + "/QUILLANE_UPDATE.ZIP", Folder(), MaxPackageBytes),
+              -1);
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(DownloadListedFile(bounded, list, Base(), "QUILLANE_UPDATE.ZIP",
+                                 Folder() + "/QUILLANE_UPDATE.ZIP", Folder(), MaxPackageBytes),
+              -1);
+    EXPECT_LT(clock.elapsed(), 3000) << "a client whose time is up asks no more";
+    EXPECT_THAT(Stored(), IsEmpty()) << "what did not arrive whole is removed";
+}
+
+// An answer that declares more than the file may have is refused as soon as its headers are in,
+// however slowly it would come: the version file is a few lines, the package has its limit. A
+// length the deadline's arithmetic once turned negative (65.5 GiB and more) is among them.
+TEST_F(Download, ADeclaredLengthOverTheFilesLimitFailsAtOnce)
+{
+    SetRequestTimeout(std::chrono::milliseconds(300));
+    const QString system = QStringLiteral("다운로드중에 시스템 에러가 발생했습니다.\r\n\r\n");
+    const struct
+    {
+        const char* name;
+        const char* file;
+        qint64 limit;
+        std::optional<std::size_t> declared; // nothing: sent in chunks, 8 KiB quickly
+    } cases[] = {
+        {"a version file declaring 100 GB", "QUILLANE_Version.INI", 4096, 100'000'000'000},
+        {"a version file declaring 512 MiB", "QUILLANE_Version.INI", 4096, 512 * 1024 * 1024},
+        {"a version file longer than declared", "QUILLANE_Version.INI", 4096, std::nullopt},
+        {"a package over its limit", "QUILLANE_UPDATE.ZIP", MaxPackageBytes,
+         std::size_t(MaxPackageBytes) + 1},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        messages.clear();
+        const std::string path = std::string("/Update/") + test.file;
+        // A byte now and then, never pausing for the request time-out, for 15 s at most.
+        server.SetHandler(
+            path, [declared = test.declared](const httplib::Request&, httplib::Response& response) {
+                auto started = std::make_shared<QElapsedTimer>();
+                started->start();
+                if (!declared) {
+                    response.set_chunked_content_provider(
+                        "text/plain", [](std::size_t, httplib::DataSink& sink) {
+                            return sink.write(std::string(8192, '\n').data(), 8192);
+                        });
+                    return;
+                }
+                response.set_content_provider(
+                    *declared, "text/plain",
+                    [started](std::size_t, std::size_t, httplib::DataSink& sink) {
+                        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                        return started->elapsed() < 15000 && sink.write("\n", 1);
+                    });
+            });
+        const QStringList list = {QString::fromLatin1(test.file) + "\t1\t2017-03-02 13:45:07"};
+
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(DownloadListedFile(client, list, Base(), test.file, Folder() + "/" + test.file,
+                                     Folder(), test.limit),
+                  -1);
+
+        EXPECT_LT(clock.elapsed(), 3000);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_TRUE(messages.front().startsWith(system)) << messages.front().toStdString();
+        EXPECT_THAT(Stored(), IsEmpty()) << "what was refused is removed";
+    }
 }
 
 TEST_F(Download, LinesThatCannotBeReadOrNameNothingDownloadNothing)
@@ -236,7 +312,7 @@ TEST_F(Download, LinesThatCannotBeReadOrNameNothingDownloadNothing)
 
         EXPECT_EQ(DownloadListedFile(client, {QString::fromUtf8(test.line)}, Base(),
                                      "QUILLANE_UPDATE.ZIP", Folder() + "/QUILLANE_UPDATE.ZIP",
-                                     Folder()),
+                                     Folder(), Limit),
                   0);
 
         EXPECT_THAT(Stored(), IsEmpty());
@@ -249,7 +325,7 @@ TEST_F(Download, LinesThatCannotBeReadOrNameNothingDownloadNothing)
     EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("QUILLANE_UPDATE.ZIP"))));
 }
 
-TEST_F(Download, FailedDownloadsSayWhatHappenedAndNeverHoldADoubledFile)
+TEST_F(Download, FailedDownloadsSayWhatHappenedAndLeaveNoFile)
 {
     SetRequestTimeout(std::chrono::milliseconds(300));
     const QStringList list = {"QUILLANE_UPDATE.ZIP\t54\t2017-03-02 13:45:07"};
@@ -263,7 +339,6 @@ TEST_F(Download, FailedDownloadsSayWhatHappenedAndNeverHoldADoubledFile)
         QString base;
         qint64 result;
         QString message; // the message's beginning; empty: none
-        qint64 largestFile;
     } cases[] = {
         {"closed once, then whole",
          [&] {
@@ -272,14 +347,13 @@ TEST_F(Download, FailedDownloadsSayWhatHappenedAndNeverHoldADoubledFile)
          },
          Base(),
          qint64(Package.size()),
-         {},
-         qint64(Package.size())},
+         {}},
         {"closed twice",
          [&] {
              server.SetHandler("/Update/QUILLANE_UPDATE.ZIP",
                                ClosingHandler(std::make_shared<std::atomic<int>>(2)));
          },
-         Base(), -1, network, qint64(Package.size() / 2)},
+         Base(), -1, network},
         {"not on the server",
          [&] {
              server.SetHandler("/Update/QUILLANE_UPDATE.ZIP",
@@ -288,7 +362,7 @@ TEST_F(Download, FailedDownloadsSayWhatHappenedAndNeverHoldADoubledFile)
                                    response.set_content("no such file", "text/html");
                                });
          },
-         Base(), 0, QStringLiteral("QUILLANE_UPDATE.ZIP 파일을 찾을 수 없습니다."), 0},
+         Base(), 0, QStringLiteral("QUILLANE_UPDATE.ZIP 파일을 찾을 수 없습니다.")},
         {"no answer in time",
          [&] {
              server.SetHandler("/Update/QUILLANE_UPDATE.ZIP",
@@ -297,8 +371,8 @@ TEST_F(Download, FailedDownloadsSayWhatHappenedAndNeverHoldADoubledFile)
                                    response.set_content(Package, "text/plain");
                                });
          },
-         Base(), -1, system, 0},
-        {"no server", [] {}, "http://" + UnusedHost() + "/Update", -1, system, 0},
+         Base(), -1, system},
+        {"no server", [] {}, "http://" + UnusedHost() + "/Update", -1, system},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
@@ -306,12 +380,14 @@ TEST_F(Download, FailedDownloadsSayWhatHappenedAndNeverHoldADoubledFile)
         test.serve();
 
         EXPECT_EQ(DownloadListedFile(client, list, test.base, "QUILLANE_UPDATE.ZIP",
-                                     Folder() + "/QUILLANE_UPDATE.ZIP", Folder()),
+                                     Folder() + "/QUILLANE_UPDATE.ZIP", Folder(), Limit),
                   test.result);
 
-        const QByteArray stored = Bytes(Folder() + "/QUILLANE_UPDATE.ZIP");
-        EXPECT_LE(stored.size(), test.largestFile);
-        EXPECT_TRUE(QByteArray::fromStdString(Package).startsWith(stored));
+        // One whole copy, or nothing: what did not arrive whole is removed.
+        if (test.result > 0)
+            EXPECT_EQ(Bytes(Folder() + "/QUILLANE_UPDATE.ZIP"), QByteArray::fromStdString(Package));
+        else
+            EXPECT_THAT(Stored(), IsEmpty());
         if (test.message.isEmpty()) {
             EXPECT_THAT(messages, IsEmpty());
         } else {

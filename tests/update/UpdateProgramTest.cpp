@@ -1,3 +1,4 @@
+#include "NetworkThread.h"
 #include "UpdateFolder.h"
 #include "UpdateProgramFixture.h"
 #include "UpdateStart.h"
@@ -5,6 +6,7 @@
 #include "VersionNumber.h"
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <gmock/gmock.h>
 
@@ -17,6 +19,10 @@ const char* const Unpacked = "압축풀기 실패했습니다. 자료를 확인�
 const QString Refused = QStringLiteral(
     "업데이트 파일이 협회에서 보낸 것인지 확인할 수 없어 업데이트하지 않았습니다.\r\n지금 버전으로 "
     "계속 사용하시고, 문제가 계속되면 협회에 문의해 주십시오.|경고");
+const char* const ProgramFolderOpen =
+    "다른 사용자도 프로그램 폴더의 파일을 바꿀 수 있어 업데이트하지 않았습니다.\r\n지금 버전으로 "
+    "계속 사용하시고, 프로그램을 다시 설치하거나 관리자에게 문의해 주십시오.|경고";
+const QString SystemError = QStringLiteral("다운로드중에 시스템 에러가 발생했습니다.\r\n\r\n");
 
 // The program that runs is version 52; these cases start from installed versions at or above it
 // unless they are about the floor.
@@ -60,6 +66,11 @@ TEST_P(UpdateProgramCase, HandsOverOnlyForANewerVersionWithAGoodPackage)
     if (handedOver) {
         EXPECT_TRUE(QFileInfo(ProgramFolder + "Quillane_UP.EXE").isExecutable());
         EXPECT_FALSE(HandedOver().isEmpty());
+    }
+    if (!test.messages.empty()) {
+        EXPECT_FALSE(QFileInfo::exists(Config.updateFolder + PackageFileName))
+            << "a package that was refused is removed";
+        EXPECT_FALSE(QFileInfo::exists(Config.updateFolder + SignatureFileName));
     }
     EXPECT_THAT(QDir(Config.tempFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                 IsEmpty())
@@ -188,6 +199,17 @@ INSTANTIATE_TEST_SUITE_P(
              "old",
              "",
              {}},
+        Case{"ProgramFolderOpenToOthers",
+             "60",
+             [](auto& f) {
+                 OfferNew(f, "100");
+                 QFile::setPermissions(ProgramFolder, QFile::ReadOwner | QFile::WriteOwner |
+                                                          QFile::ExeOwner | QFile::ReadOther |
+                                                          QFile::WriteOther | QFile::ExeOther);
+             },
+             "old",
+             "",
+             {ProgramFolderOpen}},
         Case{"NoUpdaterAnywhere",
              "60",
              [](auto& f) {
@@ -244,6 +266,61 @@ TEST_F(UpdateProgramFixture, EqualVersionsFetchTheVersionFileButNotThePackage)
     EXPECT_FALSE(Asked("/Update/QUILLANE_UPDATE.ZIP"));
 }
 
+// The version file is one section with one key: a longer one is refused before its body and never
+// read, whatever version it would name.
+TEST_F(UpdateProgramFixture, AVersionFileOverItsLimitIsNeverRead)
+{
+    SetInstalledVersion("60");
+    InstallUpdater("old");
+    Offer("100", {{"marker.txt", "m"}});
+    server.SetFile("QUILLANE_Version.INI",
+                   "[\xb9\xf6\xc0\xfc\xc1\xa4\xba\xb8]\r\n\xb9\xf6\xc0\xfc=100\r\n" +
+                       std::string(8 * 1024, '\n'));
+
+    UpdateProgram("60");
+
+    EXPECT_FALSE(ended);
+    EXPECT_FALSE(Asked("/Update/QUILLANE_UPDATE.ZIP"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages.front().startsWith(SystemError)) << messages.front().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(Config.updateFolder + "QUILLANE_Version.INI"));
+}
+
+// However slowly the server sends a package within its limit, the update holds the start-up for
+// three request time-outs at most; the start-up goes on with the old version and the next start
+// tries again.
+TEST_F(UpdateProgramFixture, ATricklingPackageHoldsTheStartUpNoLongerThanTheUpdatesTime)
+{
+    SetRequestTimeout(std::chrono::milliseconds(400));
+    SetInstalledVersion("60");
+    InstallUpdater("old");
+    Offer("100", {{"marker.txt", "m"}});
+    server.SetHandler("/Update/QUILLANE_UPDATE.ZIP",
+                      [](const httplib::Request&, httplib::Response& response) {
+                          auto started = std::make_shared<QElapsedTimer>();
+                          started->start();
+                          // 100 MiB would be given 53 minutes at the lowest rate; a byte every 50
+                          // ms for 15 s.
+                          response.set_content_provider(
+                              100 * 1024 * 1024, "application/octet-stream",
+                              [started](std::size_t, std::size_t, httplib::DataSink& sink) {
+                                  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                                  return started->elapsed() < 15000 && sink.write("P", 1);
+                              });
+                      });
+
+    QElapsedTimer clock;
+    clock.start();
+    UpdateProgram("60");
+
+    EXPECT_LT(clock.elapsed(), 4000);
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(StartedUpdater(300), "");
+    EXPECT_EQ(messages.size(), 2u) << "the download's failure and the package's";
+    EXPECT_FALSE(QFileInfo::exists(Config.updateFolder + PackageFileName));
+    SetRequestTimeout(std::chrono::seconds(60));
+}
+
 // Runs the release script; the answer is what it printed.
 QByteArray Release(const QStringList& arguments)
 {
@@ -296,6 +373,8 @@ TEST_F(UpdateProgramFixture, APackageNotVouchedForIsNeitherPlacedNorHandedOver)
         EXPECT_THAT(messages, ElementsAre(Refused));
         EXPECT_FALSE(QFile::exists(ProgramFolder + "Quillane_UP.EXE"));
         EXPECT_TRUE(HandedOver().isEmpty());
+        EXPECT_FALSE(QFile::exists(Config.updateFolder + PackageFileName)) << "refused: removed";
+        EXPECT_FALSE(QFile::exists(Config.updateFolder + SignatureFileName));
     }
 }
 

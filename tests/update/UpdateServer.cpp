@@ -12,6 +12,13 @@ UpdateServer::UpdateServer()
         requests_.push_back({request.target, request.headers});
         return httplib::Server::HandlerResponse::Unhandled;
     });
+    server_.Post(".*", [this](const httplib::Request& request, httplib::Response& response) {
+        {
+            std::lock_guard lock(mutex_);
+            posts_.emplace_back(request.path, request.body);
+        }
+        response.set_content("Y", "text/html");
+    });
     server_.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
         httplib::Server::Handler handler;
         std::string body;
@@ -81,6 +88,16 @@ std::vector<std::string> UpdateServer::Targets()
     for (const Request& request : Requests())
         targets.push_back(request.target);
     return targets;
+}
+
+std::vector<std::string> UpdateServer::Bodies(const std::string& page)
+{
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> bodies;
+    for (const auto& [path, body] : posts_)
+        if (path == page)
+            bodies.push_back(body);
+    return bodies;
 }
 
 QString UnusedHost()

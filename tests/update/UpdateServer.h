@@ -9,8 +9,9 @@
 #include <vector>
 
 // A loopback update server: the update list and the files under /Update, answered from what the
-// test puts in; every request is recorded with its headers. A test may replace the answer of
-// one path with a handler of its own.
+// test puts in; every request is recorded with its headers and body. A test may replace the
+// answer of one path with a handler of its own. A form posted to any page (the program's reports
+// to the service on the same host) is recorded and answered with "Y".
 class UpdateServer
 {
 public:
@@ -33,6 +34,8 @@ public:
     std::vector<Request> Requests();
     // The targets asked for, in order.
     std::vector<std::string> Targets();
+    // The bodies posted to the page's path (e.g. "/Quillane/TimeCheck.asp"), in order.
+    std::vector<std::string> Bodies(const std::string& page);
 
 private:
     httplib::Server server_;
@@ -43,6 +46,7 @@ private:
     std::map<std::string, std::string> files_;
     std::map<std::string, httplib::Server::Handler> handlers_;
     std::vector<Request> requests_;
+    std::vector<std::pair<std::string, std::string>> posts_;
 };
 
 // A loopback address where nothing listens.

@@ -198,6 +198,70 @@ TEST_F(Swap, ASwapCutOffIsPutBackAtTheNextStart)
     EXPECT_FALSE(QFile::exists(SwapJournalPath(UpdateFolder())));
 }
 
+// The recovery changes no more than the swap may: a journal that names the settings file (or a
+// name Windows reads as it), or that is cut short, puts nothing back and removes nothing; the
+// journal and the backup stay.
+TEST_F(Swap, TheRecoveryRefusesWhatTheSwapRefusesAndAJournalCutShortChangesNothing)
+{
+    const QByteArray whole = "state=swapping\nversion=53\nfiles=2\n"
+                             "file=Quillane\t1\nfile=Quillane.MDB\t1\n";
+    const struct
+    {
+        const char* name;
+        QByteArray journal;
+    } cases[] = {
+        {"the settings file put back from the backup",
+         "state=swapping\nversion=53\nfiles=1\nfile=quillane.ini\t1\n"},
+        {"the settings file removed as new",
+         "state=swapping\nversion=53\nfiles=1\nfile=quillane.ini\t0\n"},
+        {"the settings file in other letters",
+         "state=swapping\nversion=53\nfiles=1\nfile=QUILLANE.INI\t0\n"},
+        {"the settings file with a trailing dot",
+         "state=swapping\nversion=53\nfiles=1\nfile=quillane.ini.\t0\n"},
+        {"the settings file's short name",
+         "state=swapping\nversion=53\nfiles=1\nfile=QUILLA~1.INI\t0\n"},
+        {"a file outside the folder", "state=swapping\nversion=53\nfiles=1\nfile=..\t0\n"},
+        {"cut at a line break", whole.left(whole.indexOf("file=Quillane.MDB"))},
+        {"cut within a line", whole.left(whole.size() - 4)},
+        {"cut without its last line break", whole.chopped(1)},
+        {"cut before its files", "state=swapping\nversion=53\n"},
+        {"cut within its count", "state=swapping\nversion=53\nfil"},
+    };
+    WriteFile(Program("Quillane"), "new program");
+    WriteFile(Program("Quillane.MDB"), "new database");
+    WriteFile(BackupFolder(UpdateFolder()) + "/Quillane", "old program");
+    WriteFile(BackupFolder(UpdateFolder()) + "/Quillane.MDB", "old database");
+    WriteFile(BackupFolder(UpdateFolder()) + "/quillane.ini", "[an older registration]");
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        WriteFile(SwapJournalPath(UpdateFolder()), test.journal);
+        const std::map<QString, QByteArray> before = Snapshot(root.path());
+
+        EXPECT_EQ(RecoverSwap(ProgramFolder(), UpdateFolder()), std::nullopt);
+
+        EXPECT_EQ(Snapshot(root.path()), before);
+        EXPECT_TRUE(SwapPending(UpdateFolder()));
+    }
+}
+
+// The swap of the earlier updater wrote no count of its files; its journal is still recovered.
+TEST_F(Swap, AJournalOfTheEarlierUpdaterIsStillRecovered)
+{
+    const std::map<QString, QByteArray> before = Installed();
+    WriteFile(BackupFolder(UpdateFolder()) + "/Quillane", ReadFile(Program("Quillane")));
+    WriteFile(Program("Quillane"), "new program");
+    WriteFile(Program("marker.txt"), "new file");
+    WriteFile(SwapJournalPath(UpdateFolder()),
+              "state=swapping\nversion=53\nfile=Quillane\t1\nfile=marker.txt\t0\n");
+
+    EXPECT_EQ(RecoverSwap(ProgramFolder(), UpdateFolder()), std::nullopt);
+    EXPECT_EQ(Installed(), before);
+    EXPECT_FALSE(SwapPending(UpdateFolder()));
+
+    WriteFile(SwapJournalPath(UpdateFolder()), "state=committed\nversion=53\nfile=Quillane\t1\n");
+    EXPECT_THAT(RecoverSwap(ProgramFolder(), UpdateFolder()), Optional(NewVersion));
+}
+
 // With a key, only the signature of exactly these bytes names the version; a build that takes
 // unsigned packages goes by the version the program handed over.
 TEST_F(Installation, TheVersionOfAPackageIsTheOneVouchedFor)
@@ -387,12 +451,60 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteFile(test.InUpdate(SignatureFileName),
                               TestSignatureFor("PK cut", NewVersion));
                 }},
+        Hostile{"PackageNotNewerThanTheRecordedVersion",
+                [](RealUpdater& test) {
+                    QStringEncoder cp949("windows-949");
+                    WriteFile(test.Program("quillane.ini"),
+                              cp949(QStringLiteral("[버전정보]\r\n버전=54\r\n")));
+                }},
+        Hostile{"PackageOlderThanTheUpdater",
+                [](RealUpdater& test) { test.OfferPackage(RealUpdater::NewFiles(), 51); }},
+        Hostile{"ProgramFolderOpenToOthers",
+                [](RealUpdater& test) {
+                    QFile::setPermissions(test.Program(""), PrivateFolder | QFile::ReadOther |
+                                                                QFile::WriteOther |
+                                                                QFile::ExeOther);
+                }},
         Hostile{
             "ShortNameOfTheSettingsFile",
             [](RealUpdater& test) {
                 test.OfferPackage({{"Quillane", "x"}, {"QUILLA~1.INI", "[replaced]"}}, NewVersion);
             }}),
     [](const ::testing::TestParamInfo<Hostile>& param) { return std::string(param.param.name); });
+
+// A rollback that cannot finish (on Windows a file held by a scanner or a running program; here a
+// folder where the put-back copy goes) keeps its journal and backup. A new hand-over then swaps
+// nothing, so the backup keeps the old bytes, and once the file is free the next start puts the
+// old version back whole.
+TEST_F(RealUpdater, AnUnfinishedRollbackKeepsItsBackupThroughANewHandOver)
+{
+    oldInstallation = Installed();
+    const QStringList replaced = {"Quillane", "Quillane.MDB", "Help.mht"};
+    for (const PackageEntry& file : NewFiles())
+        if (replaced.contains(QString::fromStdString(file.name)))
+            WriteFile(StagingFolder(UpdateFolder()) + u'/' + QString::fromStdString(file.name),
+                      QByteArray::fromStdString(file.content), ExecutableMode);
+    ASSERT_TRUE(SwapIn(replaced, NewVersion, ProgramFolder(), UpdateFolder()));
+    QByteArray journal = ReadFile(SwapJournalPath(UpdateFolder()));
+    journal.replace("state=committed", "state=swapping");
+    WriteFile(SwapJournalPath(UpdateFolder()), journal);
+    WriteFile(Program(".Quillane.MDB.quillane-new/held"), "in the way");
+    const std::map<QString, QByteArray> backup = Snapshot(BackupFolder(UpdateFolder()));
+    EXPECT_EQ(backup.at("Quillane.MDB"), "old database");
+
+    EXPECT_EQ(RecoverSwap(ProgramFolder(), UpdateFolder()), std::nullopt);
+    EXPECT_TRUE(SwapPending(UpdateFolder())) << "the rollback could not finish";
+    OfferPackage(NewFiles(), NewVersion + 1);
+    EXPECT_EQ(RunUpdater(), 1);
+    StartedProgram();
+
+    EXPECT_EQ(Snapshot(BackupFolder(UpdateFolder())), backup);
+    EXPECT_EQ(ReadFile(SwapJournalPath(UpdateFolder())), journal);
+    QDir(Program(".Quillane.MDB.quillane-new")).removeRecursively();
+    EXPECT_EQ(RecoverSwap(ProgramFolder(), UpdateFolder()), std::nullopt);
+    EXPECT_FALSE(SwapPending(UpdateFolder()));
+    EXPECT_EQ(Installed(), oldInstallation);
+}
 
 TEST_F(RealUpdater, AFailedUpdaterTellsTheProgramNotToHandOverAtOnceAgain)
 {

@@ -1,15 +1,20 @@
 #include "Updater.h"
 
 #include "FileNameCase.h"
+#include "FolderPrivacy.h"
+#include "IniDocument.h"
 #include "LockFileTake.h"
 #include "PackageFiles.h"
 #include "ProgramStart.h"
+#include "SettingsKeys.h"
 #include "UnzipAll.h"
 #include "UpdateFolder.h"
 #include "UpdateKey.h"
 #include "UpdatePackage.h"
 #include "UpdateSwap.h"
 #include "UpdaterPlatform.h"
+#include "VersionFloor.h"
+#include "VersionNumber.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,11 +30,43 @@ Q_LOGGING_CATEGORY(lcUpdater, "quillane.updater")
 constexpr std::chrono::seconds ProgramEndLimit{30};
 constexpr int ShownNormally = 1;
 
-const QString SettingsFile = QStringLiteral("quillane.ini");
+// A settings file holds a few dozen keys.
+constexpr qint64 MaxSettingsBytes = 1024 * 1024;
+
+// The version recorded in the program folder's settings file, 0 when none is; nothing when the
+// recorded one is not a number.
+std::optional<qint64> RecordedVersion(const QString& programFolder)
+{
+    const QString settings = ExistingFilePath(programFolder + SettingsKeys::FileName);
+    if (!QFileInfo::exists(settings))
+        return 0;
+    const std::optional<QByteArray> bytes = ReadUpdateFile(settings, MaxSettingsBytes);
+    if (!bytes)
+        return std::nullopt;
+    const QString recorded = IniDocument::FromBytes(*bytes)
+                                 .Value(SettingsKeys::VersionInfo, SettingsKeys::Version)
+                                 .value_or(QString());
+    return recorded.trimmed().isEmpty() ? 0 : VersionNumber(recorded);
+}
+
+// Whether the vouched version may replace the installed one: it must be newer than the recorded
+// version and than this updater's own, as the program checks before it hands over, so that an
+// old signed package left in the update's folder is never installed.
+bool IsNewer(qint64 version, const QString& programFolder)
+{
+    const std::optional<qint64> recorded = RecordedVersion(programFolder);
+    if (recorded && version > VersionFloor(*recorded))
+        return true;
+    qCWarning(lcUpdater) << "the package's version" << version << "is not newer than the installed"
+                         << "one";
+    return false;
+}
 
 // The package's files, checked, unpacked into the staging folder, and the version they are;
-// nothing when the package is missing, not vouched for, hostile or cannot be unpacked.
-std::optional<std::pair<QStringList, qint64>> StagePackage(const QString& updateFolder)
+// nothing when the package is missing, not vouched for, not newer than the installed version,
+// hostile or cannot be unpacked.
+std::optional<std::pair<QStringList, qint64>> StagePackage(const QString& programFolder,
+                                                           const QString& updateFolder)
 {
     const std::optional<QByteArray> package =
         ReadUpdateFile(QDir(updateFolder).filePath(PackageFileName), MaxPackageBytes);
@@ -42,12 +79,14 @@ std::optional<std::pair<QStringList, qint64>> StagePackage(const QString& update
         qCWarning(lcUpdater) << "the package is not vouched for";
         return std::nullopt;
     }
+    if (!IsNewer(*version, programFolder))
+        return std::nullopt;
     const std::optional<QStringList> packageFiles = PackageFiles(*package);
     if (!packageFiles || packageFiles->isEmpty())
         return std::nullopt;
     QStringList files;
     for (const QString& file : *packageFiles)
-        if (file.compare(SettingsFile, Qt::CaseInsensitive) != 0)
+        if (IsSwappableName(file))
             files.push_back(file);
     const QString staging = StagingFolder(updateFolder);
     if (files.isEmpty() || !PrepareSubFolder(staging) ||
@@ -74,7 +113,7 @@ bool Install(const ProgramConfig& config)
     // A committed swap whose version the program has not recorded yet is the update in place.
     if (RecoverSwap(config.programFolder, config.updateFolder))
         return true;
-    const auto staged = StagePackage(config.updateFolder);
+    const auto staged = StagePackage(config.programFolder, config.updateFolder);
     const bool swapped =
         staged && SwapIn(staged->first, staged->second, config.programFolder, config.updateFolder);
     RemoveFolder(StagingFolder(config.updateFolder));
@@ -98,6 +137,11 @@ bool RunUpdater(const ProgramConfig& config)
 {
     if (!PrepareUpdateFolder(config.updateFolder)) {
         qCWarning(lcUpdater) << "others may write to the update's folder" << config.updateFolder;
+        StartProgram(config.programFolder);
+        return false;
+    }
+    if (!platform::FolderIsPrivate(QDir::toNativeSeparators(config.programFolder).toStdString())) {
+        qCWarning(lcUpdater) << "others may change the program folder" << config.programFolder;
         StartProgram(config.programFolder);
         return false;
     }

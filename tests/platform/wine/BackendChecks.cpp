@@ -10,6 +10,7 @@
 #include "IdleArithmetic.h"
 #include "IdleTime.h"
 #include "InputMode.h"
+#include "LeftoverChecks.h"
 #include "LinkReader.h"
 #include "ProbeFiles.h"
 #include "Services.h"
@@ -238,6 +239,12 @@ std::string FolderPrivacy(const std::string& folder)
         {folder + "\\권한\\모두 쓰는 폴더", false},
         {folder + "\\권한\\남의 폴더", false},
         {"Z:\\tmp", false},
+        // Every folder on the way counts; a Windows link on the way is not followed.
+        {folder + "\\권한\\사용자만\\개인 폴더", true},
+        {folder + "\\권한\\모두 쓰는 폴더\\개인 폴더", false},
+        {folder + "\\권한\\남의 폴더\\개인 폴더", false},
+        {folder + "\\권한\\링크\\개인 폴더", false},
+        {folder + "\\권한\\링크", false},
     };
     for (const auto& [path, isPrivate] : cases) {
         if (FolderIsPrivate(path) != isPrivate)
@@ -332,6 +339,8 @@ int RunBackendChecks(const std::string& folder)
         {"copy and remove", [&folder] { return CopyReplacesAndRemoves(folder); }},
         {"folder sync", [&folder] { return FolderSyncs(folder); }},
         {"folder privacy", [&folder] { return FolderPrivacy(folder); }},
+        {"read-only own files removed", [&folder] { return ReadOnlyOwnFilesGo(folder); }},
+        {"temporary folder clean-up", [&folder] { return TemporaryFolderCleanUp(folder); }},
         {"file times", [&folder] { return FileTimesKeepOddSeconds(folder); }},
         {"Hangul input mode", TextBoxSwitchesToHangul},
         {"program start", [&folder] { return ChildStartsAsCommanded(folder); }},

@@ -151,7 +151,10 @@ protected:
 
     // Folders whose mode and owner Wine shows as access lists: the user's alone, readable by
     // all, writable by all, and another user's (without the right to give it away, one that
-    // everybody may write to).
+    // everybody may write to), each but the one readable by all with a folder of the user's
+    // alone inside; another user's holds a file named like an update's leftover (where the folder
+    // can be given away). A Unix link to the user's folder, which Wine shows as a Windows link,
+    // sits beside them.
     static void MakeFoldersOfEachAccess(const QString& parent)
     {
         const std::pair<const char16_t*, mode_t> modes[] = {
@@ -161,13 +164,24 @@ protected:
             {u"남의 폴더", 0755},
         };
         for (const auto& [name, mode] : modes) {
-            const QByteArray path = QFile::encodeName(parent + u'/' + QString::fromUtf16(name));
-            ASSERT_TRUE(QDir().mkpath(QFile::decodeName(path)));
-            ASSERT_EQ(chmod(path.constData(), mode), 0);
+            const QString folder = parent + u'/' + QString::fromUtf16(name);
+            ASSERT_TRUE(QDir().mkpath(folder));
+            ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), mode), 0);
+            if (mode != 0755 || folder.endsWith(QStringLiteral("남의 폴더"))) {
+                ASSERT_TRUE(QDir().mkdir(folder + QStringLiteral("/개인 폴더"),
+                                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+            }
         }
+        QFile leftover(parent + QStringLiteral("/남의 폴더/Quillane.MDB"));
+        ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+        leftover.write("his");
+        leftover.close();
+        ASSERT_TRUE(
+            QFile::link(parent + QStringLiteral("/사용자만"), parent + QStringLiteral("/링크")));
         const QByteArray others = QFile::encodeName(parent + QStringLiteral("/남의 폴더"));
         if (chown(others.constData(), 65534, 65534) != 0) {
             ASSERT_EQ(chmod(others.constData(), 0777), 0);
+            leftover.remove();
         }
     }
 
