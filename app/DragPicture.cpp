@@ -1,4 +1,4 @@
-#include "DragPicture.h"
+#include "app/DragPicture.h"
 
 #include <QMouseEvent>
 #include <QWindow>

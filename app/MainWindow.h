@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MainButtons.h"
-#include "SingleInstance.h"
+#include "platform/SingleInstance.h"
+#include "resources/MainButtons.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "PresenceReporter.h"
+#include "app/PresenceReporter.h"
 
-#include "FormEncoding.h"
-#include "Quillane_Define.h"
+#include "core/program/Quillane_Define.h"
+#include "core/requests/FormEncoding.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Presence.h"
-#include "WebBrowser.h"
+#include "app/Presence.h"
+#include "core/requests/WebBrowser.h"
 
 #include <QObject>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "ProgramFonts.h"
+#include "app/ProgramFonts.h"
 
 #include <QDir>
 #include <QFontDatabase>

@@ -1,4 +1,4 @@
-#include "QtKoreanTexts.h"
+#include "app/QtKoreanTexts.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "SecondStart.h"
+#include "app/SecondStart.h"
 
 std::optional<platform::InstanceCommand> SecondStartCommand(const QStringList& arguments)
 {

@@ -1,15 +1,15 @@
-#include "SignIn.h"
+#include "app/SignIn.h"
 
-#include "FormEncoding.h"
-#include "ManagementServices.h"
-#include "ModalDialog.h"
-#include "PresenceReporter.h"
-#include "Quillane_Define.h"
-#include "BasicInfoWindow.h"
-#include "ServerErrorPage.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "UnregisteredComputerNotice.h"
+#include "app/PresenceReporter.h"
+#include "app/UnregisteredComputerNotice.h"
+#include "core/management/ManagementServices.h"
+#include "core/program/ModalDialog.h"
+#include "core/program/Quillane_Define.h"
+#include "core/requests/FormEncoding.h"
+#include "core/requests/ServerErrorPage.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsKeys.h"
+#include "registration/BasicInfoWindow.h"
 
 #include <QApplication>
 #include <QDateTime>

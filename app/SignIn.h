@@ -1,7 +1,7 @@
 #pragma once
 
-#include "UpcomingHoliday.h"
-#include "WebBrowser.h"
+#include "core/requests/WebBrowser.h"
+#include "hours/UpcomingHoliday.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,13 +1,13 @@
-#include "StartupSteps.h"
+#include "app/StartupSteps.h"
 
-#include "Autostart.h"
-#include "DesktopLink.h"
-#include "FileNameCase.h"
-#include "FileSystem.h"
-#include "Quillane_Define.h"
-#include "SecondStart.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
+#include "app/SecondStart.h"
+#include "core/program/Quillane_Define.h"
+#include "core/settings/FileNameCase.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsKeys.h"
+#include "platform/Autostart.h"
+#include "platform/DesktopLink.h"
+#include "platform/FileSystem.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "TempFolder.h"
+#include "app/TempFolder.h"
 
-#include "FolderCleanup.h"
-#include "MessageBox.h"
+#include "core/program/MessageBox.h"
+#include "platform/FolderCleanup.h"
 
 #include <QDir>
 #include <QFileInfo>

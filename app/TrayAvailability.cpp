@@ -1,4 +1,4 @@
-#include "TrayAvailability.h"
+#include "app/TrayAvailability.h"
 
 #include <QSystemTrayIcon>
 

@@ -1,8 +1,8 @@
-#include "TrayIcon.h"
+#include "app/TrayIcon.h"
 
-#include "Quillane_Define.h"
-#include "TrayAvailability.h"
-#include "TrayMenu.h"
+#include "app/TrayAvailability.h"
+#include "app/TrayMenu.h"
+#include "core/program/Quillane_Define.h"
 
 #include <QCursor>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Presence.h"
-#include "TrayPictures.h"
+#include "app/Presence.h"
+#include "resources/TrayPictures.h"
 
 #include <QIcon>
 #include <QSystemTrayIcon>

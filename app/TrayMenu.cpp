@@ -1,4 +1,4 @@
-#include "TrayMenu.h"
+#include "app/TrayMenu.h"
 
 TrayMenu::TrayMenu(QWidget* parent) : QMenu(parent)
 {

@@ -1,6 +1,6 @@
-#include "UnregisteredComputerNotice.h"
+#include "app/UnregisteredComputerNotice.h"
 
-#include "UnregisteredComputerNoticePictures.h"
+#include "resources/UnregisteredComputerNoticePictures.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "WebAddressOpener.h"
+#include "app/WebAddressOpener.h"
 
 #include <QDesktopServices>
 

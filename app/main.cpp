@@ -1,13 +1,13 @@
-#include "IdleTime.h"
-#include "IdleWatch.h"
-#include "MainWindow.h"
-#include "ProcessEnd.h"
-#include "ProgramFonts.h"
-#include "QtKoreanTexts.h"
-#include "Quillane_Define.h"
-#include "SecondStart.h"
-#include "SessionEnd.h"
-#include "SingleInstance.h"
+#include "app/MainWindow.h"
+#include "app/ProgramFonts.h"
+#include "app/QtKoreanTexts.h"
+#include "app/SecondStart.h"
+#include "core/program/IdleWatch.h"
+#include "core/program/ProcessEnd.h"
+#include "core/program/Quillane_Define.h"
+#include "platform/IdleTime.h"
+#include "platform/SessionEnd.h"
+#include "platform/SingleInstance.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -3,11 +3,11 @@
 // makes.
 // Goals: open within 300 ms, search within 20 ms.
 
-#include "LocalDatabase.h"
-#include "LocalDatabaseSession.h"
-#include "LocalStatements.h"
-#include "Quillane_Define.h"
-#include "SqlOperations.h"
+#include "core/localdb/LocalDatabase.h"
+#include "core/localdb/LocalDatabaseSession.h"
+#include "core/localdb/LocalStatements.h"
+#include "core/localdb/SqlOperations.h"
+#include "core/program/Quillane_Define.h"
 
 #include <QCoreApplication>
 #include <QFile>

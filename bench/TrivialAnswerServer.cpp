@@ -1,6 +1,6 @@
 // The floor for the presence benchmark: cpp-httplib with the service's pool, connection settings
 // and listening queue, answering every POST with the answer page "Y" and storing nothing.
-#include "AnswerPage.h"
+#include "service/AnswerPage.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,12 +4,12 @@
 // to the round trip.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/WeeklyHoursWindowBench [rounds]
 
-#include "FormEncoding.h"
-#include "Quillane_Define.h"
-#include "Settings.h"
-#include "WebBrowser.h"
-#include "WeeklyBodies.h"
-#include "WeeklyHoursWindow.h"
+#include "core/program/Quillane_Define.h"
+#include "core/requests/FormEncoding.h"
+#include "core/requests/WebBrowser.h"
+#include "core/settings/Settings.h"
+#include "hours/WeeklyBodies.h"
+#include "hours/WeeklyHoursWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
-#include "DayHoursControls.h"
+#include "hours/DayHoursControls.h"
 
-#include "PictureButton.h"
-#include "PictureFont.h"
-#include "TimeListPopup.h"
-#include "TimeSlots.h"
-#include "WindowFonts.h"
+#include "core/program/PictureButton.h"
+#include "core/program/TimeSlots.h"
+#include "core/program/WindowFonts.h"
+#include "hours/TimeListPopup.h"
+#include "resources/PictureFont.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DayHoursRow.h"
-#include "DayHoursSetup.h"
+#include "hours/DayHoursRow.h"
+#include "hours/DayHoursSetup.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "DayHoursRow.h"
+#include "hours/DayHoursRow.h"
 
-#include "FormEncoding.h"
-#include "Quillane_Define.h"
-#include "TimeSlots.h"
+#include "core/program/Quillane_Define.h"
+#include "core/program/TimeSlots.h"
+#include "core/requests/FormEncoding.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DayRecord.h"
+#include "hours/DayRecord.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DayHoursPictures.h"
+#include "resources/DayHoursPictures.h"
 
 #include <QPoint>
 #include <QSize>

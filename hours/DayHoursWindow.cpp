@@ -1,12 +1,12 @@
-#include "DayHoursWindow.h"
+#include "hours/DayHoursWindow.h"
 
-#include "FormEncoding.h"
-#include "PictureButton.h"
-#include "Quillane_Define.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "SplitFields.h"
-#include "WebBrowser.h"
+#include "core/program/PictureButton.h"
+#include "core/program/Quillane_Define.h"
+#include "core/requests/FormEncoding.h"
+#include "core/requests/SplitFields.h"
+#include "core/requests/WebBrowser.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsKeys.h"
 
 #include <QKeyEvent>
 #include <QShowEvent>

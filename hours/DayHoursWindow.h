@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DayHoursControls.h"
-#include "DayHoursSetup.h"
-#include "HoursExchange.h"
+#include "hours/DayHoursControls.h"
+#include "hours/DayHoursSetup.h"
+#include "hours/HoursExchange.h"
 
 #include <QDialog>
 #include <QStringList>

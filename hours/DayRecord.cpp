@@ -1,6 +1,6 @@
-#include "DayRecord.h"
+#include "hours/DayRecord.h"
 
-#include "TimeSlots.h"
+#include "core/program/TimeSlots.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "FestivalHoursWindow.h"
+#include "hours/FestivalHoursWindow.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "FestivalReminder.h"
+#include "hours/FestivalReminder.h"
 
-#include "FestivalHoursWindow.h"
-#include "ModalDialog.h"
-#include "PictureButton.h"
-#include "Quillane_Define.h"
-#include "ReminderAnswer.h"
-#include "ReminderButtons.h"
-#include "WindowFonts.h"
+#include "core/program/ModalDialog.h"
+#include "core/program/PictureButton.h"
+#include "core/program/Quillane_Define.h"
+#include "core/program/WindowFonts.h"
+#include "hours/FestivalHoursWindow.h"
+#include "hours/ReminderAnswer.h"
+#include "hours/ReminderButtons.h"
 
 #include <QLabel>
 

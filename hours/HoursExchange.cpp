@@ -1,6 +1,6 @@
-#include "HoursExchange.h"
+#include "hours/HoursExchange.h"
 
-#include "ServerErrorPage.h"
+#include "core/requests/ServerErrorPage.h"
 
 namespace {
 

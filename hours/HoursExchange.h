@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBox.h"
+#include "core/program/MessageBox.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReminderPictures.h"
+#include "resources/ReminderPictures.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "LegalHolidayWindow.h"
+#include "hours/LegalHolidayWindow.h"
 
-#include "PictureFont.h"
+#include "resources/PictureFont.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DayHoursWindow.h"
+#include "hours/DayHoursWindow.h"
 
 #include <QPointer>
 

@@ -1,8 +1,8 @@
-#include "ReminderAnswer.h"
+#include "hours/ReminderAnswer.h"
 
-#include "Quillane_Define.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
+#include "core/program/Quillane_Define.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsKeys.h"
 
 void StoreReminderAnswer(ReminderButton answer)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReminderPictures.h"
+#include "resources/ReminderPictures.h"
 
 // Stores a reminder's answer in "알림체크" of "명절", the one key both reminders share: 근무 and
 // 휴무 store the holiday's date, so that the reminder does not come back for that holiday;

@@ -1,6 +1,6 @@
-#include "ReminderButtons.h"
+#include "hours/ReminderButtons.h"
 
-#include "PictureButton.h"
+#include "core/program/PictureButton.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "SpecificSundays.h"
+#include "hours/SpecificSundays.h"
 
-#include "MessageBox.h"
-#include "Quillane_Define.h"
-#include "ServerErrorPage.h"
-#include "SplitFields.h"
-#include "TimeSlots.h"
-#include "WebBrowser.h"
-#include "WeeklyBodies.h"
+#include "core/program/MessageBox.h"
+#include "core/program/Quillane_Define.h"
+#include "core/program/TimeSlots.h"
+#include "core/requests/ServerErrorPage.h"
+#include "core/requests/SplitFields.h"
+#include "core/requests/WebBrowser.h"
+#include "hours/WeeklyBodies.h"
 
 #include <QGuiApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WeeklyHoursControls.h"
+#include "hours/WeeklyHoursControls.h"
 
 #include <QDate>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "TimeListPopup.h"
+#include "hours/TimeListPopup.h"
 
 #include <QComboBox>
 

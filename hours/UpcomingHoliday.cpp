@@ -1,13 +1,13 @@
-#include "UpcomingHoliday.h"
+#include "hours/UpcomingHoliday.h"
 
-#include "FestivalReminder.h"
-#include "LegalHolidayReminder.h"
-#include "LocalStatements.h"
-#include "ModalDialog.h"
-#include "Quillane_Define.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "SqlOperations.h"
+#include "core/localdb/LocalStatements.h"
+#include "core/localdb/SqlOperations.h"
+#include "core/program/ModalDialog.h"
+#include "core/program/Quillane_Define.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsKeys.h"
+#include "hours/FestivalReminder.h"
+#include "hours/LegalHolidayReminder.h"
 
 #include <QLoggingCategory>
 #include <QSqlRecord>

@@ -1,8 +1,8 @@
-#include "WeeklyAnswer.h"
+#include "hours/WeeklyAnswer.h"
 
-#include "Quillane_Define.h"
-#include "SplitFields.h"
-#include "TimeSlots.h"
+#include "core/program/Quillane_Define.h"
+#include "core/program/TimeSlots.h"
+#include "core/requests/SplitFields.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "WeeklyBodies.h"
+#include "hours/WeeklyBodies.h"
 
-#include "FormEncoding.h"
-#include "Quillane_Define.h"
-#include "TimeSlots.h"
+#include "core/program/Quillane_Define.h"
+#include "core/program/TimeSlots.h"
+#include "core/requests/FormEncoding.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "WeeklyHoursControls.h"
+#include "hours/WeeklyHoursControls.h"
 
-#include "PictureButton.h"
-#include "TimeListPopup.h"
-#include "TimeSlots.h"
-#include "WeeklyHoursPictures.h"
-#include "WindowFonts.h"
+#include "core/program/PictureButton.h"
+#include "core/program/TimeSlots.h"
+#include "core/program/WindowFonts.h"
+#include "hours/TimeListPopup.h"
+#include "resources/WeeklyHoursPictures.h"
 
 #include <QDialog>
 

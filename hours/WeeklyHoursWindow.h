@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HoursExchange.h"
-#include "WeeklyHoursControls.h"
+#include "hours/HoursExchange.h"
+#include "hours/WeeklyHoursControls.h"
 
 #include <QDialog>
 #include <QPointer>

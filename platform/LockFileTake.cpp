@@ -1,4 +1,4 @@
-#include "LockFileTake.h"
+#include "platform/LockFileTake.h"
 
 #include <QDateTime>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "ServiceStartLoop.h"
+#include "platform/ServiceStartLoop.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ServiceStartLoop.h"
+#include "platform/ServiceStartLoop.h"
 
 #include <string>
 

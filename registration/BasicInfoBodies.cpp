@@ -1,7 +1,7 @@
-#include "BasicInfoBodies.h"
+#include "registration/BasicInfoBodies.h"
 
-#include "FormEncoding.h"
-#include "Quillane_Define.h"
+#include "core/program/Quillane_Define.h"
+#include "core/requests/FormEncoding.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "HelpFile.h"
+#include "registration/HelpFile.h"
 
-#include "DocumentOpener.h"
-#include "Quillane_Define.h"
+#include "core/program/Quillane_Define.h"
+#include "platform/DocumentOpener.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "IdentityAnswer.h"
+#include "registration/IdentityAnswer.h"
 
-#include "SplitFields.h"
+#include "core/requests/SplitFields.h"
 
 namespace IdentityAnswer {
 

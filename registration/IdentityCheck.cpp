@@ -1,12 +1,12 @@
-#include "IdentityCheck.h"
+#include "registration/IdentityCheck.h"
 
-#include "BasicInfoBodies.h"
-#include "IdentityAnswer.h"
-#include "Quillane_Define.h"
-#include "SplitFields.h"
-#include "StorableText.h"
-#include "WarningMessage.h"
-#include "WebBrowser.h"
+#include "core/program/Quillane_Define.h"
+#include "core/requests/SplitFields.h"
+#include "core/requests/WebBrowser.h"
+#include "registration/BasicInfoBodies.h"
+#include "registration/IdentityAnswer.h"
+#include "registration/StorableText.h"
+#include "registration/WarningMessage.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "ManagementConnectionText.h"
+#include "registration/ManagementConnectionText.h"
 
 #include <QMap>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EditionTable.h"
+#include "core/management/EditionTable.h"
 
 #include <QString>
 

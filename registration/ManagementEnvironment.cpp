@@ -1,9 +1,9 @@
-#include "ManagementEnvironment.h"
+#include "registration/ManagementEnvironment.h"
 
-#include "EditionDetection.h"
-#include "ManagementServices.h"
-#include "OdbcManagementDatabase.h"
-#include "Settings.h"
+#include "core/management/EditionDetection.h"
+#include "core/management/ManagementServices.h"
+#include "core/settings/Settings.h"
+#include "registration/OdbcManagementDatabase.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "OdbcManagementDatabase.h"
+#include "registration/OdbcManagementDatabase.h"
 
-#include "ManagementConnectionText.h"
-#include "SqlOperations.h"
+#include "core/localdb/SqlOperations.h"
+#include "registration/ManagementConnectionText.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

@@ -1,8 +1,8 @@
-#include "PostalRow.h"
+#include "registration/PostalRow.h"
 
-#include "LocalDatabase.h"
-#include "LocalStatements.h"
-#include "SqlOperations.h"
+#include "core/localdb/LocalDatabase.h"
+#include "core/localdb/LocalStatements.h"
+#include "core/localdb/SqlOperations.h"
 
 #include <QSqlRecord>
 

@@ -1,12 +1,12 @@
-#include "PostalSearchWindow.h"
+#include "registration/PostalSearchWindow.h"
 
-#include "LocalDatabase.h"
-#include "LocalStatements.h"
-#include "PictureButton.h"
-#include "PostalSearchPictures.h"
-#include "Quillane_Define.h"
-#include "SqlOperations.h"
-#include "WindowFonts.h"
+#include "core/localdb/LocalDatabase.h"
+#include "core/localdb/LocalStatements.h"
+#include "core/localdb/SqlOperations.h"
+#include "core/program/PictureButton.h"
+#include "core/program/Quillane_Define.h"
+#include "core/program/WindowFonts.h"
+#include "resources/PostalSearchPictures.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BasicInfoFields.h"
+#include "registration/BasicInfoFields.h"
 
 #include <QObject>
 

@@ -1,8 +1,8 @@
-#include "StorableText.h"
+#include "registration/StorableText.h"
 
-#include "QtCodePage949.h"
-#include "Quillane_Define.h"
-#include "WarningMessage.h"
+#include "core/program/Quillane_Define.h"
+#include "core/text/QtCodePage949.h"
+#include "registration/WarningMessage.h"
 
 #include <QLineEdit>
 #include <algorithm>

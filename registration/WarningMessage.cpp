@@ -1,6 +1,6 @@
-#include "WarningMessage.h"
+#include "registration/WarningMessage.h"
 
-#include "MessageBox.h"
+#include "core/program/MessageBox.h"
 
 void ShowWarning(const QString& text)
 {

@@ -1,6 +1,6 @@
-#include "BasicInfoBackground.h"
+#include "resources/BasicInfoBackground.h"
 
-#include "PictureFont.h"
+#include "resources/PictureFont.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "BasicInfoButtons.h"
+#include "resources/BasicInfoButtons.h"
 
-#include "CloseCaption.h"
-#include "PictureFont.h"
+#include "resources/CloseCaption.h"
+#include "resources/PictureFont.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "CloseCaption.h"
+#include "resources/CloseCaption.h"
 
-#include "PictureFont.h"
+#include "resources/PictureFont.h"
 
 #include <QFontMetricsF>
 #include <QPen>

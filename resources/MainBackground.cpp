@@ -1,6 +1,6 @@
-#include "MainBackground.h"
+#include "resources/MainBackground.h"
 
-#include "PictureFont.h"
+#include "resources/PictureFont.h"
 
 #include <QLinearGradient>
 #include <QPainter>

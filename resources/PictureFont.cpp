@@ -1,4 +1,4 @@
-#include "PictureFont.h"
+#include "resources/PictureFont.h"
 
 #include <QStringList>
 

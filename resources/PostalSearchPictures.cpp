@@ -1,6 +1,6 @@
-#include "PostalSearchPictures.h"
+#include "resources/PostalSearchPictures.h"
 
-#include "PictureFont.h"
+#include "resources/PictureFont.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "ReminderPictures.h"
+#include "resources/ReminderPictures.h"
 
-#include "PictureFont.h"
+#include "resources/PictureFont.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "TrayPictures.h"
+#include "resources/TrayPictures.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "UnregisteredComputerNoticePictures.h"
+#include "resources/UnregisteredComputerNoticePictures.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "UpdatePictures.h"
+#include "resources/UpdatePictures.h"
 
-#include "PictureFont.h"
+#include "resources/PictureFont.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>

@@ -1,5 +1,5 @@
-#include "PictureFont.h"
-#include "WeeklyHoursPictures.h"
+#include "resources/PictureFont.h"
+#include "resources/WeeklyHoursPictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>

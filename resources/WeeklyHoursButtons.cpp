@@ -1,6 +1,6 @@
-#include "CloseCaption.h"
-#include "PictureFont.h"
-#include "WeeklyHoursPictures.h"
+#include "resources/CloseCaption.h"
+#include "resources/PictureFont.h"
+#include "resources/WeeklyHoursPictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>

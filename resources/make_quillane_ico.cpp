@@ -3,7 +3,7 @@
 //
 //   make_quillane_ico OUTPUT
 
-#include "TrayPictures.h"
+#include "resources/TrayPictures.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -1,6 +1,6 @@
-#include "AnswerPage.h"
+#include "service/AnswerPage.h"
 
-#include "Utf8CodePage949.h"
+#include "service/Utf8CodePage949.h"
 
 std::string HtmlEscaped(std::string_view text)
 {

@@ -1,9 +1,9 @@
-#include "AnswerPage.h"
-#include "DayHoursStore.h"
-#include "DaySchedule.h"
-#include "GridTime.h"
-#include "Pages.h"
-#include "Statement.h"
+#include "service/AnswerPage.h"
+#include "service/DayHoursStore.h"
+#include "service/DaySchedule.h"
+#include "service/GridTime.h"
+#include "service/Pages.h"
+#include "service/Statement.h"
 
 #include <vector>
 

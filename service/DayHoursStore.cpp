@@ -1,6 +1,6 @@
-#include "DayHoursStore.h"
+#include "service/DayHoursStore.h"
 
-#include "Statement.h"
+#include "service/Statement.h"
 
 std::optional<StoredHours> HolidayHours(sqlite3* db, const std::string& license,
                                         const std::string& day, const std::string& name)

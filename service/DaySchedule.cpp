@@ -1,8 +1,8 @@
-#include "DaySchedule.h"
+#include "service/DaySchedule.h"
 
-#include "DayHoursStore.h"
-#include "GridTime.h"
-#include "WeeklyRecords.h"
+#include "service/DayHoursStore.h"
+#include "service/GridTime.h"
+#include "service/WeeklyRecords.h"
 
 #include <algorithm>
 

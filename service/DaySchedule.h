@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HolidayCalendar.h"
+#include "service/HolidayCalendar.h"
 
 #include <QDate>
 #include <sqlite3.h>

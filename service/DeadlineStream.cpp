@@ -1,4 +1,4 @@
-#include "DeadlineStream.h"
+#include "service/DeadlineStream.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
-#include "DemoData.h"
+#include "service/DemoData.h"
 
-#include "DayHoursStore.h"
-#include "Statement.h"
+#include "service/DayHoursStore.h"
+#include "service/Statement.h"
 
 #include <array>
 #include <string>

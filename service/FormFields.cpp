@@ -1,6 +1,6 @@
-#include "FormFields.h"
+#include "service/FormFields.h"
 
-#include "Utf8CodePage949.h"
+#include "service/Utf8CodePage949.h"
 
 #include <algorithm>
 

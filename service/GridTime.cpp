@@ -1,4 +1,4 @@
-#include "GridTime.h"
+#include "service/GridTime.h"
 
 #include <QDate>
 #include <QString>

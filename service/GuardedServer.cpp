@@ -1,6 +1,6 @@
-#include "GuardedServer.h"
+#include "service/GuardedServer.h"
 
-#include "DeadlineStream.h"
+#include "service/DeadlineStream.h"
 
 #include <sys/socket.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ConnectionLimits.h"
+#include "service/ConnectionLimits.h"
 
 #include <httplib.h>
 #include <map>

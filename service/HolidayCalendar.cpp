@@ -1,4 +1,4 @@
-#include "HolidayCalendar.h"
+#include "service/HolidayCalendar.h"
 
 #include <QFile>
 #include <QString>

@@ -1,10 +1,10 @@
-#include "HomePage.h"
+#include "service/HomePage.h"
 
-#include "AnswerPage.h"
-#include "DaySchedule.h"
-#include "OpenNow.h"
-#include "PresenceAge.h"
-#include "Statement.h"
+#include "service/AnswerPage.h"
+#include "service/DaySchedule.h"
+#include "service/OpenNow.h"
+#include "service/PresenceAge.h"
+#include "service/Statement.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ServiceContext.h"
+#include "service/ServiceContext.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "OpenNow.h"
+#include "service/OpenNow.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DaySchedule.h"
+#include "service/DaySchedule.h"
 
 #include <QTime>
 #include <string>

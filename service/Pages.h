@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FormFields.h"
-#include "ServiceContext.h"
+#include "service/FormFields.h"
+#include "service/ServiceContext.h"
 
 #include <string>
 

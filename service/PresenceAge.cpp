@@ -1,4 +1,4 @@
-#include "PresenceAge.h"
+#include "service/PresenceAge.h"
 
 PresenceView ShownPresence(const std::string& state, const std::string& received, QDateTime now)
 {

@@ -1,6 +1,6 @@
-#include "AnswerPage.h"
-#include "Pages.h"
-#include "Statement.h"
+#include "service/AnswerPage.h"
+#include "service/Pages.h"
+#include "service/Statement.h"
 
 #include <array>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "RequestLog.h"
+#include "service/RequestLog.h"
 
-#include "Statement.h"
+#include "service/Statement.h"
 
 #include <QByteArray>
 #include <QDateTime>

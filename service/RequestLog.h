@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ServiceStore.h"
+#include "service/ServiceStore.h"
 
 #include <QDateTime>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "Retention.h"
+#include "service/Retention.h"
 
-#include "Statement.h"
+#include "service/Statement.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "Schema.h"
+#include "service/Schema.h"
 
-#include "Statement.h"
+#include "service/Statement.h"
 
 #include <array>
 

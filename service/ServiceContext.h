@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HolidayCalendar.h"
-#include "ServiceStore.h"
+#include "service/HolidayCalendar.h"
+#include "service/ServiceStore.h"
 
 #include <QDateTime>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ConnectionLimits.h"
-#include "Retention.h"
+#include "service/ConnectionLimits.h"
+#include "service/Retention.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "ServiceServer.h"
+#include "service/ServiceServer.h"
 
-#include "AnswerPage.h"
-#include "HomePage.h"
-#include "Pages.h"
-#include "RequestLog.h"
-#include "UpdatePages.h"
+#include "service/AnswerPage.h"
+#include "service/HomePage.h"
+#include "service/Pages.h"
+#include "service/RequestLog.h"
+#include "service/UpdatePages.h"
 
 #include <QString>
 #include <algorithm>

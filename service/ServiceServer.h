@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ConnectionLimits.h"
-#include "GuardedServer.h"
-#include "ServiceContext.h"
+#include "service/ConnectionLimits.h"
+#include "service/GuardedServer.h"
+#include "service/ServiceContext.h"
 
 #include <httplib.h>
 #include <map>

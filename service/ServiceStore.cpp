@@ -1,7 +1,7 @@
-#include "ServiceStore.h"
+#include "service/ServiceStore.h"
 
-#include "Schema.h"
-#include "Statement.h"
+#include "service/Schema.h"
+#include "service/Statement.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
-#include "Pages.h"
-#include "Statement.h"
+#include "service/Pages.h"
+#include "service/Statement.h"
 
 #include <QString>
 

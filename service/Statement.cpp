@@ -1,4 +1,4 @@
-#include "Statement.h"
+#include "service/Statement.h"
 
 #include <map>
 #include <mutex>

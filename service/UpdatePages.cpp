@@ -1,4 +1,4 @@
-#include "UpdatePages.h"
+#include "service/UpdatePages.h"
 
 #include <QDateTime>
 #include <QDir>

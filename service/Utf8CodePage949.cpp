@@ -1,4 +1,4 @@
-#include "Utf8CodePage949.h"
+#include "service/Utf8CodePage949.h"
 
 #include <QString>
 #include <QStringDecoder>

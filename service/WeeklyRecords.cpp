@@ -1,7 +1,7 @@
-#include "WeeklyRecords.h"
+#include "service/WeeklyRecords.h"
 
-#include "AnswerPage.h"
-#include "Statement.h"
+#include "service/AnswerPage.h"
+#include "service/Statement.h"
 
 const std::vector<std::string>& UnregisteredWeek()
 {

@@ -1,9 +1,9 @@
-#include "DemoData.h"
-#include "RequestLog.h"
-#include "Retention.h"
-#include "ServiceOptions.h"
-#include "ServiceServer.h"
-#include "Statement.h"
+#include "service/DemoData.h"
+#include "service/RequestLog.h"
+#include "service/Retention.h"
+#include "service/ServiceOptions.h"
+#include "service/ServiceServer.h"
+#include "service/Statement.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,7 +1,7 @@
-#include "AddedFiles.h"
+#include "update/AddedFiles.h"
 
-#include "DurableFile.h"
-#include "ZipEntryName.h"
+#include "update/DurableFile.h"
+#include "update/ZipEntryName.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "DownloadListedFile.h"
+#include "update/DownloadListedFile.h"
 
-#include "MessageBox.h"
-#include "UpdateList.h"
+#include "core/program/MessageBox.h"
+#include "update/UpdateList.h"
 
 #include <QDir>
 #include <QFile>

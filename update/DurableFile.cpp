@@ -1,8 +1,8 @@
-#include "DurableFile.h"
+#include "update/DurableFile.h"
 
-#include "FileSync.h"
-#include "FolderSync.h"
-#include "UpdateFolder.h"
+#include "platform/FileSync.h"
+#include "platform/FolderSync.h"
+#include "update/UpdateFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

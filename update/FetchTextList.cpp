@@ -1,6 +1,6 @@
-#include "FetchTextList.h"
+#include "update/FetchTextList.h"
 
-#include "UpdateList.h"
+#include "update/UpdateList.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HttpClient.h"
+#include "update/HttpClient.h"
 
 #include <QStringList>
 

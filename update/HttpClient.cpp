@@ -1,7 +1,7 @@
-#include "HttpClient.h"
+#include "update/HttpClient.h"
 
-#include "NetworkThread.h"
-#include "SessionEnd.h"
+#include "core/requests/NetworkThread.h"
+#include "platform/SessionEnd.h"
 
 #include <QElapsedTimer>
 #include <QNetworkReply>

@@ -1,6 +1,6 @@
-#include "PackageFiles.h"
+#include "update/PackageFiles.h"
 
-#include "ZipEntryName.h"
+#include "update/ZipEntryName.h"
 
 #include <QLoggingCategory>
 

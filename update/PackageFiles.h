@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ZipEntryKind.h"
+#include "update/ZipEntryKind.h"
 
 #include <QStringList>
 #include <optional>

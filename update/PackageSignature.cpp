@@ -1,6 +1,6 @@
-#include "PackageSignature.h"
+#include "update/PackageSignature.h"
 
-#include "VersionNumber.h"
+#include "update/VersionNumber.h"
 
 #include <QCryptographicHash>
 #include <QList>

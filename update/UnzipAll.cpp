@@ -1,7 +1,7 @@
-#include "UnzipAll.h"
+#include "update/UnzipAll.h"
 
-#include "FileSync.h"
-#include "PackageFiles.h"
+#include "platform/FileSync.h"
+#include "update/PackageFiles.h"
 
 #include <QDir>
 #include <QLoggingCategory>

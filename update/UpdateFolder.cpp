@@ -1,7 +1,7 @@
-#include "UpdateFolder.h"
+#include "update/UpdateFolder.h"
 
-#include "FolderPrivacy.h"
-#include "OwnFileRemoval.h"
+#include "platform/FolderPrivacy.h"
+#include "platform/OwnFileRemoval.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "UpdateKey.h"
+#include "update/UpdateKey.h"
 
 QByteArray UpdatePublicKey()
 {

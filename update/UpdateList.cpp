@@ -1,6 +1,6 @@
-#include "UpdateList.h"
+#include "update/UpdateList.h"
 
-#include "ZipEntryName.h"
+#include "update/ZipEntryName.h"
 
 #include <QRegularExpression>
 #include <algorithm>

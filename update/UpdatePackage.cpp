@@ -1,7 +1,7 @@
-#include "UpdatePackage.h"
+#include "update/UpdatePackage.h"
 
-#include "PackageSignature.h"
-#include "VersionNumber.h"
+#include "update/PackageSignature.h"
+#include "update/VersionNumber.h"
 
 #include <QDir>
 #include <QFile>

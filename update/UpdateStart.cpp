@@ -1,11 +1,11 @@
-#include "UpdateStart.h"
+#include "update/UpdateStart.h"
 
-#include "LockFileTake.h"
-#include "Quillane_Define.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "UpdateFolder.h"
-#include "UpdateSwap.h"
+#include "core/program/Quillane_Define.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsKeys.h"
+#include "platform/LockFileTake.h"
+#include "update/UpdateFolder.h"
+#include "update/UpdateSwap.h"
 
 #include <QFileInfo>
 #include <QLockFile>

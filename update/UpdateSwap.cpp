@@ -1,12 +1,12 @@
-#include "UpdateSwap.h"
+#include "update/UpdateSwap.h"
 
-#include "AddedFiles.h"
-#include "DurableFile.h"
-#include "FileNameCase.h"
-#include "UpdateFolder.h"
-#include "UpdatePackage.h"
-#include "VersionNumber.h"
-#include "ZipEntryName.h"
+#include "core/settings/FileNameCase.h"
+#include "update/AddedFiles.h"
+#include "update/DurableFile.h"
+#include "update/UpdateFolder.h"
+#include "update/UpdatePackage.h"
+#include "update/VersionNumber.h"
+#include "update/ZipEntryName.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BuildDefaults.h"
+#include "core/program/BuildDefaults.h"
 
 #include <QtGlobal>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "VersionNumber.h"
+#include "update/VersionNumber.h"
 
 #include <QRegularExpression>
 

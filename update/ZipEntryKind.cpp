@@ -1,4 +1,4 @@
-#include "ZipEntryKind.h"
+#include "update/ZipEntryKind.h"
 
 #include <QByteArray>
 

@@ -1,4 +1,4 @@
-#include "ZipEntryName.h"
+#include "update/ZipEntryName.h"
 
 #include <QRegularExpression>
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "JetCatalogCheck.h"
+#include "core/localdb/JetCatalogCheck.h"
 
-#include "JetUsageMap.h"
+#include "core/localdb/JetUsageMap.h"
 
 #include <cstring>
 #include <memory>

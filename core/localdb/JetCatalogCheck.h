@@ -2,7 +2,7 @@
 
 // libmdb's header includes glib inside its extern "C" block, which C++ cannot compile, so glib
 // comes first.
-#include "Libmdb.h"
+#include "core/localdb/Libmdb.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "JetDialect.h"
+#include "core/localdb/JetDialect.h"
 
 #include <QRegularExpression>
 #include <functional>

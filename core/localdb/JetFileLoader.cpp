@@ -1,8 +1,8 @@
-#include "JetFileLoader.h"
+#include "core/localdb/JetFileLoader.h"
 
-#include "JetCatalogCheck.h"
-#include "JetUsageMap.h"
-#include "Libmdb.h"
+#include "core/localdb/JetCatalogCheck.h"
+#include "core/localdb/JetUsageMap.h"
+#include "core/localdb/Libmdb.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "JetUsageMap.h"
+#include "core/localdb/JetUsageMap.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "LocalDatabaseOpen.h"
+#include "core/localdb/LocalDatabaseOpen.h"
 
-#include "JetFileLoader.h"
-#include "LocalFileKind.h"
+#include "core/localdb/JetFileLoader.h"
+#include "core/localdb/LocalFileKind.h"
 
 #include <QSqlDatabase>
 #include <QSqlDriver>

@@ -1,9 +1,9 @@
-#include "LocalDatabaseSession.h"
+#include "core/localdb/LocalDatabaseSession.h"
 
-#include "LocalDatabase.h"
-#include "LocalDatabaseOpen.h"
-#include "MessageBox.h"
-#include "Quillane_Define.h"
+#include "core/localdb/LocalDatabase.h"
+#include "core/localdb/LocalDatabaseOpen.h"
+#include "core/program/MessageBox.h"
+#include "core/program/Quillane_Define.h"
 
 #include <QLoggingCategory>
 

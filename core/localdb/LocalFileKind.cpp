@@ -1,4 +1,4 @@
-#include "LocalFileKind.h"
+#include "core/localdb/LocalFileKind.h"
 
 #include <QFile>
 

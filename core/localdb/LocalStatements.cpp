@@ -1,6 +1,6 @@
-#include "LocalStatements.h"
+#include "core/localdb/LocalStatements.h"
 
-#include "SqlQuoting.h"
+#include "core/localdb/SqlQuoting.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "SqlOperations.h"
+#include "core/localdb/SqlOperations.h"
 
-#include "JetDialect.h"
+#include "core/localdb/JetDialect.h"
 
 #include <QSqlDriver>
 #include <QSqlError>

@@ -1,4 +1,4 @@
-#include "SqlQuoting.h"
+#include "core/localdb/SqlQuoting.h"
 
 QString SqlEscaped(const QString& value)
 {

@@ -1,8 +1,8 @@
-#include "EditionDetection.h"
+#include "core/management/EditionDetection.h"
 
-#include "EditionTable.h"
-#include "FileSystem.h"
-#include "ManagementServices.h"
+#include "core/management/EditionTable.h"
+#include "core/management/ManagementServices.h"
+#include "platform/FileSystem.h"
 
 EditionEnvironment SystemEditionEnvironment()
 {

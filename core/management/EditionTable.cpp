@@ -1,4 +1,4 @@
-#include "EditionTable.h"
+#include "core/management/EditionTable.h"
 
 #include <algorithm>
 

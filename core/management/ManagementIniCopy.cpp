@@ -1,7 +1,7 @@
-#include "ManagementIniCopy.h"
+#include "core/management/ManagementIniCopy.h"
 
-#include "EditionTable.h"
-#include "FileSystem.h"
+#include "core/management/EditionTable.h"
+#include "platform/FileSystem.h"
 
 void RefreshIniCopy(const QString& source, const QString& copy)
 {

@@ -1,7 +1,7 @@
-#include "ManagementServices.h"
+#include "core/management/ManagementServices.h"
 
-#include "ComputerName.h"
-#include "Services.h"
+#include "platform/ComputerName.h"
+#include "platform/Services.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "MessageBox.h"
+#include "core/program/MessageBox.h"
 
-#include "Quillane_Define.h"
+#include "core/program/Quillane_Define.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "ModalDialog.h"
+#include "core/program/ModalDialog.h"
 
 #include <QDialog>
 #include <QScreen>

@@ -1,6 +1,6 @@
-#include "Pause.h"
+#include "core/program/Pause.h"
 
-#include "SessionEnd.h"
+#include "platform/SessionEnd.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "PictureButton.h"
+#include "core/program/PictureButton.h"
 
 #include <QMouseEvent>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "ProcessEnd.h"
+#include "core/program/ProcessEnd.h"
 
 #include <cstdio>
 #include <cstdlib>

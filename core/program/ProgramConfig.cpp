@@ -1,6 +1,6 @@
-#include "ProgramConfig.h"
+#include "core/program/ProgramConfig.h"
 
-#include "BuildDefaults.h"
+#include "core/program/BuildDefaults.h"
 
 #include <QCryptographicHash>
 #include <QDir>

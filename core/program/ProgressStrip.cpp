@@ -1,6 +1,6 @@
-#include "ProgressStrip.h"
+#include "core/program/ProgressStrip.h"
 
-#include "UpdatePictures.h"
+#include "resources/UpdatePictures.h"
 
 #include <QLabel>
 #include <QPixmap>

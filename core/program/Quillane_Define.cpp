@@ -1,4 +1,4 @@
-#include "Quillane_Define.h"
+#include "core/program/Quillane_Define.h"
 
 void InitProgramValues(const QString& executableFolder)
 {

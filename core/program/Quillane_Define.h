@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramConfig.h"
+#include "core/program/ProgramConfig.h"
 
 #include <QString>
 

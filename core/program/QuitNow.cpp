@@ -1,6 +1,6 @@
-#include "QuitNow.h"
+#include "core/program/QuitNow.h"
 
-#include "ProcessEnd.h"
+#include "core/program/ProcessEnd.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "WindowFonts.h"
+#include "core/program/WindowFonts.h"
 
 #include <QStringList>
 

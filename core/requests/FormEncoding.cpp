@@ -1,6 +1,6 @@
-#include "FormEncoding.h"
+#include "core/requests/FormEncoding.h"
 
-#include "QtCodePage949.h"
+#include "core/text/QtCodePage949.h"
 
 QString FormValue(const QString& value)
 {

@@ -1,6 +1,6 @@
-#include "MetaRefresh.h"
+#include "core/requests/MetaRefresh.h"
 
-#include "ParsedHtml.h"
+#include "core/requests/ParsedHtml.h"
 
 #include <QRegularExpression>
 #include <vector>

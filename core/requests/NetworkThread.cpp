@@ -1,4 +1,4 @@
-#include "NetworkThread.h"
+#include "core/requests/NetworkThread.h"
 
 #include <QCoreApplication>
 #include <QThread>

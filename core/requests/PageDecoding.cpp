@@ -1,6 +1,6 @@
-#include "PageDecoding.h"
+#include "core/requests/PageDecoding.h"
 
-#include "QtCodePage949.h"
+#include "core/text/QtCodePage949.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

@@ -1,10 +1,10 @@
-#include "PageLoader.h"
+#include "core/requests/PageLoader.h"
 
-#include "MetaRefresh.h"
-#include "NetworkThread.h"
-#include "PageDecoding.h"
-#include "PageSizeLimit.h"
-#include "PageText.h"
+#include "core/requests/MetaRefresh.h"
+#include "core/requests/NetworkThread.h"
+#include "core/requests/PageDecoding.h"
+#include "core/requests/PageSizeLimit.h"
+#include "core/requests/PageText.h"
 
 #include <QNetworkReply>
 #include <QTimer>

@@ -1,7 +1,7 @@
-#include "PageText.h"
+#include "core/requests/PageText.h"
 
-#include "ParsedHtml.h"
-#include "WebBrowser.h"
+#include "core/requests/ParsedHtml.h"
+#include "core/requests/WebBrowser.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "FormEncoding.h"
-#include "Quillane_Define.h"
-#include "WebBrowser.h"
+#include "core/program/Quillane_Define.h"
+#include "core/requests/FormEncoding.h"
+#include "core/requests/WebBrowser.h"
 
 namespace {
 

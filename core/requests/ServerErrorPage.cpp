@@ -1,4 +1,4 @@
-#include "ServerErrorPage.h"
+#include "core/requests/ServerErrorPage.h"
 
 bool IsServerErrorPage(const QString& text)
 {

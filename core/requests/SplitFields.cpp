@@ -1,4 +1,4 @@
-#include "SplitFields.h"
+#include "core/requests/SplitFields.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "WebBrowser.h"
+#include "core/requests/WebBrowser.h"
 
-#include "NetworkThread.h"
-#include "PageLoader.h"
+#include "core/requests/NetworkThread.h"
+#include "core/requests/PageLoader.h"
 
 namespace {
 

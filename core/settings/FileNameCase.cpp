@@ -1,4 +1,4 @@
-#include "FileNameCase.h"
+#include "core/settings/FileNameCase.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "IniDocument.h"
+#include "core/settings/IniDocument.h"
 
-#include "QtCodePage949.h"
+#include "core/text/QtCodePage949.h"
 
 #include <QList>
 

@@ -1,9 +1,9 @@
-#include "Settings.h"
+#include "core/settings/Settings.h"
 
-#include "FileNameCase.h"
-#include "FolderSync.h"
-#include "IniDocument.h"
-#include "QtCodePage949.h"
+#include "core/settings/FileNameCase.h"
+#include "core/settings/IniDocument.h"
+#include "core/text/QtCodePage949.h"
+#include "platform/FolderSync.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "QtCodePage949.h"
+#include "core/text/QtCodePage949.h"
 
-#include "CodePage949.h"
+#include "platform/CodePage949.h"
 
 namespace {
 

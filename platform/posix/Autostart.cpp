@@ -1,6 +1,6 @@
-#include "Autostart.h"
+#include "platform/Autostart.h"
 
-#include "DesktopEntry.h"
+#include "platform/posix/DesktopEntry.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,4 +1,4 @@
-#include "CodePage949.h"
+#include "platform/CodePage949.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,4 +1,4 @@
-#include "ComputerName.h"
+#include "platform/ComputerName.h"
 
 #include <array>
 #include <unistd.h>

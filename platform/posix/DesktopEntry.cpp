@@ -1,4 +1,4 @@
-#include "DesktopEntry.h"
+#include "platform/posix/DesktopEntry.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
-#include "DesktopLink.h"
+#include "platform/DesktopLink.h"
 
-#include "DesktopEntry.h"
+#include "platform/posix/DesktopEntry.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "DocumentOpener.h"
+#include "platform/DocumentOpener.h"
 
 #include <QDesktopServices>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "FolderCleanup.h"
+#include "platform/FolderCleanup.h"
 
 #include <algorithm>
 #include <dirent.h>

@@ -1,4 +1,4 @@
-#include "FolderPrivacy.h"
+#include "platform/FolderPrivacy.h"
 
 #include <climits>
 #include <deque>

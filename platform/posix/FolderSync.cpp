@@ -1,4 +1,4 @@
-#include "FolderSync.h"
+#include "platform/FolderSync.h"
 
 #include <cerrno>
 #include <fcntl.h>

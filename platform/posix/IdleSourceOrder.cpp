@@ -1,4 +1,4 @@
-#include "IdleSourceOrder.h"
+#include "platform/posix/IdleSourceOrder.h"
 
 namespace platform {
 

@@ -1,9 +1,9 @@
-#include "IdleTime.h"
+#include "platform/IdleTime.h"
 
-#include "IdleSourceOrder.h"
-#include "MutterIdleSource.h"
-#include "WaylandIdleSource.h"
-#include "X11IdleSource.h"
+#include "platform/posix/IdleSourceOrder.h"
+#include "platform/posix/MutterIdleSource.h"
+#include "platform/posix/WaylandIdleSource.h"
+#include "platform/posix/X11IdleSource.h"
 
 #include <QGuiApplication>
 #include <QLoggingCategory>

@@ -1,4 +1,4 @@
-#include "InputMode.h"
+#include "platform/InputMode.h"
 
 namespace platform {
 

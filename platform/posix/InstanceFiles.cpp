@@ -1,4 +1,4 @@
-#include "InstanceFiles.h"
+#include "platform/posix/InstanceFiles.h"
 
 #include <QDir>
 #include <QFile>

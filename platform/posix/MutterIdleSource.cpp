@@ -1,4 +1,4 @@
-#include "MutterIdleSource.h"
+#include "platform/posix/MutterIdleSource.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

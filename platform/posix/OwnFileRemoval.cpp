@@ -1,4 +1,4 @@
-#include "OwnFileRemoval.h"
+#include "platform/OwnFileRemoval.h"
 
 #include <unistd.h>
 

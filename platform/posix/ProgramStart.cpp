@@ -1,4 +1,4 @@
-#include "ProgramStart.h"
+#include "platform/ProgramStart.h"
 
 #include <cerrno>
 #include <spawn.h>

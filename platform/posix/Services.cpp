@@ -1,4 +1,4 @@
-#include "Services.h"
+#include "platform/Services.h"
 
 // No service control manager here: every service is unreadable and nothing can be started.
 

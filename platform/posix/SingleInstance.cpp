@@ -1,7 +1,7 @@
-#include "SingleInstance.h"
+#include "platform/SingleInstance.h"
 
-#include "InstanceFiles.h"
-#include "LockFileTake.h"
+#include "platform/LockFileTake.h"
+#include "platform/posix/InstanceFiles.h"
 
 #include <QByteArray>
 #include <QLocalServer>

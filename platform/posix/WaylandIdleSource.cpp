@@ -1,7 +1,7 @@
-#include "WaylandIdleSource.h"
+#include "platform/posix/WaylandIdleSource.h"
 
-#include "IdleNotificationClock.h"
 #include "ext-idle-notify-v1-client-protocol.h"
+#include "platform/posix/IdleNotificationClock.h"
 
 #include <QSocketNotifier>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "X11IdleSource.h"
+#include "platform/posix/X11IdleSource.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IdleTime.h"
+#include "platform/IdleTime.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
-#include "Autostart.h"
+#include "platform/Autostart.h"
 
-#include "WideText.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "ComputerName.h"
+#include "platform/ComputerName.h"
 
-#include "WideText.h"
+#include "platform/win32/WideText.h"
 
 #include <array>
 #include <windows.h>

@@ -1,6 +1,6 @@
-#include "DesktopLink.h"
+#include "platform/DesktopLink.h"
 
-#include "WideText.h"
+#include "platform/win32/WideText.h"
 
 #include <objbase.h>
 #include <shlobj.h>

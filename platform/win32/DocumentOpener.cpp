@@ -1,6 +1,6 @@
-#include "DocumentOpener.h"
+#include "platform/DocumentOpener.h"
 
-#include "WideText.h"
+#include "platform/win32/WideText.h"
 
 // shellapi.h needs the types of windows.h before it.
 // clang-format off

@@ -1,6 +1,6 @@
-#include "FileSync.h"
+#include "platform/FileSync.h"
 
-#include "WideText.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 

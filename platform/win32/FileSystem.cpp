@@ -1,6 +1,6 @@
-#include "FileSystem.h"
+#include "platform/FileSystem.h"
 
-#include "WideText.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 

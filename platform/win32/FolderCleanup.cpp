@@ -1,6 +1,6 @@
-#include "FolderCleanup.h"
+#include "platform/FolderCleanup.h"
 
-#include "WideText.h"
+#include "platform/win32/WideText.h"
 
 // aclapi.h needs the types of windows.h before it.
 // clang-format off

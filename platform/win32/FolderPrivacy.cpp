@@ -1,6 +1,6 @@
-#include "FolderPrivacy.h"
+#include "platform/FolderPrivacy.h"
 
-#include "WideText.h"
+#include "platform/win32/WideText.h"
 
 // aclapi.h and sddl.h need the types of windows.h before them.
 // clang-format off

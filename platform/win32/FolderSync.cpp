@@ -1,4 +1,4 @@
-#include "FolderSync.h"
+#include "platform/FolderSync.h"
 
 namespace platform {
 

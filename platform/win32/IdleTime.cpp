@@ -1,6 +1,6 @@
-#include "IdleTime.h"
+#include "platform/IdleTime.h"
 
-#include "IdleArithmetic.h"
+#include "platform/IdleArithmetic.h"
 
 #include <windows.h>
 

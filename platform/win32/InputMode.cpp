@@ -1,4 +1,4 @@
-#include "InputMode.h"
+#include "platform/InputMode.h"
 
 // imm.h needs the types of windows.h before it.
 // clang-format off

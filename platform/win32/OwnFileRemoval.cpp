@@ -1,6 +1,6 @@
-#include "OwnFileRemoval.h"
+#include "platform/OwnFileRemoval.h"
 
-#include "WideText.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 

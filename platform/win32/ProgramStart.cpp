@@ -1,6 +1,6 @@
-#include "ProgramStart.h"
+#include "platform/ProgramStart.h"
 
-#include "WideText.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "Services.h"
+#include "platform/Services.h"
 
-#include "WideText.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 #include <winsvc.h>

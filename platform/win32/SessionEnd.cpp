@@ -1,6 +1,6 @@
-#include "SessionEnd.h"
+#include "platform/SessionEnd.h"
 
-#include "SingleInstanceWindow.h"
+#include "platform/win32/SingleInstanceWindow.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "SingleInstance.h"
+#include "platform/SingleInstance.h"
 
-#include "SingleInstanceWindow.h"
+#include "platform/win32/SingleInstanceWindow.h"
 
 #include <windows.h>
 

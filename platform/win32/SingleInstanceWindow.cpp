@@ -1,4 +1,4 @@
-#include "SingleInstanceWindow.h"
+#include "platform/win32/SingleInstanceWindow.h"
 
 #include <windows.h>
 

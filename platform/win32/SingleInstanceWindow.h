@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SessionEnd.h"
-#include "SingleInstance.h"
+#include "platform/SessionEnd.h"
+#include "platform/SingleInstance.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "WideText.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 

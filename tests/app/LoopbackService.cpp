@@ -1,4 +1,4 @@
-#include "LoopbackService.h"
+#include "tests/app/LoopbackService.h"
 
 namespace {
 

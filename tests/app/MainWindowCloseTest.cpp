@@ -1,9 +1,9 @@
-#include "MainWindow.h"
-#include "Pause.h"
-#include "ProcessEnd.h"
-#include "Quillane_Define.h"
-#include "TimeCheckRecorder.h"
-#include "WebBrowser.h"
+#include "app/MainWindow.h"
+#include "core/program/Pause.h"
+#include "core/program/ProcessEnd.h"
+#include "core/program/Quillane_Define.h"
+#include "core/requests/WebBrowser.h"
+#include "tests/app/TimeCheckRecorder.h"
 
 #include <QGuiApplication>
 #include <QPointer>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "LoopbackService.h"
-#include "ModalDialog.h"
-#include "PresenceReporter.h"
-#include "Quillane_Define.h"
-#include "SignIn.h"
+#include "app/PresenceReporter.h"
+#include "app/SignIn.h"
+#include "core/program/ModalDialog.h"
+#include "core/program/Quillane_Define.h"
+#include "tests/app/LoopbackService.h"
 
 #include <QDialog>
 #include <QTest>

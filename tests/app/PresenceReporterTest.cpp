@@ -1,4 +1,4 @@
-#include "PresenceFixture.h"
+#include "tests/app/PresenceFixture.h"
 
 #include <gmock/gmock.h>
 #include <regex>

@@ -1,7 +1,7 @@
-#include "ProgramOnScreen.h"
+#include "tests/app/ProgramOnScreen.h"
 
-#include "Settings.h"
-#include "SettingsKeys.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsKeys.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ProgramSandbox.h"
-#include "ReferenceService.h"
-#include "XvfbDisplay.h"
+#include "tests/app/ProgramSandbox.h"
+#include "tests/app/ReferenceService.h"
+#include "tests/app/XvfbDisplay.h"
 
 #include <QPoint>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "ProgramSandbox.h"
+#include "tests/app/ProgramSandbox.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

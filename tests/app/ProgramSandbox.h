@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TimeCheckRecorder.h"
+#include "tests/app/TimeCheckRecorder.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>

@@ -1,6 +1,6 @@
-#include "QtKoreanTexts.h"
+#include "app/QtKoreanTexts.h"
 
-#include "MessageBox.h"
+#include "core/program/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "ReferenceService.h"
+#include "tests/app/ReferenceService.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

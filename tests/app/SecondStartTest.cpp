@@ -1,4 +1,4 @@
-#include "SecondStart.h"
+#include "app/SecondStart.h"
 
 #include <gtest/gtest.h>
 

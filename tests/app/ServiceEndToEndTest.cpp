@@ -1,8 +1,8 @@
-#include "LoopbackService.h"
-#include "ProgramSandbox.h"
-#include "ReferenceService.h"
-#include "Settings.h"
-#include "TimeCheckRecorder.h"
+#include "core/settings/Settings.h"
+#include "tests/app/LoopbackService.h"
+#include "tests/app/ProgramSandbox.h"
+#include "tests/app/ReferenceService.h"
+#include "tests/app/TimeCheckRecorder.h"
 
 #include <algorithm>
 #include <gmock/gmock.h>

@@ -1,8 +1,8 @@
-#include "LoopbackService.h"
-#include "ProgramSandbox.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "XvfbDisplay.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsKeys.h"
+#include "tests/app/LoopbackService.h"
+#include "tests/app/ProgramSandbox.h"
+#include "tests/app/XvfbDisplay.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "LoopbackService.h"
-#include "ProgramSandbox.h"
-#include "Settings.h"
+#include "core/settings/Settings.h"
+#include "tests/app/LoopbackService.h"
+#include "tests/app/ProgramSandbox.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

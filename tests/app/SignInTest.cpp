@@ -1,5 +1,5 @@
-#include "BasicInfoWindow.h"
-#include "PresenceFixture.h"
+#include "registration/BasicInfoWindow.h"
+#include "tests/app/PresenceFixture.h"
 
 #include <gmock/gmock.h>
 

@@ -1,6 +1,6 @@
-#include "ManagementServices.h"
-#include "ProgramSandbox.h"
-#include "TimeCheckRecorder.h"
+#include "core/management/ManagementServices.h"
+#include "tests/app/ProgramSandbox.h"
+#include "tests/app/TimeCheckRecorder.h"
 
 #include <gtest/gtest.h>
 #include <regex>

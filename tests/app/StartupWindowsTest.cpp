@@ -1,5 +1,5 @@
-#include "BasicInfoWindow.h"
-#include "UnregisteredComputerNotice.h"
+#include "app/UnregisteredComputerNotice.h"
+#include "registration/BasicInfoWindow.h"
 
 #include <QLabel>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "TempFolder.h"
+#include "app/TempFolder.h"
 
-#include "MessageBox.h"
+#include "core/program/MessageBox.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "TimeCheckRecorder.h"
+#include "tests/app/TimeCheckRecorder.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
-#include "ProgramSandbox.h"
-#include "XvfbDisplay.h"
+#include "tests/app/ProgramSandbox.h"
+#include "tests/app/XvfbDisplay.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,4 +1,4 @@
-#include "XvfbDisplay.h"
+#include "tests/app/XvfbDisplay.h"
 
 #include <QDeadlineTimer>
 #include <QStandardPaths>

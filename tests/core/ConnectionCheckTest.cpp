@@ -1,10 +1,10 @@
-#include "ConnectionCheck.h"
+#include "core/requests/ConnectionCheck.h"
 
-#include "LoopbackServer.h"
-#include "MessageBox.h"
-#include "NetworkThread.h"
-#include "Pause.h"
-#include "Quillane_Define.h"
+#include "core/program/MessageBox.h"
+#include "core/program/Pause.h"
+#include "core/program/Quillane_Define.h"
+#include "core/requests/NetworkThread.h"
+#include "tests/core/LoopbackServer.h"
 
 #include <QTcpServer>
 #include <deque>

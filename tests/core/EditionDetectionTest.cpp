@@ -1,8 +1,8 @@
-#include "EditionDetection.h"
+#include "core/management/EditionDetection.h"
 
-#include "EditionTable.h"
-#include "ManagementIniCopy.h"
-#include "ManagementServices.h"
+#include "core/management/EditionTable.h"
+#include "core/management/ManagementIniCopy.h"
+#include "core/management/ManagementServices.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "IdleWatch.h"
+#include "core/program/IdleWatch.h"
 
 #include <QByteArrayView>
 #include <QString>

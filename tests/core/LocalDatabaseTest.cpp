@@ -1,10 +1,10 @@
-#include "LocalDatabase.h"
+#include "core/localdb/LocalDatabase.h"
 
-#include "LocalDatabaseSession.h"
-#include "LocalStatements.h"
-#include "MessageBox.h"
-#include "Quillane_Define.h"
-#include "SqlOperations.h"
+#include "core/localdb/LocalDatabaseSession.h"
+#include "core/localdb/LocalStatements.h"
+#include "core/localdb/SqlOperations.h"
+#include "core/program/MessageBox.h"
+#include "core/program/Quillane_Define.h"
 
 #include <QFile>
 #include <QSqlRecord>

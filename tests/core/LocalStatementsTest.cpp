@@ -1,7 +1,7 @@
-#include "LocalStatements.h"
+#include "core/localdb/LocalStatements.h"
 
-#include "JetDialect.h"
-#include "SqlQuoting.h"
+#include "core/localdb/JetDialect.h"
+#include "core/localdb/SqlQuoting.h"
 
 #include <gtest/gtest.h>
 

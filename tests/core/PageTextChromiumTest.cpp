@@ -1,6 +1,6 @@
-#include "LoopbackServer.h"
-#include "PageDecoding.h"
-#include "PageText.h"
+#include "core/requests/PageDecoding.h"
+#include "core/requests/PageText.h"
+#include "tests/core/LoopbackServer.h"
 
 #include <QProcess>
 #include <QRegularExpression>

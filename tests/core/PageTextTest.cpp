@@ -1,8 +1,8 @@
-#include "PageText.h"
+#include "core/requests/PageText.h"
 
-#include "MetaRefresh.h"
-#include "PageDecoding.h"
-#include "ServerErrorPage.h"
+#include "core/requests/MetaRefresh.h"
+#include "core/requests/PageDecoding.h"
+#include "core/requests/ServerErrorPage.h"
 
 #include <QList>
 #include <gtest/gtest.h>

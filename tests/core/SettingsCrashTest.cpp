@@ -1,4 +1,4 @@
-#include "SettingsTestSupport.h"
+#include "tests/core/SettingsTestSupport.h"
 
 #include <QProcess>
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
-#include "FileNameCase.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "SettingsTestSupport.h"
+#include "core/settings/FileNameCase.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsKeys.h"
+#include "tests/core/SettingsTestSupport.h"
 
 #include <QtGlobal>
 #include <gtest/gtest.h>

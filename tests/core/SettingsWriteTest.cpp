@@ -1,6 +1,6 @@
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "SettingsTestSupport.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsKeys.h"
+#include "tests/core/SettingsTestSupport.h"
 
 #include <QFile>
 #include <QOperatingSystemVersion>

@@ -1,4 +1,4 @@
-#include "TimeSlots.h"
+#include "core/program/TimeSlots.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "WebBrowser.h"
+#include "core/requests/WebBrowser.h"
 
-#include "FormEncoding.h"
-#include "LoopbackServer.h"
-#include "NetworkThread.h"
-#include "PageSizeLimit.h"
-#include "Quillane_Define.h"
-#include "ServerErrorPage.h"
+#include "core/program/Quillane_Define.h"
+#include "core/requests/FormEncoding.h"
+#include "core/requests/NetworkThread.h"
+#include "core/requests/PageSizeLimit.h"
+#include "core/requests/ServerErrorPage.h"
+#include "tests/core/LoopbackServer.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>

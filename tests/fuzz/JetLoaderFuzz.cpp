@@ -1,5 +1,5 @@
 // Any file under the local database's name copied into SQLite: refused or loaded, never a crash.
-#include "JetFileLoader.h"
+#include "core/localdb/JetFileLoader.h"
 
 #include <QString>
 #include <cstddef>

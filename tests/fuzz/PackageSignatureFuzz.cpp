@@ -1,7 +1,7 @@
 // Any signature file beside an update package: reading it never fails, and a file that counts as
 // vouching for the package signs exactly the package's version and digest, and that version. The
 // key is made from a fixed seed, so the seed corpus holds a file it really signed.
-#include "PackageSignature.h"
+#include "update/PackageSignature.h"
 
 #include <QCryptographicHash>
 #include <array>

@@ -1,10 +1,10 @@
 // A served page as the browser stand-in reads it: decoding by header, byte-order mark and meta
 // tag, the rendered text, and the immediate-refresh target. Like the stand-in, it reads no page
 // larger than MaxPageBytes.
-#include "MetaRefresh.h"
-#include "PageDecoding.h"
-#include "PageSizeLimit.h"
-#include "PageText.h"
+#include "core/requests/MetaRefresh.h"
+#include "core/requests/PageDecoding.h"
+#include "core/requests/PageSizeLimit.h"
+#include "core/requests/PageText.h"
 
 #include <QByteArray>
 #include <cstddef>

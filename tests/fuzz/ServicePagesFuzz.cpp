@@ -1,11 +1,11 @@
 // Any posted body to any page of the reference service: parsed, handled and answered on a store
 // with the demo members, never a crash; an answer never carries a raw field separator inside a
 // field it was sent.
-#include "DemoData.h"
-#include "FormFields.h"
-#include "Pages.h"
-#include "ServiceContext.h"
-#include "ServiceStore.h"
+#include "service/DemoData.h"
+#include "service/FormFields.h"
+#include "service/Pages.h"
+#include "service/ServiceContext.h"
+#include "service/ServiceStore.h"
 
 #include <QTemporaryDir>
 #include <array>

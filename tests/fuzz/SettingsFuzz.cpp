@@ -1,5 +1,5 @@
 // Any settings file read, changed and written back: every other line survives the change.
-#include "IniDocument.h"
+#include "core/settings/IniDocument.h"
 
 #include <QByteArray>
 #include <cstddef>

@@ -1,5 +1,5 @@
 // Splits any text as the answer pages are split and reads past the end of the list on purpose.
-#include "SplitFields.h"
+#include "core/requests/SplitFields.h"
 
 #include <QString>
 #include <cstddef>

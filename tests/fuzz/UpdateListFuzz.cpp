@@ -1,8 +1,8 @@
 // Any answer to the update list: split into lines, searched for each file the update asks for and
 // read as a record. Every line break ends exactly one line, a found line lists exactly the wanted
 // file, and an accepted record names one plain file with a valid time.
-#include "UpdateList.h"
-#include "VersionNumber.h"
+#include "update/UpdateList.h"
+#include "update/VersionNumber.h"
 
 #include <QString>
 #include <algorithm>

@@ -1,6 +1,6 @@
 // Any entry name of an update package: a name that is accepted is one plain file name, as
 // Windows would name it (no trailing dots or spaces).
-#include "ZipEntryName.h"
+#include "update/ZipEntryName.h"
 
 #include <QString>
 #include <cstddef>

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "../core/LoopbackServer.h"
-#include "DayHoursWindow.h"
-#include "FindControl.h"
-#include "MessageBox.h"
-#include "PictureButton.h"
-#include "Quillane_Define.h"
-#include "Settings.h"
-#include "WebBrowser.h"
+#include "core/program/MessageBox.h"
+#include "core/program/PictureButton.h"
+#include "core/program/Quillane_Define.h"
+#include "core/requests/WebBrowser.h"
+#include "core/settings/Settings.h"
+#include "hours/DayHoursWindow.h"
+#include "tests/hours/FindControl.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

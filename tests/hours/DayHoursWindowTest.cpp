@@ -1,6 +1,6 @@
-#include "DayHoursFixture.h"
-#include "FestivalHoursWindow.h"
-#include "LegalHolidayWindow.h"
+#include "hours/FestivalHoursWindow.h"
+#include "hours/LegalHolidayWindow.h"
+#include "tests/hours/DayHoursFixture.h"
 
 #include <gmock/gmock.h>
 #include <memory>

@@ -1,11 +1,11 @@
-#include "DayRecord.h"
-#include "FormEncoding.h"
-#include "HoursOnScreen.h"
-#include "PageDecoding.h"
-#include "PageText.h"
-#include "Quillane_Define.h"
-#include "ServiceFront.h"
-#include "SplitFields.h"
+#include "core/program/Quillane_Define.h"
+#include "core/requests/FormEncoding.h"
+#include "core/requests/PageDecoding.h"
+#include "core/requests/PageText.h"
+#include "core/requests/SplitFields.h"
+#include "hours/DayRecord.h"
+#include "tests/hours/HoursOnScreen.h"
+#include "tests/hours/ServiceFront.h"
 
 #include <QPoint>
 #include <QThread>

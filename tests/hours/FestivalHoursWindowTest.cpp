@@ -1,9 +1,9 @@
-#include "FestivalHoursWindow.h"
+#include "hours/FestivalHoursWindow.h"
 
-#include "DataWindow.h"
-#include "DayHoursFixture.h"
-#include "ModalDialog.h"
-#include "PictureButton.h"
+#include "core/program/DataWindow.h"
+#include "core/program/ModalDialog.h"
+#include "core/program/PictureButton.h"
+#include "tests/hours/DayHoursFixture.h"
 
 #include <QTest>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "ProgramOnScreen.h"
+#include "tests/app/ProgramOnScreen.h"
 
 #include <QStandardPaths>
 #include <QThread>

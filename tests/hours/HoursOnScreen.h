@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramOnScreen.h"
+#include "tests/app/ProgramOnScreen.h"
 
 #include <gtest/gtest.h>
 

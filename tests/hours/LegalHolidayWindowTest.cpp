@@ -1,8 +1,8 @@
-#include "LegalHolidayWindow.h"
+#include "hours/LegalHolidayWindow.h"
 
-#include "DataWindow.h"
-#include "DayHoursFixture.h"
-#include "PictureButton.h"
+#include "core/program/DataWindow.h"
+#include "core/program/PictureButton.h"
+#include "tests/hours/DayHoursFixture.h"
 
 #include <QTest>
 #include <gmock/gmock.h>

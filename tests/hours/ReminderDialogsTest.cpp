@@ -1,13 +1,13 @@
-#include "FestivalHoursWindow.h"
-#include "FestivalReminder.h"
-#include "FindControl.h"
-#include "LegalHolidayReminder.h"
-#include "LoopbackServer.h"
-#include "MessageBox.h"
-#include "ModalDialog.h"
-#include "PictureButton.h"
-#include "Quillane_Define.h"
-#include "SettingsKeys.h"
+#include "core/program/MessageBox.h"
+#include "core/program/ModalDialog.h"
+#include "core/program/PictureButton.h"
+#include "core/program/Quillane_Define.h"
+#include "core/settings/SettingsKeys.h"
+#include "hours/FestivalHoursWindow.h"
+#include "hours/FestivalReminder.h"
+#include "hours/LegalHolidayReminder.h"
+#include "tests/core/LoopbackServer.h"
+#include "tests/hours/FindControl.h"
 
 #include <QComboBox>
 #include <QDate>

@@ -1,6 +1,6 @@
-#include "ProgramOnScreen.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsKeys.h"
+#include "tests/app/ProgramOnScreen.h"
 
 #include <QDate>
 #include <QThread>

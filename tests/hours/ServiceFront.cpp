@@ -1,4 +1,4 @@
-#include "ServiceFront.h"
+#include "tests/hours/ServiceFront.h"
 
 #include <QStringEncoder>
 #include <QStringList>

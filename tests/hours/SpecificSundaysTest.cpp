@@ -1,6 +1,6 @@
-#include "SpecificSundays.h"
+#include "hours/SpecificSundays.h"
 
-#include "WeeklyHoursWindowFixture.h"
+#include "tests/hours/WeeklyHoursWindowFixture.h"
 
 #include <QDate>
 

@@ -1,14 +1,14 @@
-#include "UpcomingHoliday.h"
+#include "hours/UpcomingHoliday.h"
 
-#include "FestivalReminder.h"
-#include "LegalHolidayReminder.h"
-#include "LocalDatabase.h"
-#include "LocalDatabaseSession.h"
-#include "MessageBox.h"
-#include "ModalDialog.h"
-#include "Quillane_Define.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
+#include "core/localdb/LocalDatabase.h"
+#include "core/localdb/LocalDatabaseSession.h"
+#include "core/program/MessageBox.h"
+#include "core/program/ModalDialog.h"
+#include "core/program/Quillane_Define.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsKeys.h"
+#include "hours/FestivalReminder.h"
+#include "hours/LegalHolidayReminder.h"
 
 #include <QFile>
 #include <QSqlDatabase>

@@ -1,6 +1,6 @@
-#include "WeeklyBodies.h"
+#include "hours/WeeklyBodies.h"
 
-#include "FormEncoding.h"
+#include "core/requests/FormEncoding.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "../core/LoopbackServer.h"
-#include "FindControl.h"
-#include "FormEncoding.h"
-#include "LegalHolidayWindow.h"
-#include "MessageBox.h"
-#include "Quillane_Define.h"
-#include "Settings.h"
-#include "WebBrowser.h"
-#include "WeeklyHoursWindow.h"
+#include "core/program/MessageBox.h"
+#include "core/program/Quillane_Define.h"
+#include "core/requests/FormEncoding.h"
+#include "core/requests/WebBrowser.h"
+#include "core/settings/Settings.h"
+#include "hours/LegalHolidayWindow.h"
+#include "hours/WeeklyHoursWindow.h"
+#include "tests/hours/FindControl.h"
 
 #include <QStringEncoder>
 #include <QTemporaryDir>

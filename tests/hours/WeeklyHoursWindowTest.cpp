@@ -1,5 +1,5 @@
-#include "PictureButton.h"
-#include "WeeklyHoursWindowFixture.h"
+#include "core/program/PictureButton.h"
+#include "tests/hours/WeeklyHoursWindowFixture.h"
 
 #include <QGuiApplication>
 #include <QScreen>

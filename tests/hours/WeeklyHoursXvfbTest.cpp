@@ -1,6 +1,6 @@
-#include "FormEncoding.h"
-#include "HoursOnScreen.h"
-#include "ServiceFront.h"
+#include "core/requests/FormEncoding.h"
+#include "tests/hours/HoursOnScreen.h"
+#include "tests/hours/ServiceFront.h"
 
 #include <QDate>
 #include <QPoint>

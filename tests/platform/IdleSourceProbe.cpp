@@ -1,4 +1,4 @@
-#include "IdleTime.h"
+#include "platform/IdleTime.h"
 
 #include <QGuiApplication>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "IdleArithmetic.h"
-#include "posix/IdleNotificationClock.h"
-#include "posix/IdleSourceOrder.h"
+#include "platform/IdleArithmetic.h"
+#include "platform/posix/IdleNotificationClock.h"
+#include "platform/posix/IdleSourceOrder.h"
 
 #include <gtest/gtest.h>
 

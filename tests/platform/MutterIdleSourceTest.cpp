@@ -1,4 +1,4 @@
-#include "posix/MutterIdleSource.h"
+#include "platform/posix/MutterIdleSource.h"
 
 #include <QDBusConnection>
 #include <QProcess>

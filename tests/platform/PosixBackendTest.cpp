@@ -1,7 +1,7 @@
-#include "ComputerName.h"
-#include "FileSystem.h"
-#include "FolderPrivacy.h"
-#include "Services.h"
+#include "platform/ComputerName.h"
+#include "platform/FileSystem.h"
+#include "platform/FolderPrivacy.h"
+#include "platform/Services.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "posix/WaylandIdleSource.h"
+#include "platform/posix/WaylandIdleSource.h"
 
 #include "ext-idle-notify-v1-server-protocol.h"
 

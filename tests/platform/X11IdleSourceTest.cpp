@@ -1,4 +1,4 @@
-#include "posix/X11IdleSource.h"
+#include "platform/posix/X11IdleSource.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>

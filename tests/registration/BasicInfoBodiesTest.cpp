@@ -1,6 +1,6 @@
-#include "BasicInfoBodies.h"
+#include "registration/BasicInfoBodies.h"
 
-#include "FormEncoding.h"
+#include "core/requests/FormEncoding.h"
 
 #include <gtest/gtest.h>
 

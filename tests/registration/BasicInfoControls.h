@@ -1,8 +1,8 @@
 #pragma once
 
-#include "BasicInfoFields.h"
-#include "BasicInfoWindow.h"
-#include "PictureButton.h"
+#include "core/program/PictureButton.h"
+#include "registration/BasicInfoFields.h"
+#include "registration/BasicInfoWindow.h"
 
 #include <QCheckBox>
 #include <QLabel>

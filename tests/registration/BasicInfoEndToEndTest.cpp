@@ -1,9 +1,9 @@
-#include "LoopbackService.h"
-#include "ManagementServices.h"
-#include "ProgramOnScreen.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "TimeCheckRecorder.h"
+#include "core/management/ManagementServices.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsKeys.h"
+#include "tests/app/LoopbackService.h"
+#include "tests/app/ProgramOnScreen.h"
+#include "tests/app/TimeCheckRecorder.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,5 +1,5 @@
-#include "BasicInfoBackground.h"
-#include "BasicInfoWindowFixture.h"
+#include "resources/BasicInfoBackground.h"
+#include "tests/registration/BasicInfoWindowFixture.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

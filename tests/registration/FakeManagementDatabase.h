@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ManagementDatabase.h"
+#include "registration/ManagementDatabase.h"
 
 #include <QMap>
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "ServiceAnswerFixture.h"
+#include "tests/registration/ServiceAnswerFixture.h"
 
 #include <gmock/gmock.h>
 

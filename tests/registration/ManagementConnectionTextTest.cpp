@@ -1,6 +1,6 @@
-#include "ManagementConnectionText.h"
+#include "registration/ManagementConnectionText.h"
 
-#include "EditionTable.h"
+#include "core/management/EditionTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PageRecorder.h"
+#include "tests/registration/PageRecorder.h"
 
 PageRecorder::PageRecorder()
 {

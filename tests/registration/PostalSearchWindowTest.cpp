@@ -1,12 +1,12 @@
-#include "PostalSearchWindow.h"
+#include "registration/PostalSearchWindow.h"
 
-#include "BasicInfoControls.h"
-#include "BasicInfoWindow.h"
-#include "LocalDatabase.h"
-#include "LocalDatabaseSession.h"
-#include "MessageBox.h"
-#include "ModalDialog.h"
-#include "Quillane_Define.h"
+#include "core/localdb/LocalDatabase.h"
+#include "core/localdb/LocalDatabaseSession.h"
+#include "core/program/MessageBox.h"
+#include "core/program/ModalDialog.h"
+#include "core/program/Quillane_Define.h"
+#include "registration/BasicInfoWindow.h"
+#include "tests/registration/BasicInfoControls.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "ManagementServices.h"
-#include "ServiceAnswerFixture.h"
+#include "core/management/ManagementServices.h"
+#include "tests/registration/ServiceAnswerFixture.h"
 
 #include <QStringEncoder>
 #include <gmock/gmock.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BasicInfoWindowFixture.h"
-#include "LocalDatabase.h"
+#include "core/localdb/LocalDatabase.h"
+#include "tests/registration/BasicInfoWindowFixture.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>

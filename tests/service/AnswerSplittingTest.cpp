@@ -1,8 +1,8 @@
-#include "FormBody.h"
-#include "InProcessService.h"
-#include "PageDecoding.h"
-#include "PageText.h"
-#include "SplitFields.h"
+#include "core/requests/PageDecoding.h"
+#include "core/requests/PageText.h"
+#include "core/requests/SplitFields.h"
+#include "tests/service/FormBody.h"
+#include "tests/service/InProcessService.h"
 
 #include <gtest/gtest.h>
 

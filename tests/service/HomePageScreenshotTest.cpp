@@ -1,5 +1,5 @@
-#include "InProcessService.h"
-#include "ListingPage.h"
+#include "tests/service/InProcessService.h"
+#include "tests/service/ListingPage.h"
 
 #include <QDir>
 #include <QFile>

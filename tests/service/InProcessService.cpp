@@ -1,6 +1,6 @@
-#include "InProcessService.h"
+#include "tests/service/InProcessService.h"
 
-#include "DemoData.h"
+#include "service/DemoData.h"
 
 #include <QDir>
 #include <stdexcept>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ConnectionLimits.h"
-#include "HolidayCalendar.h"
-#include "ServiceContext.h"
-#include "ServiceServer.h"
-#include "ServiceStore.h"
+#include "service/ConnectionLimits.h"
+#include "service/HolidayCalendar.h"
+#include "service/ServiceContext.h"
+#include "service/ServiceServer.h"
+#include "service/ServiceStore.h"
 
 #include <QDateTime>
 #include <QTemporaryDir>

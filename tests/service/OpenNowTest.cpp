@@ -1,6 +1,6 @@
-#include "FormBody.h"
-#include "InProcessService.h"
-#include "ListingPage.h"
+#include "tests/service/FormBody.h"
+#include "tests/service/InProcessService.h"
+#include "tests/service/ListingPage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "Retention.h"
+#include "service/Retention.h"
 
-#include "InProcessService.h"
-#include "ServiceOptions.h"
-#include "Statement.h"
+#include "service/ServiceOptions.h"
+#include "service/Statement.h"
+#include "tests/service/InProcessService.h"
 
 #include <gtest/gtest.h>
 #include <thread>

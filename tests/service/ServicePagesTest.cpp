@@ -1,5 +1,5 @@
-#include "InProcessService.h"
-#include "Statement.h"
+#include "service/Statement.h"
+#include "tests/service/InProcessService.h"
 
 #include <QStringEncoder>
 #include <gtest/gtest.h>

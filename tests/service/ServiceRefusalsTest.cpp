@@ -1,7 +1,7 @@
-#include "FormBody.h"
-#include "InProcessService.h"
-#include "ListingPage.h"
-#include "Statement.h"
+#include "service/Statement.h"
+#include "tests/service/FormBody.h"
+#include "tests/service/InProcessService.h"
+#include "tests/service/ListingPage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "InProcessService.h"
-#include "RawClient.h"
-#include "Statement.h"
+#include "service/Statement.h"
+#include "tests/service/InProcessService.h"
+#include "tests/service/RawClient.h"
 
 #include <future>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "DownloadListedFile.h"
-#include "FetchTextList.h"
-#include "MessageBox.h"
-#include "NetworkThread.h"
-#include "UpdatePackage.h"
-#include "UpdateServer.h"
+#include "core/program/MessageBox.h"
+#include "core/requests/NetworkThread.h"
+#include "tests/update/UpdateServer.h"
+#include "update/DownloadListedFile.h"
+#include "update/FetchTextList.h"
+#include "update/UpdatePackage.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
-#include "TestSigning.h"
+#include "tests/update/TestSigning.h"
 
-#include "PackageSignature.h"
+#include "update/PackageSignature.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "UnzipAll.h"
+#include "update/UnzipAll.h"
 
-#include "PackageFiles.h"
-#include "UpdateFixture.h"
-#include "ZipEntryName.h"
+#include "tests/update/UpdateFixture.h"
+#include "update/PackageFiles.h"
+#include "update/ZipEntryName.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

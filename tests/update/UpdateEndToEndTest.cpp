@@ -1,8 +1,8 @@
-#include "ProgramOnScreen.h"
-#include "Settings.h"
-#include "TestSigning.h"
-#include "UpdateFixture.h"
-#include "XvfbDisplay.h"
+#include "core/settings/Settings.h"
+#include "tests/app/ProgramOnScreen.h"
+#include "tests/app/XvfbDisplay.h"
+#include "tests/update/TestSigning.h"
+#include "tests/update/UpdateFixture.h"
 
 #include <QLockFile>
 #include <QProcess>

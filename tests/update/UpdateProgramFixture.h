@@ -1,15 +1,15 @@
 #pragma once
 
-#include "MessageBox.h"
-#include "Pause.h"
-#include "Quillane_Define.h"
-#include "QuitNow.h"
-#include "Settings.h"
-#include "TestSigning.h"
-#include "UpdateFixture.h"
-#include "UpdatePackage.h"
-#include "UpdateProgram.h"
-#include "UpdateServer.h"
+#include "core/program/MessageBox.h"
+#include "core/program/Pause.h"
+#include "core/program/Quillane_Define.h"
+#include "core/program/QuitNow.h"
+#include "core/settings/Settings.h"
+#include "tests/update/TestSigning.h"
+#include "tests/update/UpdateFixture.h"
+#include "tests/update/UpdateServer.h"
+#include "update/UpdatePackage.h"
+#include "update/UpdateProgram.h"
 
 #include <QDeadlineTimer>
 #include <QStringEncoder>

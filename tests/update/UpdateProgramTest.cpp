@@ -1,9 +1,9 @@
-#include "NetworkThread.h"
-#include "UpdateFolder.h"
-#include "UpdateProgramFixture.h"
-#include "UpdateStart.h"
-#include "UpdateSwap.h"
-#include "VersionNumber.h"
+#include "core/requests/NetworkThread.h"
+#include "tests/update/UpdateProgramFixture.h"
+#include "update/UpdateFolder.h"
+#include "update/UpdateStart.h"
+#include "update/UpdateSwap.h"
+#include "update/VersionNumber.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "UpdateServer.h"
+#include "tests/update/UpdateServer.h"
 
 #include <QTcpServer>
 

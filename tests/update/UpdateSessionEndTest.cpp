@@ -1,6 +1,6 @@
-#include "ProgramSandbox.h"
-#include "UpdateServer.h"
-#include "XvfbDisplay.h"
+#include "tests/app/ProgramSandbox.h"
+#include "tests/app/XvfbDisplay.h"
+#include "tests/update/UpdateServer.h"
 
 #include <QElapsedTimer>
 #include <QThread>

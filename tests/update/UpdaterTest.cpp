@@ -1,10 +1,10 @@
-#include "AddedFiles.h"
-#include "TestSigning.h"
-#include "UpdateFixture.h"
-#include "UpdateFolder.h"
-#include "UpdateKey.h"
-#include "UpdatePackage.h"
-#include "UpdateSwap.h"
+#include "tests/update/TestSigning.h"
+#include "tests/update/UpdateFixture.h"
+#include "update/AddedFiles.h"
+#include "update/UpdateFolder.h"
+#include "update/UpdateKey.h"
+#include "update/UpdatePackage.h"
+#include "update/UpdateSwap.h"
 
 #include <QDeadlineTimer>
 #include <QLockFile>

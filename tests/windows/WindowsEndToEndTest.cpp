@@ -1,9 +1,9 @@
-#include "LoopbackService.h"
-#include "QtCodePage949.h"
-#include "ReferenceService.h"
-#include "TimeCheckRecorder.h"
-#include "UpdateFixture.h"
-#include "WineDesktop.h"
+#include "core/text/QtCodePage949.h"
+#include "tests/app/LoopbackService.h"
+#include "tests/app/ReferenceService.h"
+#include "tests/app/TimeCheckRecorder.h"
+#include "tests/update/UpdateFixture.h"
+#include "tests/windows/WineDesktop.h"
 
 #include <QDateTime>
 #include <QDir>

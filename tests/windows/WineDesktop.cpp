@@ -1,4 +1,4 @@
-#include "WineDesktop.h"
+#include "tests/windows/WineDesktop.h"
 
 #include <QProcess>
 #include <QThread>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "WinePrefix.h"
-#include "XvfbDisplay.h"
+#include "tests/app/XvfbDisplay.h"
+#include "tests/platform/wine/WinePrefix.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramConfig.h"
+#include "core/program/ProgramConfig.h"
 
 // The updater's work, once the program has handed over and ended: the files of the update
 // package replace the program's, and the program starts again.

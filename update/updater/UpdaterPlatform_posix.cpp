@@ -1,6 +1,6 @@
-#include "LockFileTake.h"
-#include "UpdaterPlatform.h"
-#include "posix/InstanceFiles.h"
+#include "platform/LockFileTake.h"
+#include "platform/posix/InstanceFiles.h"
+#include "update/updater/UpdaterPlatform.h"
 
 #include <QDeadlineTimer>
 #include <QLockFile>

@@ -1,4 +1,4 @@
-#include "UpdaterPlatform.h"
+#include "update/updater/UpdaterPlatform.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
-#include "ProgramConfig.h"
-#include "Updater.h"
+#include "core/program/ProgramConfig.h"
+#include "update/updater/Updater.h"
 
 #include <QCoreApplication>
 

@@ -9,7 +9,7 @@ foreach(source IN LISTS backend_sources PORTABLE_SOURCES)
   get_filename_component(name ${source} NAME_WE)
   execute_process(
     COMMAND ${COMPILER} -std=c++20 -Wall -Wextra -Wpedantic -Wshadow -Werror
-            -I${PLATFORM_DIR} -c ${source} -o ${OUTPUT_DIR}/${name}.o
+            -I${PLATFORM_DIR}/.. -c ${source} -o ${OUTPUT_DIR}/${name}.o
     RESULT_VARIABLE result
     ERROR_VARIABLE errors)
   if(result EQUAL 0)

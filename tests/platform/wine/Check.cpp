@@ -1,6 +1,6 @@
-#include "Check.h"
+#include "tests/platform/wine/Check.h"
 
-#include "ProbeOutput.h"
+#include "tests/platform/wine/ProbeOutput.h"
 
 int RunChecks(std::span<const Check> checks)
 {

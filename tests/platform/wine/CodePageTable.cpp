@@ -1,7 +1,7 @@
-#include "CodePageTable.h"
+#include "tests/platform/wine/CodePageTable.h"
 
-#include "CodePage949.h"
-#include "ProbeOutput.h"
+#include "platform/CodePage949.h"
+#include "tests/platform/wine/ProbeOutput.h"
 
 #include <fstream>
 #include <sstream>

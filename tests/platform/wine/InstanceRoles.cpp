@@ -1,8 +1,8 @@
-#include "InstanceRoles.h"
+#include "tests/platform/wine/InstanceRoles.h"
 
-#include "ProbeOutput.h"
-#include "SessionEnd.h"
-#include "SingleInstance.h"
+#include "platform/SessionEnd.h"
+#include "platform/SingleInstance.h"
+#include "tests/platform/wine/ProbeOutput.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
-#include "LeftoverChecks.h"
+#include "tests/platform/wine/LeftoverChecks.h"
 
-#include "Check.h"
-#include "FolderCleanup.h"
-#include "OwnFileRemoval.h"
-#include "ProbeFiles.h"
-#include "WideText.h"
+#include "platform/FolderCleanup.h"
+#include "platform/OwnFileRemoval.h"
+#include "platform/win32/WideText.h"
+#include "tests/platform/wine/Check.h"
+#include "tests/platform/wine/ProbeFiles.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "LinkReader.h"
+#include "tests/platform/wine/LinkReader.h"
 
-#include "WideText.h"
+#include "platform/win32/WideText.h"
 
 #include <objbase.h>
 #include <shlobj.h>

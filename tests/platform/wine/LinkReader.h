@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DesktopLink.h"
+#include "platform/DesktopLink.h"
 
 #include <optional>
 #include <string>

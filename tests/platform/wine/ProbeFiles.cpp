@@ -1,6 +1,6 @@
-#include "ProbeFiles.h"
+#include "tests/platform/wine/ProbeFiles.h"
 
-#include "WideText.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
-#include "BackendChecks.h"
-#include "CodePageTable.h"
-#include "InstanceRoles.h"
-#include "ProbeFiles.h"
-#include "ProbeOutput.h"
-#include "ProfileExchange.h"
-#include "StartedProgram.h"
-#include "WideText.h"
+#include "platform/win32/WideText.h"
+#include "tests/platform/wine/BackendChecks.h"
+#include "tests/platform/wine/CodePageTable.h"
+#include "tests/platform/wine/InstanceRoles.h"
+#include "tests/platform/wine/ProbeFiles.h"
+#include "tests/platform/wine/ProbeOutput.h"
+#include "tests/platform/wine/ProfileExchange.h"
+#include "tests/platform/wine/StartedProgram.h"
 
 #include <string>
 #include <vector>

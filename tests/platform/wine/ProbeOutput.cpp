@@ -1,4 +1,4 @@
-#include "ProbeOutput.h"
+#include "tests/platform/wine/ProbeOutput.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "ProfileExchange.h"
+#include "tests/platform/wine/ProfileExchange.h"
 
-#include "Check.h"
-#include "ProfileCases.h"
-#include "WideText.h"
+#include "platform/win32/WideText.h"
+#include "tests/platform/wine/Check.h"
+#include "tests/platform/wine/ProfileCases.h"
 
 #include <span>
 #include <vector>

@@ -1,12 +1,12 @@
-#include "StartChecks.h"
+#include "tests/platform/wine/StartChecks.h"
 
-#include "Check.h"
-#include "DocumentOpener.h"
-#include "FileSystem.h"
-#include "ProbeFiles.h"
-#include "ProgramStart.h"
-#include "StartedProgram.h"
-#include "WideText.h"
+#include "platform/DocumentOpener.h"
+#include "platform/FileSystem.h"
+#include "platform/ProgramStart.h"
+#include "platform/win32/WideText.h"
+#include "tests/platform/wine/Check.h"
+#include "tests/platform/wine/ProbeFiles.h"
+#include "tests/platform/wine/StartedProgram.h"
 
 #include <utility>
 #include <windows.h>

@@ -1,7 +1,7 @@
-#include "StartedProgram.h"
+#include "tests/platform/wine/StartedProgram.h"
 
-#include "ProbeFiles.h"
-#include "WideText.h"
+#include "platform/win32/WideText.h"
+#include "tests/platform/wine/ProbeFiles.h"
 
 // shellapi.h needs the types of windows.h before it.
 // clang-format off

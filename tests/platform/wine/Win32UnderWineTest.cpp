@@ -1,7 +1,7 @@
-#include "CodePage949.h"
-#include "ProfileCases.h"
-#include "Settings.h"
-#include "WinePrefix.h"
+#include "core/settings/Settings.h"
+#include "platform/CodePage949.h"
+#include "tests/platform/wine/ProfileCases.h"
+#include "tests/platform/wine/WinePrefix.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

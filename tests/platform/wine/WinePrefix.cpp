@@ -1,4 +1,4 @@
-#include "WinePrefix.h"
+#include "tests/platform/wine/WinePrefix.h"
 
 #include <QDir>
 #include <QFile>
