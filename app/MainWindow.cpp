@@ -1,24 +1,25 @@
 #include "MainWindow.h"
 
+#include "BasicInfoWindow.h"
 #include "ConnectionCheck.h"
 #include "DataWindow.h"
 #include "DesktopLink.h"
 #include "DragPicture.h"
 #include "EditionDetection.h"
 #include "FestivalHoursWindow.h"
-#include "MainWindowCallbacks.h"
 #include "LegalHolidayWindow.h"
 #include "LocalDatabase.h"
 #include "LocalDatabaseSession.h"
 #include "MainBackground.h"
+#include "MainWindowCallbacks.h"
 #include "ManagementIniCopy.h"
 #include "MessageBox.h"
 #include "Pause.h"
+#include "Pharmacy.h"
 #include "PictureButton.h"
 #include "PresenceReporter.h"
 #include "ProcessEnd.h"
-#include "Quillane_Define.h"
-#include "BasicInfoWindow.h"
+#include "ProgramValues.h"
 #include "QuitNow.h"
 #include "SignIn.h"
 #include "StartupSteps.h"
@@ -26,6 +27,7 @@
 #include "TrayAvailability.h"
 #include "TrayIcon.h"
 #include "TrayMenu.h"
+#include "Trimmed.h"
 #include "UpdateProgram.h"
 #include "UpdateStart.h"
 #include "WebAddressOpener.h"
@@ -55,9 +57,9 @@ QFont LabelFont()
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent)
-    : QWidget(parent), presence_(new PresenceReporter(this)), signIn_(new SignIn(*presence_, this)),
-      tray_(NewTrayIcon())
+MainWindow::MainWindow(Pharmacy& pharmacy, QWidget* parent)
+    : QWidget(parent), pharmacy_(pharmacy), presence_(new PresenceReporter(pharmacy, this)),
+      signIn_(new SignIn(pharmacy, *presence_, this)), tray_(NewTrayIcon())
 {
     setWindowTitle(WindowCaption);
     setWindowFlag(Qt::FramelessWindowHint);
@@ -82,7 +84,6 @@ MainWindow::~MainWindow()
 void MainWindow::Startup()
 {
     FinishLastUpdate();
-    SignInAnswer.clear();
     RunConnectivityTest();
     CreateDesktopShortcut();
     platform::RefreshDesktop();
@@ -152,13 +153,13 @@ void MainWindow::InstanceRequestReceived(platform::InstanceRequest request)
 
 bool MainWindow::SessionEndQuery()
 {
-    CloseAllowed = true;
+    AllowClosing();
     return CloseQuery();
 }
 
 void MainWindow::SessionEnd(bool ends)
 {
-    CloseAllowed = ends;
+    closingAllowed_ = ends;
     if (ends)
         EndProgram();
 }
@@ -257,14 +258,14 @@ void MainWindow::RequireBasicInfo()
 
 void MainWindow::OpenBasicInfo()
 {
-    ShowDataWindow(frm_Kibon);
+    ShowDataWindow(frm_Kibon, pharmacy_);
 }
 
 // The weekly, legal-holiday and festival windows need the check computer's name and the licence
 // number (as they are, untrimmed).
 template <class Window> void MainWindow::OpenNeedingBasicInfo(QPointer<Window>& window)
 {
-    if (ComName.isEmpty() || PaLicense.isEmpty())
+    if (pharmacy_.checkComputer.isEmpty() || pharmacy_.license.isEmpty())
         RequireBasicInfo();
     else
         ShowDataWindow(window);
@@ -299,14 +300,15 @@ void MainWindow::PopUpTrayMenu()
 void MainWindow::Exit()
 {
     presence_->Stop();
-    CloseAllowed = true;
+    AllowClosing();
     close();
 }
 
-// The answer is CloseAllowed. Leaving sends "off", even without a check-computer name.
+// The answer is whether closing is allowed. Leaving sends "off", even without a check-computer
+// name.
 bool MainWindow::CloseQuery()
 {
-    if (!CloseAllowed)
+    if (!closingAllowed_)
         return false;
     presence_->Report(Presence::Off);
     Pause(CloseQueryPauseMs);
@@ -317,7 +319,7 @@ bool MainWindow::CloseQuery()
 // waiting below, so the process ends here instead of unwinding into them.
 void MainWindow::EndProgram()
 {
-    if (!Trimmed(ComName).isEmpty()) {
+    if (!Trimmed(pharmacy_.checkComputer).isEmpty()) {
         presence_->Report(Presence::Off);
         Pause(ClosePauseMs);
     }

@@ -13,6 +13,7 @@ class DragPicture;
 class LocalDatabaseSession;
 class PictureButton;
 class PresenceReporter;
+struct Pharmacy;
 class QLabel;
 class QSqlQuery;
 class SignIn;
@@ -21,13 +22,14 @@ class TrayIcon;
 // The main window: a borderless 312 x 312 launcher with a picture button for each data-entry
 // window and a close bar that hides it in the tray, where it spends most of its life. It runs the
 // start-up sequence and owns the sign-in, the presence reports and the tray icon. It closes only
-// while CloseAllowed is yes, and reports "off" on its way out.
+// once closing is allowed (the exit entry, the session's end), and reports "off" on its way out.
 class MainWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // The pharmacy is read by the sign-in and lent to the windows that read or change it.
+    explicit MainWindow(Pharmacy& pharmacy, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The start-up sequence, run once right after the window is created: network test, desktop
@@ -51,6 +53,10 @@ public:
     // The session ends (the close follows the query) or its end was cancelled (closing is
     // refused again).
     void SessionEnd(bool ends);
+
+    // Whether the window may close now.
+    bool ClosingAllowed() const { return closingAllowed_; }
+    void AllowClosing() { closingAllowed_ = true; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -94,6 +100,8 @@ private:
     QLabel* versionLabel_ =
         NewLabel(QRect(259, 271, 42, 13), Qt::AlignRight, QStringLiteral("versionLabel"));
 
+    Pharmacy& pharmacy_;
+    bool closingAllowed_ = false;
     PresenceReporter* presence_;
     SignIn* signIn_;
     TrayIcon* tray_;

@@ -4,7 +4,7 @@
 #include "DesktopLink.h"
 #include "FileNameCase.h"
 #include "FileSystem.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "SecondStart.h"
 #include "Settings.h"
 #include "SettingsKeys.h"

@@ -1,6 +1,6 @@
 #include "TrayIcon.h"
 
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "TrayAvailability.h"
 #include "TrayMenu.h"
 

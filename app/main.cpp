@@ -1,10 +1,11 @@
 #include "IdleTime.h"
 #include "IdleWatch.h"
 #include "MainWindow.h"
+#include "Pharmacy.h"
 #include "ProcessEnd.h"
 #include "ProgramFonts.h"
+#include "ProgramValues.h"
 #include "QtKoreanTexts.h"
-#include "Quillane_Define.h"
 #include "SecondStart.h"
 #include "SessionEnd.h"
 #include "SingleInstance.h"
@@ -63,7 +64,8 @@ int main(int argc, char** argv)
     InitProgramValues(QCoreApplication::applicationDirPath());
     UseKoreanQtTexts(ProgramFolder);
     LoadProgramFonts(ProgramFolder);
-    mainWindow = new MainWindow;
+    Pharmacy pharmacy;
+    mainWindow = new MainWindow(pharmacy);
     ConnectLaterStarts(*instance, mainWindow);
     const std::unique_ptr<platform::IdleSource> idleSource = platform::CreateSystemIdleSource();
     IdleWatch idleWatch(*idleSource);

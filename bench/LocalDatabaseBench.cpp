@@ -6,7 +6,7 @@
 #include "LocalDatabase.h"
 #include "LocalDatabaseSession.h"
 #include "LocalStatements.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "SqlOperations.h"
 
 #include <QCoreApplication>

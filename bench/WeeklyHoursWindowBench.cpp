@@ -5,7 +5,7 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/WeeklyHoursWindowBench [rounds]
 
 #include "FormEncoding.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "Settings.h"
 #include "WebBrowser.h"
 #include "WeeklyBodies.h"

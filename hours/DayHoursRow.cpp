@@ -1,8 +1,8 @@
 #include "DayHoursRow.h"
 
 #include "FormEncoding.h"
-#include "Quillane_Define.h"
 #include "TimeSlots.h"
+#include "Trimmed.h"
 
 namespace {
 

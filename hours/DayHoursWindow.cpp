@@ -2,10 +2,11 @@
 
 #include "FormEncoding.h"
 #include "PictureButton.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "SplitFields.h"
+#include "Trimmed.h"
 #include "WebBrowser.h"
 
 #include <QKeyEvent>

@@ -3,7 +3,6 @@
 #include "FestivalHoursWindow.h"
 #include "ModalDialog.h"
 #include "PictureButton.h"
-#include "Quillane_Define.h"
 #include "ReminderAnswer.h"
 #include "ReminderButtons.h"
 #include "WindowFonts.h"
@@ -36,8 +35,8 @@ void OpenFestivalWindow()
 
 } // namespace
 
-FestivalReminder::FestivalReminder(QWidget* parent)
-    : QDialog(parent), festivalName_(new QLabel(this))
+FestivalReminder::FestivalReminder(const HolidayRow& festival, QWidget* parent)
+    : QDialog(parent), festival_(festival), festivalName_(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("초록우체통"));
     setFixedSize(ReminderSize);
@@ -67,7 +66,7 @@ FestivalReminder::FestivalReminder(QWidget* parent)
 // The festival's name, first two characters only, each time the reminder is shown.
 void FestivalReminder::showEvent(QShowEvent* event)
 {
-    festivalName_->setText(UpcomingHolidayName.left(NameLength));
+    festivalName_->setText(festival_.name.left(NameLength));
     festivalName_->adjustSize();
     QDialog::showEvent(event);
 }
@@ -75,7 +74,7 @@ void FestivalReminder::showEvent(QShowEvent* event)
 // Stores the answer and closes; 근무 first opens the festival window and waits for it.
 void FestivalReminder::Answer(ReminderButton answer)
 {
-    StoreReminderAnswer(answer);
+    StoreReminderAnswer(answer, festival_.day);
     if (answer == ReminderButton::Work)
         OpenFestivalWindow();
     accept();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HolidayRow.h"
 #include "ReminderPictures.h"
 
 #include <QDialog>
@@ -15,7 +16,10 @@ class FestivalReminder : public QDialog
     Q_OBJECT
 
 public:
-    explicit FestivalReminder(QWidget* parent = nullptr);
+    explicit FestivalReminder(const HolidayRow& festival, QWidget* parent = nullptr);
+
+    // The festival it reminds of.
+    const HolidayRow& Holiday() const { return festival_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -23,6 +27,7 @@ protected:
 private:
     void Answer(ReminderButton answer);
 
+    HolidayRow festival_;
     QLabel* festivalName_; // "festivalName": its first two characters
 };
 

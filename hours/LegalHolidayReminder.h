@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HolidayRow.h"
 #include "ReminderPictures.h"
 
 #include <QDialog>
@@ -21,7 +22,10 @@ class LegalHolidayReminder : public QDialog
     Q_OBJECT
 
 public:
-    explicit LegalHolidayReminder(QWidget* parent = nullptr);
+    explicit LegalHolidayReminder(const HolidayRow& holiday, QWidget* parent = nullptr);
+
+    // The legal holiday it reminds of.
+    const HolidayRow& Holiday() const { return holiday_; }
 
     // Yes from a 근무 report until its answer: the reminder does not close meanwhile.
     bool AwaitingReport() const { return awaitingReport_; }
@@ -43,7 +47,7 @@ private:
     QComboBox* workStart_; // "workStart"
     QComboBox* workEnd_;   // "workEnd"
     std::array<PictureButton*, 3> buttons_{};
-    QString holidayDay_; // the date the reminder was shown for
+    HolidayRow holiday_;
     WebBrowser* report_;
     bool awaitingReport_ = false;
 };

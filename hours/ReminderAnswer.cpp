@@ -1,12 +1,12 @@
 #include "ReminderAnswer.h"
 
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 
-void StoreReminderAnswer(ReminderButton answer)
+void StoreReminderAnswer(ReminderButton answer, const QString& holidayDay)
 {
     WriteIniString(ProgramFolder + SettingsKeys::FileName, SettingsKeys::Festival,
                    SettingsKeys::ReminderAnswered,
-                   answer == ReminderButton::Later ? QString() : UpcomingHolidayDay);
+                   answer == ReminderButton::Later ? QString() : holidayDay);
 }

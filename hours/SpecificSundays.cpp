@@ -1,10 +1,10 @@
 #include "SpecificSundays.h"
 
 #include "MessageBox.h"
-#include "Quillane_Define.h"
 #include "ServerErrorPage.h"
 #include "SplitFields.h"
 #include "TimeSlots.h"
+#include "Trimmed.h"
 #include "WebBrowser.h"
 #include "WeeklyBodies.h"
 

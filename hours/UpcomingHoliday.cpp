@@ -4,7 +4,7 @@
 #include "LegalHolidayReminder.h"
 #include "LocalStatements.h"
 #include "ModalDialog.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "SqlOperations.h"
@@ -23,9 +23,10 @@ const QString LegalHolidayKind = QStringLiteral("1");
 const QString FestivalKind = QStringLiteral("2");
 
 // The reminder lives only while it is shown; its program-wide reference is empty afterwards.
-template <class Reminder> void ShowReminder(QPointer<Reminder>& reference)
+template <class Reminder>
+void ShowReminder(QPointer<Reminder>& reference, const HolidayRow& holiday)
 {
-    reference = new Reminder;
+    reference = new Reminder(holiday);
     ShowModal(*reference);
     delete reference;
 }
@@ -73,13 +74,11 @@ HolidayRow FindUpcomingHoliday(QSqlQuery& query, const QDateTime& now)
 
 void UpcomingHolidayCheck::Run(QSqlQuery* query, const QDateTime& now)
 {
-    UpcomingHolidayName.clear();
-    UpcomingHolidayDay.clear();
+    found_ = {};
     if (query == nullptr)
         return;
-    const HolidayRow found = FindUpcomingHoliday(*query, now);
-    UpcomingHolidayName = found.name;
-    UpcomingHolidayDay = found.day;
+    found_ = FindUpcomingHoliday(*query, now);
+    const HolidayRow& found = found_;
     if (found.kind != FestivalKind && found.kind != LegalHolidayKind)
         return;
 
@@ -88,7 +87,7 @@ void UpcomingHolidayCheck::Run(QSqlQuery* query, const QDateTime& now)
     if (!answered_.isEmpty() && answered_ == found.day)
         return;
     if (found.kind == FestivalKind)
-        ShowReminder(frm_fastmsg);
+        ShowReminder(frm_fastmsg, found);
     else
-        ShowReminder(frm_holmsg);
+        ShowReminder(frm_holmsg, found);
 }

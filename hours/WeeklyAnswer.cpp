@@ -1,8 +1,8 @@
 #include "WeeklyAnswer.h"
 
-#include "Quillane_Define.h"
 #include "SplitFields.h"
 #include "TimeSlots.h"
+#include "Trimmed.h"
 
 namespace {
 

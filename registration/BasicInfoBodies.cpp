@@ -1,7 +1,7 @@
 #include "BasicInfoBodies.h"
 
 #include "FormEncoding.h"
-#include "Quillane_Define.h"
+#include "Trimmed.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 enum class BasicInfoButton;
 class IdentityCheck;
 class PictureButton;
+struct Pharmacy;
 class Registration;
 
 // The basic-information window (caption "초록우체통 기본정보입력"): the pharmacy's basic
@@ -22,7 +23,9 @@ class BasicInfoWindow : public QDialog
     Q_OBJECT
 
 public:
-    explicit BasicInfoWindow(QWidget* parent = nullptr);
+    // The import reads the pharmacy's first-sign-in mark; a registration changes its licence and
+    // check computer.
+    explicit BasicInfoWindow(Pharmacy& pharmacy, QWidget* parent = nullptr);
     ~BasicInfoWindow() override;
 
     // Waits until the answers of the requests under way are handled, at most the request
@@ -48,6 +51,7 @@ private:
                           const QString& addressLine);
     void ReEnter();
 
+    Pharmacy& pharmacy_;
     BasicInfoFields fields_;
     // The buttons whose pressed twins show while they are held; the manual button has none.
     QList<PictureButton*> buttonsWithTwins_;

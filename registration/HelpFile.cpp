@@ -1,7 +1,7 @@
 #include "HelpFile.h"
 
 #include "DocumentOpener.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "BasicInfoBodies.h"
 #include "IdentityAnswer.h"
-#include "Quillane_Define.h"
 #include "SplitFields.h"
 #include "StorableText.h"
+#include "Trimmed.h"
 #include "WarningMessage.h"
 #include "WebBrowser.h"
 

@@ -10,12 +10,14 @@
 #include "ManagementEnvironment.h"
 #include "MessageBox.h"
 #include "Pause.h"
+#include "Pharmacy.h"
 #include "PostalRow.h"
+#include "ProgramValues.h"
 #include "ProgressStrip.h"
-#include "Quillane_Define.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "SqlOperations.h"
+#include "Trimmed.h"
 #include "WarningMessage.h"
 
 #include <QCheckBox>
@@ -154,8 +156,8 @@ bool EnsureSinsangColumn(ManagementDatabase& database, QString& error)
 } // namespace
 
 ManagementImport::ManagementImport(QWidget& window, const BasicInfoFields& fields,
-                                   IdentityCheck& identity)
-    : window_(window), fields_(fields), identity_(identity)
+                                   IdentityCheck& identity, const Pharmacy& pharmacy)
+    : window_(window), fields_(fields), identity_(identity), pharmacy_(pharmacy)
 {
 }
 
@@ -165,7 +167,7 @@ void ManagementImport::Run(const QString& storedPharmacistName)
 {
     storedPharmacistName_ = storedPharmacistName;
     CloseOnPaint = false;
-    if (AutoCheck == QStringLiteral("Y") &&
+    if (pharmacy_.autoCheck == QStringLiteral("Y") &&
         (!fields_.pharmacistName->text().isEmpty() || !fields_.license->text().isEmpty() ||
          !fields_.birthNumber->text().isEmpty()))
         return;
@@ -208,7 +210,7 @@ bool ManagementImport::ImportRows(ManagementDatabase& database)
             return false;
         CloseOnPaint = false;
     }
-    if (AutoCheck == QStringLiteral("Y"))
+    if (pharmacy_.autoCheck == QStringLiteral("Y"))
         CloseOnPaint = true;
     else
         CheckIdentityOrAskForBirthNumber();

@@ -4,8 +4,8 @@
 #include "LocalStatements.h"
 #include "PictureButton.h"
 #include "PostalSearchPictures.h"
-#include "Quillane_Define.h"
 #include "SqlOperations.h"
+#include "Trimmed.h"
 #include "WindowFonts.h"
 
 #include <QHeaderView>

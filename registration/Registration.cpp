@@ -9,13 +9,15 @@
 #include "MainWindowCallbacks.h"
 #include "ManagementServices.h"
 #include "MessageBox.h"
+#include "Pharmacy.h"
 #include "PostalRow.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "ServerErrorPage.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "SplitFields.h"
 #include "StorableText.h"
+#include "Trimmed.h"
 #include "WarningMessage.h"
 #include "WebBrowser.h"
 #include "WeeklyHoursWindow.h"
@@ -44,8 +46,9 @@ void Store(const QString& key, const QString& value)
 
 } // namespace
 
-Registration::Registration(QWidget& window, const BasicInfoFields& fields, IdentityCheck& identity)
-    : QObject(&window), window_(window), fields_(fields), identity_(identity),
+Registration::Registration(QWidget& window, const BasicInfoFields& fields, IdentityCheck& identity,
+                           Pharmacy& pharmacy)
+    : QObject(&window), window_(window), fields_(fields), identity_(identity), pharmacy_(pharmacy),
       request_(new WebBrowser(QStringLiteral("registration"), this)),
       recheck_(new WebBrowser(QStringLiteral("recheck"), this))
 {
@@ -102,12 +105,13 @@ void Registration::Send()
                                .birthNumber = f.birthNumber->text()}));
 }
 
-// AutoCheck is read afresh: the main window writes it once its sign-in's window has closed.
+// The first-sign-in mark is read afresh: the main window writes it once its sign-in's window has
+// closed.
 void Registration::RegisterAtFirstSignIn()
 {
-    AutoCheck = ReadIniString(SettingsFile(), SettingsKeys::BasicInfo, SettingsKeys::AutoCheckKey,
-                              AutoCheck);
-    if (AutoCheck == QStringLiteral("Y"))
+    pharmacy_.autoCheck = ReadIniString(SettingsFile(), SettingsKeys::BasicInfo,
+                                        SettingsKeys::AutoCheckKey, pharmacy_.autoCheck);
+    if (pharmacy_.autoCheck == QStringLiteral("Y"))
         return;
     // WORKAROUND: with both conditions the registration is posted twice in a row, as it always
     // was. The bodies are alike and the second navigation abandons the first, so the service
@@ -123,8 +127,8 @@ void Registration::RegisterAtFirstSignIn()
 // The main window's presence reports name this computer and licence from now on.
 void Registration::RegisterThisComputer()
 {
-    ComName = LocalComputerName();
-    PaLicense = fields_.license->text();
+    pharmacy_.checkComputer = LocalComputerName();
+    pharmacy_.license = fields_.license->text();
     fields_.checkComputer->setChecked(true);
     Submit();
 }

@@ -1,7 +1,7 @@
 #include "StorableText.h"
 
 #include "QtCodePage949.h"
-#include "Quillane_Define.h"
+#include "Trimmed.h"
 #include "WarningMessage.h"
 
 #include <QLineEdit>

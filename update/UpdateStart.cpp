@@ -1,7 +1,7 @@
 #include "UpdateStart.h"
 
 #include "LockFileTake.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "UpdateFolder.h"

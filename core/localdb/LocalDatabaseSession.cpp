@@ -3,7 +3,7 @@
 #include "LocalDatabase.h"
 #include "LocalDatabaseOpen.h"
 #include "MessageBox.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 
 #include <QLoggingCategory>
 

@@ -1,6 +1,6 @@
 #include "MessageBox.h"
 
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 
 #include <QMessageBox>
 

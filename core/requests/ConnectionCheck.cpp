@@ -3,7 +3,8 @@
 #include "MessageBox.h"
 #include "NetworkThread.h"
 #include "Pause.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
+#include "Trimmed.h"
 
 #include <QNetworkReply>
 #include <QTimer>

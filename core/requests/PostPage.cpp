@@ -1,5 +1,5 @@
 #include "FormEncoding.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "WebBrowser.h"
 
 namespace {

@@ -1,12 +1,13 @@
+#include "BasicInfoWindow.h"
 #include "DragPicture.h"
 #include "MainWindow.h"
-#include "BasicInfoWindow.h"
 #include "MessageBox.h"
 #include "Pause.h"
+#include "Pharmacy.h"
 #include "PictureButton.h"
 #include "PresenceReporter.h"
 #include "ProcessEnd.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "TimeCheckRecorder.h"
 #include "TrayAvailability.h"
 #include "TrayIcon.h"
@@ -42,16 +43,13 @@ protected:
     {
         ASSERT_TRUE(folder.isValid());
         ProgramFolder = folder.path() + QStringLiteral("/");
-        ComName = QStringLiteral("PC1");
-        PaLicense = QStringLiteral("12345");
-        CloseAllowed = false;
         SetTrayAvailabilityHandler([this] { return trayAvailable; });
         SetMessageBoxHandler([this](const MessageRequest& request) {
             messages.push_back(request);
             return MessageAnswer::Ok;
         });
         SetWebAddressHandler([this](const QUrl& address) { addresses.push_back(address); });
-        window = new MainWindow;
+        window = new MainWindow(pharmacy);
     }
 
     void TearDown() override
@@ -61,10 +59,9 @@ protected:
         SetTrayAvailabilityHandler({});
         SetMessageBoxHandler({});
         SetWebAddressHandler({});
-        CloseAllowed = false;
     }
 
-    bool KibonShown() const { return frm_Kibon && frm_Kibon->isVisible(); }
+    bool BasicInfoShown() const { return frm_Kibon && frm_Kibon->isVisible(); }
 
     template <class Child> Child* Find(const char* name) const
     {
@@ -89,6 +86,7 @@ protected:
     QTemporaryDir folder;
     std::vector<MessageRequest> messages;
     std::vector<QUrl> addresses;
+    Pharmacy pharmacy{.license = QStringLiteral("12345"), .checkComputer = QStringLiteral("PC1")};
     QPointer<MainWindow> window;
 };
 
@@ -274,10 +272,10 @@ TEST_F(MainScreenChoice, GuardedEntriesWarnAndOpenTheBasicInformationWhenItIsMis
     for (const GuardCase& entry : GuardCases) {
         for (const auto& [comName, license] : missing) {
             SCOPED_TRACE(entry.name +
-                         (" ComName=" + comName + " PaLicense=" + license).toStdString());
+                         (" check computer=" + comName + " licence=" + license).toStdString());
             window->ShowMainScreen();
-            ComName = comName;
-            PaLicense = license;
+            pharmacy.checkComputer = comName;
+            pharmacy.license = license;
             messages.clear();
             delete frm_Kibon;
 
@@ -290,7 +288,7 @@ TEST_F(MainScreenChoice, GuardedEntriesWarnAndOpenTheBasicInformationWhenItIsMis
                 EXPECT_EQ(messages[0].icon, MessageIcon::Error);
                 EXPECT_EQ(messages[0].buttons, MessageButtons::Ok);
             }
-            EXPECT_TRUE(KibonShown());
+            EXPECT_TRUE(BasicInfoShown());
         }
     }
 }
@@ -299,15 +297,15 @@ TEST_F(MainScreenChoice, GuardPassesWithBothValuesEvenWhenOnlyBlanks)
 {
     for (const GuardCase& entry : GuardCases) {
         SCOPED_TRACE(entry.name);
-        ComName = QStringLiteral(" ");
-        PaLicense = QStringLiteral(" ");
+        pharmacy.checkComputer = QStringLiteral(" ");
+        pharmacy.license = QStringLiteral(" ");
         messages.clear();
         delete frm_Kibon;
 
         Choose(entry);
 
         EXPECT_THAT(messages, IsEmpty()) << "the guard tests the values untrimmed";
-        EXPECT_EQ(KibonShown(), !entry.guarded);
+        EXPECT_EQ(BasicInfoShown(), !entry.guarded);
     }
 }
 
@@ -382,7 +380,7 @@ TEST_F(MainScreen, ExitEntryStopsTheTimerReportsOffAndEnds)
     SetProcessEndHandler({});
 
     EXPECT_FALSE(timer->isActive());
-    EXPECT_TRUE(CloseAllowed);
+    EXPECT_TRUE(window->ClosingAllowed());
     EXPECT_TRUE(ended);
     EXPECT_THAT(pauses, ElementsAre(500, 1000));
     recorder.Stop();

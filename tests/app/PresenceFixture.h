@@ -2,8 +2,9 @@
 
 #include "LoopbackService.h"
 #include "ModalDialog.h"
+#include "Pharmacy.h"
 #include "PresenceReporter.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "SignIn.h"
 
 #include <QDialog>
@@ -17,17 +18,16 @@ inline void PrintTo(Presence state, std::ostream* out)
     *out << Names[static_cast<int>(state)];
 }
 
-// The presence reports and the sign-in against a loopback service, with the idle time in the
-// test's hand. Each report is awaited, so the next one never cuts it short.
+// The presence reports and the sign-in of a pharmacy against a loopback service, after an
+// accepted sign-in, with the idle time in the test's hand. Each report is awaited, so the next one
+// never cuts it short.
 class PresenceFixture : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         BaseUrl = service.BaseUrl();
-        ComName = QStringLiteral("PC1");
-        PaLicense = QStringLiteral("12345");
-        SignInAnswer = QStringLiteral("Y");
+        presence.SetSignInAccepted(true);
         SetModalDialogHandler([this](QDialog& dialog) {
             modals.push_back(dialog.metaObject()->className());
             statesAtModal.push_back(presence.State());
@@ -36,11 +36,7 @@ protected:
         presence.SetIdleSeconds([this] { return idle; });
     }
 
-    void TearDown() override
-    {
-        SetModalDialogHandler({});
-        SignInAnswer.clear();
-    }
+    void TearDown() override { SetModalDialogHandler({}); }
 
     // The flag of the report the last step posted, or empty when it posted none.
     std::string Report()
@@ -67,8 +63,9 @@ protected:
     }
 
     LoopbackService service;
-    PresenceReporter presence;
-    SignIn signIn{presence};
+    Pharmacy pharmacy{.license = QStringLiteral("12345"), .checkComputer = QStringLiteral("PC1")};
+    PresenceReporter presence{pharmacy};
+    SignIn signIn{pharmacy, presence};
     std::uint32_t idle = 0;
     std::vector<std::string> modals;
     std::vector<Presence> statesAtModal;

@@ -4,7 +4,7 @@
 #include "MessageBox.h"
 #include "NetworkThread.h"
 #include "Pause.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 
 #include <QTcpServer>
 #include <deque>

@@ -3,7 +3,7 @@
 #include "LocalDatabaseSession.h"
 #include "LocalStatements.h"
 #include "MessageBox.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "SqlOperations.h"
 
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "LoopbackServer.h"
 #include "NetworkThread.h"
 #include "PageSizeLimit.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "ServerErrorPage.h"
 
 #include <QSignalSpy>

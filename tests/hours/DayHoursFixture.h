@@ -5,7 +5,7 @@
 #include "FindControl.h"
 #include "MessageBox.h"
 #include "PictureButton.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "Settings.h"
 #include "WebBrowser.h"
 

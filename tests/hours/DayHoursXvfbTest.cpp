@@ -3,9 +3,9 @@
 #include "HoursOnScreen.h"
 #include "PageDecoding.h"
 #include "PageText.h"
-#include "Quillane_Define.h"
 #include "ServiceFront.h"
 #include "SplitFields.h"
+#include "Trimmed.h"
 
 #include <QPoint>
 #include <QThread>

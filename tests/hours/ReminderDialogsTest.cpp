@@ -6,7 +6,7 @@
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "PictureButton.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "SettingsKeys.h"
 
 #include <QComboBox>
@@ -49,8 +49,6 @@ protected:
     void SetUp() override
     {
         ProgramFolder = folder.path() + QLatin1Char('/');
-        UpcomingHolidayName = QStringLiteral("똘이 성탄절");
-        UpcomingHolidayDay = QStringLiteral("2026-12-25");
         SetMessageBoxHandler([this](const MessageRequest& request) {
             messages.push_back(request);
             return MessageAnswer::Ok;
@@ -84,6 +82,7 @@ protected:
     }
 
     QTemporaryDir folder;
+    HolidayRow holiday{.day = QStringLiteral("2026-12-25"), .name = QStringLiteral("똘이 성탄절")};
     std::vector<MessageRequest> messages;
     std::vector<FestivalHoursWindow*> festivalWindows;
 };
@@ -109,7 +108,7 @@ TEST_F(ReminderTest, FestivalAnswersStoreTheHolidayOrClearIt)
         SCOPED_TRACE(item.what);
         PutSettings(AnsweredLater);
         festivalWindows.clear();
-        FestivalReminder reminder;
+        FestivalReminder reminder(holiday);
         reminder.show();
         Click(Button(reminder, item.button));
 
@@ -133,7 +132,7 @@ TEST_F(ReminderTest, LegalHolidayClosedAndLaterAnswersStoreTheHolidayOrClearIt)
             continue; // 근무 reports the day: tested below
         SCOPED_TRACE(item.what);
         PutSettings(AnsweredLater);
-        LegalHolidayReminder reminder;
+        LegalHolidayReminder reminder(holiday);
         reminder.show();
         Click(Button(reminder, item.button));
 
@@ -146,10 +145,10 @@ TEST_F(ReminderTest, LegalHolidayClosedAndLaterAnswersStoreTheHolidayOrClearIt)
 TEST_F(ReminderTest, ClosedByItsFrameAReminderStoresNothing)
 {
     PutSettings(AnsweredLater);
-    FestivalReminder festival;
+    FestivalReminder festival(holiday);
     festival.show();
     festival.close();
-    LegalHolidayReminder legal;
+    LegalHolidayReminder legal(holiday);
     legal.show();
     legal.close();
     EXPECT_FALSE(festival.isVisible());
@@ -162,7 +161,7 @@ TEST_F(ReminderTest, ClosedByItsFrameAReminderStoresNothing)
 TEST_F(ReminderTest, APressShowsThePressedPictureAndAReleaseElsewhereAnswersNothing)
 {
     PutSettings(AnsweredLater);
-    LegalHolidayReminder reminder;
+    LegalHolidayReminder reminder(holiday);
     reminder.show();
     PictureButton* later = Button(reminder, "laterButton");
     const QLabel* pressed = Find<QLabel>(reminder, QStringLiteral("laterButtonPressed"));
@@ -186,8 +185,8 @@ TEST_F(ReminderTest, FestivalReminderShowsTheFirstTwoCharactersOfTheName)
         {QString(), QString()},
     };
     for (const auto& [name, shown] : names) {
-        UpcomingHolidayName = name;
-        FestivalReminder reminder;
+        holiday.name = name;
+        FestivalReminder reminder(holiday);
         reminder.show();
         EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("festivalName"))->text(), shown)
             << name.toStdString();
@@ -197,8 +196,8 @@ TEST_F(ReminderTest, FestivalReminderShowsTheFirstTwoCharactersOfTheName)
 TEST_F(ReminderTest, LegalHolidayReminderCountsTheDaysLeft)
 {
     for (const int days : {3, 5, 7}) {
-        UpcomingHolidayDay = QDate::currentDate().addDays(days).toString(Qt::ISODate);
-        LegalHolidayReminder reminder;
+        holiday.day = QDate::currentDate().addDays(days).toString(Qt::ISODate);
+        LegalHolidayReminder reminder(holiday);
         reminder.show();
         EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("countdown"))->text(),
                   QStringLiteral("( %1일전 )").arg(days));
@@ -221,8 +220,8 @@ TEST_F(ReminderTest, LegalHolidayReminderShowsTheWholeNameAsText)
          {QStringLiteral("전국동시지방선거"), QStringLiteral("제22대 국회의원선거 임시공휴일"),
           QStringLiteral("<font color=red size=7>선거</font>"), QStringLiteral("신정")}) {
         SCOPED_TRACE(name.toStdString());
-        UpcomingHolidayName = name;
-        LegalHolidayReminder reminder;
+        holiday.name = name;
+        LegalHolidayReminder reminder(holiday);
         reminder.show();
         const QLabel& label = *Find<QLabel>(reminder, QStringLiteral("holidayName"));
         EXPECT_EQ(label.text(), name);
@@ -242,8 +241,8 @@ TEST_F(ReminderTest, LegalHolidayReminderShowsTheWholeNameAsText)
 
 TEST_F(ReminderTest, FestivalReminderShowsMarkupInTheNameAsText)
 {
-    UpcomingHolidayName = QStringLiteral("<b>설날");
-    FestivalReminder reminder;
+    holiday.name = QStringLiteral("<b>설날");
+    FestivalReminder reminder(holiday);
     reminder.show();
     EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("festivalName"))->text(), QStringLiteral("<b"));
     EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("festivalName"))->textFormat(), Qt::PlainText);
@@ -288,7 +287,7 @@ TEST_F(ReminderTest, LegalHolidayWorkStoresTheNotesAndReportsTheDay)
         messages.clear();
         HdaycheckPage page(200, "<html><body>OK</body></html>");
         PutSettings(QStringLiteral("[기본정보]\r\n") + item.licenseLine + QStringLiteral("\r\n"));
-        LegalHolidayReminder reminder;
+        LegalHolidayReminder reminder(holiday);
         reminder.show();
         Click(Button(reminder, "workButton"));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !reminder.isVisible(); }, 10000));
@@ -320,7 +319,7 @@ TEST_F(ReminderTest, LegalHolidayWorkStoresTheNotesAndReportsTheDay)
 TEST_F(ReminderTest, LegalHolidayWorkAnsweredWithAnErrorPageShowsNoSavedMessage)
 {
     HdaycheckPage page(500, "<html><body>내부 서버 오류</body></html>");
-    LegalHolidayReminder reminder;
+    LegalHolidayReminder reminder(holiday);
     reminder.show();
     Click(Button(reminder, "workButton"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !reminder.isVisible(); }, 10000));
@@ -334,7 +333,7 @@ TEST_F(ReminderTest, LegalHolidayWorkAnsweredWithAnErrorPageShowsNoSavedMessage)
 TEST_F(ReminderTest, LegalHolidayWorkWaitsForTheAnswerBeforeClosing)
 {
     HdaycheckPage page(200, "OK", std::chrono::milliseconds(600));
-    LegalHolidayReminder reminder;
+    LegalHolidayReminder reminder(holiday);
     reminder.show();
     Click(Button(reminder, "workButton"));
     EXPECT_TRUE(reminder.AwaitingReport());
@@ -351,7 +350,7 @@ TEST_F(ReminderTest, LegalHolidayWorkWaitsForTheAnswerBeforeClosing)
 TEST_F(ReminderTest, AnAnswerArrivingAfterTheReminderIsGoneIsIgnored)
 {
     HdaycheckPage page(200, "OK", std::chrono::milliseconds(300));
-    auto* reminder = new LegalHolidayReminder;
+    auto* reminder = new LegalHolidayReminder(holiday);
     reminder->show();
     Click(Button(*reminder, "workButton"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !page.server.Requests().empty(); }, 10000));

@@ -6,7 +6,7 @@
 #include "LocalDatabaseSession.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 
@@ -35,6 +35,12 @@ void PrintTo(const Shown& shown, std::ostream* out)
          << shown.day.toStdString();
 }
 
+template <class Reminder> Shown ShownBy(const Reminder& reminder)
+{
+    return {QString::fromLatin1(reminder.metaObject()->className()), reminder.Holiday().name,
+            reminder.Holiday().day};
+}
+
 // A local calendar in a fresh program folder, and every reminder the check shows recorded.
 class UpcomingHolidayTest : public ::testing::Test
 {
@@ -48,14 +54,12 @@ protected:
         query.emplace(database);
         query->exec(QStringLiteral("CREATE TABLE HOLIDAY (H_DAY TEXT, H_NAME TEXT, H_GUBUN TEXT)"));
         SetModalDialogHandler([this](QDialog& dialog) {
-            if (qobject_cast<FestivalReminder*>(&dialog)) {
+            if (const auto* festival = qobject_cast<FestivalReminder*>(&dialog)) {
                 EXPECT_EQ(frm_fastmsg.data(), &dialog);
-                shown.push_back(
-                    {QStringLiteral("FestivalReminder"), UpcomingHolidayName, UpcomingHolidayDay});
-            } else if (qobject_cast<LegalHolidayReminder*>(&dialog)) {
+                shown.push_back(ShownBy(*festival));
+            } else if (const auto* legal = qobject_cast<LegalHolidayReminder*>(&dialog)) {
                 EXPECT_EQ(frm_holmsg.data(), &dialog);
-                shown.push_back({QStringLiteral("LegalHolidayReminder"), UpcomingHolidayName,
-                                 UpcomingHolidayDay});
+                shown.push_back(ShownBy(*legal));
             }
             return 0;
         });
@@ -214,8 +218,8 @@ TEST_F(UpcomingHolidayTest, TheStoredAnswerKeepsTheReminderAwayForThatHolidayOnl
     Answered(QStringLiteral("2026-10-09"));
     check.Run(&*query, now);
     EXPECT_TRUE(shown.empty());
-    EXPECT_EQ(UpcomingHolidayName, QStringLiteral("한글날"));
-    EXPECT_EQ(UpcomingHolidayDay, QStringLiteral("2026-10-09"));
+    EXPECT_EQ(check.Found().name, QStringLiteral("한글날"));
+    EXPECT_EQ(check.Found().day, QStringLiteral("2026-10-09"));
 
     Answered(QStringLiteral("2026-10-03"));
     check.Run(&*query, now);
@@ -244,11 +248,13 @@ TEST_F(UpcomingHolidayTest, AMissingAnswerReadsAsTheOneReadLastTime)
 
 TEST_F(UpcomingHolidayTest, WithoutAUsableCalendarNothingIsFoundAndNothingShown)
 {
-    UpcomingHolidayName = QStringLiteral("old");
-    UpcomingHolidayDay = QStringLiteral("2000-01-01");
+    Insert(Row("2026-09-25", "추석", "2"));
+    check.Run(&*query, At("2026-09-21 10:00:00"));
+    ASSERT_EQ(check.Found().name, QStringLiteral("추석"));
+    shown.clear();
     check.Run(nullptr, At("2026-09-21 10:00:00"));
-    EXPECT_TRUE(UpcomingHolidayName.isEmpty());
-    EXPECT_TRUE(UpcomingHolidayDay.isEmpty());
+    EXPECT_TRUE(check.Found().name.isEmpty());
+    EXPECT_TRUE(check.Found().day.isEmpty());
 
     query->exec(QStringLiteral("DROP TABLE HOLIDAY"));
     check.Run(&*query, At("2026-09-21 10:00:00"));
@@ -272,8 +278,10 @@ protected:
             return MessageAnswer::Ok;
         });
         SetModalDialogHandler([this](QDialog& dialog) {
-            shown.push_back({QString::fromLatin1(dialog.metaObject()->className()),
-                             UpcomingHolidayName, UpcomingHolidayDay});
+            if (const auto* festival = qobject_cast<FestivalReminder*>(&dialog))
+                shown.push_back(ShownBy(*festival));
+            else if (const auto* legal = qobject_cast<LegalHolidayReminder*>(&dialog))
+                shown.push_back(ShownBy(*legal));
             return 0;
         });
         login = std::make_unique<LocalDatabaseSession>();

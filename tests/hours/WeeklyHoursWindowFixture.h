@@ -5,7 +5,7 @@
 #include "FormEncoding.h"
 #include "LegalHolidayWindow.h"
 #include "MessageBox.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "Settings.h"
 #include "WebBrowser.h"
 #include "WeeklyHoursWindow.h"

@@ -9,8 +9,9 @@
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "PageRecorder.h"
+#include "Pharmacy.h"
 #include "PictureButton.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "Registration.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
@@ -37,9 +38,6 @@ protected:
     {
         ProgramFolder = folder.path() + QLatin1Char('/');
         BaseUrl = service.BaseUrl();
-        AutoCheck.clear();
-        ComName.clear();
-        PaLicense.clear();
         CloseOnPaint = false;
         SetMessageBoxHandler([this](const MessageRequest& request) {
             messages.push_back(request);
@@ -53,7 +51,7 @@ protected:
         MainWindowOfBasicInfo = {
             .signIn = [this] { ++signIns; },
             .setTrayPicture = [this](int index) { trayPictures.push_back(index); }};
-        window = std::make_unique<BasicInfoWindow>();
+        window = std::make_unique<BasicInfoWindow>(pharmacy);
         fields = FieldsOf(*window);
         identity = window->findChild<IdentityCheck*>();
         registration = window->findChild<Registration*>();
@@ -119,6 +117,7 @@ protected:
     std::vector<QString> helpOpened;
     int signIns = 0;
     std::vector<int> trayPictures;
+    Pharmacy pharmacy;
     std::unique_ptr<BasicInfoWindow> window;
     BasicInfoFields fields{};
     IdentityCheck* identity = nullptr;

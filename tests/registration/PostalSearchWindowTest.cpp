@@ -6,7 +6,8 @@
 #include "LocalDatabaseSession.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
-#include "Quillane_Define.h"
+#include "Pharmacy.h"
+#include "ProgramValues.h"
 
 #include <QApplication>
 #include <QFile>
@@ -45,7 +46,7 @@ protected:
         ASSERT_TRUE(QFile::copy(KoreanFixture, ProgramFolder + "Quillane.MDB"));
         login = std::make_unique<LocalDatabaseSession>();
         ASSERT_NE(LocalQuery, nullptr);
-        form = std::make_unique<BasicInfoWindow>();
+        form = std::make_unique<BasicInfoWindow>(pharmacy);
         search = new PostalSearchWindow(form.get());
         searchText = Find<QLineEdit>(*search, "searchText");
         searchButton = Find<PictureButton>(*search, "searchButton");
@@ -77,6 +78,7 @@ protected:
     QTemporaryDir folder;
     std::vector<MessageRequest> messages;
     std::unique_ptr<LocalDatabaseSession> login;
+    Pharmacy pharmacy;
     std::unique_ptr<BasicInfoWindow> form;
     PostalSearchWindow* search = nullptr;
     QLineEdit* searchText = nullptr;

@@ -56,8 +56,8 @@ TEST_P(AutomaticRegistration, PostsAndStoresOnceForOneAnswer)
         EXPECT_THAT(service.Bodies("INPUT3.asp"), IsEmpty());
         return;
     }
-    EXPECT_EQ(ComName, LocalComputerName());
-    EXPECT_EQ(PaLicense, QStringLiteral("23456"));
+    EXPECT_EQ(pharmacy.checkComputer, LocalComputerName());
+    EXPECT_EQ(pharmacy.license, QStringLiteral("23456"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return signIns > 0; }, 15000));
     QTest::qWait(300);
     const std::vector<QByteArray> posted = service.Bodies("INPUT3.asp");

@@ -2,7 +2,7 @@
 
 #include "MessageBox.h"
 #include "Pause.h"
-#include "Quillane_Define.h"
+#include "ProgramValues.h"
 #include "QuitNow.h"
 #include "Settings.h"
 #include "TestSigning.h"
