@@ -1,13 +1,10 @@
 #include "MainWindow.h"
 
-#include "BasicInfoWindow.h"
 #include "ConnectionCheck.h"
-#include "DataWindow.h"
+#include "DataWindows.h"
 #include "DesktopLink.h"
 #include "DragPicture.h"
 #include "EditionDetection.h"
-#include "FestivalHoursWindow.h"
-#include "LegalHolidayWindow.h"
 #include "LocalDatabase.h"
 #include "LocalDatabaseSession.h"
 #include "MainBackground.h"
@@ -31,7 +28,6 @@
 #include "UpdateProgram.h"
 #include "UpdateStart.h"
 #include "WebAddressOpener.h"
-#include "WeeklyHoursWindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -59,7 +55,8 @@ QFont LabelFont()
 
 MainWindow::MainWindow(Pharmacy& pharmacy, QWidget* parent)
     : QWidget(parent), pharmacy_(pharmacy), presence_(new PresenceReporter(pharmacy, this)),
-      signIn_(new SignIn(pharmacy, *presence_, this)), tray_(NewTrayIcon())
+      dataWindows_(new DataWindows(pharmacy, this)),
+      signIn_(new SignIn(pharmacy, *presence_, *dataWindows_, this)), tray_(NewTrayIcon())
 {
     setWindowTitle(WindowCaption);
     setWindowFlag(Qt::FramelessWindowHint);
@@ -258,32 +255,32 @@ void MainWindow::RequireBasicInfo()
 
 void MainWindow::OpenBasicInfo()
 {
-    ShowDataWindow(frm_Kibon, pharmacy_);
+    dataWindows_->OpenBasicInfo();
 }
 
 // The weekly, legal-holiday and festival windows need the check computer's name and the licence
 // number (as they are, untrimmed).
-template <class Window> void MainWindow::OpenNeedingBasicInfo(QPointer<Window>& window)
+void MainWindow::OpenNeedingBasicInfo(void (DataWindows::*open)())
 {
     if (pharmacy_.checkComputer.isEmpty() || pharmacy_.license.isEmpty())
         RequireBasicInfo();
     else
-        ShowDataWindow(window);
+        (dataWindows_->*open)();
 }
 
 void MainWindow::OpenWeeklyHours()
 {
-    OpenNeedingBasicInfo(frm_normal);
+    OpenNeedingBasicInfo(&DataWindows::OpenWeeklyHours);
 }
 
 void MainWindow::OpenLegalHolidayHours()
 {
-    OpenNeedingBasicInfo(frm_holiday);
+    OpenNeedingBasicInfo(&DataWindows::OpenLegalHolidayHours);
 }
 
 void MainWindow::OpenFestivalHours()
 {
-    OpenNeedingBasicInfo(frm_fastival);
+    OpenNeedingBasicInfo(&DataWindows::OpenFestivalHours);
 }
 
 void MainWindow::OpenHomePage()

@@ -3,12 +3,12 @@
 #include "MainButtons.h"
 #include "SingleInstance.h"
 
-#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
+class DataWindows;
 class DragPicture;
 class LocalDatabaseSession;
 class PictureButton;
@@ -75,7 +75,7 @@ private:
     void OpenWeeklyHours();
     void OpenLegalHolidayHours();
     void OpenFestivalHours();
-    template <class Window> void OpenNeedingBasicInfo(QPointer<Window>& window);
+    void OpenNeedingBasicInfo(void (DataWindows::*open)());
     void OpenHomePage();
     void PopUpTrayMenu();
     void Exit();
@@ -103,6 +103,7 @@ private:
     Pharmacy& pharmacy_;
     bool closingAllowed_ = false;
     PresenceReporter* presence_;
+    DataWindows* dataWindows_;
     SignIn* signIn_;
     TrayIcon* tray_;
     std::unique_ptr<LocalDatabaseSession> localDatabase_; // from the start-up to the end

@@ -1,6 +1,7 @@
 #include "SignIn.h"
 
 #include "BasicInfoWindow.h"
+#include "DataWindows.h"
 #include "FormEncoding.h"
 #include "ManagementServices.h"
 #include "ModalDialog.h"
@@ -32,8 +33,10 @@ bool AnyBasicInfoWindowExists()
 
 } // namespace
 
-SignIn::SignIn(Pharmacy& pharmacy, PresenceReporter& presence, QObject* parent)
-    : QObject(parent), pharmacy_(pharmacy), presence_(presence)
+SignIn::SignIn(Pharmacy& pharmacy, PresenceReporter& presence, DataWindows& windows,
+               QObject* parent)
+    : QObject(parent), pharmacy_(pharmacy), presence_(presence), windows_(windows),
+      holidayCheck_([&windows] { windows.ShowFestivalHoursModally(); })
 {
     connect(&request_, &WebBrowser::DocumentComplete, this,
             [this](const QString& url) { AnswerArrived(url, PageText(request_)); });
@@ -127,7 +130,7 @@ void SignIn::UnknownComputer()
 
 void SignIn::ShowBasicInfoModally()
 {
-    const QPointer<BasicInfoWindow> window = new BasicInfoWindow(pharmacy_);
+    const QPointer<BasicInfoWindow> window = windows_.NewBasicInfoWindow();
     basicInfoOpenedHere_ = window;
     ShowModal(*window);
     if (window)

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
+class DataWindows;
 class PresenceReporter;
 struct Pharmacy;
 class QSqlQuery;
@@ -19,8 +20,10 @@ class SignIn : public QObject
     Q_OBJECT
 
 public:
-    // The sign-in reads the pharmacy from the settings file into pharmacy.
-    SignIn(Pharmacy& pharmacy, PresenceReporter& presence, QObject* parent = nullptr);
+    // The sign-in reads the pharmacy from the settings file into pharmacy; the windows it opens
+    // come from windows.
+    SignIn(Pharmacy& pharmacy, PresenceReporter& presence, DataWindows& windows,
+           QObject* parent = nullptr);
 
     // Reads the basic information from the settings file and posts it. At the first start the
     // basic-information window comes first, modally.
@@ -45,6 +48,7 @@ private:
 
     Pharmacy& pharmacy_;
     PresenceReporter& presence_;
+    DataWindows& windows_;
     WebBrowser request_{QStringLiteral("signInRequest"), this};
     UpcomingHolidayCheck holidayCheck_; // remembers the reminder answer it read last
     QSqlQuery* holidayQuery_ = nullptr;

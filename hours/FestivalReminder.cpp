@@ -1,7 +1,5 @@
 #include "FestivalReminder.h"
 
-#include "FestivalHoursWindow.h"
-#include "ModalDialog.h"
 #include "PictureButton.h"
 #include "ReminderAnswer.h"
 #include "ReminderButtons.h"
@@ -24,19 +22,12 @@ void AddText(QWidget* parent, const QString& text, QPoint at)
     label->adjustSize();
 }
 
-// A fresh festival window, shown modally; the next opening from the main window creates
-// another one.
-void OpenFestivalWindow()
-{
-    frm_fastival = new FestivalHoursWindow;
-    ShowModal(*frm_fastival);
-    delete frm_fastival;
-}
-
 } // namespace
 
-FestivalReminder::FestivalReminder(const HolidayRow& festival, QWidget* parent)
-    : QDialog(parent), festival_(festival), festivalName_(new QLabel(this))
+FestivalReminder::FestivalReminder(const HolidayRow& festival,
+                                   std::function<void()> openFestivalHours, QWidget* parent)
+    : QDialog(parent), festival_(festival), openFestivalHours_(std::move(openFestivalHours)),
+      festivalName_(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("초록우체통"));
     setFixedSize(ReminderSize);
@@ -76,6 +67,6 @@ void FestivalReminder::Answer(ReminderButton answer)
 {
     StoreReminderAnswer(answer, festival_.day);
     if (answer == ReminderButton::Work)
-        OpenFestivalWindow();
+        openFestivalHours_();
     accept();
 }

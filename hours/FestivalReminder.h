@@ -4,7 +4,7 @@
 #include "ReminderPictures.h"
 
 #include <QDialog>
-#include <QPointer>
+#include <functional>
 
 class QLabel;
 
@@ -16,7 +16,9 @@ class FestivalReminder : public QDialog
     Q_OBJECT
 
 public:
-    explicit FestivalReminder(const HolidayRow& festival, QWidget* parent = nullptr);
+    // openFestivalHours: shows the festival window modally, for 근무.
+    FestivalReminder(const HolidayRow& festival, std::function<void()> openFestivalHours,
+                     QWidget* parent = nullptr);
 
     // The festival it reminds of.
     const HolidayRow& Holiday() const { return festival_; }
@@ -28,8 +30,6 @@ private:
     void Answer(ReminderButton answer);
 
     HolidayRow festival_;
+    std::function<void()> openFestivalHours_;
     QLabel* festivalName_; // "festivalName": its first two characters
 };
-
-// The festival reminder while it is shown.
-inline QPointer<FestivalReminder> frm_fastmsg;

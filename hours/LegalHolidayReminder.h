@@ -4,7 +4,6 @@
 #include "ReminderPictures.h"
 
 #include <QDialog>
-#include <QPointer>
 #include <array>
 
 class PictureButton;
@@ -51,6 +50,3 @@ private:
     WebBrowser* report_;
     bool awaitingReport_ = false;
 };
-
-// The legal-holiday reminder while it is shown.
-inline QPointer<LegalHolidayReminder> frm_holmsg;

@@ -10,6 +10,7 @@
 #include "SqlOperations.h"
 
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QSqlRecord>
 
 Q_LOGGING_CATEGORY(lcUpcomingHoliday, "quillane.upcomingholiday")
@@ -22,13 +23,12 @@ constexpr double FarthestDays = 7.0;
 const QString LegalHolidayKind = QStringLiteral("1");
 const QString FestivalKind = QStringLiteral("2");
 
-// The reminder lives only while it is shown; its program-wide reference is empty afterwards.
-template <class Reminder>
-void ShowReminder(QPointer<Reminder>& reference, const HolidayRow& holiday)
+// The reminder lives only while it is shown.
+template <class Reminder, class... Arguments> void ShowReminder(const Arguments&... arguments)
 {
-    reference = new Reminder(holiday);
-    ShowModal(*reference);
-    delete reference;
+    const QPointer<Reminder> reminder = new Reminder(arguments...);
+    ShowModal(*reminder);
+    delete reminder;
 }
 
 } // namespace
@@ -72,6 +72,11 @@ HolidayRow FindUpcomingHoliday(QSqlQuery& query, const QDateTime& now)
     return {};
 }
 
+UpcomingHolidayCheck::UpcomingHolidayCheck(std::function<void()> openFestivalHours)
+    : openFestivalHours_(std::move(openFestivalHours))
+{
+}
+
 void UpcomingHolidayCheck::Run(QSqlQuery* query, const QDateTime& now)
 {
     found_ = {};
@@ -87,7 +92,7 @@ void UpcomingHolidayCheck::Run(QSqlQuery* query, const QDateTime& now)
     if (!answered_.isEmpty() && answered_ == found.day)
         return;
     if (found.kind == FestivalKind)
-        ShowReminder(frm_fastmsg, found);
+        ShowReminder<FestivalReminder>(found, openFestivalHours_);
     else
-        ShowReminder(frm_holmsg, found);
+        ShowReminder<LegalHolidayReminder>(found);
 }

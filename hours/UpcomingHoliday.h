@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <functional>
 
 class QSqlQuery;
 
@@ -25,6 +26,9 @@ HolidayRow FindUpcomingHoliday(QSqlQuery& query, const QDateTime& now);
 class UpcomingHolidayCheck
 {
 public:
+    // openFestivalHours: shows the festival window modally, for the festival reminder's 근무.
+    explicit UpcomingHolidayCheck(std::function<void()> openFestivalHours);
+
     // A null query (no local database) finds nothing.
     void Run(QSqlQuery* query, const QDateTime& now);
 
@@ -32,6 +36,7 @@ public:
     const HolidayRow& Found() const { return found_; }
 
 private:
+    std::function<void()> openFestivalHours_;
     HolidayRow found_;
     QString answered_; // "알림체크" as read last: the default of the next read
 };

@@ -1,7 +1,5 @@
 #include "WeeklyHoursWindow.h"
 
-#include "DataWindow.h"
-#include "LegalHolidayWindow.h"
 #include "MessageBox.h"
 #include "PictureButton.h"
 #include "ProgramValues.h"
@@ -161,7 +159,7 @@ void WeeklyHoursWindow::AnswerArrived(HoursRequest answered, const QString& url,
     if (!saved)
         return;
     close();
-    OpenLegalHolidayWindow();
+    emit LegalHolidayHoursRequested();
 }
 
 // A record that cannot be read stops the filling there; the rows filled before it keep their
@@ -251,11 +249,4 @@ bool WeeklyHoursWindow::FillOperation(WeeklyAnswer& answer)
             ui_.operations[value]->setChecked(true);
     }
     return true;
-}
-
-// A fresh legal-holiday window becomes the program-wide one, centred and modeless.
-void WeeklyHoursWindow::OpenLegalHolidayWindow()
-{
-    frm_holiday = new LegalHolidayWindow;
-    ShowDataWindow(frm_holiday);
 }

@@ -142,6 +142,8 @@ BasicInfoWindow::BasicInfoWindow(Pharmacy& pharmacy, QWidget* parent)
 
     connect(identity_, &IdentityCheck::Confirmed, registration_,
             &Registration::RegisterAtFirstSignIn);
+    connect(registration_, &Registration::WeeklyHoursRequested, this,
+            &BasicInfoWindow::WeeklyHoursRequested);
 }
 
 BasicInfoWindow::~BasicInfoWindow() = default;

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 #include <QList>
-#include <QPointer>
 
 enum class BasicInfoButton;
 class IdentityCheck;
@@ -32,6 +31,10 @@ public:
     // time-out: a window that closed itself right after posting the registration still stores
     // what its answer confirms and signs in again before it may be deleted.
     void FinishRequests();
+
+signals:
+    // A registration was stored and the window closed: the weekly hours come next.
+    void WeeklyHoursRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -65,6 +68,3 @@ private:
 // the automatic registration set it from inside the show or an answer; the paint that closes does
 // not clear it, the next import or a new window does.
 inline bool CloseOnPaint = false;
-
-// The one reused basic-information window of the main window and the tray; empty until opened.
-inline QPointer<BasicInfoWindow> frm_Kibon;

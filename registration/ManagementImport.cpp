@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QScreen>
 #include <exception>
 #include <utility>

@@ -2,7 +2,6 @@
 
 #include "BasicInfoBodies.h"
 #include "BasicInfoWindow.h"
-#include "DataWindow.h"
 #include "EditionDetection.h"
 #include "IdentityAnswer.h"
 #include "IdentityCheck.h"
@@ -20,7 +19,6 @@
 #include "Trimmed.h"
 #include "WarningMessage.h"
 #include "WebBrowser.h"
-#include "WeeklyHoursWindow.h"
 
 #include <QCheckBox>
 #include <QEventLoop>
@@ -158,7 +156,7 @@ void Registration::AnswerArrived(const QString& url, const QString& text)
     if (MainWindowOfBasicInfo.signIn)
         MainWindowOfBasicInfo.signIn();
     window_.close();
-    OpenWeeklyHours();
+    emit WeeklyHoursRequested();
 }
 
 void Registration::WriteStoredValues()
@@ -198,15 +196,6 @@ void Registration::WriteRecheckedValues()
     Store(SettingsKeys::Location, fields_.location->text());
     Store(SettingsKeys::CheckComputer,
           fields_.checkComputer->isChecked() ? LocalComputerName() : QString());
-}
-
-// The weekly-hours window comes fresh, in place of any earlier one.
-void Registration::OpenWeeklyHours()
-{
-    if (!frm_normal.isNull())
-        frm_normal->deleteLater();
-    frm_normal = nullptr;
-    ShowDataWindow(frm_normal);
 }
 
 // The service's record replaces the postal code, address line and detail address. An error

@@ -40,6 +40,8 @@ public:
 signals:
     // The re-check's answer has been handled.
     void RecheckDone();
+    // A registration was stored and the window closed: the weekly hours come next.
+    void WeeklyHoursRequested();
 
 private:
     void Send();
@@ -47,7 +49,6 @@ private:
     void WaitForRecheck();
     void WriteStoredValues();
     void WriteRecheckedValues();
-    void OpenWeeklyHours();
 
     QWidget& window_;
     BasicInfoFields fields_;

@@ -3,18 +3,12 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
-#include <utility>
+#include <QWidget>
 
-// Opens a data-entry window through its reference: created from the arguments when the
-// reference is empty, then centred on the screen and shown without being modal. An existing window
-// is not recreated; a hidden one is centred and runs its show handling again, a visible one only
-// comes to the front where the user left it.
-template <class Window, class... Arguments>
-void ShowDataWindow(QPointer<Window>& reference, Arguments&&... arguments)
+// Shows a data-entry window without being modal: a hidden one is centred on the screen and runs
+// its show handling again, a visible one only comes to the front where the user left it.
+inline void ShowDataWindow(QWidget& window)
 {
-    if (reference.isNull())
-        reference = new Window(std::forward<Arguments>(arguments)...);
-    Window& window = *reference;
     if (!window.isVisible()) {
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         window.move(screen.x() + (screen.width() - window.width()) / 2,
@@ -23,4 +17,13 @@ void ShowDataWindow(QPointer<Window>& reference, Arguments&&... arguments)
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+// Opens a data-entry window through its reference: created when the reference is empty, then
+// shown as above. An existing window is not recreated.
+template <class Window> void ShowDataWindow(QPointer<Window>& reference)
+{
+    if (reference.isNull())
+        reference = new Window;
+    ShowDataWindow(static_cast<QWidget&>(*reference));
 }

@@ -14,6 +14,7 @@
 #include "TrayPictures.h"
 #include "WebAddressOpener.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPointer>
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <regex>
@@ -55,13 +57,32 @@ protected:
     void TearDown() override
     {
         delete window;
-        delete frm_Kibon;
         SetTrayAvailabilityHandler({});
         SetMessageBoxHandler({});
         SetWebAddressHandler({});
     }
 
-    bool BasicInfoShown() const { return frm_Kibon && frm_Kibon->isVisible(); }
+    // The basic-information windows the main window has opened, shown or hidden.
+    static QList<BasicInfoWindow*> BasicInfoWindows()
+    {
+        QList<BasicInfoWindow*> found;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* basicInfo = qobject_cast<BasicInfoWindow*>(widget))
+                found << basicInfo;
+        }
+        return found;
+    }
+    static bool BasicInfoShown()
+    {
+        const QList<BasicInfoWindow*> windows = BasicInfoWindows();
+        return std::any_of(windows.begin(), windows.end(),
+                           [](const BasicInfoWindow* basicInfo) { return basicInfo->isVisible(); });
+    }
+    static void HideBasicInfo()
+    {
+        for (BasicInfoWindow* basicInfo : BasicInfoWindows())
+            basicInfo->hide();
+    }
 
     template <class Child> Child* Find(const char* name) const
     {
@@ -277,7 +298,7 @@ TEST_F(MainScreenChoice, GuardedEntriesWarnAndOpenTheBasicInformationWhenItIsMis
             pharmacy.checkComputer = comName;
             pharmacy.license = license;
             messages.clear();
-            delete frm_Kibon;
+            HideBasicInfo();
 
             Choose(entry);
 
@@ -300,7 +321,7 @@ TEST_F(MainScreenChoice, GuardPassesWithBothValuesEvenWhenOnlyBlanks)
         pharmacy.checkComputer = QStringLiteral(" ");
         pharmacy.license = QStringLiteral(" ");
         messages.clear();
-        delete frm_Kibon;
+        HideBasicInfo();
 
         Choose(entry);
 
@@ -312,14 +333,14 @@ TEST_F(MainScreenChoice, GuardPassesWithBothValuesEvenWhenOnlyBlanks)
 TEST_F(MainScreen, AnOpenBasicInformationWindowIsReusedAndCentred)
 {
     Click(Button("basicInfoButton"));
-    const QPointer<BasicInfoWindow> first = frm_Kibon;
-    ASSERT_FALSE(first.isNull());
+    ASSERT_EQ(BasicInfoWindows().size(), 1);
+    const QPointer<BasicInfoWindow> first = BasicInfoWindows().front();
     first->hide();
     first->move(0, 0);
 
     Entry("basicInfoEntry")->trigger();
 
-    EXPECT_EQ(frm_Kibon, first);
+    EXPECT_EQ(BasicInfoWindows(), QList<BasicInfoWindow*>{first.data()});
     EXPECT_TRUE(first->isVisible());
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(first->pos(), QPoint((screen.width() - first->width()) / 2,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataWindows.h"
 #include "LoopbackService.h"
 #include "ModalDialog.h"
 #include "Pharmacy.h"
@@ -65,7 +66,8 @@ protected:
     LoopbackService service;
     Pharmacy pharmacy{.license = QStringLiteral("12345"), .checkComputer = QStringLiteral("PC1")};
     PresenceReporter presence{pharmacy};
-    SignIn signIn{pharmacy, presence};
+    DataWindows windows{pharmacy};
+    SignIn signIn{pharmacy, presence, windows};
     std::uint32_t idle = 0;
     std::vector<std::string> modals;
     std::vector<Presence> statesAtModal;

@@ -1,10 +1,8 @@
-#include "FestivalHoursWindow.h"
 #include "FestivalReminder.h"
 #include "FindControl.h"
 #include "LegalHolidayReminder.h"
 #include "LoopbackServer.h"
 #include "MessageBox.h"
-#include "ModalDialog.h"
 #include "PictureButton.h"
 #include "ProgramValues.h"
 #include "SettingsKeys.h"
@@ -19,6 +17,7 @@
 #include <QTest>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -41,8 +40,7 @@ void Click(PictureButton* button)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 10));
 }
 
-// A fresh program folder, the holiday a check found, and every message box and modal window
-// recorded.
+// A fresh program folder, the holiday a check found, and every message box recorded.
 class ReminderTest : public ::testing::Test
 {
 protected:
@@ -53,17 +51,14 @@ protected:
             messages.push_back(request);
             return MessageAnswer::Ok;
         });
-        SetModalDialogHandler([this](QDialog& dialog) {
-            festivalWindows.push_back(qobject_cast<FestivalHoursWindow*>(&dialog));
-            EXPECT_EQ(frm_fastival.data(), &dialog);
-            return 0;
-        });
     }
 
-    void TearDown() override
+    void TearDown() override { SetMessageBoxHandler({}); }
+
+    // A festival reminder whose 근무 records the opening of the festival window.
+    std::unique_ptr<FestivalReminder> NewFestivalReminder()
     {
-        SetMessageBoxHandler({});
-        SetModalDialogHandler({});
+        return std::make_unique<FestivalReminder>(holiday, [this] { ++festivalOpenings; });
     }
 
     QString SettingsPath() const { return ProgramFolder + SettingsKeys::FileName; }
@@ -84,7 +79,7 @@ protected:
     QTemporaryDir folder;
     HolidayRow holiday{.day = QStringLiteral("2026-12-25"), .name = QStringLiteral("똘이 성탄절")};
     std::vector<MessageRequest> messages;
-    std::vector<FestivalHoursWindow*> festivalWindows;
+    int festivalOpenings = 0;
 };
 
 const QString AnsweredLater = QStringLiteral("[명절]\r\n알림체크=2026-12-20\r\n");
@@ -107,21 +102,16 @@ TEST_F(ReminderTest, FestivalAnswersStoreTheHolidayOrClearIt)
     for (const AnswerCase& item : AnswerCases) {
         SCOPED_TRACE(item.what);
         PutSettings(AnsweredLater);
-        festivalWindows.clear();
-        FestivalReminder reminder(holiday);
-        reminder.show();
-        Click(Button(reminder, item.button));
+        festivalOpenings = 0;
+        const std::unique_ptr<FestivalReminder> reminder = NewFestivalReminder();
+        reminder->show();
+        Click(Button(*reminder, item.button));
 
         EXPECT_EQ(SettingsBytes(), Cp949(item.settingsAfter));
-        EXPECT_FALSE(reminder.isVisible());
-        EXPECT_EQ(reminder.result(), QDialog::Accepted);
-        // 근무 opens a fresh festival window modally; afterwards the program-wide reference is
-        // empty, so the main window creates a new one the next time.
-        EXPECT_EQ(festivalWindows.size(), item.button == AnswerCases[0].button ? 1u : 0u);
-        if (!festivalWindows.empty()) {
-            EXPECT_NE(festivalWindows.front(), nullptr);
-        }
-        EXPECT_TRUE(frm_fastival.isNull());
+        EXPECT_FALSE(reminder->isVisible());
+        EXPECT_EQ(reminder->result(), QDialog::Accepted);
+        // 근무 opens the festival window (modally, by its opener) before the reminder closes.
+        EXPECT_EQ(festivalOpenings, item.button == AnswerCases[0].button ? 1 : 0);
     }
 }
 
@@ -145,13 +135,13 @@ TEST_F(ReminderTest, LegalHolidayClosedAndLaterAnswersStoreTheHolidayOrClearIt)
 TEST_F(ReminderTest, ClosedByItsFrameAReminderStoresNothing)
 {
     PutSettings(AnsweredLater);
-    FestivalReminder festival(holiday);
-    festival.show();
-    festival.close();
+    const std::unique_ptr<FestivalReminder> festival = NewFestivalReminder();
+    festival->show();
+    festival->close();
     LegalHolidayReminder legal(holiday);
     legal.show();
     legal.close();
-    EXPECT_FALSE(festival.isVisible());
+    EXPECT_FALSE(festival->isVisible());
     EXPECT_FALSE(legal.isVisible());
     EXPECT_EQ(SettingsBytes(), Cp949(AnsweredLater));
 }
@@ -186,9 +176,9 @@ TEST_F(ReminderTest, FestivalReminderShowsTheFirstTwoCharactersOfTheName)
     };
     for (const auto& [name, shown] : names) {
         holiday.name = name;
-        FestivalReminder reminder(holiday);
-        reminder.show();
-        EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("festivalName"))->text(), shown)
+        const std::unique_ptr<FestivalReminder> reminder = NewFestivalReminder();
+        reminder->show();
+        EXPECT_EQ(Find<QLabel>(*reminder, QStringLiteral("festivalName"))->text(), shown)
             << name.toStdString();
     }
 }
@@ -242,10 +232,11 @@ TEST_F(ReminderTest, LegalHolidayReminderShowsTheWholeNameAsText)
 TEST_F(ReminderTest, FestivalReminderShowsMarkupInTheNameAsText)
 {
     holiday.name = QStringLiteral("<b>설날");
-    FestivalReminder reminder(holiday);
-    reminder.show();
-    EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("festivalName"))->text(), QStringLiteral("<b"));
-    EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("festivalName"))->textFormat(), Qt::PlainText);
+    const std::unique_ptr<FestivalReminder> reminder = NewFestivalReminder();
+    reminder->show();
+    EXPECT_EQ(Find<QLabel>(*reminder, QStringLiteral("festivalName"))->text(),
+              QStringLiteral("<b"));
+    EXPECT_EQ(Find<QLabel>(*reminder, QStringLiteral("festivalName"))->textFormat(), Qt::PlainText);
 }
 
 // The service's hdaycheck.asp, answering with the given status and page after a pause.

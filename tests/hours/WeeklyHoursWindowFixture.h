@@ -42,12 +42,13 @@ protected:
             return MessageAnswer::Ok;
         });
         window = new WeeklyHoursWindow;
+        QObject::connect(window, &WeeklyHoursWindow::LegalHolidayHoursRequested,
+                         [this] { ++legalHolidayRequests; });
     }
 
     void TearDown() override
     {
         delete window;
-        delete frm_holiday;
         SetMessageBoxHandler({});
     }
 
@@ -151,6 +152,7 @@ protected:
     QString sundayAnswer = QStringLiteral("2017-05-0709:0013:00]]2017-05-1410:0018:00");
     std::vector<MessageRequest> messages;
     WeeklyHoursWindow* window = nullptr;
+    int legalHolidayRequests = 0; // the legal-holiday window asked for after a save
 };
 
 // The example answer's rows as the window shows them.

@@ -16,7 +16,6 @@
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "WebBrowser.h"
-#include "WeeklyHoursWindow.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -30,7 +29,8 @@
 #include <vector>
 
 // A basic-information window in a program folder of its own, posting to a page recorder, with
-// its message boxes, modal windows, help file and main-window requests recorded.
+// its message boxes, modal windows, help file, main-window requests and requests for the weekly
+// hours recorded.
 class BasicInfoWindowFixture : public ::testing::Test
 {
 protected:
@@ -52,6 +52,8 @@ protected:
             .signIn = [this] { ++signIns; },
             .setTrayPicture = [this](int index) { trayPictures.push_back(index); }};
         window = std::make_unique<BasicInfoWindow>(pharmacy);
+        QObject::connect(window.get(), &BasicInfoWindow::WeeklyHoursRequested,
+                         [this] { ++weeklyHoursRequests; });
         fields = FieldsOf(*window);
         identity = window->findChild<IdentityCheck*>();
         registration = window->findChild<Registration*>();
@@ -62,7 +64,6 @@ protected:
     void TearDown() override
     {
         window.reset();
-        delete frm_normal.data();
         SetMessageBoxHandler({});
         SetModalDialogHandler({});
         SetHelpFileHandler({});
@@ -117,6 +118,7 @@ protected:
     std::vector<QString> helpOpened;
     int signIns = 0;
     std::vector<int> trayPictures;
+    int weeklyHoursRequests = 0;
     Pharmacy pharmacy;
     std::unique_ptr<BasicInfoWindow> window;
     BasicInfoFields fields{};

@@ -260,9 +260,7 @@ TEST_F(RegistrationTest, StoredRegistrationWritesTheSettingsAroundTheRecheck)
     EXPECT_FALSE(identity->IsConfirmed());
     EXPECT_EQ(signIns, 1);
     EXPECT_FALSE(window->isVisible());
-    ASSERT_FALSE(frm_normal.isNull());
-    EXPECT_TRUE(frm_normal->isVisible());
-    EXPECT_EQ(frm_normal->parent(), nullptr);
+    EXPECT_EQ(weeklyHoursRequests, 1) << "the weekly hours come next";
     ASSERT_EQ(service.Bodies("Permission.asp").size(), 1u) << "the re-check";
 }
 
