@@ -46,6 +46,9 @@ void DataWindows::OpenFestivalHours()
 BasicInfoWindow* DataWindows::NewBasicInfoWindow()
 {
     auto* window = new BasicInfoWindow(pharmacy_);
+    connect(window, &BasicInfoWindow::CheckComputerRegistered, this,
+            &DataWindows::CheckComputerRegistered);
+    connect(window, &BasicInfoWindow::SignInRequested, this, &DataWindows::SignInRequested);
     connect(window, &BasicInfoWindow::WeeklyHoursRequested, this,
             &DataWindows::OpenFreshWeeklyHours);
     return window;

@@ -12,8 +12,8 @@ struct Pharmacy;
 // The data-entry windows that the main window, the tray and the sign-in open: one of each kind,
 // created on demand, centred and shown modeless, brought to the front when asked again. Where a
 // window asks for another (the weekly window after a save, the basic information after a
-// registration, the festival reminder's 근무), the request comes here. The windows have no parent;
-// the ones still held go with this owner.
+// registration, the festival reminder's 근무), the request comes here; a registration's requests
+// of the main window pass on. The windows have no parent; the ones still held go with this owner.
 class DataWindows : public QObject
 {
     Q_OBJECT
@@ -33,6 +33,11 @@ public:
 
     // A fresh festival window shown modally and destroyed after: the next opening creates another.
     void ShowFestivalHoursModally();
+
+signals:
+    // A basic-information window's registration asks the main window for these.
+    void CheckComputerRegistered();
+    void SignInRequested();
 
 private:
     WeeklyHoursWindow* NewWeeklyHoursWindow();

@@ -8,7 +8,6 @@
 #include "LocalDatabase.h"
 #include "LocalDatabaseSession.h"
 #include "MainBackground.h"
-#include "MainWindowCallbacks.h"
 #include "ManagementIniCopy.h"
 #include "MessageBox.h"
 #include "Pause.h"
@@ -67,16 +66,12 @@ MainWindow::MainWindow(Pharmacy& pharmacy, QWidget* parent)
     connect(festivalHoursButton_, &PictureButton::Clicked, this, &MainWindow::OpenFestivalHours);
     connect(closeBar_, &PictureButton::Clicked, this, &MainWindow::HideToTray);
     connect(presence_, &PresenceReporter::StateChanged, tray_, &TrayIcon::ShowPresence);
-    MainWindowOfBasicInfo = {
-        .signIn = [this] { signIn_->Send(); },
-        .setTrayPicture = [this](int index) { presence_->SetState(static_cast<Presence>(index)); },
-    };
+    connect(dataWindows_, &DataWindows::CheckComputerRegistered, this,
+            [this] { presence_->SetState(Presence::Off); });
+    connect(dataWindows_, &DataWindows::SignInRequested, this, [this] { signIn_->Send(); });
 }
 
-MainWindow::~MainWindow()
-{
-    MainWindowOfBasicInfo = {};
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::Startup()
 {

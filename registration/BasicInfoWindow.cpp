@@ -142,6 +142,9 @@ BasicInfoWindow::BasicInfoWindow(Pharmacy& pharmacy, QWidget* parent)
 
     connect(identity_, &IdentityCheck::Confirmed, registration_,
             &Registration::RegisterAtFirstSignIn);
+    connect(registration_, &Registration::CheckComputerRegistered, this,
+            &BasicInfoWindow::CheckComputerRegistered);
+    connect(registration_, &Registration::SignInRequested, this, &BasicInfoWindow::SignInRequested);
     connect(registration_, &Registration::WeeklyHoursRequested, this,
             &BasicInfoWindow::WeeklyHoursRequested);
 }

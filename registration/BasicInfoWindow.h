@@ -33,7 +33,10 @@ public:
     void FinishRequests();
 
 signals:
-    // A registration was stored and the window closed: the weekly hours come next.
+    // The registration's requests of the main window, in this order: the tray's "off" when this
+    // computer became the check computer, a new sign-in, the weekly hours.
+    void CheckComputerRegistered();
+    void SignInRequested();
     void WeeklyHoursRequested();
 
 protected:

@@ -5,7 +5,6 @@
 #include "EditionDetection.h"
 #include "IdentityAnswer.h"
 #include "IdentityCheck.h"
-#include "MainWindowCallbacks.h"
 #include "ManagementServices.h"
 #include "MessageBox.h"
 #include "Pharmacy.h"
@@ -150,11 +149,10 @@ void Registration::AnswerArrived(const QString& url, const QString& text)
                  .caption = QStringLiteral("확인"),
                  .icon = MessageIcon::None,
                  .buttons = MessageButtons::Ok});
-    if (fields_.checkComputer->isChecked() && MainWindowOfBasicInfo.setTrayPicture)
-        MainWindowOfBasicInfo.setTrayPicture(0);
+    if (fields_.checkComputer->isChecked())
+        emit CheckComputerRegistered();
     identity_.SetConfirmed(false);
-    if (MainWindowOfBasicInfo.signIn)
-        MainWindowOfBasicInfo.signIn();
+    emit SignInRequested();
     window_.close();
     emit WeeklyHoursRequested();
 }

@@ -40,6 +40,11 @@ public:
 signals:
     // The re-check's answer has been handled.
     void RecheckDone();
+    // A registration of this computer as the check computer was stored: the tray shows "off"
+    // until the sign-in that follows is answered.
+    void CheckComputerRegistered();
+    // A registration was stored: the main window signs in again with the stored values.
+    void SignInRequested();
     // A registration was stored and the window closed: the weekly hours come next.
     void WeeklyHoursRequested();
 

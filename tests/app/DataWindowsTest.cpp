@@ -126,8 +126,9 @@ TEST_F(DataWindowsTest, AWeeklySaveOpensAFreshLegalHolidayWindowCentredAndModele
 TEST_F(DataWindowsTest, ARegistrationReplacesTheWeeklyWindowWithAFreshOne)
 {
     windows->OpenBasicInfo();
+    BasicInfoWindow* reused = Existing<BasicInfoWindow>().front();
     const std::unique_ptr<BasicInfoWindow> signInsWindow(windows->NewBasicInfoWindow());
-    for (BasicInfoWindow* basicInfo : {Existing<BasicInfoWindow>().front(), signInsWindow.get()}) {
+    for (BasicInfoWindow* basicInfo : {reused, signInsWindow.get()}) {
         windows->OpenWeeklyHours();
         const QPointer<WeeklyHoursWindow> earlier = Existing<WeeklyHoursWindow>().front();
 
@@ -141,6 +142,28 @@ TEST_F(DataWindowsTest, ARegistrationReplacesTheWeeklyWindowWithAFreshOne)
         EXPECT_EQ(fresh.parent(), nullptr);
         EXPECT_TRUE(CentredOnTheScreen(fresh));
     }
+}
+
+// A registration's requests of the main window pass on, from the reused window and the
+// sign-in's own alike.
+TEST_F(DataWindowsTest, ARegistrationsRequestsOfTheMainWindowPassOn)
+{
+    std::vector<std::string> passed;
+    QObject::connect(windows.get(), &DataWindows::CheckComputerRegistered,
+                     [&] { passed.push_back("check computer"); });
+    QObject::connect(windows.get(), &DataWindows::SignInRequested,
+                     [&] { passed.push_back("sign-in"); });
+    windows->OpenBasicInfo();
+    BasicInfoWindow* reused = Existing<BasicInfoWindow>().front();
+    const std::unique_ptr<BasicInfoWindow> signInsWindow(windows->NewBasicInfoWindow());
+
+    for (BasicInfoWindow* basicInfo : {reused, signInsWindow.get()}) {
+        emit basicInfo->CheckComputerRegistered();
+        emit basicInfo->SignInRequested();
+    }
+
+    EXPECT_EQ(passed,
+              (std::vector<std::string>{"check computer", "sign-in", "check computer", "sign-in"}));
 }
 
 // The festival reminder's 근무: a fresh festival window, modal, destroyed once it closes; the

@@ -5,7 +5,6 @@
 #include "EditionDetection.h"
 #include "HelpFile.h"
 #include "IdentityCheck.h"
-#include "MainWindowCallbacks.h"
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "PageRecorder.h"
@@ -29,8 +28,8 @@
 #include <vector>
 
 // A basic-information window in a program folder of its own, posting to a page recorder, with
-// its message boxes, modal windows, help file, main-window requests and requests for the weekly
-// hours recorded.
+// its message boxes, modal windows, help file and its registration's requests of the main window
+// recorded.
 class BasicInfoWindowFixture : public ::testing::Test
 {
 protected:
@@ -48,10 +47,10 @@ protected:
             return 0;
         });
         SetHelpFileHandler([this](const QString& path) { helpOpened.push_back(path); });
-        MainWindowOfBasicInfo = {
-            .signIn = [this] { ++signIns; },
-            .setTrayPicture = [this](int index) { trayPictures.push_back(index); }};
         window = std::make_unique<BasicInfoWindow>(pharmacy);
+        QObject::connect(window.get(), &BasicInfoWindow::CheckComputerRegistered,
+                         [this] { ++checkComputerRegistrations; });
+        QObject::connect(window.get(), &BasicInfoWindow::SignInRequested, [this] { ++signIns; });
         QObject::connect(window.get(), &BasicInfoWindow::WeeklyHoursRequested,
                          [this] { ++weeklyHoursRequests; });
         fields = FieldsOf(*window);
@@ -67,7 +66,6 @@ protected:
         SetMessageBoxHandler({});
         SetModalDialogHandler({});
         SetHelpFileHandler({});
-        MainWindowOfBasicInfo = {};
         DetectedEdition.clear();
     }
 
@@ -117,7 +115,7 @@ protected:
     std::vector<QString> modalTitles;
     std::vector<QString> helpOpened;
     int signIns = 0;
-    std::vector<int> trayPictures;
+    int checkComputerRegistrations = 0;
     int weeklyHoursRequests = 0;
     Pharmacy pharmacy;
     std::unique_ptr<BasicInfoWindow> window;
