@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/DataWindows.h"
 #include "app/DragPicture.h"
 #include "app/PresenceReporter.h"
 #include "app/SignIn.h"
@@ -13,20 +14,16 @@
 #include "core/localdb/LocalDatabaseSession.h"
 #include "core/management/EditionDetection.h"
 #include "core/management/ManagementIniCopy.h"
-#include "core/program/DataWindow.h"
 #include "core/program/MessageBox.h"
 #include "core/program/Pause.h"
+#include "core/program/Pharmacy.h"
 #include "core/program/PictureButton.h"
 #include "core/program/ProcessEnd.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/program/QuitNow.h"
+#include "core/program/Trimmed.h"
 #include "core/requests/ConnectionCheck.h"
-#include "hours/FestivalHoursWindow.h"
-#include "hours/LegalHolidayWindow.h"
-#include "hours/WeeklyHoursWindow.h"
 #include "platform/DesktopLink.h"
-#include "registration/BasicInfoWindow.h"
-#include "registration/MainWindowCallbacks.h"
 #include "resources/MainBackground.h"
 #include "update/UpdateProgram.h"
 #include "update/UpdateStart.h"
@@ -55,9 +52,10 @@ QFont LabelFont()
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent)
-    : QWidget(parent), presence_(new PresenceReporter(this)), signIn_(new SignIn(*presence_, this)),
-      tray_(NewTrayIcon())
+MainWindow::MainWindow(Pharmacy& pharmacy, QWidget* parent)
+    : QWidget(parent), pharmacy_(pharmacy), presence_(new PresenceReporter(pharmacy, this)),
+      dataWindows_(new DataWindows(pharmacy, this)),
+      signIn_(new SignIn(pharmacy, *presence_, *dataWindows_, this)), tray_(NewTrayIcon())
 {
     setWindowTitle(WindowCaption);
     setWindowFlag(Qt::FramelessWindowHint);
@@ -68,21 +66,16 @@ MainWindow::MainWindow(QWidget* parent)
     connect(festivalHoursButton_, &PictureButton::Clicked, this, &MainWindow::OpenFestivalHours);
     connect(closeBar_, &PictureButton::Clicked, this, &MainWindow::HideToTray);
     connect(presence_, &PresenceReporter::StateChanged, tray_, &TrayIcon::ShowPresence);
-    MainWindowOfBasicInfo = {
-        .signIn = [this] { signIn_->Send(); },
-        .setTrayPicture = [this](int index) { presence_->SetState(static_cast<Presence>(index)); },
-    };
+    connect(dataWindows_, &DataWindows::CheckComputerRegistered, this,
+            [this] { presence_->SetState(Presence::Off); });
+    connect(dataWindows_, &DataWindows::SignInRequested, this, [this] { signIn_->Send(); });
 }
 
-MainWindow::~MainWindow()
-{
-    MainWindowOfBasicInfo = {};
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::Startup()
 {
     FinishLastUpdate();
-    SignInAnswer.clear();
     RunConnectivityTest();
     CreateDesktopShortcut();
     platform::RefreshDesktop();
@@ -152,13 +145,13 @@ void MainWindow::InstanceRequestReceived(platform::InstanceRequest request)
 
 bool MainWindow::SessionEndQuery()
 {
-    CloseAllowed = true;
+    AllowClosing();
     return CloseQuery();
 }
 
 void MainWindow::SessionEnd(bool ends)
 {
-    CloseAllowed = ends;
+    closingAllowed_ = ends;
     if (ends)
         EndProgram();
 }
@@ -257,32 +250,32 @@ void MainWindow::RequireBasicInfo()
 
 void MainWindow::OpenBasicInfo()
 {
-    ShowDataWindow(frm_Kibon);
+    dataWindows_->OpenBasicInfo();
 }
 
 // The weekly, legal-holiday and festival windows need the check computer's name and the licence
 // number (as they are, untrimmed).
-template <class Window> void MainWindow::OpenNeedingBasicInfo(QPointer<Window>& window)
+void MainWindow::OpenNeedingBasicInfo(void (DataWindows::*open)())
 {
-    if (ComName.isEmpty() || PaLicense.isEmpty())
+    if (pharmacy_.checkComputer.isEmpty() || pharmacy_.license.isEmpty())
         RequireBasicInfo();
     else
-        ShowDataWindow(window);
+        (dataWindows_->*open)();
 }
 
 void MainWindow::OpenWeeklyHours()
 {
-    OpenNeedingBasicInfo(frm_normal);
+    OpenNeedingBasicInfo(&DataWindows::OpenWeeklyHours);
 }
 
 void MainWindow::OpenLegalHolidayHours()
 {
-    OpenNeedingBasicInfo(frm_holiday);
+    OpenNeedingBasicInfo(&DataWindows::OpenLegalHolidayHours);
 }
 
 void MainWindow::OpenFestivalHours()
 {
-    OpenNeedingBasicInfo(frm_fastival);
+    OpenNeedingBasicInfo(&DataWindows::OpenFestivalHours);
 }
 
 void MainWindow::OpenHomePage()
@@ -299,14 +292,15 @@ void MainWindow::PopUpTrayMenu()
 void MainWindow::Exit()
 {
     presence_->Stop();
-    CloseAllowed = true;
+    AllowClosing();
     close();
 }
 
-// The answer is CloseAllowed. Leaving sends "off", even without a check-computer name.
+// The answer is whether closing is allowed. Leaving sends "off", even without a check-computer
+// name.
 bool MainWindow::CloseQuery()
 {
-    if (!CloseAllowed)
+    if (!closingAllowed_)
         return false;
     presence_->Report(Presence::Off);
     Pause(CloseQueryPauseMs);
@@ -317,7 +311,7 @@ bool MainWindow::CloseQuery()
 // waiting below, so the process ends here instead of unwinding into them.
 void MainWindow::EndProgram()
 {
-    if (!Trimmed(ComName).isEmpty()) {
+    if (!Trimmed(pharmacy_.checkComputer).isEmpty()) {
         presence_->Report(Presence::Off);
         Pause(ClosePauseMs);
     }

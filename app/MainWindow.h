@@ -3,16 +3,17 @@
 #include "platform/SingleInstance.h"
 #include "resources/MainButtons.h"
 
-#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
+class DataWindows;
 class DragPicture;
 class LocalDatabaseSession;
 class PictureButton;
 class PresenceReporter;
+struct Pharmacy;
 class QLabel;
 class QSqlQuery;
 class SignIn;
@@ -21,13 +22,14 @@ class TrayIcon;
 // The main window: a borderless 312 x 312 launcher with a picture button for each data-entry
 // window and a close bar that hides it in the tray, where it spends most of its life. It runs the
 // start-up sequence and owns the sign-in, the presence reports and the tray icon. It closes only
-// while CloseAllowed is yes, and reports "off" on its way out.
+// once closing is allowed (the exit entry, the session's end), and reports "off" on its way out.
 class MainWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // The pharmacy is read by the sign-in and lent to the windows that read or change it.
+    explicit MainWindow(Pharmacy& pharmacy, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The start-up sequence, run once right after the window is created: network test, desktop
@@ -52,6 +54,10 @@ public:
     // refused again).
     void SessionEnd(bool ends);
 
+    // Whether the window may close now.
+    bool ClosingAllowed() const { return closingAllowed_; }
+    void AllowClosing() { closingAllowed_ = true; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -69,7 +75,7 @@ private:
     void OpenWeeklyHours();
     void OpenLegalHolidayHours();
     void OpenFestivalHours();
-    template <class Window> void OpenNeedingBasicInfo(QPointer<Window>& window);
+    void OpenNeedingBasicInfo(void (DataWindows::*open)());
     void OpenHomePage();
     void PopUpTrayMenu();
     void Exit();
@@ -94,7 +100,10 @@ private:
     QLabel* versionLabel_ =
         NewLabel(QRect(259, 271, 42, 13), Qt::AlignRight, QStringLiteral("versionLabel"));
 
+    Pharmacy& pharmacy_;
+    bool closingAllowed_ = false;
     PresenceReporter* presence_;
+    DataWindows* dataWindows_;
     SignIn* signIn_;
     TrayIcon* tray_;
     std::unique_ptr<LocalDatabaseSession> localDatabase_; // from the start-up to the end

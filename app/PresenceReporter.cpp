@@ -1,6 +1,7 @@
 #include "app/PresenceReporter.h"
 
-#include "core/program/Quillane_Define.h"
+#include "core/program/Pharmacy.h"
+#include "core/program/Trimmed.h"
 #include "core/requests/FormEncoding.h"
 
 #include <QDateTime>
@@ -30,7 +31,8 @@ QString Flag(Presence state)
 
 } // namespace
 
-PresenceReporter::PresenceReporter(QObject* parent) : QObject(parent)
+PresenceReporter::PresenceReporter(const Pharmacy& pharmacy, QObject* parent)
+    : QObject(parent), pharmacy_(pharmacy)
 {
     timer_.setObjectName(QStringLiteral("presenceTimer"));
     timer_.setInterval(TickIntervalMs);
@@ -46,8 +48,8 @@ void PresenceReporter::SetIdleSeconds(std::function<std::uint32_t()> idleSeconds
 void PresenceReporter::Report(Presence state)
 {
     const QString body =
-        QStringLiteral("P_COMNAME =") + FormValue(Trimmed(ComName)) +
-        QStringLiteral("&P_PALICENSE =") + FormValue(Trimmed(PaLicense)) +
+        QStringLiteral("P_COMNAME =") + FormValue(Trimmed(pharmacy_.checkComputer)) +
+        QStringLiteral("&P_PALICENSE =") + FormValue(Trimmed(pharmacy_.license)) +
         QStringLiteral("&P_SENDTIME =") +
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
         QStringLiteral("&P_Flg = ") + Flag(state);
@@ -74,9 +76,9 @@ void PresenceReporter::Stop()
 void PresenceReporter::Tick()
 {
     ++ticks_;
-    if (SignInAnswer != QStringLiteral("Y"))
+    if (!signInAccepted_)
         return;
-    if (Trimmed(ComName).isEmpty()) {
+    if (Trimmed(pharmacy_.checkComputer).isEmpty()) {
         SetState(Presence::Waiting);
         return;
     }

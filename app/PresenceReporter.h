@@ -8,17 +8,20 @@
 #include <cstdint>
 #include <functional>
 
+struct Pharmacy;
+
 // Tells the service ("TimeCheck.asp") whether somebody is at the check computer: "on" while the
 // keyboard or mouse is in use, "wai" after 30 minutes without input, "off" after 30 more and when
 // the program ends. The answers are never looked at: a lost report is followed by the next one.
 // The timer ticks once a second from the first accepted sign-in on; a tick reports nothing while
-// the sign-in answer is not exactly "Y".
+// the last sign-in answer is not exactly "Y".
 class PresenceReporter : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit PresenceReporter(QObject* parent = nullptr);
+    // The reports name the pharmacy's check computer and licence as they are at each report.
+    explicit PresenceReporter(const Pharmacy& pharmacy, QObject* parent = nullptr);
 
     // Whole seconds since the last keyboard or mouse input; 0 until set.
     void SetIdleSeconds(std::function<std::uint32_t()> idleSeconds);
@@ -29,6 +32,9 @@ public:
     // The state last reported, which the tray shows. Setting it reports nothing.
     Presence State() const { return state_; }
     void SetState(Presence state);
+
+    // Whether the last sign-in answer was exactly "Y": only then do the ticks report.
+    void SetSignInAccepted(bool accepted) { signInAccepted_ = accepted; }
 
     // Starting the running timer leaves it as it is, its count of ticks included.
     void Start();
@@ -47,9 +53,11 @@ private:
     void PeriodicReport(std::uint32_t idle);
     void ReportAndShow(Presence state);
 
+    const Pharmacy& pharmacy_;
     WebBrowser reports_{QStringLiteral("presenceReports"), this};
     QTimer timer_{this};
     std::function<std::uint32_t()> idleSeconds_;
     Presence state_ = Presence::Off;
     int ticks_ = 0;
+    bool signInAccepted_ = false;
 };

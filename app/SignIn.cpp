@@ -1,10 +1,13 @@
 #include "app/SignIn.h"
 
+#include "app/DataWindows.h"
 #include "app/PresenceReporter.h"
 #include "app/UnregisteredComputerNotice.h"
 #include "core/management/ManagementServices.h"
 #include "core/program/ModalDialog.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/Pharmacy.h"
+#include "core/program/ProgramValues.h"
+#include "core/program/Trimmed.h"
 #include "core/requests/FormEncoding.h"
 #include "core/requests/ServerErrorPage.h"
 #include "core/settings/Settings.h"
@@ -30,7 +33,10 @@ bool AnyBasicInfoWindowExists()
 
 } // namespace
 
-SignIn::SignIn(PresenceReporter& presence, QObject* parent) : QObject(parent), presence_(presence)
+SignIn::SignIn(Pharmacy& pharmacy, PresenceReporter& presence, DataWindows& windows,
+               QObject* parent)
+    : QObject(parent), pharmacy_(pharmacy), presence_(presence), windows_(windows),
+      holidayCheck_([&windows] { windows.ShowFestivalHoursModally(); })
 {
     connect(&request_, &WebBrowser::DocumentComplete, this,
             [this](const QString& url) { AnswerArrived(url, PageText(request_)); });
@@ -39,19 +45,21 @@ SignIn::SignIn(PresenceReporter& presence, QObject* parent) : QObject(parent), p
 void SignIn::Send()
 {
     const QString settings = ProgramFolder + SettingsKeys::FileName;
-    PaName = ReadIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::PharmacistName, {});
-    PaLicense =
+    pharmacy_.pharmacistName =
+        ReadIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::PharmacistName, {});
+    pharmacy_.license =
         ReadIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::PharmacistLicense, {});
-    ComName = ReadIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::CheckComputer, {});
-    if (ComName.isEmpty())
-        ComName = LocalComputerName();
-    AutoCheck =
-        ReadIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::AutoCheckKey, AutoCheck);
-    const QString signInName = PaName;
+    pharmacy_.checkComputer =
+        ReadIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::CheckComputer, {});
+    if (pharmacy_.checkComputer.isEmpty())
+        pharmacy_.checkComputer = LocalComputerName();
+    pharmacy_.autoCheck = ReadIniString(settings, SettingsKeys::BasicInfo,
+                                        SettingsKeys::AutoCheckKey, pharmacy_.autoCheck);
+    const QString signInName = pharmacy_.pharmacistName;
 
     // The registration in a basic-information window opened here signs in again before the
     // window closes: that inner sign-in posts what was just stored and opens no second window.
-    if (AutoCheck != QStringLiteral("Y") && !basicInfoOpenedHere_) {
+    if (pharmacy_.autoCheck != QStringLiteral("Y") && !basicInfoOpenedHere_) {
         ShowBasicInfoModally();
         WriteIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::FirstSignIn,
                        QStringLiteral("Y"));
@@ -64,8 +72,8 @@ void SignIn::Send()
     // changes the name meanwhile, and it has signed in with the new name already.
     PostPage(request_, SignInPage,
              QStringLiteral("P_PANAME       =") + FormValue(Trimmed(signInName)) +
-                 QStringLiteral("&P_PALICENSE  =") + FormValue(Trimmed(PaLicense)) +
-                 QStringLiteral("&P_COMNAME    =") + FormValue(Trimmed(ComName)));
+                 QStringLiteral("&P_PALICENSE  =") + FormValue(Trimmed(pharmacy_.license)) +
+                 QStringLiteral("&P_COMNAME    =") + FormValue(Trimmed(pharmacy_.checkComputer)));
 }
 
 void SignIn::AnswerArrived(const QString& url, const QString& text)
@@ -80,16 +88,17 @@ void SignIn::AnswerArrived(const QString& url, const QString& text)
 
 void SignIn::HandleAnswer(const QString& url, const QString& text)
 {
-    SignInAnswer = text;
     // An error page, or the sign-in page itself instead of the page it forwards to.
-    if (IsServerErrorPage(SignInAnswer) || url == BaseUrl + SignInPage) {
-        SignInAnswer.clear();
+    const bool usable = !IsServerErrorPage(text) && url != BaseUrl + SignInPage;
+    answer_ = usable ? text : QString();
+    presence_.SetSignInAccepted(answer_ == AcceptedAnswer);
+    if (!usable) {
         presence_.SetState(Presence::Waiting);
         return;
     }
-    if (SignInAnswer == AcceptedAnswer)
+    if (answer_ == AcceptedAnswer)
         Accepted();
-    else if (SignInAnswer == UnknownComputerAnswer)
+    else if (answer_ == UnknownComputerAnswer)
         UnknownComputer();
     else
         presence_.SetState(Presence::Off);
@@ -99,7 +108,7 @@ void SignIn::HandleAnswer(const QString& url, const QString& text)
 // reports until the user has answered it.
 void SignIn::Accepted()
 {
-    if (Trimmed(ComName).isEmpty()) {
+    if (Trimmed(pharmacy_.checkComputer).isEmpty()) {
         presence_.SetState(Presence::Waiting);
         return;
     }
@@ -121,7 +130,7 @@ void SignIn::UnknownComputer()
 
 void SignIn::ShowBasicInfoModally()
 {
-    const QPointer<BasicInfoWindow> window = new BasicInfoWindow;
+    const QPointer<BasicInfoWindow> window = windows_.NewBasicInfoWindow();
     basicInfoOpenedHere_ = window;
     ShowModal(*window);
     if (window)

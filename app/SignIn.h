@@ -6,7 +6,9 @@
 #include <QObject>
 #include <QPointer>
 
+class DataWindows;
 class PresenceReporter;
+struct Pharmacy;
 class QSqlQuery;
 class BasicInfoWindow;
 
@@ -18,7 +20,10 @@ class SignIn : public QObject
     Q_OBJECT
 
 public:
-    explicit SignIn(PresenceReporter& presence, QObject* parent = nullptr);
+    // The sign-in reads the pharmacy from the settings file into pharmacy; the windows it opens
+    // come from windows.
+    SignIn(Pharmacy& pharmacy, PresenceReporter& presence, DataWindows& windows,
+           QObject* parent = nullptr);
 
     // Reads the basic information from the settings file and posts it. At the first start the
     // basic-information window comes first, modally.
@@ -31,16 +36,23 @@ public:
     // The query on the local database that the upcoming-holiday check runs; none finds nothing.
     void SetHolidayQuery(QSqlQuery* query) { holidayQuery_ = query; }
 
+    // The text of the last usable answer, untrimmed; empty before the first one and after an
+    // unusable one.
+    const QString& Answer() const { return answer_; }
+
 private:
     void HandleAnswer(const QString& url, const QString& text);
     void Accepted();
     void UnknownComputer();
     void ShowBasicInfoModally();
 
+    Pharmacy& pharmacy_;
     PresenceReporter& presence_;
+    DataWindows& windows_;
     WebBrowser request_{QStringLiteral("signInRequest"), this};
     UpcomingHolidayCheck holidayCheck_; // remembers the reminder answer it read last
     QSqlQuery* holidayQuery_ = nullptr;
+    QString answer_;
     // The basic-information window that this sign-in opened modally, while it is open.
     QPointer<BasicInfoWindow> basicInfoOpenedHere_;
 };

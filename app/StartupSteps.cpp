@@ -1,7 +1,7 @@
 #include "app/StartupSteps.h"
 
 #include "app/SecondStart.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/settings/FileNameCase.h"
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsKeys.h"

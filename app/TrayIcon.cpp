@@ -2,7 +2,7 @@
 
 #include "app/TrayAvailability.h"
 #include "app/TrayMenu.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 
 #include <QCursor>
 

@@ -3,8 +3,9 @@
 #include "app/QtKoreanTexts.h"
 #include "app/SecondStart.h"
 #include "core/program/IdleWatch.h"
+#include "core/program/Pharmacy.h"
 #include "core/program/ProcessEnd.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "platform/IdleTime.h"
 #include "platform/SessionEnd.h"
 #include "platform/SingleInstance.h"
@@ -63,7 +64,8 @@ int main(int argc, char** argv)
     InitProgramValues(QCoreApplication::applicationDirPath());
     UseKoreanQtTexts(ProgramFolder);
     LoadProgramFonts(ProgramFolder);
-    mainWindow = new MainWindow;
+    Pharmacy pharmacy;
+    mainWindow = new MainWindow(pharmacy);
     ConnectLaterStarts(*instance, mainWindow);
     const std::unique_ptr<platform::IdleSource> idleSource = platform::CreateSystemIdleSource();
     IdleWatch idleWatch(*idleSource);

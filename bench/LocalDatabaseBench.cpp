@@ -7,7 +7,7 @@
 #include "core/localdb/LocalDatabaseSession.h"
 #include "core/localdb/LocalStatements.h"
 #include "core/localdb/SqlOperations.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 
 #include <QCoreApplication>
 #include <QFile>

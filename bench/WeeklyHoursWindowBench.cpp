@@ -4,7 +4,7 @@
 // to the round trip.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/WeeklyHoursWindowBench [rounds]
 
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/requests/FormEncoding.h"
 #include "core/requests/WebBrowser.h"
 #include "core/settings/Settings.h"

@@ -1,7 +1,7 @@
 #include "hours/DayHoursRow.h"
 
-#include "core/program/Quillane_Define.h"
 #include "core/program/TimeSlots.h"
+#include "core/program/Trimmed.h"
 #include "core/requests/FormEncoding.h"
 
 namespace {

@@ -1,7 +1,8 @@
 #include "hours/DayHoursWindow.h"
 
 #include "core/program/PictureButton.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
+#include "core/program/Trimmed.h"
 #include "core/requests/FormEncoding.h"
 #include "core/requests/SplitFields.h"
 #include "core/requests/WebBrowser.h"

@@ -1,10 +1,7 @@
 #include "hours/FestivalReminder.h"
 
-#include "core/program/ModalDialog.h"
 #include "core/program/PictureButton.h"
-#include "core/program/Quillane_Define.h"
 #include "core/program/WindowFonts.h"
-#include "hours/FestivalHoursWindow.h"
 #include "hours/ReminderAnswer.h"
 #include "hours/ReminderButtons.h"
 
@@ -25,19 +22,12 @@ void AddText(QWidget* parent, const QString& text, QPoint at)
     label->adjustSize();
 }
 
-// A fresh festival window, shown modally; the next opening from the main window creates
-// another one.
-void OpenFestivalWindow()
-{
-    frm_fastival = new FestivalHoursWindow;
-    ShowModal(*frm_fastival);
-    delete frm_fastival;
-}
-
 } // namespace
 
-FestivalReminder::FestivalReminder(QWidget* parent)
-    : QDialog(parent), festivalName_(new QLabel(this))
+FestivalReminder::FestivalReminder(const HolidayRow& festival,
+                                   std::function<void()> openFestivalHours, QWidget* parent)
+    : QDialog(parent), festival_(festival), openFestivalHours_(std::move(openFestivalHours)),
+      festivalName_(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("초록우체통"));
     setFixedSize(ReminderSize);
@@ -67,7 +57,7 @@ FestivalReminder::FestivalReminder(QWidget* parent)
 // The festival's name, first two characters only, each time the reminder is shown.
 void FestivalReminder::showEvent(QShowEvent* event)
 {
-    festivalName_->setText(UpcomingHolidayName.left(NameLength));
+    festivalName_->setText(festival_.name.left(NameLength));
     festivalName_->adjustSize();
     QDialog::showEvent(event);
 }
@@ -75,8 +65,8 @@ void FestivalReminder::showEvent(QShowEvent* event)
 // Stores the answer and closes; 근무 first opens the festival window and waits for it.
 void FestivalReminder::Answer(ReminderButton answer)
 {
-    StoreReminderAnswer(answer);
+    StoreReminderAnswer(answer, festival_.day);
     if (answer == ReminderButton::Work)
-        OpenFestivalWindow();
+        openFestivalHours_();
     accept();
 }

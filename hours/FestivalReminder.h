@@ -1,9 +1,10 @@
 #pragma once
 
+#include "hours/HolidayRow.h"
 #include "resources/ReminderPictures.h"
 
 #include <QDialog>
-#include <QPointer>
+#include <functional>
 
 class QLabel;
 
@@ -15,7 +16,12 @@ class FestivalReminder : public QDialog
     Q_OBJECT
 
 public:
-    explicit FestivalReminder(QWidget* parent = nullptr);
+    // openFestivalHours: shows the festival window modally, for 근무.
+    FestivalReminder(const HolidayRow& festival, std::function<void()> openFestivalHours,
+                     QWidget* parent = nullptr);
+
+    // The festival it reminds of.
+    const HolidayRow& Holiday() const { return festival_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -23,8 +29,7 @@ protected:
 private:
     void Answer(ReminderButton answer);
 
+    HolidayRow festival_;
+    std::function<void()> openFestivalHours_;
     QLabel* festivalName_; // "festivalName": its first two characters
 };
-
-// The festival reminder while it is shown.
-inline QPointer<FestivalReminder> frm_fastmsg;

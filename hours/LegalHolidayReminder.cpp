@@ -2,8 +2,9 @@
 
 #include "core/program/MessageBox.h"
 #include "core/program/PictureButton.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/program/TimeSlots.h"
+#include "core/program/Trimmed.h"
 #include "core/program/WindowFonts.h"
 #include "core/requests/FormEncoding.h"
 #include "core/requests/ServerErrorPage.h"
@@ -78,8 +79,9 @@ void ShowName(QLabel* label, const QString& name)
 
 } // namespace
 
-LegalHolidayReminder::LegalHolidayReminder(QWidget* parent)
-    : QDialog(parent), report_(new WebBrowser(QStringLiteral("workingDayReport"), this))
+LegalHolidayReminder::LegalHolidayReminder(const HolidayRow& holiday, QWidget* parent)
+    : QDialog(parent), holiday_(holiday),
+      report_(new WebBrowser(QStringLiteral("workingDayReport"), this))
 {
     setWindowTitle(QStringLiteral("초록우체통"));
     setFixedSize(ReminderSize);
@@ -124,9 +126,8 @@ LegalHolidayReminder::LegalHolidayReminder(QWidget* parent)
 // The holiday's name and the days left until it, each time the reminder is shown.
 void LegalHolidayReminder::showEvent(QShowEvent* event)
 {
-    holidayDay_ = UpcomingHolidayDay;
-    const QDate holiday = QDate::fromString(holidayDay_, QStringLiteral("yyyy-MM-dd"));
-    ShowName(holidayName_, UpcomingHolidayName);
+    const QDate holiday = QDate::fromString(holiday_.day, QStringLiteral("yyyy-MM-dd"));
+    ShowName(holidayName_, holiday_.name);
     countdown_->setText(holiday.isValid()
                             ? QStringLiteral("( %1일전 )").arg(QDate::currentDate().daysTo(holiday))
                             : QString());
@@ -139,7 +140,7 @@ void LegalHolidayReminder::Answer(ReminderButton answer)
 {
     if (awaitingReport_)
         return;
-    StoreReminderAnswer(answer);
+    StoreReminderAnswer(answer, holiday_.day);
     if (answer == ReminderButton::Work)
         ReportWorkingDay();
     else
@@ -154,7 +155,7 @@ void LegalHolidayReminder::ReportWorkingDay()
         ReadIniString(settings, SettingsKeys::BasicInfo, SettingsKeys::PharmacistLicense, {});
     const QString start = workStart_->currentText();
     const QString end = workEnd_->currentText();
-    const QString& name = UpcomingHolidayName;
+    const QString& name = holiday_.name;
     WriteIniString(settings, SettingsKeys::LegalHoliday, name + SettingsKeys::HolidayCheckSuffix,
                    QStringLiteral("1"));
     WriteIniString(settings, SettingsKeys::LegalHoliday, name + SettingsKeys::HolidayStartSuffix,
@@ -162,13 +163,13 @@ void LegalHolidayReminder::ReportWorkingDay()
     WriteIniString(settings, SettingsKeys::LegalHoliday, name + SettingsKeys::HolidayEndSuffix,
                    end);
     WriteIniString(settings, SettingsKeys::LegalHoliday, name + SettingsKeys::HolidayDateSuffix,
-                   holidayDay_);
+                   holiday_.day);
 
     const QString body = QStringLiteral("P_Gubun = 1&P_PALICENSE =") + FormValue(Trimmed(license)) +
                          QStringLiteral("&P_TIME_S1   =") + FormValue(Trimmed(start)) +
                          QStringLiteral("&P_TIME_E1   =") +
                          FormValue(NextDayLabelToTime(Trimmed(end))) +
-                         QStringLiteral("&P_TIME_D1   =") + FormValue(Trimmed(holidayDay_));
+                         QStringLiteral("&P_TIME_D1   =") + FormValue(Trimmed(holiday_.day));
     awaitingReport_ = true;
     for (PictureButton* button : buttons_)
         button->setEnabled(false);

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "hours/HolidayRow.h"
 #include "resources/ReminderPictures.h"
 
 #include <QDialog>
-#include <QPointer>
 #include <array>
 
 class PictureButton;
@@ -21,7 +21,10 @@ class LegalHolidayReminder : public QDialog
     Q_OBJECT
 
 public:
-    explicit LegalHolidayReminder(QWidget* parent = nullptr);
+    explicit LegalHolidayReminder(const HolidayRow& holiday, QWidget* parent = nullptr);
+
+    // The legal holiday it reminds of.
+    const HolidayRow& Holiday() const { return holiday_; }
 
     // Yes from a 근무 report until its answer: the reminder does not close meanwhile.
     bool AwaitingReport() const { return awaitingReport_; }
@@ -43,10 +46,7 @@ private:
     QComboBox* workStart_; // "workStart"
     QComboBox* workEnd_;   // "workEnd"
     std::array<PictureButton*, 3> buttons_{};
-    QString holidayDay_; // the date the reminder was shown for
+    HolidayRow holiday_;
     WebBrowser* report_;
     bool awaitingReport_ = false;
 };
-
-// The legal-holiday reminder while it is shown.
-inline QPointer<LegalHolidayReminder> frm_holmsg;

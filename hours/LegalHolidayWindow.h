@@ -2,8 +2,6 @@
 
 #include "hours/DayHoursWindow.h"
 
-#include <QPointer>
-
 // The legal-holiday window: whether and when the pharmacy opens on each legal holiday the service
 // lists. Destroyed when it closes.
 class LegalHolidayWindow : public DayHoursWindow
@@ -13,6 +11,3 @@ class LegalHolidayWindow : public DayHoursWindow
 public:
     explicit LegalHolidayWindow(QWidget* parent = nullptr);
 };
-
-// The program-wide legal-holiday window; empty until opened, cleared when it is destroyed.
-inline QPointer<LegalHolidayWindow> frm_holiday;

@@ -1,8 +1,8 @@
 #include "hours/SpecificSundays.h"
 
 #include "core/program/MessageBox.h"
-#include "core/program/Quillane_Define.h"
 #include "core/program/TimeSlots.h"
+#include "core/program/Trimmed.h"
 #include "core/requests/ServerErrorPage.h"
 #include "core/requests/SplitFields.h"
 #include "core/requests/WebBrowser.h"

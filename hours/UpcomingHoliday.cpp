@@ -3,13 +3,14 @@
 #include "core/localdb/LocalStatements.h"
 #include "core/localdb/SqlOperations.h"
 #include "core/program/ModalDialog.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsKeys.h"
 #include "hours/FestivalReminder.h"
 #include "hours/LegalHolidayReminder.h"
 
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QSqlRecord>
 
 Q_LOGGING_CATEGORY(lcUpcomingHoliday, "quillane.upcomingholiday")
@@ -22,12 +23,12 @@ constexpr double FarthestDays = 7.0;
 const QString LegalHolidayKind = QStringLiteral("1");
 const QString FestivalKind = QStringLiteral("2");
 
-// The reminder lives only while it is shown; its program-wide reference is empty afterwards.
-template <class Reminder> void ShowReminder(QPointer<Reminder>& reference)
+// The reminder lives only while it is shown.
+template <class Reminder, class... Arguments> void ShowReminder(const Arguments&... arguments)
 {
-    reference = new Reminder;
-    ShowModal(*reference);
-    delete reference;
+    const QPointer<Reminder> reminder = new Reminder(arguments...);
+    ShowModal(*reminder);
+    delete reminder;
 }
 
 } // namespace
@@ -71,15 +72,18 @@ HolidayRow FindUpcomingHoliday(QSqlQuery& query, const QDateTime& now)
     return {};
 }
 
+UpcomingHolidayCheck::UpcomingHolidayCheck(std::function<void()> openFestivalHours)
+    : openFestivalHours_(std::move(openFestivalHours))
+{
+}
+
 void UpcomingHolidayCheck::Run(QSqlQuery* query, const QDateTime& now)
 {
-    UpcomingHolidayName.clear();
-    UpcomingHolidayDay.clear();
+    found_ = {};
     if (query == nullptr)
         return;
-    const HolidayRow found = FindUpcomingHoliday(*query, now);
-    UpcomingHolidayName = found.name;
-    UpcomingHolidayDay = found.day;
+    found_ = FindUpcomingHoliday(*query, now);
+    const HolidayRow& found = found_;
     if (found.kind != FestivalKind && found.kind != LegalHolidayKind)
         return;
 
@@ -88,7 +92,7 @@ void UpcomingHolidayCheck::Run(QSqlQuery* query, const QDateTime& now)
     if (!answered_.isEmpty() && answered_ == found.day)
         return;
     if (found.kind == FestivalKind)
-        ShowReminder(frm_fastmsg);
+        ShowReminder<FestivalReminder>(found, openFestivalHours_);
     else
-        ShowReminder(frm_holmsg);
+        ShowReminder<LegalHolidayReminder>(found);
 }

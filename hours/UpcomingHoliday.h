@@ -1,19 +1,13 @@
 #pragma once
 
+#include "hours/HolidayRow.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <functional>
 
 class QSqlQuery;
-
-// A holiday of the local calendar: its date text, its name and its kind ("1" legal holiday,
-// "2" festival).
-struct HolidayRow
-{
-    QString day;
-    QString name;
-    QString kind;
-};
 
 // Days from now to midnight of the date, with fractions, counted on the calendar (a day is a
 // day whatever the clock changes).
@@ -26,15 +20,23 @@ double DaysUntil(QDate day, const QDateTime& now);
 // left on the row found or at the end.
 HolidayRow FindUpcomingHoliday(QSqlQuery& query, const QDateTime& now);
 
-// The check that runs after every accepted sign-in: finds the upcoming holiday, sets
-// UpcomingHolidayName and UpcomingHolidayDay, and opens the matching reminder modally unless
-// its answer, "알림체크" of "명절", already holds that holiday's date.
+// The check that runs after every accepted sign-in: finds the upcoming holiday and opens the
+// matching reminder for it modally unless its answer, "알림체크" of "명절", already holds that
+// holiday's date.
 class UpcomingHolidayCheck
 {
 public:
+    // openFestivalHours: shows the festival window modally, for the festival reminder's 근무.
+    explicit UpcomingHolidayCheck(std::function<void()> openFestivalHours);
+
     // A null query (no local database) finds nothing.
     void Run(QSqlQuery* query, const QDateTime& now);
 
+    // The holiday the last run found; empty before the first run and when it found none.
+    const HolidayRow& Found() const { return found_; }
+
 private:
+    std::function<void()> openFestivalHours_;
+    HolidayRow found_;
     QString answered_; // "알림체크" as read last: the default of the next read
 };

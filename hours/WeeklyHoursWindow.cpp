@@ -1,14 +1,13 @@
 #include "hours/WeeklyHoursWindow.h"
 
-#include "core/program/DataWindow.h"
 #include "core/program/MessageBox.h"
 #include "core/program/PictureButton.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/program/TimeSlots.h"
+#include "core/program/Trimmed.h"
 #include "core/requests/WebBrowser.h"
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsKeys.h"
-#include "hours/LegalHolidayWindow.h"
 #include "hours/SpecificSundays.h"
 #include "hours/WeeklyAnswer.h"
 #include "hours/WeeklyBodies.h"
@@ -160,7 +159,7 @@ void WeeklyHoursWindow::AnswerArrived(HoursRequest answered, const QString& url,
     if (!saved)
         return;
     close();
-    OpenLegalHolidayWindow();
+    emit LegalHolidayHoursRequested();
 }
 
 // A record that cannot be read stops the filling there; the rows filled before it keep their
@@ -250,11 +249,4 @@ bool WeeklyHoursWindow::FillOperation(WeeklyAnswer& answer)
             ui_.operations[value]->setChecked(true);
     }
     return true;
-}
-
-// A fresh legal-holiday window becomes the program-wide one, centred and modeless.
-void WeeklyHoursWindow::OpenLegalHolidayWindow()
-{
-    frm_holiday = new LegalHolidayWindow;
-    ShowDataWindow(frm_holiday);
 }

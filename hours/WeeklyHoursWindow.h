@@ -4,7 +4,6 @@
 #include "hours/WeeklyHoursControls.h"
 
 #include <QDialog>
-#include <QPointer>
 #include <optional>
 
 class SpecificSundays;
@@ -14,7 +13,7 @@ struct WeeklySave;
 
 // The weekly-hours window with its specific Sundays: fetches the registered hours from the
 // service each time it is shown, lets the pharmacy change them and sends them back; after a save
-// it opens the legal-holiday window. Closing only hides it. Its requests go through the browser
+// it asks for the legal-holiday window. Closing only hides it. Its requests go through the browser
 // control "weeklyHoursRequests".
 class WeeklyHoursWindow : public QDialog
 {
@@ -29,8 +28,12 @@ public:
 
     // The page handling of the weekly answer, given the completed page's address and text and
     // the request it answers: the answers to the fetch and to the save alike fill the rows; the
-    // save's answer then says so, hides the window and opens the legal-holiday window.
+    // save's answer then says so, hides the window and asks for the legal-holiday window.
     void AnswerArrived(HoursRequest answered, const QString& url, const QString& text);
+
+signals:
+    // A save was answered: the legal-holiday window comes next.
+    void LegalHolidayHoursRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -49,7 +52,6 @@ private:
     bool FillNightDuty(WeeklyAnswer& answer);
     bool FillWeekRow(WeeklyAnswer& answer, const WeeklyHoursRow& row, int record);
     bool FillOperation(WeeklyAnswer& answer);
-    void OpenLegalHolidayWindow();
 
     WeeklyHoursControls ui_;
     SpecificSundays* sundays_;
@@ -58,6 +60,3 @@ private:
     QString license_;
     QString checkComputer_; // this computer's name as the pharmacy's check computer, or empty
 };
-
-// The one reused weekly-hours window of the main window and the tray; empty until opened.
-inline QPointer<WeeklyHoursWindow> frm_normal;

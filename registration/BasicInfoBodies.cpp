@@ -1,6 +1,6 @@
 #include "registration/BasicInfoBodies.h"
 
-#include "core/program/Quillane_Define.h"
+#include "core/program/Trimmed.h"
 #include "core/requests/FormEncoding.h"
 
 namespace {

@@ -2,7 +2,8 @@
 
 #include "core/program/ModalDialog.h"
 #include "core/program/PictureButton.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
+#include "core/program/Trimmed.h"
 #include "core/program/WindowFonts.h"
 #include "core/requests/NetworkThread.h"
 #include "core/requests/WebBrowser.h"
@@ -99,22 +100,22 @@ void SetUpBox(const Field& field)
 
 } // namespace
 
-BasicInfoWindow::BasicInfoWindow(QWidget* parent)
-    : QDialog(parent), fields_{.pharmacistName = new QLineEdit(this),
-                               .license = new QLineEdit(this),
-                               .birthNumber = new QLineEdit(this),
-                               .pharmacyName = new QLineEdit(this),
-                               .postalCode1 = new QLineEdit(this),
-                               .postalCode2 = new QLineEdit(this),
-                               .addressLine = new QLabel(this),
-                               .detailAddress = new QLineEdit(this),
-                               .pharmacyPhone = new QLineEdit(this),
-                               .mobilePhone = new QLineEdit(this),
-                               .faxNumber = new QLineEdit(this),
-                               .location = new QLineEdit(this),
-                               .checkComputer = new QCheckBox(this)},
+BasicInfoWindow::BasicInfoWindow(Pharmacy& pharmacy, QWidget* parent)
+    : QDialog(parent), pharmacy_(pharmacy), fields_{.pharmacistName = new QLineEdit(this),
+                                                    .license = new QLineEdit(this),
+                                                    .birthNumber = new QLineEdit(this),
+                                                    .pharmacyName = new QLineEdit(this),
+                                                    .postalCode1 = new QLineEdit(this),
+                                                    .postalCode2 = new QLineEdit(this),
+                                                    .addressLine = new QLabel(this),
+                                                    .detailAddress = new QLineEdit(this),
+                                                    .pharmacyPhone = new QLineEdit(this),
+                                                    .mobilePhone = new QLineEdit(this),
+                                                    .faxNumber = new QLineEdit(this),
+                                                    .location = new QLineEdit(this),
+                                                    .checkComputer = new QCheckBox(this)},
       identity_(new IdentityCheck(fields_, this)),
-      registration_(new Registration(*this, fields_, *identity_))
+      registration_(new Registration(*this, fields_, *identity_, pharmacy))
 {
     setWindowTitle(QStringLiteral("초록우체통 기본정보입력"));
     setFixedSize(ClientWidth, ClientHeight);
@@ -141,6 +142,11 @@ BasicInfoWindow::BasicInfoWindow(QWidget* parent)
 
     connect(identity_, &IdentityCheck::Confirmed, registration_,
             &Registration::RegisterAtFirstSignIn);
+    connect(registration_, &Registration::CheckComputerRegistered, this,
+            &BasicInfoWindow::CheckComputerRegistered);
+    connect(registration_, &Registration::SignInRequested, this, &BasicInfoWindow::SignInRequested);
+    connect(registration_, &Registration::WeeklyHoursRequested, this,
+            &BasicInfoWindow::WeeklyHoursRequested);
 }
 
 BasicInfoWindow::~BasicInfoWindow() = default;
@@ -275,7 +281,7 @@ void BasicInfoWindow::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     identity_->SetConfirmed(false);
     LoadStoredValues();
-    ManagementImport(*this, fields_, *identity_).Run(storedPharmacistName_);
+    ManagementImport(*this, fields_, *identity_, pharmacy_).Run(storedPharmacistName_);
 }
 
 // Every field but the birth number, trimmed; a blank check computer leaves the box as it is.

@@ -4,11 +4,11 @@
 
 #include <QDialog>
 #include <QList>
-#include <QPointer>
 
 enum class BasicInfoButton;
 class IdentityCheck;
 class PictureButton;
+struct Pharmacy;
 class Registration;
 
 // The basic-information window (caption "초록우체통 기본정보입력"): the pharmacy's basic
@@ -22,13 +22,22 @@ class BasicInfoWindow : public QDialog
     Q_OBJECT
 
 public:
-    explicit BasicInfoWindow(QWidget* parent = nullptr);
+    // The import reads the pharmacy's first-sign-in mark; a registration changes its licence and
+    // check computer.
+    explicit BasicInfoWindow(Pharmacy& pharmacy, QWidget* parent = nullptr);
     ~BasicInfoWindow() override;
 
     // Waits until the answers of the requests under way are handled, at most the request
     // time-out: a window that closed itself right after posting the registration still stores
     // what its answer confirms and signs in again before it may be deleted.
     void FinishRequests();
+
+signals:
+    // The registration's requests of the main window, in this order: the tray's "off" when this
+    // computer became the check computer, a new sign-in, the weekly hours.
+    void CheckComputerRegistered();
+    void SignInRequested();
+    void WeeklyHoursRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -48,6 +57,7 @@ private:
                           const QString& addressLine);
     void ReEnter();
 
+    Pharmacy& pharmacy_;
     BasicInfoFields fields_;
     // The buttons whose pressed twins show while they are held; the manual button has none.
     QList<PictureButton*> buttonsWithTwins_;
@@ -61,6 +71,3 @@ private:
 // the automatic registration set it from inside the show or an answer; the paint that closes does
 // not clear it, the next import or a new window does.
 inline bool CloseOnPaint = false;
-
-// The one reused basic-information window of the main window and the tray; empty until opened.
-inline QPointer<BasicInfoWindow> frm_Kibon;

@@ -1,6 +1,6 @@
 #include "registration/HelpFile.h"
 
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "platform/DocumentOpener.h"
 
 namespace {

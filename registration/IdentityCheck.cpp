@@ -1,6 +1,6 @@
 #include "registration/IdentityCheck.h"
 
-#include "core/program/Quillane_Define.h"
+#include "core/program/Trimmed.h"
 #include "core/requests/SplitFields.h"
 #include "core/requests/WebBrowser.h"
 #include "registration/BasicInfoBodies.h"

@@ -6,8 +6,10 @@
 #include "core/management/EditionTable.h"
 #include "core/program/MessageBox.h"
 #include "core/program/Pause.h"
+#include "core/program/Pharmacy.h"
+#include "core/program/ProgramValues.h"
 #include "core/program/ProgressStrip.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/Trimmed.h"
 #include "core/settings/FileNameCase.h"
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsKeys.h"
@@ -24,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QScreen>
 #include <exception>
 #include <utility>
@@ -154,8 +157,8 @@ bool EnsureSinsangColumn(ManagementDatabase& database, QString& error)
 } // namespace
 
 ManagementImport::ManagementImport(QWidget& window, const BasicInfoFields& fields,
-                                   IdentityCheck& identity)
-    : window_(window), fields_(fields), identity_(identity)
+                                   IdentityCheck& identity, const Pharmacy& pharmacy)
+    : window_(window), fields_(fields), identity_(identity), pharmacy_(pharmacy)
 {
 }
 
@@ -165,7 +168,7 @@ void ManagementImport::Run(const QString& storedPharmacistName)
 {
     storedPharmacistName_ = storedPharmacistName;
     CloseOnPaint = false;
-    if (AutoCheck == QStringLiteral("Y") &&
+    if (pharmacy_.autoCheck == QStringLiteral("Y") &&
         (!fields_.pharmacistName->text().isEmpty() || !fields_.license->text().isEmpty() ||
          !fields_.birthNumber->text().isEmpty()))
         return;
@@ -208,7 +211,7 @@ bool ManagementImport::ImportRows(ManagementDatabase& database)
             return false;
         CloseOnPaint = false;
     }
-    if (AutoCheck == QStringLiteral("Y"))
+    if (pharmacy_.autoCheck == QStringLiteral("Y"))
         CloseOnPaint = true;
     else
         CheckIdentityOrAskForBirthNumber();

@@ -6,6 +6,7 @@
 
 class IdentityCheck;
 class ManagementDatabase;
+struct Pharmacy;
 class QWidget;
 
 // The import from the pharmacy-management system's database, run each time the
@@ -18,8 +19,10 @@ class QWidget;
 class ManagementImport
 {
 public:
-    // window: the basic-information window, which owns the banner.
-    ManagementImport(QWidget& window, const BasicInfoFields& fields, IdentityCheck& identity);
+    // window: the basic-information window, which owns the banner. pharmacy: its first-sign-in
+    // mark decides whether filled fields are kept.
+    ManagementImport(QWidget& window, const BasicInfoFields& fields, IdentityCheck& identity,
+                     const Pharmacy& pharmacy);
 
     // storedPharmacistName: "개국약사명" as the show event read it, untrimmed; blank when the
     // program holds no basic information yet.
@@ -36,6 +39,7 @@ private:
     QWidget& window_;
     BasicInfoFields fields_;
     IdentityCheck& identity_;
+    const Pharmacy& pharmacy_;
     QString storedPharmacistName_;
     QString error_;
 };

@@ -4,7 +4,7 @@
 #include "core/localdb/LocalStatements.h"
 #include "core/localdb/SqlOperations.h"
 #include "core/program/PictureButton.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/Trimmed.h"
 #include "core/program/WindowFonts.h"
 #include "resources/PostalSearchPictures.h"
 

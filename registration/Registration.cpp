@@ -2,20 +2,19 @@
 
 #include "core/management/EditionDetection.h"
 #include "core/management/ManagementServices.h"
-#include "core/program/DataWindow.h"
 #include "core/program/MessageBox.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/Pharmacy.h"
+#include "core/program/ProgramValues.h"
+#include "core/program/Trimmed.h"
 #include "core/requests/ServerErrorPage.h"
 #include "core/requests/SplitFields.h"
 #include "core/requests/WebBrowser.h"
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsKeys.h"
-#include "hours/WeeklyHoursWindow.h"
 #include "registration/BasicInfoBodies.h"
 #include "registration/BasicInfoWindow.h"
 #include "registration/IdentityAnswer.h"
 #include "registration/IdentityCheck.h"
-#include "registration/MainWindowCallbacks.h"
 #include "registration/PostalRow.h"
 #include "registration/StorableText.h"
 #include "registration/WarningMessage.h"
@@ -44,8 +43,9 @@ void Store(const QString& key, const QString& value)
 
 } // namespace
 
-Registration::Registration(QWidget& window, const BasicInfoFields& fields, IdentityCheck& identity)
-    : QObject(&window), window_(window), fields_(fields), identity_(identity),
+Registration::Registration(QWidget& window, const BasicInfoFields& fields, IdentityCheck& identity,
+                           Pharmacy& pharmacy)
+    : QObject(&window), window_(window), fields_(fields), identity_(identity), pharmacy_(pharmacy),
       request_(new WebBrowser(QStringLiteral("registration"), this)),
       recheck_(new WebBrowser(QStringLiteral("recheck"), this))
 {
@@ -102,12 +102,13 @@ void Registration::Send()
                                .birthNumber = f.birthNumber->text()}));
 }
 
-// AutoCheck is read afresh: the main window writes it once its sign-in's window has closed.
+// The first-sign-in mark is read afresh: the main window writes it once its sign-in's window has
+// closed.
 void Registration::RegisterAtFirstSignIn()
 {
-    AutoCheck = ReadIniString(SettingsFile(), SettingsKeys::BasicInfo, SettingsKeys::AutoCheckKey,
-                              AutoCheck);
-    if (AutoCheck == QStringLiteral("Y"))
+    pharmacy_.autoCheck = ReadIniString(SettingsFile(), SettingsKeys::BasicInfo,
+                                        SettingsKeys::AutoCheckKey, pharmacy_.autoCheck);
+    if (pharmacy_.autoCheck == QStringLiteral("Y"))
         return;
     // WORKAROUND: with both conditions the registration is posted twice in a row, as it always
     // was. The bodies are alike and the second navigation abandons the first, so the service
@@ -123,8 +124,8 @@ void Registration::RegisterAtFirstSignIn()
 // The main window's presence reports name this computer and licence from now on.
 void Registration::RegisterThisComputer()
 {
-    ComName = LocalComputerName();
-    PaLicense = fields_.license->text();
+    pharmacy_.checkComputer = LocalComputerName();
+    pharmacy_.license = fields_.license->text();
     fields_.checkComputer->setChecked(true);
     Submit();
 }
@@ -148,13 +149,12 @@ void Registration::AnswerArrived(const QString& url, const QString& text)
                  .caption = QStringLiteral("확인"),
                  .icon = MessageIcon::None,
                  .buttons = MessageButtons::Ok});
-    if (fields_.checkComputer->isChecked() && MainWindowOfBasicInfo.setTrayPicture)
-        MainWindowOfBasicInfo.setTrayPicture(0);
+    if (fields_.checkComputer->isChecked())
+        emit CheckComputerRegistered();
     identity_.SetConfirmed(false);
-    if (MainWindowOfBasicInfo.signIn)
-        MainWindowOfBasicInfo.signIn();
+    emit SignInRequested();
     window_.close();
-    OpenWeeklyHours();
+    emit WeeklyHoursRequested();
 }
 
 void Registration::WriteStoredValues()
@@ -194,15 +194,6 @@ void Registration::WriteRecheckedValues()
     Store(SettingsKeys::Location, fields_.location->text());
     Store(SettingsKeys::CheckComputer,
           fields_.checkComputer->isChecked() ? LocalComputerName() : QString());
-}
-
-// The weekly-hours window comes fresh, in place of any earlier one.
-void Registration::OpenWeeklyHours()
-{
-    if (!frm_normal.isNull())
-        frm_normal->deleteLater();
-    frm_normal = nullptr;
-    ShowDataWindow(frm_normal);
 }
 
 // The service's record replaces the postal code, address line and detail address. An error

@@ -5,6 +5,7 @@
 #include <QObject>
 
 class IdentityCheck;
+struct Pharmacy;
 class QWidget;
 class WebBrowser;
 
@@ -17,15 +18,17 @@ class Registration : public QObject
     Q_OBJECT
 
 public:
-    // The window is closed after an accepted registration.
-    Registration(QWidget& window, const BasicInfoFields& fields, IdentityCheck& identity);
+    // The window is closed after an accepted registration. Registering this computer on its own
+    // makes it the pharmacy's check computer.
+    Registration(QWidget& window, const BasicInfoFields& fields, IdentityCheck& identity,
+                 Pharmacy& pharmacy);
 
     // 입력완료: registers when the identity is confirmed; otherwise refuses while the check box
     // is on, or asks whether this computer is to be released from checking.
     void Submit();
 
-    // After a confirmed identity at the first sign-in (AutoCheck not "Y"): registers this
-    // computer on its own when the service knows no check computer of the pharmacy, and when a
+    // After a confirmed identity at the first sign-in (the first-sign-in mark not "Y"): registers
+    // this computer on its own when the service knows no check computer of the pharmacy, and when a
     // management system is installed.
     void RegisterAtFirstSignIn();
 
@@ -37,6 +40,13 @@ public:
 signals:
     // The re-check's answer has been handled.
     void RecheckDone();
+    // A registration of this computer as the check computer was stored: the tray shows "off"
+    // until the sign-in that follows is answered.
+    void CheckComputerRegistered();
+    // A registration was stored: the main window signs in again with the stored values.
+    void SignInRequested();
+    // A registration was stored and the window closed: the weekly hours come next.
+    void WeeklyHoursRequested();
 
 private:
     void Send();
@@ -44,11 +54,11 @@ private:
     void WaitForRecheck();
     void WriteStoredValues();
     void WriteRecheckedValues();
-    void OpenWeeklyHours();
 
     QWidget& window_;
     BasicInfoFields fields_;
     IdentityCheck& identity_;
+    Pharmacy& pharmacy_;
     WebBrowser* request_;
     WebBrowser* recheck_;
 };

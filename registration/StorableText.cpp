@@ -1,6 +1,6 @@
 #include "registration/StorableText.h"
 
-#include "core/program/Quillane_Define.h"
+#include "core/program/Trimmed.h"
 #include "core/text/QtCodePage949.h"
 #include "registration/WarningMessage.h"
 

@@ -2,9 +2,10 @@
 
 #include "core/program/MessageBox.h"
 #include "core/program/Pause.h"
+#include "core/program/ProgramValues.h"
 #include "core/program/ProgressStrip.h"
-#include "core/program/Quillane_Define.h"
 #include "core/program/QuitNow.h"
+#include "core/program/Trimmed.h"
 #include "core/requests/NetworkThread.h"
 #include "core/settings/FileNameCase.h"
 #include "core/settings/IniDocument.h"

@@ -1,6 +1,6 @@
 #include "update/UpdateStart.h"
 
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsKeys.h"
 #include "platform/LockFileTake.h"

@@ -3,7 +3,7 @@
 #include "core/localdb/LocalDatabase.h"
 #include "core/localdb/LocalDatabaseOpen.h"
 #include "core/program/MessageBox.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 
 #include <QLoggingCategory>
 

@@ -3,16 +3,12 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QWidget>
 
-// Opens a data-entry window through its program-wide reference: created when the reference is
-// empty, then centred on the screen and shown without being modal. An existing window is not
-// recreated; a hidden one is centred and runs its show handling again, a visible one only comes
-// to the front where the user left it.
-template <class Window> void ShowDataWindow(QPointer<Window>& reference)
+// Shows a data-entry window without being modal: a hidden one is centred on the screen and runs
+// its show handling again, a visible one only comes to the front where the user left it.
+inline void ShowDataWindow(QWidget& window)
 {
-    if (reference.isNull())
-        reference = new Window;
-    Window& window = *reference;
     if (!window.isVisible()) {
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         window.move(screen.x() + (screen.width() - window.width()) / 2,
@@ -21,4 +17,13 @@ template <class Window> void ShowDataWindow(QPointer<Window>& reference)
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+// Opens a data-entry window through its reference: created when the reference is empty, then
+// shown as above. An existing window is not recreated.
+template <class Window> void ShowDataWindow(QPointer<Window>& reference)
+{
+    if (reference.isNull())
+        reference = new Window;
+    ShowDataWindow(static_cast<QWidget&>(*reference));
 }

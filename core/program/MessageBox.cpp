@@ -1,6 +1,6 @@
 #include "core/program/MessageBox.h"
 
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 
 #include <QMessageBox>
 

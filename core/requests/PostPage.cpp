@@ -1,4 +1,4 @@
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/requests/FormEncoding.h"
 #include "core/requests/WebBrowser.h"
 

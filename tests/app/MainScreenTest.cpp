@@ -6,13 +6,15 @@
 #include "app/WebAddressOpener.h"
 #include "core/program/MessageBox.h"
 #include "core/program/Pause.h"
+#include "core/program/Pharmacy.h"
 #include "core/program/PictureButton.h"
 #include "core/program/ProcessEnd.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "registration/BasicInfoWindow.h"
 #include "resources/TrayPictures.h"
 #include "tests/app/TimeCheckRecorder.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPointer>
@@ -20,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <regex>
@@ -42,29 +45,44 @@ protected:
     {
         ASSERT_TRUE(folder.isValid());
         ProgramFolder = folder.path() + QStringLiteral("/");
-        ComName = QStringLiteral("PC1");
-        PaLicense = QStringLiteral("12345");
-        CloseAllowed = false;
         SetTrayAvailabilityHandler([this] { return trayAvailable; });
         SetMessageBoxHandler([this](const MessageRequest& request) {
             messages.push_back(request);
             return MessageAnswer::Ok;
         });
         SetWebAddressHandler([this](const QUrl& address) { addresses.push_back(address); });
-        window = new MainWindow;
+        window = new MainWindow(pharmacy);
     }
 
     void TearDown() override
     {
         delete window;
-        delete frm_Kibon;
         SetTrayAvailabilityHandler({});
         SetMessageBoxHandler({});
         SetWebAddressHandler({});
-        CloseAllowed = false;
     }
 
-    bool KibonShown() const { return frm_Kibon && frm_Kibon->isVisible(); }
+    // The basic-information windows the main window has opened, shown or hidden.
+    static QList<BasicInfoWindow*> BasicInfoWindows()
+    {
+        QList<BasicInfoWindow*> found;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* basicInfo = qobject_cast<BasicInfoWindow*>(widget))
+                found << basicInfo;
+        }
+        return found;
+    }
+    static bool BasicInfoShown()
+    {
+        const QList<BasicInfoWindow*> windows = BasicInfoWindows();
+        return std::any_of(windows.begin(), windows.end(),
+                           [](const BasicInfoWindow* basicInfo) { return basicInfo->isVisible(); });
+    }
+    static void HideBasicInfo()
+    {
+        for (BasicInfoWindow* basicInfo : BasicInfoWindows())
+            basicInfo->hide();
+    }
 
     template <class Child> Child* Find(const char* name) const
     {
@@ -89,6 +107,7 @@ protected:
     QTemporaryDir folder;
     std::vector<MessageRequest> messages;
     std::vector<QUrl> addresses;
+    Pharmacy pharmacy{.license = QStringLiteral("12345"), .checkComputer = QStringLiteral("PC1")};
     QPointer<MainWindow> window;
 };
 
@@ -274,12 +293,12 @@ TEST_F(MainScreenChoice, GuardedEntriesWarnAndOpenTheBasicInformationWhenItIsMis
     for (const GuardCase& entry : GuardCases) {
         for (const auto& [comName, license] : missing) {
             SCOPED_TRACE(entry.name +
-                         (" ComName=" + comName + " PaLicense=" + license).toStdString());
+                         (" check computer=" + comName + " licence=" + license).toStdString());
             window->ShowMainScreen();
-            ComName = comName;
-            PaLicense = license;
+            pharmacy.checkComputer = comName;
+            pharmacy.license = license;
             messages.clear();
-            delete frm_Kibon;
+            HideBasicInfo();
 
             Choose(entry);
 
@@ -290,7 +309,7 @@ TEST_F(MainScreenChoice, GuardedEntriesWarnAndOpenTheBasicInformationWhenItIsMis
                 EXPECT_EQ(messages[0].icon, MessageIcon::Error);
                 EXPECT_EQ(messages[0].buttons, MessageButtons::Ok);
             }
-            EXPECT_TRUE(KibonShown());
+            EXPECT_TRUE(BasicInfoShown());
         }
     }
 }
@@ -299,29 +318,29 @@ TEST_F(MainScreenChoice, GuardPassesWithBothValuesEvenWhenOnlyBlanks)
 {
     for (const GuardCase& entry : GuardCases) {
         SCOPED_TRACE(entry.name);
-        ComName = QStringLiteral(" ");
-        PaLicense = QStringLiteral(" ");
+        pharmacy.checkComputer = QStringLiteral(" ");
+        pharmacy.license = QStringLiteral(" ");
         messages.clear();
-        delete frm_Kibon;
+        HideBasicInfo();
 
         Choose(entry);
 
         EXPECT_THAT(messages, IsEmpty()) << "the guard tests the values untrimmed";
-        EXPECT_EQ(KibonShown(), !entry.guarded);
+        EXPECT_EQ(BasicInfoShown(), !entry.guarded);
     }
 }
 
 TEST_F(MainScreen, AnOpenBasicInformationWindowIsReusedAndCentred)
 {
     Click(Button("basicInfoButton"));
-    const QPointer<BasicInfoWindow> first = frm_Kibon;
-    ASSERT_FALSE(first.isNull());
+    ASSERT_EQ(BasicInfoWindows().size(), 1);
+    const QPointer<BasicInfoWindow> first = BasicInfoWindows().front();
     first->hide();
     first->move(0, 0);
 
     Entry("basicInfoEntry")->trigger();
 
-    EXPECT_EQ(frm_Kibon, first);
+    EXPECT_EQ(BasicInfoWindows(), QList<BasicInfoWindow*>{first.data()});
     EXPECT_TRUE(first->isVisible());
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(first->pos(), QPoint((screen.width() - first->width()) / 2,
@@ -382,7 +401,7 @@ TEST_F(MainScreen, ExitEntryStopsTheTimerReportsOffAndEnds)
     SetProcessEndHandler({});
 
     EXPECT_FALSE(timer->isActive());
-    EXPECT_TRUE(CloseAllowed);
+    EXPECT_TRUE(window->ClosingAllowed());
     EXPECT_TRUE(ended);
     EXPECT_THAT(pauses, ElementsAre(500, 1000));
     recorder.Stop();

@@ -1,7 +1,8 @@
 #include "app/MainWindow.h"
 #include "core/program/Pause.h"
+#include "core/program/Pharmacy.h"
 #include "core/program/ProcessEnd.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/requests/WebBrowser.h"
 #include "tests/app/TimeCheckRecorder.h"
 
@@ -27,15 +28,12 @@ protected:
     void SetUp() override
     {
         BaseUrl = recorder.BaseUrl();
-        ComName.clear();
-        PaLicense = QStringLiteral(" 12345 ");
-        CloseAllowed = false;
         SetPauseHandler([this](int milliseconds) {
             pauses.push_back(milliseconds);
             recorder.WaitForBodies(pauses.size());
         });
         SetProcessEndHandler([this] { ended = true; });
-        window = new MainWindow;
+        window = new MainWindow(pharmacy);
         PresenceTimer(*window).start();
     }
 
@@ -43,7 +41,6 @@ protected:
     {
         SetPauseHandler({});
         SetProcessEndHandler({});
-        CloseAllowed = false;
         delete window;
     }
 
@@ -68,6 +65,7 @@ protected:
     TimeCheckRecorder recorder;
     std::vector<int> pauses;
     bool ended = false;
+    Pharmacy pharmacy{.license = QStringLiteral(" 12345 ")};
     QPointer<MainWindow> window;
 };
 
@@ -99,9 +97,9 @@ class MainWindowAllowedClose : public MainWindowClose,
 
 TEST_P(MainWindowAllowedClose, ReportsOffPausesAndEndsTheProcess)
 {
-    ComName = QString::fromUtf8(GetParam().comName);
+    pharmacy.checkComputer = QString::fromUtf8(GetParam().comName);
     window->ShowMainScreen();
-    CloseAllowed = true;
+    window->AllowClosing();
 
     EXPECT_TRUE(window->close());
 
@@ -112,7 +110,7 @@ TEST_P(MainWindowAllowedClose, ReportsOffPausesAndEndsTheProcess)
     ExpectOffReports(GetParam().pauses.size(), GetParam().sentName);
 }
 
-INSTANTIATE_TEST_SUITE_P(ComNames, MainWindowAllowedClose,
+INSTANTIATE_TEST_SUITE_P(CheckComputerNames, MainWindowAllowedClose,
                          ::testing::Values(CloseCase{"PC1", "PC1", {500, 1000}},
                                            CloseCase{"\t PC1 \n", "PC1", {500, 1000}},
                                            CloseCase{"A&B=C", "A%26B%3DC", {500, 1000}},
@@ -120,10 +118,10 @@ INSTANTIATE_TEST_SUITE_P(ComNames, MainWindowAllowedClose,
 
 TEST_F(MainWindowClose, SessionEndAllowsClosingAndCloses)
 {
-    ComName = QStringLiteral("PC1");
+    pharmacy.checkComputer = QStringLiteral("PC1");
 
     EXPECT_TRUE(window->SessionEndQuery());
-    EXPECT_TRUE(CloseAllowed);
+    EXPECT_TRUE(window->ClosingAllowed());
     EXPECT_FALSE(Ended()) << "the query alone keeps the program";
     window->SessionEnd(true);
 
@@ -137,7 +135,7 @@ TEST_F(MainWindowClose, CancelledSessionEndRefusesClosingAgain)
     EXPECT_TRUE(window->SessionEndQuery());
     window->SessionEnd(false);
 
-    EXPECT_FALSE(CloseAllowed);
+    EXPECT_FALSE(window->ClosingAllowed());
     EXPECT_FALSE(window->close());
     EXPECT_FALSE(Ended());
     EXPECT_THAT(pauses, ElementsAre(500)) << "only the query's report";
@@ -158,7 +156,7 @@ TEST_F(MainWindowClose, ShowMainScreenCentresA312SquareOnTheScreen)
 
 TEST_F(MainWindowClose, StartsHiddenWithItsPresenceTimerStopped)
 {
-    const MainWindow fresh;
+    const MainWindow fresh(pharmacy);
 
     EXPECT_FALSE(fresh.isVisible());
     EXPECT_EQ(fresh.windowTitle(), QStringLiteral("Quillane"));

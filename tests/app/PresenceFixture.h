@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/DataWindows.h"
 #include "app/PresenceReporter.h"
 #include "app/SignIn.h"
 #include "core/program/ModalDialog.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/Pharmacy.h"
+#include "core/program/ProgramValues.h"
 #include "tests/app/LoopbackService.h"
 
 #include <QDialog>
@@ -17,17 +19,16 @@ inline void PrintTo(Presence state, std::ostream* out)
     *out << Names[static_cast<int>(state)];
 }
 
-// The presence reports and the sign-in against a loopback service, with the idle time in the
-// test's hand. Each report is awaited, so the next one never cuts it short.
+// The presence reports and the sign-in of a pharmacy against a loopback service, after an
+// accepted sign-in, with the idle time in the test's hand. Each report is awaited, so the next one
+// never cuts it short.
 class PresenceFixture : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         BaseUrl = service.BaseUrl();
-        ComName = QStringLiteral("PC1");
-        PaLicense = QStringLiteral("12345");
-        SignInAnswer = QStringLiteral("Y");
+        presence.SetSignInAccepted(true);
         SetModalDialogHandler([this](QDialog& dialog) {
             modals.push_back(dialog.metaObject()->className());
             statesAtModal.push_back(presence.State());
@@ -36,11 +37,7 @@ protected:
         presence.SetIdleSeconds([this] { return idle; });
     }
 
-    void TearDown() override
-    {
-        SetModalDialogHandler({});
-        SignInAnswer.clear();
-    }
+    void TearDown() override { SetModalDialogHandler({}); }
 
     // The flag of the report the last step posted, or empty when it posted none.
     std::string Report()
@@ -67,8 +64,10 @@ protected:
     }
 
     LoopbackService service;
-    PresenceReporter presence;
-    SignIn signIn{presence};
+    Pharmacy pharmacy{.license = QStringLiteral("12345"), .checkComputer = QStringLiteral("PC1")};
+    PresenceReporter presence{pharmacy};
+    DataWindows windows{pharmacy};
+    SignIn signIn{pharmacy, presence, windows};
     std::uint32_t idle = 0;
     std::vector<std::string> modals;
     std::vector<Presence> statesAtModal;

@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PresenceReports, TicksCountButReportNothingWithoutAnAcceptedSignIn)
 {
     for (const QString& answer : {QString(), QStringLiteral("N"), QStringLiteral("Y ")}) {
-        SignInAnswer = answer;
+        signIn.AnswerArrived(BaseUrl + QStringLiteral("ComCheckResult.asp"), answer);
         presence.SetState(Presence::Waiting);
         presence.SetTicksSinceReport(1799);
 
@@ -77,7 +77,7 @@ TEST_F(PresenceReports, TicksCountButReportNothingWithoutAnAcceptedSignIn)
 
 TEST_F(PresenceReports, TicksWithoutACheckComputerNameShowWaitingAndReportNothing)
 {
-    ComName = QStringLiteral(" \t");
+    pharmacy.checkComputer = QStringLiteral(" \t");
     presence.SetState(Presence::On);
     presence.SetTicksSinceReport(1799);
 
@@ -111,8 +111,8 @@ TEST_F(PresenceReports, ADayOfWorkAndAbsence)
 
 TEST_F(PresenceReports, ReportsCarryTheNamesAndTheLocalTime)
 {
-    ComName = QStringLiteral(" PC1 ");
-    PaLicense = QStringLiteral("\t12345 ");
+    pharmacy.checkComputer = QStringLiteral(" PC1 ");
+    pharmacy.license = QStringLiteral("\t12345 ");
     presence.SetState(Presence::Waiting);
 
     ASSERT_EQ(Tick(), "on");

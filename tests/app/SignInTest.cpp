@@ -34,7 +34,7 @@ TEST_P(SignInAnswer_, SetsThePresenceAndStartsReportsOnlyOnExactlyY)
 
     signIn.AnswerArrived(BaseUrl + ResultPage, QString::fromUtf8(c.text));
 
-    EXPECT_EQ(SignInAnswer, QString::fromUtf8(c.text)) << "kept untrimmed";
+    EXPECT_EQ(signIn.Answer(), QString::fromUtf8(c.text)) << "kept untrimmed";
     EXPECT_EQ(presence.State(), c.state);
     EXPECT_EQ(Report(), c.report);
     EXPECT_EQ(Timer().isActive(), c.timer);
@@ -60,12 +60,14 @@ TEST_F(SignInAnswers, UnusableAnswersLeaveWaitingAndNoAnswer)
         {BaseUrl + QStringLiteral("ComCheck2.asp"), QStringLiteral("Y")},
     };
     for (const auto& [url, text] : completions) {
-        SignInAnswer = QStringLiteral("Y");
+        signIn.AnswerArrived(BaseUrl + ResultPage, QStringLiteral("Y"));
+        ASSERT_EQ(Report(), "on");
+        presence.Stop();
         presence.SetState(Presence::On);
 
         signIn.AnswerArrived(url, text);
 
-        EXPECT_EQ(SignInAnswer, QString()) << text.toStdString();
+        EXPECT_EQ(signIn.Answer(), QString()) << text.toStdString();
         EXPECT_EQ(presence.State(), Presence::Waiting);
         EXPECT_EQ(Report(), "");
         EXPECT_FALSE(Timer().isActive());
@@ -74,18 +76,18 @@ TEST_F(SignInAnswers, UnusableAnswersLeaveWaitingAndNoAnswer)
 
 TEST_F(SignInAnswers, ACompletionWithoutAddressIsIgnored)
 {
-    SignInAnswer = QStringLiteral("old");
+    signIn.AnswerArrived(BaseUrl + ResultPage, QStringLiteral("old"));
     presence.SetState(Presence::On);
 
     signIn.AnswerArrived(QString(), QStringLiteral("N"));
 
-    EXPECT_EQ(SignInAnswer, QStringLiteral("old"));
+    EXPECT_EQ(signIn.Answer(), QStringLiteral("old"));
     EXPECT_EQ(presence.State(), Presence::On);
 }
 
 TEST_F(SignInAnswers, AcceptedWithoutCheckComputerNameWaitsAndReportsNothing)
 {
-    ComName = QStringLiteral("  ");
+    pharmacy.checkComputer = QStringLiteral("  ");
 
     signIn.AnswerArrived(BaseUrl + ResultPage, QStringLiteral("Y"));
 
@@ -124,7 +126,7 @@ TEST_F(SignInAnswers, UnknownComputerShowsTheNoticeThenTheBasicInformation)
 
 TEST_F(SignInAnswers, UnknownComputerWhileTheBasicInformationIsOpenShowsOnlyTheNotice)
 {
-    const BasicInfoWindow open;
+    const BasicInfoWindow open(pharmacy);
 
     signIn.AnswerArrived(BaseUrl + ResultPage, QStringLiteral("Z"));
 

@@ -5,7 +5,8 @@
 #include "core/program/MessageBox.h"
 #include "core/program/ModalDialog.h"
 #include "core/program/Pause.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/Pharmacy.h"
+#include "core/program/ProgramValues.h"
 #include "core/program/QuitNow.h"
 #include "core/settings/Settings.h"
 #include "registration/BasicInfoWindow.h"
@@ -63,8 +64,6 @@ protected:
         Config.programFolder = program.path() + QStringLiteral("/");
         ProgramFolder = Config.programFolder;
         BaseUrl = service.BaseUrl();
-        AutoCheck.clear();
-        SignInAnswer.clear();
 
         SetPauseHandler([](int) {});
         SetMessageBoxHandler([this](const MessageRequest& request) {
@@ -74,12 +73,12 @@ protected:
         });
         SetModalDialogHandler([this](QDialog& dialog) {
             modals.push_back(dialog.metaObject()->className());
-            if (kibonAction && qobject_cast<BasicInfoWindow*>(&dialog))
-                kibonAction();
+            if (basicInfoAction && qobject_cast<BasicInfoWindow*>(&dialog))
+                basicInfoAction();
             return 0;
         });
         SetQuitNowHandler([this] { ++quits; });
-        window = std::make_unique<MainWindow>();
+        window = std::make_unique<MainWindow>(pharmacy);
     }
 
     void TearDown() override
@@ -137,8 +136,9 @@ protected:
     LoopbackService service;
     std::vector<MessageRequest> messages;
     std::vector<std::string> modals;
-    std::function<void()> kibonAction;
+    std::function<void()> basicInfoAction;
     int quits = 0;
+    Pharmacy pharmacy;
     std::unique_ptr<MainWindow> window;
 };
 
@@ -151,7 +151,7 @@ TEST_F(Startup, FirstStartPreparesTheProgramAndSignsInAfterTheBasicInformation)
     EXPECT_EQ(Read(VersionInfo, QStringLiteral("파일경로")), ProgramFolder);
     EXPECT_EQ(Read(Basic, QStringLiteral("처음로그인")), QStringLiteral("Y"));
     EXPECT_EQ(Read(Basic, QStringLiteral("자동체크")), QStringLiteral("Y"));
-    EXPECT_EQ(AutoCheck, QString()) << "the value in memory stays as read";
+    EXPECT_EQ(pharmacy.autoCheck, QString()) << "the value in memory stays as read";
     EXPECT_TRUE(QFileInfo(Config.tempFolder).isDir());
     EXPECT_THAT(messages, IsEmpty());
     EXPECT_EQ(quits, 0);
@@ -184,7 +184,8 @@ TEST_F(Startup, FirstStartPreparesTheProgramAndSignsInAfterTheBasicInformation)
     EXPECT_THAT(SignInBodies(1),
                 ElementsAre(SignInBody("", "", LocalComputerName().toStdString())));
     // The loopback service forwards to its answer "Y": the first "on" follows.
-    EXPECT_TRUE(QTest::qWaitFor([] { return SignInAnswer == QStringLiteral("Y"); }));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return window->findChild<SignIn*>()->Answer() == QStringLiteral("Y"); }));
     EXPECT_TRUE(service.WaitForBodies("TimeCheck.asp", 1));
     EXPECT_EQ(Reporter().State(), Presence::On);
     EXPECT_TRUE(PresenceTimerRunning());
@@ -296,7 +297,7 @@ INSTANTIATE_TEST_SUITE_P(
 // window closes: no second window, and the values it has just stored go out.
 TEST_F(Startup, SignInFromTheFirstBasicInformationWindowOpensNoSecondOne)
 {
-    kibonAction = [this] {
+    basicInfoAction = [this] {
         Store(Basic, QStringLiteral("개국약사명"), QStringLiteral("Kim"));
         Store(Basic, QStringLiteral("개국약사면허번호"), QStringLiteral("12345"));
         Store(Basic, QStringLiteral("푸른등대"), QStringLiteral("PC1"));

@@ -1,4 +1,5 @@
 #include "app/UnregisteredComputerNotice.h"
+#include "core/program/Pharmacy.h"
 #include "registration/BasicInfoWindow.h"
 
 #include <QLabel>
@@ -9,11 +10,12 @@ namespace {
 
 TEST(StartupWindows, BasicInformationWindowHasItsCaptionAndFixedSize)
 {
-    const BasicInfoWindow kibon;
+    Pharmacy pharmacy;
+    const BasicInfoWindow basicInfo(pharmacy);
 
-    EXPECT_EQ(kibon.windowTitle(), QStringLiteral("초록우체통 기본정보입력"));
-    EXPECT_EQ(kibon.size(), QSize(500, 598));
-    EXPECT_EQ(kibon.minimumSize(), kibon.maximumSize()) << "not resizable";
+    EXPECT_EQ(basicInfo.windowTitle(), QStringLiteral("초록우체통 기본정보입력"));
+    EXPECT_EQ(basicInfo.size(), QSize(500, 598));
+    EXPECT_EQ(basicInfo.minimumSize(), basicInfo.maximumSize()) << "not resizable";
 }
 
 TEST(StartupWindows, NoticeIsABorderlessPictureThatItsOkButtonCloses)

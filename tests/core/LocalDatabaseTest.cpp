@@ -4,7 +4,7 @@
 #include "core/localdb/LocalStatements.h"
 #include "core/localdb/SqlOperations.h"
 #include "core/program/MessageBox.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 
 #include <QFile>
 #include <QSqlRecord>

@@ -1,6 +1,6 @@
 #include "core/requests/WebBrowser.h"
 
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/requests/FormEncoding.h"
 #include "core/requests/NetworkThread.h"
 #include "core/requests/PageSizeLimit.h"

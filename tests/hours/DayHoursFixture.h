@@ -3,7 +3,7 @@
 #include "../core/LoopbackServer.h"
 #include "core/program/MessageBox.h"
 #include "core/program/PictureButton.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/requests/WebBrowser.h"
 #include "core/settings/Settings.h"
 #include "hours/DayHoursWindow.h"

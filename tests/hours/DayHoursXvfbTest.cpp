@@ -1,4 +1,4 @@
-#include "core/program/Quillane_Define.h"
+#include "core/program/Trimmed.h"
 #include "core/requests/FormEncoding.h"
 #include "core/requests/PageDecoding.h"
 #include "core/requests/PageText.h"

@@ -5,6 +5,7 @@
 #include "core/program/PictureButton.h"
 #include "tests/hours/DayHoursFixture.h"
 
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <gmock/gmock.h>
@@ -45,15 +46,17 @@ const std::string LaterAnswer = "2027-02-0510:0012:00설날]2027-02-0611:0013:00
 class FestivalHoursWindowTest : public DayHoursFixture
 {
 protected:
-    ~FestivalHoursWindowTest() override { delete frm_fastival; }
+    ~FestivalHoursWindowTest() override { delete opened; }
 
     FestivalHoursWindow& OpenWithAnswers(std::vector<std::string> answers)
     {
         Serve("festival1.asp", std::move(answers));
-        ShowDataWindow(frm_fastival);
-        EXPECT_TRUE(WaitForAnswers(*frm_fastival, 1));
-        return *frm_fastival;
+        ShowDataWindow(opened);
+        EXPECT_TRUE(WaitForAnswers(*opened, 1));
+        return *opened;
     }
+
+    QPointer<FestivalHoursWindow> opened; // the window, as the main window keeps it
 };
 
 TEST_F(FestivalHoursWindowTest, SavesTenRowsHidesAndFetchesAgainAtTheNextOpening)
@@ -89,9 +92,9 @@ TEST_F(FestivalHoursWindowTest, SavesTenRowsHidesAndFetchesAgainAtTheNextOpening
     EXPECT_EQ(messages[0].text.toStdString(), SavedMessage);
     EXPECT_EQ(messages[0].caption, QString());
     EXPECT_TRUE(window.isHidden()) << "closed";
-    ASSERT_FALSE(frm_fastival.isNull()) << "hidden, not destroyed";
+    ASSERT_FALSE(opened.isNull()) << "hidden, not destroyed";
 
-    ShowDataWindow(frm_fastival);
+    ShowDataWindow(opened);
 
     ASSERT_TRUE(WaitForAnswers(window, 3));
     EXPECT_EQ(Bodies().at(2), FetchBody);
@@ -113,7 +116,7 @@ TEST_F(FestivalHoursWindowTest, RowsTheAnswerDoesNotFillAreHiddenAndNotSent)
          "2027-09-140000000000추석]2027-09-1509:0013:00추석]2027-09-160000000000추석"});
     ASSERT_EQ(ShownRows(window)[3], "설날|2027-02-09|off|00:00|00:00");
     window.close();
-    ShowDataWindow(frm_fastival);
+    ShowDataWindow(opened);
     ASSERT_TRUE(WaitForAnswers(window, 2));
     ASSERT_THAT(ShownRows(window),
                 ElementsAre("추석|2027-09-14|off|00:00|00:00", "추석|2027-09-15|on|09:00|13:00",
@@ -138,8 +141,8 @@ TEST_F(FestivalHoursWindowTest, RowsTheAnswerDoesNotFillAreHiddenAndNotSent)
 TEST_F(FestivalHoursWindowTest, TheSaveWaitsForTheFetchAndAFailedFetchSaysSo)
 {
     Serve("festival1.asp", {"2027-02-0509:0018:00설날", "500 - 내부 서버 오류"});
-    ShowDataWindow(frm_fastival);
-    FestivalHoursWindow& window = *frm_fastival;
+    ShowDataWindow(opened);
+    FestivalHoursWindow& window = *opened;
     Press(Button(window, "saveButton"));
     EXPECT_EQ(window.Fetched(), FetchState::Pending);
     ASSERT_TRUE(WaitForAnswers(window, 1));
@@ -149,7 +152,7 @@ TEST_F(FestivalHoursWindowTest, TheSaveWaitsForTheFetchAndAFailedFetchSaysSo)
     EXPECT_THAT(messages, IsEmpty());
 
     window.close();
-    ShowDataWindow(frm_fastival);
+    ShowDataWindow(opened);
     ASSERT_TRUE(WaitForAnswers(window, 2));
     ASSERT_TRUE(WaitUntil([&] { return !messages.empty(); }));
     EXPECT_EQ(window.Fetched(), FetchState::Failed);
@@ -174,7 +177,7 @@ TEST_F(FestivalHoursWindowTest, CloseBarOnlyHidesTheWindow)
     Press(Button(window, "closeBar"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    ASSERT_FALSE(frm_fastival.isNull());
+    ASSERT_FALSE(opened.isNull());
     EXPECT_TRUE(window.isHidden());
     EXPECT_EQ(ShownRows(window)[0], "설날|2027-02-05|on|09:00|18:00");
 }
@@ -183,21 +186,21 @@ TEST_F(FestivalHoursWindowTest, CloseBarOnlyHidesTheWindow)
 TEST_F(FestivalHoursWindowTest, ModalOpeningRunsUntilTheSavedMessageIsAcknowledged)
 {
     Serve("festival1.asp", {FetchAnswer, SaveAnswer});
-    frm_fastival = new FestivalHoursWindow;
+    opened = new FestivalHoursWindow;
     QTimer user;
     user.setInterval(20);
     QObject::connect(&user, &QTimer::timeout, [&] {
-        if (frm_fastival->LastRequest() == HoursRequest::Fetch &&
-            Find<WebBrowser>(*frm_fastival, QStringLiteral("hoursRequests"))->ReadyState() == 4)
-            Press(Button(*frm_fastival, "saveButton"));
+        if (opened->LastRequest() == HoursRequest::Fetch &&
+            Find<WebBrowser>(*opened, QStringLiteral("hoursRequests"))->ReadyState() == 4)
+            Press(Button(*opened, "saveButton"));
     });
     user.start();
-    QTimer::singleShot(10000, frm_fastival, &QDialog::reject);
+    QTimer::singleShot(10000, opened, &QDialog::reject);
 
-    ShowModal(*frm_fastival);
-    delete frm_fastival;
+    ShowModal(*opened);
+    delete opened;
 
-    EXPECT_TRUE(frm_fastival.isNull());
+    EXPECT_TRUE(opened.isNull());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text.toStdString(), SavedMessage);
     EXPECT_EQ(Bodies().size(), 2u);

@@ -4,6 +4,7 @@
 #include "core/program/PictureButton.h"
 #include "tests/hours/DayHoursFixture.h"
 
+#include <QPointer>
 #include <QTest>
 #include <gmock/gmock.h>
 
@@ -32,17 +33,19 @@ std::string FetchBody(const std::string& license)
 class LegalHolidayWindowTest : public DayHoursFixture
 {
 protected:
-    ~LegalHolidayWindowTest() override { delete frm_holiday; }
+    ~LegalHolidayWindowTest() override { delete opened; }
 
-    // The program-wide window, shown as the main window shows it, once its fetch is answered.
+    // The window, shown as the main window shows it, once its fetch is answered.
     LegalHolidayWindow& OpenWithAnswers(std::vector<std::string> answers)
     {
         Serve("holiday.asp", std::move(answers));
-        frm_holiday = new LegalHolidayWindow;
-        frm_holiday->show();
-        EXPECT_TRUE(WaitForAnswers(*frm_holiday, 1));
-        return *frm_holiday;
+        opened = new LegalHolidayWindow;
+        opened->show();
+        EXPECT_TRUE(WaitForAnswers(*opened, 1));
+        return *opened;
     }
+
+    QPointer<LegalHolidayWindow> opened; // empty once the window is destroyed
 };
 
 struct LicenseCase
@@ -119,8 +122,7 @@ TEST_F(LegalHolidayWindowTest, SavesTheUsersEditsAndConfirmsThenCloses)
     EXPECT_EQ(messages[0].caption, QString()) << "the application's title";
     EXPECT_EQ(messages[0].icon, MessageIcon::None);
     EXPECT_EQ(messages[0].buttons, MessageButtons::Ok);
-    EXPECT_TRUE(WaitUntil([] { return frm_holiday.isNull(); }))
-        << "destroyed, and the program-wide reference with it";
+    EXPECT_TRUE(WaitUntil([this] { return opened.isNull(); })) << "destroyed";
 }
 
 TEST_F(LegalHolidayWindowTest, UnloadedRowsAndAStartBeyondTheListGoOutAsTheyShow)
@@ -139,7 +141,7 @@ TEST_F(LegalHolidayWindowTest, UnloadedRowsAndAStartBeyondTheListGoOutAsTheyShow
     }
     EXPECT_EQ(Bodies().at(1), expected + '\0');
     EXPECT_THAT(messages, IsEmpty()) << "an error page after the save shows nothing";
-    EXPECT_FALSE(frm_holiday.isNull());
+    EXPECT_FALSE(opened.isNull());
     EXPECT_TRUE(window.isVisible()) << "the user can save again";
     EXPECT_EQ(ShownRows(window)[0], "신정|2026-01-01|on||익일 2시 30분");
 }
@@ -147,16 +149,16 @@ TEST_F(LegalHolidayWindowTest, UnloadedRowsAndAStartBeyondTheListGoOutAsTheyShow
 TEST_F(LegalHolidayWindowTest, ClosesByItsCloseBarOnlyAndIsThenDestroyed)
 {
     LegalHolidayWindow& window = OpenWithAnswers({""});
-    ShowDataWindow(frm_holiday);
+    ShowDataWindow(opened);
     QCoreApplication::processEvents();
     EXPECT_EQ(Bodies().size(), 1u) << "an open window is only brought to the front";
     QTest::keyClick(&window, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_FALSE(frm_holiday.isNull()) << "Escape does not close the window";
+    ASSERT_FALSE(opened.isNull()) << "Escape does not close the window";
 
     Press(Button(window, "closeBar"));
 
-    EXPECT_TRUE(WaitUntil([] { return frm_holiday.isNull(); }));
+    EXPECT_TRUE(WaitUntil([this] { return opened.isNull(); }));
 }
 
 TEST_F(LegalHolidayWindowTest, StartsWithTheRowsHiddenAndTheirDesignCaptions)

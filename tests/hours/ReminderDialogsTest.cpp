@@ -1,9 +1,7 @@
 #include "core/program/MessageBox.h"
-#include "core/program/ModalDialog.h"
 #include "core/program/PictureButton.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/settings/SettingsKeys.h"
-#include "hours/FestivalHoursWindow.h"
 #include "hours/FestivalReminder.h"
 #include "hours/LegalHolidayReminder.h"
 #include "tests/core/LoopbackServer.h"
@@ -19,6 +17,7 @@
 #include <QTest>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -41,31 +40,25 @@ void Click(PictureButton* button)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 10));
 }
 
-// A fresh program folder, the holiday a check found, and every message box and modal window
-// recorded.
+// A fresh program folder, the holiday a check found, and every message box recorded.
 class ReminderTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ProgramFolder = folder.path() + QLatin1Char('/');
-        UpcomingHolidayName = QStringLiteral("똘이 성탄절");
-        UpcomingHolidayDay = QStringLiteral("2026-12-25");
         SetMessageBoxHandler([this](const MessageRequest& request) {
             messages.push_back(request);
             return MessageAnswer::Ok;
         });
-        SetModalDialogHandler([this](QDialog& dialog) {
-            festivalWindows.push_back(qobject_cast<FestivalHoursWindow*>(&dialog));
-            EXPECT_EQ(frm_fastival.data(), &dialog);
-            return 0;
-        });
     }
 
-    void TearDown() override
+    void TearDown() override { SetMessageBoxHandler({}); }
+
+    // A festival reminder whose 근무 records the opening of the festival window.
+    std::unique_ptr<FestivalReminder> NewFestivalReminder()
     {
-        SetMessageBoxHandler({});
-        SetModalDialogHandler({});
+        return std::make_unique<FestivalReminder>(holiday, [this] { ++festivalOpenings; });
     }
 
     QString SettingsPath() const { return ProgramFolder + SettingsKeys::FileName; }
@@ -84,8 +77,9 @@ protected:
     }
 
     QTemporaryDir folder;
+    HolidayRow holiday{.day = QStringLiteral("2026-12-25"), .name = QStringLiteral("똘이 성탄절")};
     std::vector<MessageRequest> messages;
-    std::vector<FestivalHoursWindow*> festivalWindows;
+    int festivalOpenings = 0;
 };
 
 const QString AnsweredLater = QStringLiteral("[명절]\r\n알림체크=2026-12-20\r\n");
@@ -108,21 +102,16 @@ TEST_F(ReminderTest, FestivalAnswersStoreTheHolidayOrClearIt)
     for (const AnswerCase& item : AnswerCases) {
         SCOPED_TRACE(item.what);
         PutSettings(AnsweredLater);
-        festivalWindows.clear();
-        FestivalReminder reminder;
-        reminder.show();
-        Click(Button(reminder, item.button));
+        festivalOpenings = 0;
+        const std::unique_ptr<FestivalReminder> reminder = NewFestivalReminder();
+        reminder->show();
+        Click(Button(*reminder, item.button));
 
         EXPECT_EQ(SettingsBytes(), Cp949(item.settingsAfter));
-        EXPECT_FALSE(reminder.isVisible());
-        EXPECT_EQ(reminder.result(), QDialog::Accepted);
-        // 근무 opens a fresh festival window modally; afterwards the program-wide reference is
-        // empty, so the main window creates a new one the next time.
-        EXPECT_EQ(festivalWindows.size(), item.button == AnswerCases[0].button ? 1u : 0u);
-        if (!festivalWindows.empty()) {
-            EXPECT_NE(festivalWindows.front(), nullptr);
-        }
-        EXPECT_TRUE(frm_fastival.isNull());
+        EXPECT_FALSE(reminder->isVisible());
+        EXPECT_EQ(reminder->result(), QDialog::Accepted);
+        // 근무 opens the festival window (modally, by its opener) before the reminder closes.
+        EXPECT_EQ(festivalOpenings, item.button == AnswerCases[0].button ? 1 : 0);
     }
 }
 
@@ -133,7 +122,7 @@ TEST_F(ReminderTest, LegalHolidayClosedAndLaterAnswersStoreTheHolidayOrClearIt)
             continue; // 근무 reports the day: tested below
         SCOPED_TRACE(item.what);
         PutSettings(AnsweredLater);
-        LegalHolidayReminder reminder;
+        LegalHolidayReminder reminder(holiday);
         reminder.show();
         Click(Button(reminder, item.button));
 
@@ -146,13 +135,13 @@ TEST_F(ReminderTest, LegalHolidayClosedAndLaterAnswersStoreTheHolidayOrClearIt)
 TEST_F(ReminderTest, ClosedByItsFrameAReminderStoresNothing)
 {
     PutSettings(AnsweredLater);
-    FestivalReminder festival;
-    festival.show();
-    festival.close();
-    LegalHolidayReminder legal;
+    const std::unique_ptr<FestivalReminder> festival = NewFestivalReminder();
+    festival->show();
+    festival->close();
+    LegalHolidayReminder legal(holiday);
     legal.show();
     legal.close();
-    EXPECT_FALSE(festival.isVisible());
+    EXPECT_FALSE(festival->isVisible());
     EXPECT_FALSE(legal.isVisible());
     EXPECT_EQ(SettingsBytes(), Cp949(AnsweredLater));
 }
@@ -162,7 +151,7 @@ TEST_F(ReminderTest, ClosedByItsFrameAReminderStoresNothing)
 TEST_F(ReminderTest, APressShowsThePressedPictureAndAReleaseElsewhereAnswersNothing)
 {
     PutSettings(AnsweredLater);
-    LegalHolidayReminder reminder;
+    LegalHolidayReminder reminder(holiday);
     reminder.show();
     PictureButton* later = Button(reminder, "laterButton");
     const QLabel* pressed = Find<QLabel>(reminder, QStringLiteral("laterButtonPressed"));
@@ -186,10 +175,10 @@ TEST_F(ReminderTest, FestivalReminderShowsTheFirstTwoCharactersOfTheName)
         {QString(), QString()},
     };
     for (const auto& [name, shown] : names) {
-        UpcomingHolidayName = name;
-        FestivalReminder reminder;
-        reminder.show();
-        EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("festivalName"))->text(), shown)
+        holiday.name = name;
+        const std::unique_ptr<FestivalReminder> reminder = NewFestivalReminder();
+        reminder->show();
+        EXPECT_EQ(Find<QLabel>(*reminder, QStringLiteral("festivalName"))->text(), shown)
             << name.toStdString();
     }
 }
@@ -197,8 +186,8 @@ TEST_F(ReminderTest, FestivalReminderShowsTheFirstTwoCharactersOfTheName)
 TEST_F(ReminderTest, LegalHolidayReminderCountsTheDaysLeft)
 {
     for (const int days : {3, 5, 7}) {
-        UpcomingHolidayDay = QDate::currentDate().addDays(days).toString(Qt::ISODate);
-        LegalHolidayReminder reminder;
+        holiday.day = QDate::currentDate().addDays(days).toString(Qt::ISODate);
+        LegalHolidayReminder reminder(holiday);
         reminder.show();
         EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("countdown"))->text(),
                   QStringLiteral("( %1일전 )").arg(days));
@@ -221,8 +210,8 @@ TEST_F(ReminderTest, LegalHolidayReminderShowsTheWholeNameAsText)
          {QStringLiteral("전국동시지방선거"), QStringLiteral("제22대 국회의원선거 임시공휴일"),
           QStringLiteral("<font color=red size=7>선거</font>"), QStringLiteral("신정")}) {
         SCOPED_TRACE(name.toStdString());
-        UpcomingHolidayName = name;
-        LegalHolidayReminder reminder;
+        holiday.name = name;
+        LegalHolidayReminder reminder(holiday);
         reminder.show();
         const QLabel& label = *Find<QLabel>(reminder, QStringLiteral("holidayName"));
         EXPECT_EQ(label.text(), name);
@@ -242,11 +231,12 @@ TEST_F(ReminderTest, LegalHolidayReminderShowsTheWholeNameAsText)
 
 TEST_F(ReminderTest, FestivalReminderShowsMarkupInTheNameAsText)
 {
-    UpcomingHolidayName = QStringLiteral("<b>설날");
-    FestivalReminder reminder;
-    reminder.show();
-    EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("festivalName"))->text(), QStringLiteral("<b"));
-    EXPECT_EQ(Find<QLabel>(reminder, QStringLiteral("festivalName"))->textFormat(), Qt::PlainText);
+    holiday.name = QStringLiteral("<b>설날");
+    const std::unique_ptr<FestivalReminder> reminder = NewFestivalReminder();
+    reminder->show();
+    EXPECT_EQ(Find<QLabel>(*reminder, QStringLiteral("festivalName"))->text(),
+              QStringLiteral("<b"));
+    EXPECT_EQ(Find<QLabel>(*reminder, QStringLiteral("festivalName"))->textFormat(), Qt::PlainText);
 }
 
 // The service's hdaycheck.asp, answering with the given status and page after a pause.
@@ -288,7 +278,7 @@ TEST_F(ReminderTest, LegalHolidayWorkStoresTheNotesAndReportsTheDay)
         messages.clear();
         HdaycheckPage page(200, "<html><body>OK</body></html>");
         PutSettings(QStringLiteral("[기본정보]\r\n") + item.licenseLine + QStringLiteral("\r\n"));
-        LegalHolidayReminder reminder;
+        LegalHolidayReminder reminder(holiday);
         reminder.show();
         Click(Button(reminder, "workButton"));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !reminder.isVisible(); }, 10000));
@@ -320,7 +310,7 @@ TEST_F(ReminderTest, LegalHolidayWorkStoresTheNotesAndReportsTheDay)
 TEST_F(ReminderTest, LegalHolidayWorkAnsweredWithAnErrorPageShowsNoSavedMessage)
 {
     HdaycheckPage page(500, "<html><body>내부 서버 오류</body></html>");
-    LegalHolidayReminder reminder;
+    LegalHolidayReminder reminder(holiday);
     reminder.show();
     Click(Button(reminder, "workButton"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !reminder.isVisible(); }, 10000));
@@ -334,7 +324,7 @@ TEST_F(ReminderTest, LegalHolidayWorkAnsweredWithAnErrorPageShowsNoSavedMessage)
 TEST_F(ReminderTest, LegalHolidayWorkWaitsForTheAnswerBeforeClosing)
 {
     HdaycheckPage page(200, "OK", std::chrono::milliseconds(600));
-    LegalHolidayReminder reminder;
+    LegalHolidayReminder reminder(holiday);
     reminder.show();
     Click(Button(reminder, "workButton"));
     EXPECT_TRUE(reminder.AwaitingReport());
@@ -351,7 +341,7 @@ TEST_F(ReminderTest, LegalHolidayWorkWaitsForTheAnswerBeforeClosing)
 TEST_F(ReminderTest, AnAnswerArrivingAfterTheReminderIsGoneIsIgnored)
 {
     HdaycheckPage page(200, "OK", std::chrono::milliseconds(300));
-    auto* reminder = new LegalHolidayReminder;
+    auto* reminder = new LegalHolidayReminder(holiday);
     reminder->show();
     Click(Button(*reminder, "workButton"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !page.server.Requests().empty(); }, 10000));

@@ -4,16 +4,18 @@
 #include "core/localdb/LocalDatabaseSession.h"
 #include "core/program/MessageBox.h"
 #include "core/program/ModalDialog.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsKeys.h"
 #include "hours/FestivalReminder.h"
 #include "hours/LegalHolidayReminder.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
 #include <vector>
@@ -35,6 +37,22 @@ void PrintTo(const Shown& shown, std::ostream* out)
          << shown.day.toStdString();
 }
 
+template <class Reminder> Shown ShownBy(const Reminder& reminder)
+{
+    return {QString::fromLatin1(reminder.metaObject()->className()), reminder.Holiday().name,
+            reminder.Holiday().day};
+}
+
+// The reminders that still exist.
+qsizetype RemindersLeft()
+{
+    const QWidgetList windows = QApplication::allWidgets();
+    return std::count_if(windows.begin(), windows.end(), [](QWidget* window) {
+        return qobject_cast<FestivalReminder*>(window) ||
+               qobject_cast<LegalHolidayReminder*>(window);
+    });
+}
+
 // A local calendar in a fresh program folder, and every reminder the check shows recorded.
 class UpcomingHolidayTest : public ::testing::Test
 {
@@ -48,15 +66,10 @@ protected:
         query.emplace(database);
         query->exec(QStringLiteral("CREATE TABLE HOLIDAY (H_DAY TEXT, H_NAME TEXT, H_GUBUN TEXT)"));
         SetModalDialogHandler([this](QDialog& dialog) {
-            if (qobject_cast<FestivalReminder*>(&dialog)) {
-                EXPECT_EQ(frm_fastmsg.data(), &dialog);
-                shown.push_back(
-                    {QStringLiteral("FestivalReminder"), UpcomingHolidayName, UpcomingHolidayDay});
-            } else if (qobject_cast<LegalHolidayReminder*>(&dialog)) {
-                EXPECT_EQ(frm_holmsg.data(), &dialog);
-                shown.push_back({QStringLiteral("LegalHolidayReminder"), UpcomingHolidayName,
-                                 UpcomingHolidayDay});
-            }
+            if (const auto* festival = qobject_cast<FestivalReminder*>(&dialog))
+                shown.push_back(ShownBy(*festival));
+            else if (const auto* legal = qobject_cast<LegalHolidayReminder*>(&dialog))
+                shown.push_back(ShownBy(*legal));
             return 0;
         });
     }
@@ -88,7 +101,7 @@ protected:
     QTemporaryDir folder;
     QSqlDatabase database;
     std::optional<QSqlQuery> query;
-    UpcomingHolidayCheck check;
+    UpcomingHolidayCheck check{[] {}};
     std::vector<Shown> shown;
 };
 
@@ -201,8 +214,7 @@ TEST_F(UpcomingHolidayTest, FindsTheHolidayAFewDaysAheadAndOpensItsReminder)
         } else {
             EXPECT_TRUE(shown.empty());
         }
-        EXPECT_TRUE(frm_fastmsg.isNull());
-        EXPECT_TRUE(frm_holmsg.isNull());
+        EXPECT_EQ(RemindersLeft(), 0) << "a reminder lives only while it is shown";
     }
 }
 
@@ -214,8 +226,8 @@ TEST_F(UpcomingHolidayTest, TheStoredAnswerKeepsTheReminderAwayForThatHolidayOnl
     Answered(QStringLiteral("2026-10-09"));
     check.Run(&*query, now);
     EXPECT_TRUE(shown.empty());
-    EXPECT_EQ(UpcomingHolidayName, QStringLiteral("한글날"));
-    EXPECT_EQ(UpcomingHolidayDay, QStringLiteral("2026-10-09"));
+    EXPECT_EQ(check.Found().name, QStringLiteral("한글날"));
+    EXPECT_EQ(check.Found().day, QStringLiteral("2026-10-09"));
 
     Answered(QStringLiteral("2026-10-03"));
     check.Run(&*query, now);
@@ -237,18 +249,20 @@ TEST_F(UpcomingHolidayTest, AMissingAnswerReadsAsTheOneReadLastTime)
     check.Run(&*query, now);
     EXPECT_TRUE(shown.empty());
 
-    UpcomingHolidayCheck fresh;
+    UpcomingHolidayCheck fresh{[] {}};
     fresh.Run(&*query, now);
     EXPECT_EQ(shown, std::vector<Shown>{Festival("추석", "2026-09-25")});
 }
 
 TEST_F(UpcomingHolidayTest, WithoutAUsableCalendarNothingIsFoundAndNothingShown)
 {
-    UpcomingHolidayName = QStringLiteral("old");
-    UpcomingHolidayDay = QStringLiteral("2000-01-01");
+    Insert(Row("2026-09-25", "추석", "2"));
+    check.Run(&*query, At("2026-09-21 10:00:00"));
+    ASSERT_EQ(check.Found().name, QStringLiteral("추석"));
+    shown.clear();
     check.Run(nullptr, At("2026-09-21 10:00:00"));
-    EXPECT_TRUE(UpcomingHolidayName.isEmpty());
-    EXPECT_TRUE(UpcomingHolidayDay.isEmpty());
+    EXPECT_TRUE(check.Found().name.isEmpty());
+    EXPECT_TRUE(check.Found().day.isEmpty());
 
     query->exec(QStringLiteral("DROP TABLE HOLIDAY"));
     check.Run(&*query, At("2026-09-21 10:00:00"));
@@ -272,8 +286,10 @@ protected:
             return MessageAnswer::Ok;
         });
         SetModalDialogHandler([this](QDialog& dialog) {
-            shown.push_back({QString::fromLatin1(dialog.metaObject()->className()),
-                             UpcomingHolidayName, UpcomingHolidayDay});
+            if (const auto* festival = qobject_cast<FestivalReminder*>(&dialog))
+                shown.push_back(ShownBy(*festival));
+            else if (const auto* legal = qobject_cast<LegalHolidayReminder*>(&dialog))
+                shown.push_back(ShownBy(*legal));
             return 0;
         });
         login = std::make_unique<LocalDatabaseSession>();
@@ -308,7 +324,7 @@ TEST_P(ShippedCalendarTest, RemindsOfTheFestivalsAndLegalHolidaysOf2026)
     for (const auto& [now, expected] : cases) {
         SCOPED_TRACE(now);
         shown.clear();
-        UpcomingHolidayCheck().Run(&*query, At(now));
+        UpcomingHolidayCheck([] {}).Run(&*query, At(now));
         if (expected) {
             EXPECT_EQ(shown, std::vector<Shown>{*expected});
         } else {

@@ -2,7 +2,7 @@
 
 #include "../core/LoopbackServer.h"
 #include "core/program/MessageBox.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/requests/FormEncoding.h"
 #include "core/requests/WebBrowser.h"
 #include "core/settings/Settings.h"
@@ -42,12 +42,13 @@ protected:
             return MessageAnswer::Ok;
         });
         window = new WeeklyHoursWindow;
+        QObject::connect(window, &WeeklyHoursWindow::LegalHolidayHoursRequested,
+                         [this] { ++legalHolidayRequests; });
     }
 
     void TearDown() override
     {
         delete window;
-        delete frm_holiday;
         SetMessageBoxHandler({});
     }
 
@@ -151,6 +152,7 @@ protected:
     QString sundayAnswer = QStringLiteral("2017-05-0709:0013:00]]2017-05-1410:0018:00");
     std::vector<MessageRequest> messages;
     WeeklyHoursWindow* window = nullptr;
+    int legalHolidayRequests = 0; // the legal-holiday window asked for after a save
 };
 
 // The example answer's rows as the window shows them.

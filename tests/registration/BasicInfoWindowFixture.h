@@ -3,16 +3,15 @@
 #include "core/management/EditionDetection.h"
 #include "core/program/MessageBox.h"
 #include "core/program/ModalDialog.h"
+#include "core/program/Pharmacy.h"
 #include "core/program/PictureButton.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/requests/WebBrowser.h"
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsKeys.h"
-#include "hours/WeeklyHoursWindow.h"
 #include "registration/BasicInfoWindow.h"
 #include "registration/HelpFile.h"
 #include "registration/IdentityCheck.h"
-#include "registration/MainWindowCallbacks.h"
 #include "registration/Registration.h"
 #include "tests/registration/BasicInfoControls.h"
 #include "tests/registration/PageRecorder.h"
@@ -29,7 +28,8 @@
 #include <vector>
 
 // A basic-information window in a program folder of its own, posting to a page recorder, with
-// its message boxes, modal windows, help file and main-window requests recorded.
+// its message boxes, modal windows, help file and its registration's requests of the main window
+// recorded.
 class BasicInfoWindowFixture : public ::testing::Test
 {
 protected:
@@ -37,9 +37,6 @@ protected:
     {
         ProgramFolder = folder.path() + QLatin1Char('/');
         BaseUrl = service.BaseUrl();
-        AutoCheck.clear();
-        ComName.clear();
-        PaLicense.clear();
         CloseOnPaint = false;
         SetMessageBoxHandler([this](const MessageRequest& request) {
             messages.push_back(request);
@@ -50,10 +47,12 @@ protected:
             return 0;
         });
         SetHelpFileHandler([this](const QString& path) { helpOpened.push_back(path); });
-        MainWindowOfBasicInfo = {
-            .signIn = [this] { ++signIns; },
-            .setTrayPicture = [this](int index) { trayPictures.push_back(index); }};
-        window = std::make_unique<BasicInfoWindow>();
+        window = std::make_unique<BasicInfoWindow>(pharmacy);
+        QObject::connect(window.get(), &BasicInfoWindow::CheckComputerRegistered,
+                         [this] { ++checkComputerRegistrations; });
+        QObject::connect(window.get(), &BasicInfoWindow::SignInRequested, [this] { ++signIns; });
+        QObject::connect(window.get(), &BasicInfoWindow::WeeklyHoursRequested,
+                         [this] { ++weeklyHoursRequests; });
         fields = FieldsOf(*window);
         identity = window->findChild<IdentityCheck*>();
         registration = window->findChild<Registration*>();
@@ -64,11 +63,9 @@ protected:
     void TearDown() override
     {
         window.reset();
-        delete frm_normal.data();
         SetMessageBoxHandler({});
         SetModalDialogHandler({});
         SetHelpFileHandler({});
-        MainWindowOfBasicInfo = {};
         DetectedEdition.clear();
     }
 
@@ -118,7 +115,9 @@ protected:
     std::vector<QString> modalTitles;
     std::vector<QString> helpOpened;
     int signIns = 0;
-    std::vector<int> trayPictures;
+    int checkComputerRegistrations = 0;
+    int weeklyHoursRequests = 0;
+    Pharmacy pharmacy;
     std::unique_ptr<BasicInfoWindow> window;
     BasicInfoFields fields{};
     IdentityCheck* identity = nullptr;

@@ -566,7 +566,7 @@ TEST_F(BasicInfoWindowTest, CloseBarAndCloseOnPaintOnlyHideTheWindow)
     EXPECT_TRUE(window->isVisible());
 
     CloseOnPaint = true;
-    const BasicInfoWindow fresh;
+    const BasicInfoWindow fresh(pharmacy);
     EXPECT_FALSE(CloseOnPaint) << "a new window clears it";
 }
 

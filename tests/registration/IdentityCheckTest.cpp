@@ -17,7 +17,7 @@ using IdentityCheckTest = ServiceAnswerFixture;
 
 TEST_F(IdentityCheckTest, ConfirmedIdentityFillsTheFormAsItArrived)
 {
-    AutoCheck = QStringLiteral("Y");
+    pharmacy.autoCheck = QStringLiteral("Y");
     fields.mobilePhone->setText(QStringLiteral("010-old"));
 
     Identity(Confirmed("COUNTER-PC", " "));
@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(IdentityCheckTest, ShortConfirmedAnswerReadsItsMissingFieldsAsEmpty)
 {
-    AutoCheck = QStringLiteral("Y");
+    pharmacy.autoCheck = QStringLiteral("Y");
     FillForm();
     Identity("1]새약국");
     EXPECT_EQ(fields.pharmacyName->text(), QStringLiteral("새약국"));

@@ -4,8 +4,9 @@
 #include "core/localdb/LocalDatabaseSession.h"
 #include "core/program/MessageBox.h"
 #include "core/program/Pause.h"
+#include "core/program/Pharmacy.h"
+#include "core/program/ProgramValues.h"
 #include "core/program/ProgressStrip.h"
-#include "core/program/Quillane_Define.h"
 #include "core/requests/WebBrowser.h"
 #include "core/settings/Settings.h"
 #include "registration/BasicInfoWindow.h"
@@ -42,7 +43,7 @@ const QString Count3 = " SELECT COUNT(*) AS CNT FROM QX_PRES.DBO.SALE_MAIN WHERE
                        "GETDATE(), SL_DT_APPL) >= -30 ";
 const QString Probe = " SELECT TOP 1 SINSANG_YEAR FROM QX_BASE..APT_PHARM ";
 const QString Alter = " ALTER TABLE QX_BASE..APT_PHARM ADD SINSANG_YEAR NVARCHAR(15) NULL";
-const QString Pharmacy = " SELECT * FROM QX_BASE..APT_PHARM ";
+const QString PharmacySelect = " SELECT * FROM QX_BASE..APT_PHARM ";
 const QString Question = "QX2000의 약국정보를 초록우체통 기본정보로 사용하시겠습니까?";
 
 ManagementRows Count(int count)
@@ -73,7 +74,6 @@ protected:
     {
         ProgramFolder = folder.path() + "/";
         SetupIniPath = ProgramFolder + "setup.ini";
-        AutoCheck.clear();
         CloseOnPaint = false;
         ASSERT_TRUE(QFile::copy(KoreanFixture, ProgramFolder + "Quillane.MDB"));
         login = std::make_unique<LocalDatabaseSession>();
@@ -112,8 +112,9 @@ protected:
         server->rows = {{Count1, Count(0)},
                         {Count2, Count(0)},
                         {Count3, Count(0)},
-                        {Pharmacy, PharmacyRow("135080")}};
-        form = std::make_unique<BasicInfoWindow>();
+                        {PharmacySelect, PharmacyRow("135080")}};
+        pharmacy = {};
+        form = std::make_unique<BasicInfoWindow>(pharmacy);
         fields = FieldsOf(*form);
         identity = form->findChild<IdentityCheck*>();
         storedName.clear();
@@ -139,7 +140,7 @@ protected:
 
     void Import()
     {
-        ManagementImport(*form, fields, *identity).Run(storedName);
+        ManagementImport(*form, fields, *identity, pharmacy).Run(storedName);
         EXPECT_TRUE(form->findChildren<ProgressStrip*>().isEmpty()) << "the banner stays";
     }
 
@@ -158,6 +159,7 @@ protected:
 
     QTemporaryDir folder;
     std::unique_ptr<LocalDatabaseSession> login;
+    Pharmacy pharmacy;
     std::unique_ptr<BasicInfoWindow> form;
     BasicInfoFields fields{};
     IdentityCheck* identity = nullptr;
@@ -190,7 +192,7 @@ struct ActivityCase
 
 TEST_F(ManagementImportTest, ActivityDecidesTheQuestionAndTheStatements)
 {
-    const QStringList select = {"try open sql: " + Probe, "open sql: " + Pharmacy};
+    const QStringList select = {"try open sql: " + Probe, "open sql: " + PharmacySelect};
     const QStringList open = {"open: " + XeText, "open sql: " + Count1};
     const QStringList allCounts = open + QStringList{"open sql: " + Count2, "open sql: " + Count3};
     const ActivityCase cases[] = {
@@ -218,7 +220,7 @@ TEST_F(ManagementImportTest, ActivityDecidesTheQuestionAndTheStatements)
          .answer = MessageAnswer::No,
          .columnExists = false,
          .calls = open + QStringList{"open sql: " + Count2, "try open sql: " + Probe,
-                                     "exec sql: " + Alter, "open sql: " + Pharmacy, "close"},
+                                     "exec sql: " + Alter, "open sql: " + PharmacySelect, "close"},
          .messages = {},
          .confirmed = true,
          .imported = true},
@@ -338,7 +340,7 @@ TEST_F(ManagementImportTest, PharmacyRowFillsTheFieldsAndTheBlankAddressLine)
         SCOPED_TRACE(c.name);
         Reset();
         server->rows[Count3] = Count(1);
-        server->rows[Pharmacy] = PharmacyRow(c.postno);
+        server->rows[PharmacySelect] = PharmacyRow(c.postno);
         fields.addressLine->setText(c.addressBefore);
         fields.faxNumber->setText("02-555-0102");
         fields.location->setText("역 앞");
@@ -363,7 +365,7 @@ TEST_F(ManagementImportTest, PharmacyRowFillsTheFieldsAndTheBlankAddressLine)
 
 TEST_F(ManagementImportTest, FirstImportWritesTheSettingsInOrderAndClosesTheFormWithAutoCheck)
 {
-    AutoCheck = "Y";
+    pharmacy.autoCheck = "Y";
     server->rows[Count2] = Count(2);
     fields.birthNumber->clear();
     fields.faxNumber->setText(" 02-555-0102 ");
@@ -428,7 +430,7 @@ TEST_F(ManagementImportTest, WithoutABirthNumberTheIdentityCheckAsksForItInstead
 // same window stops the import at its first step and stays open.
 TEST_F(ManagementImportTest, AWindowThatClosedAfterItsImportOpensAgain)
 {
-    AutoCheck = "Y";
+    pharmacy.autoCheck = "Y";
     server->rows[Count1] = Count(1);
     fields.birthNumber->clear();
     form->show();
@@ -494,7 +496,7 @@ TEST_F(ManagementImportTest, StopsBeforeTheDatabase)
     for (const StopCase& c : cases) {
         SCOPED_TRACE(c.name);
         Reset();
-        AutoCheck = c.autoCheck;
+        pharmacy.autoCheck = c.autoCheck;
         edition = c.edition;
         fields.pharmacistName->setText(c.pharmacistName);
         fields.license->setText(c.license);
@@ -628,7 +630,7 @@ TEST_F(ManagementImportTest, DatabaseErrorsEndTheImportSilently)
         {.name = "login refused", .failing = "open"},
         {.name = "a count fails", .failing = Count2},
         {.name = "the column cannot be added", .failing = Alter},
-        {.name = "the pharmacy table is missing", .failing = Pharmacy},
+        {.name = "the pharmacy table is missing", .failing = PharmacySelect},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.name);

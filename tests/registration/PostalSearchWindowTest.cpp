@@ -4,7 +4,8 @@
 #include "core/localdb/LocalDatabaseSession.h"
 #include "core/program/MessageBox.h"
 #include "core/program/ModalDialog.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/Pharmacy.h"
+#include "core/program/ProgramValues.h"
 #include "registration/BasicInfoWindow.h"
 #include "tests/registration/BasicInfoControls.h"
 
@@ -45,7 +46,7 @@ protected:
         ASSERT_TRUE(QFile::copy(KoreanFixture, ProgramFolder + "Quillane.MDB"));
         login = std::make_unique<LocalDatabaseSession>();
         ASSERT_NE(LocalQuery, nullptr);
-        form = std::make_unique<BasicInfoWindow>();
+        form = std::make_unique<BasicInfoWindow>(pharmacy);
         search = new PostalSearchWindow(form.get());
         searchText = Find<QLineEdit>(*search, "searchText");
         searchButton = Find<PictureButton>(*search, "searchButton");
@@ -77,6 +78,7 @@ protected:
     QTemporaryDir folder;
     std::vector<MessageRequest> messages;
     std::unique_ptr<LocalDatabaseSession> login;
+    Pharmacy pharmacy;
     std::unique_ptr<BasicInfoWindow> form;
     PostalSearchWindow* search = nullptr;
     QLineEdit* searchText = nullptr;

@@ -2,7 +2,7 @@
 
 #include "core/program/MessageBox.h"
 #include "core/program/Pause.h"
-#include "core/program/Quillane_Define.h"
+#include "core/program/ProgramValues.h"
 #include "core/program/QuitNow.h"
 #include "core/settings/Settings.h"
 #include "tests/update/TestSigning.h"

@@ -30,7 +30,7 @@ namespace {
 using ::testing::ElementsAre;
 
 const QString InstallFolder = QStringLiteral("C:\\약국 프로그램\\Quillane");
-const QString KibonTitle = QStringLiteral("^초록우체통 기본정보입력$");
+const QString BasicInfoTitle = QStringLiteral("^초록우체통 기본정보입력$");
 const QString MainTitle = QStringLiteral("^Quillane$");
 const QString WeeklyTitle = QStringLiteral("^초록우체통 정상 근무시간");
 // The installer's pages and its message boxes share its caption.
@@ -219,17 +219,17 @@ TEST_F(WindowsEndToEnd, FirstStartRegistersSignsInAndTheSessionEndReportsOff)
     QFile::remove(Installed(QStringLiteral("quillane.ini")));
     const std::unique_ptr<QProcess> program = StartProgram();
 
-    const QString kibon = desktop->WaitForWindow(KibonTitle);
-    ASSERT_FALSE(kibon.isEmpty()) << "the first start opens the basic-information window";
+    const QString basicInfo = desktop->WaitForWindow(BasicInfoTitle);
+    ASSERT_FALSE(basicInfo.isEmpty()) << "the first start opens the basic-information window";
     QThread::msleep(1500);
     desktop->Screenshot(ScreenshotPath(QStringLiteral("basic-information")));
-    desktop->Click(kibon, 200, 156);
-    desktop->Paste(kibon, QStringLiteral("박서연"));
-    desktop->Key(kibon, QStringLiteral("Return"));
-    desktop->Type(kibon, QStringLiteral("23456"));
-    desktop->Key(kibon, QStringLiteral("Return"));
-    desktop->Type(kibon, QStringLiteral("7208242"));
-    desktop->Key(kibon, QStringLiteral("Return"));
+    desktop->Click(basicInfo, 200, 156);
+    desktop->Paste(basicInfo, QStringLiteral("박서연"));
+    desktop->Key(basicInfo, QStringLiteral("Return"));
+    desktop->Type(basicInfo, QStringLiteral("23456"));
+    desktop->Key(basicInfo, QStringLiteral("Return"));
+    desktop->Type(basicInfo, QStringLiteral("7208242"));
+    desktop->Key(basicInfo, QStringLiteral("Return"));
 
     ASSERT_TRUE(ConfirmMessage(QStringLiteral("확인")))
         << "the saved message; identity checks: "
